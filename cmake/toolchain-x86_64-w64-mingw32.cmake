@@ -1,0 +1,6 @@
+# Cross toolchain: 64-bit Windows with MinGW-w64 (posix thread model, so std::thread
+# and std::mutex exist), static runtime so nestora.exe imports only system DLLs.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(NESTORA_MINGW_TRIPLE x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,0 +1,27 @@
+# Shared by the project's scripts: where things are and how to install what is missing.
+NESTORA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+NESTORA_BUILD="$NESTORA_ROOT/build"
+
+# Debian packages the build and the tests need. Never the i386 architecture or wine32:
+# once installed, /usr/bin/wine runs the 32-bit loader, which cannot execute here.
+NESTORA_PACKAGES=(
+    cmake ninja-build g++ googletest libgtest-dev libgmock-dev
+    mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
+    wine wine64 xvfb x11-utils imagemagick clang
+)
+
+nestora_log() { printf '[nestora] %s\n' "$*" >&2; }
+
+nestora_install_packages() {
+    local missing=() p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$p")
+    done
+    ((${#missing[@]} == 0)) && return 0
+    nestora_log "installing: ${missing[*]}"
+    local sudo=()
+    [[ $(id -u) -ne 0 ]] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq >/dev/null || true
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+}
