@@ -1,6 +1,7 @@
 # Shared by the project's scripts: where things are and how to install what is missing.
 NESTORA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-NESTORA_BUILD="$NESTORA_ROOT/build"
+# A helper or a second checkout may build elsewhere: NESTORA_BUILD=/some/dir scripts/test
+NESTORA_BUILD="${NESTORA_BUILD:-$NESTORA_ROOT/build}"
 
 # Debian packages the build and the tests need. Never the i386 architecture or wine32:
 # once installed, /usr/bin/wine runs the 32-bit loader, which cannot execute here.
