@@ -1,0 +1,63 @@
+#include "gui/core/color.h"
+
+#include "gui/core/text.h"
+
+namespace gui {
+
+std::optional<TColor> ColorFromName(std::string_view name) {
+    struct Named {
+        std::string_view name;
+        TColor color;
+    };
+    static constexpr Named kNames[] = {
+        {"clBlack", clBlack},
+        {"clMaroon", clMaroon},
+        {"clGreen", clGreen},
+        {"clOlive", clOlive},
+        {"clNavy", clNavy},
+        {"clPurple", clPurple},
+        {"clTeal", clTeal},
+        {"clGray", clGray},
+        {"clSilver", clSilver},
+        {"clRed", clRed},
+        {"clLime", clLime},
+        {"clYellow", clYellow},
+        {"clBlue", clBlue},
+        {"clFuchsia", clFuchsia},
+        {"clAqua", clAqua},
+        {"clWhite", clWhite},
+        {"clNone", clNone},
+        {"clDefault", clDefault},
+        {"clScrollBar", clScrollBar},
+        {"clBackground", clBackground},
+        {"clActiveCaption", clActiveCaption},
+        {"clInactiveCaption", clInactiveCaption},
+        {"clMenu", clMenu},
+        {"clWindow", clWindow},
+        {"clWindowFrame", clWindowFrame},
+        {"clMenuText", clMenuText},
+        {"clWindowText", clWindowText},
+        {"clCaptionText", clCaptionText},
+        {"clActiveBorder", clActiveBorder},
+        {"clInactiveBorder", clInactiveBorder},
+        {"clAppWorkSpace", clAppWorkSpace},
+        {"clHighlight", clHighlight},
+        {"clHighlightText", clHighlightText},
+        {"clBtnFace", clBtnFace},
+        {"clBtnShadow", clBtnShadow},
+        {"clGrayText", clGrayText},
+        {"clBtnText", clBtnText},
+        {"clInactiveCaptionText", clInactiveCaptionText},
+        {"clBtnHighlight", clBtnHighlight},
+        {"cl3DDkShadow", cl3DDkShadow},
+        {"cl3DLight", cl3DLight},
+        {"clInfoText", clInfoText},
+        {"clInfoBk", clInfoBk},
+    };
+    for (const Named& n : kNames)
+        if (EqualsIgnoreCaseAscii(n.name, name))
+            return n.color;
+    return std::nullopt;
+}
+
+} // namespace gui

@@ -1,0 +1,45 @@
+#include "gui/core/text.h"
+
+namespace gui {
+
+namespace {
+template <class C> C LowerAscii(C c) {
+    return (c >= C('A') && c <= C('Z')) ? static_cast<C>(c - C('A') + C('a')) : c;
+}
+template <class S> bool EqualsIgnoreCase(S a, S b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    return true;
+}
+} // namespace
+
+bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b) {
+    return EqualsIgnoreCase(a, b);
+}
+bool EqualsIgnoreCaseAscii(std::wstring_view a, std::wstring_view b) {
+    return EqualsIgnoreCase(a, b);
+}
+
+std::wstring WidenAscii(std::string_view s) {
+    std::wstring out;
+    out.reserve(s.size());
+    for (char c : s)
+        out.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+    return out;
+}
+
+bool IsValidIdentifier(std::wstring_view name) {
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const wchar_t c = name[i];
+        const bool letter = (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || c == L'_';
+        const bool digit = c >= L'0' && c <= L'9';
+        if (!(letter || (digit && i > 0)))
+            return false;
+    }
+    return true;
+}
+
+} // namespace gui
