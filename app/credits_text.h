@@ -1,0 +1,32 @@
+// The credits the help button shows in place of the settings.
+//
+// One line of text for a centred, word-wrapping label 129 pixels wide in bold
+// "MS Sans Serif" 8 pt: the heading, the two authors, "E-Mail:" and the address. A run of
+// blanks before each item pushes it onto a line of its own: an item, the run after it and
+// the next item are wider than the label together even at the font's narrowest blank
+// (3 pixels), and a wrapped line drops the blanks at its break. The first run and the
+// heading are wider than the label too, which leaves an empty line above the heading.
+#pragma once
+
+#include "app/language_texts.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace nestora::app {
+
+inline constexpr int kCreditsLabelWidth = 129;
+
+struct CreditsItems {
+    std::array<std::wstring_view, 5> items; // heading, two authors, "E-Mail:", address
+    std::array<std::size_t, 5> blanksBefore;
+};
+
+const CreditsItems& creditsItems(Language language);
+
+// The items, each after its run of blanks: 239 characters in English, 227 in Russian.
+std::wstring creditsText(Language language);
+
+} // namespace nestora::app

@@ -1,0 +1,21 @@
+#include "app/hotkey_registration.h"
+
+namespace nestora::app {
+
+std::optional<HotKeyRegistration> hotKeyRegistrationFor(ShortcutWord word) {
+    const SplitShortcut split = splitShortcut(word);
+    if (split.key == 0)
+        return std::nullopt;
+    HotKeyRegistration registration;
+    registration.virtualKey = split.key;
+    registration.modifiers = kModNoRepeat;
+    if (split.shift)
+        registration.modifiers |= kModShift;
+    if (split.ctrl)
+        registration.modifiers |= kModControl;
+    if (split.alt)
+        registration.modifiers |= kModAlt;
+    return registration;
+}
+
+} // namespace nestora::app

@@ -1,0 +1,38 @@
+// What the settings window passes to RegisterHotKey for its shortcut word.
+//
+// Every modifier the word holds is passed (so "Alt+F" never becomes a bare F that would
+// swallow every F typed anywhere), together with MOD_NOREPEAT so that holding the keys
+// down creates one folder, not one per auto-repeat.
+#pragma once
+
+#include "app/shortcut.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace nestora::app {
+
+// The values of MOD_ALT, MOD_CONTROL, MOD_SHIFT and MOD_NOREPEAT in winuser.h.
+inline constexpr unsigned kModAlt = 0x0001;
+inline constexpr unsigned kModControl = 0x0002;
+inline constexpr unsigned kModShift = 0x0004;
+inline constexpr unsigned kModNoRepeat = 0x4000;
+
+struct HotKeyRegistration {
+    unsigned modifiers = 0;
+    unsigned virtualKey = 0;
+
+    friend bool operator==(const HotKeyRegistration&, const HotKeyRegistration&) = default;
+};
+
+// Nothing to register for a word without a key (0, or flags alone): registering virtual
+// key 0 would catch a bare modifier press on some systems.
+std::optional<HotKeyRegistration> hotKeyRegistrationFor(ShortcutWord word);
+
+// The identifier the hotkey is registered under: the low 8 bits of the global atom of
+// "hotkey", the same at every registration while the program runs.
+inline constexpr int hotKeyIdFromAtom(std::uint16_t atom) {
+    return atom & 0xFF;
+}
+
+} // namespace nestora::app

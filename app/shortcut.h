@@ -1,0 +1,53 @@
+// The shortcut word: the hotkey as the settings window and the registry know it.
+//
+// 16 bits: the key in bits 0-12 (its virtual-key code in the low byte), Shift $2000,
+// Ctrl $4000, Alt $8000; 0 means no hotkey. Its text form ("Shift+", "Ctrl+", "Alt+" and the
+// key's name) is what the registry stores and the tray hint shows, so the text form and
+// the parsing below must stay each other's inverse for every key the hotkey field can hold.
+//
+// Keys outside the fixed names table are named by the keyboard layout; that name comes
+// through a KeyNameSource so the logic runs without Windows (the Windows side is
+// win_key_names.h).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace nestora::app {
+
+using ShortcutWord = std::uint16_t;
+
+inline constexpr ShortcutWord kShiftFlag = 0x2000;
+inline constexpr ShortcutWord kCtrlFlag = 0x4000;
+inline constexpr ShortcutWord kAltFlag = 0x8000;
+inline constexpr ShortcutWord kShortcutFlags = kShiftFlag | kCtrlFlag | kAltFlag;
+
+// Ctrl and the key with virtual-key code $C0 (the key left of 1 on most layouts).
+inline constexpr ShortcutWord kDefaultHotKey = 0x40C0;
+
+struct SplitShortcut {
+    unsigned key = 0; // the word with the three flag bits cleared
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+};
+
+SplitShortcut splitShortcut(ShortcutWord word);
+
+// The keyboard layout's name of a virtual key; empty when the layout has none.
+using KeyNameSource = std::function<std::wstring(unsigned virtualKey)>;
+
+// The key's name by the low byte of the code: the fixed table first, then the layout.
+std::wstring keyName(unsigned code, const KeyNameSource& layoutNames);
+
+// "Shift+Ctrl+Alt+" (those set, in that order) and the key's name; empty when the key has
+// no name, which includes the word 0.
+std::wstring shortcutToText(ShortcutWord word, const KeyNameSource& layoutNames);
+
+// The inverse of shortcutToText, forgiving about case and accepting "^" for "Ctrl+".
+// Anything it cannot read gives 0 (no hotkey), never an error.
+ShortcutWord shortcutFromText(std::wstring_view text, const KeyNameSource& layoutNames);
+
+} // namespace nestora::app

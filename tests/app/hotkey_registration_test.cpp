@@ -1,0 +1,38 @@
+#include "app/hotkey_registration.h"
+
+#include <gtest/gtest.h>
+
+namespace nestora::app {
+namespace {
+
+TEST(HotKeyRegistration, PassesEveryModifierTheWordHolds) {
+    struct Case {
+        ShortcutWord word;
+        unsigned modifiers;
+        unsigned key;
+    };
+    const Case cases[] = {
+        {0x40C0, kModControl, 0xC0},
+        {0x8046, kModAlt, 0x46}, // Alt+F stays Alt+F, never a bare F
+        {0x2046, kModShift, 0x46},
+        {0x6070, kModShift | kModControl, 0x70},
+        {0xC046, kModControl | kModAlt, 0x46},
+        {0xE046, kModShift | kModControl | kModAlt, 0x46},
+        {0x0070, 0, 0x70},
+    };
+    for (const auto& c : cases) {
+        const auto registration = hotKeyRegistrationFor(c.word);
+        ASSERT_TRUE(registration.has_value()) << std::hex << c.word;
+        EXPECT_EQ(registration->modifiers, c.modifiers | kModNoRepeat) << std::hex << c.word;
+        EXPECT_EQ(registration->virtualKey, c.key) << std::hex << c.word;
+    }
+}
+
+TEST(HotKeyRegistration, RegistersNothingWithoutAKey) {
+    EXPECT_FALSE(hotKeyRegistrationFor(0).has_value());
+    EXPECT_FALSE(hotKeyRegistrationFor(0x4000).has_value());
+    EXPECT_FALSE(hotKeyRegistrationFor(0xE000).has_value());
+}
+
+} // namespace
+} // namespace nestora::app

@@ -1,0 +1,150 @@
+#include "app/shortcut.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace nestora::app {
+namespace {
+
+// A keyboard layout with a few named keys, counting how often it is asked.
+struct FakeLayout {
+    std::map<unsigned, std::wstring> names;
+    int* calls = nullptr;
+
+    std::wstring operator()(unsigned vk) const {
+        if (calls)
+            ++*calls;
+        auto it = names.find(vk);
+        return it == names.end() ? std::wstring() : it->second;
+    }
+};
+
+KeyNameSource usLikeLayout() {
+    return FakeLayout{{{0xC0, L"`"}, {0xBA, L";"}, {0x13, L"Pause"}, {0x91, L"Scroll Lock"}}};
+}
+
+TEST(ShortcutSplit, ClearsTheThreeFlagBitsFromTheKey) {
+    const SplitShortcut ctrlGrave = splitShortcut(0x40C0);
+    EXPECT_EQ(ctrlGrave.key, 0xC0u);
+    EXPECT_TRUE(ctrlGrave.ctrl);
+    EXPECT_FALSE(ctrlGrave.shift);
+    EXPECT_FALSE(ctrlGrave.alt);
+
+    const SplitShortcut all = splitShortcut(0xFFFF);
+    EXPECT_EQ(all.key, 0x1FFFu); // bits 8-12 belong to the key
+    EXPECT_TRUE(all.shift && all.ctrl && all.alt);
+
+    const SplitShortcut none = splitShortcut(0);
+    EXPECT_EQ(none.key, 0u);
+    EXPECT_FALSE(none.shift || none.ctrl || none.alt);
+}
+
+TEST(ShortcutText, NamesKeysFromTheFixedTable) {
+    const auto layout = usLikeLayout();
+    const std::pair<unsigned, const wchar_t*> cases[] = {
+        {0x08, L"BkSp"}, {0x09, L"Tab"},   {0x0D, L"Enter"}, {0x1B, L"Esc"},  {0x20, L"Space"},
+        {0x21, L"PgUp"}, {0x22, L"PgDn"},  {0x23, L"End"},   {0x24, L"Home"}, {0x25, L"Left"},
+        {0x26, L"Up"},   {0x27, L"Right"}, {0x28, L"Down"},  {0x2D, L"Ins"},  {0x2E, L"Del"},
+        {0x30, L"0"},    {0x39, L"9"},     {0x41, L"A"},     {0x5A, L"Z"},    {0x60, L"0"},
+        {0x69, L"9"},    {0x70, L"F1"},    {0x79, L"F10"},   {0x87, L"F24"},
+    };
+    for (const auto& [code, name] : cases)
+        EXPECT_EQ(shortcutToText(static_cast<ShortcutWord>(code), layout), name) << code;
+}
+
+TEST(ShortcutText, AsksTheLayoutOnlyOutsideTheTable) {
+    int calls = 0;
+    const KeyNameSource layout = FakeLayout{{{0xC0, L"`"}, {0x41, L"wrong"}}, &calls};
+    EXPECT_EQ(shortcutToText(0x4041, layout), L"Ctrl+A");
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(shortcutToText(0x40C0, layout), L"Ctrl+`");
+    EXPECT_EQ(calls, 1);
+}
+
+TEST(ShortcutText, IsEmptyWhenTheKeyHasNoName) {
+    const auto layout = usLikeLayout();
+    EXPECT_EQ(shortcutToText(0, layout), L"");
+    EXPECT_EQ(shortcutToText(0x4000, layout), L""); // Ctrl with no key
+    EXPECT_EQ(shortcutToText(0x40FF, layout), L""); // a code the layout can't name
+    EXPECT_EQ(shortcutToText(0x40C0, KeyNameSource()), L"");
+}
+
+TEST(ShortcutText, PutsTheModifiersInOneOrder) {
+    const auto layout = usLikeLayout();
+    EXPECT_EQ(shortcutToText(0x6070, layout), L"Shift+Ctrl+F1");
+    EXPECT_EQ(shortcutToText(0xE046, layout), L"Shift+Ctrl+Alt+F");
+    EXPECT_EQ(shortcutToText(0xA046, layout), L"Shift+Alt+F");
+    EXPECT_EQ(shortcutToText(0x8046, layout), L"Alt+F");
+    EXPECT_EQ(shortcutToText(0x40C0, layout), L"Ctrl+`");
+    // The key is named by its low byte.
+    EXPECT_EQ(shortcutToText(0x4146, layout), L"Ctrl+F");
+}
+
+TEST(ShortcutParse, ReadsTheStoredForms) {
+    const auto layout = usLikeLayout();
+    EXPECT_EQ(shortcutFromText(L"ctrl+f", layout), 0x4046);
+    EXPECT_EQ(shortcutFromText(L"^F", layout), 0x4046);
+    EXPECT_EQ(shortcutFromText(L"Shift+Ctrl+F1", layout), 0x6070);
+    EXPECT_EQ(shortcutFromText(L"Ctrl+`", layout), 0x40C0);
+    EXPECT_EQ(shortcutFromText(L"ALT+shift+pgdn", layout), 0xA022);
+    EXPECT_EQ(shortcutFromText(L"Ctrl+Ctrl+^f", layout), 0x4046);
+    EXPECT_EQ(shortcutFromText(L"f12", layout), 0x007B);
+    EXPECT_EQ(shortcutFromText(L"Ctrl+scroll lock", layout), 0x4091);
+}
+
+TEST(ShortcutParse, GivesZeroForWhatItCannotRead) {
+    const auto layout = usLikeLayout();
+    EXPECT_EQ(shortcutFromText(L"", layout), 0);
+    EXPECT_EQ(shortcutFromText(L"Ctrl+", layout), 0);
+    EXPECT_EQ(shortcutFromText(L"Shift+Ctrl+Alt+", layout), 0);
+    EXPECT_EQ(shortcutFromText(L"Ctrl+NoSuchKey", layout), 0);
+    EXPECT_EQ(shortcutFromText(L"F25", layout), 0);
+    EXPECT_EQ(shortcutFromText(L"Ctrl+Shift", layout), 0); // "Shift" without "+" is no key
+    EXPECT_EQ(shortcutFromText(L"Ctrl+F ", layout), 0);
+    EXPECT_EQ(shortcutFromText(L" Ctrl+F", layout), 0);
+    EXPECT_EQ(shortcutFromText(L"Ctrl+`", KeyNameSource()), 0);
+}
+
+TEST(ShortcutParse, KeypadDigitsReadBackAsTheDigitRow) {
+    const auto layout = usLikeLayout();
+    EXPECT_EQ(shortcutToText(0x4065, layout), L"Ctrl+5");
+    EXPECT_EQ(shortcutFromText(L"Ctrl+5", layout), 0x4035);
+}
+
+TEST(ShortcutParse, TriesCodesPastTheLowByteAfterAllOthers) {
+    // A name the layout gives only to a code below 8 is found at that code + $100.
+    const KeyNameSource layout = FakeLayout{{{0x03, L"Break"}}};
+    EXPECT_EQ(shortcutFromText(L"Break", layout), 0x0103);
+}
+
+TEST(ShortcutParse, AsksTheLayoutAtMostOncePerKey) {
+    int calls = 0;
+    const KeyNameSource layout = FakeLayout{{}, &calls};
+    EXPECT_EQ(shortcutFromText(L"Ctrl+Unknown", layout), 0);
+    EXPECT_GT(calls, 0);
+    EXPECT_LE(calls, 256);
+}
+
+TEST(ShortcutParse, InvertsTheTextFormForEveryKeyAndModifierSet) {
+    std::map<unsigned, std::wstring> names;
+    for (unsigned vk = 0x08; vk <= 0xFF; ++vk)
+        names[vk] = L"Key" + std::to_wstring(vk);
+    const KeyNameSource layout = FakeLayout{names};
+    int checked = 0;
+    for (unsigned flags = 0; flags <= 7; ++flags) {
+        for (unsigned vk = 0x08; vk <= 0xFF; ++vk) {
+            const auto word = static_cast<ShortcutWord>((flags << 13) | vk);
+            const std::wstring text = shortcutToText(word, layout);
+            ASSERT_FALSE(text.empty()) << word;
+            const bool keypadDigit = vk >= 0x60 && vk <= 0x69;
+            const auto expected = keypadDigit ? static_cast<ShortcutWord>(word - 0x30) : word;
+            ASSERT_EQ(shortcutFromText(text, layout), expected) << std::hex << word;
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 8 * 248);
+}
+
+} // namespace
+} // namespace nestora::app
