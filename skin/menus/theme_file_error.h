@@ -1,0 +1,46 @@
+#pragma once
+// The one error a theme file can cause: it could not be read, or it breaks the layout.
+// The message names the file and the fault in words a skin author can act on; the fault
+// code lets callers and tests tell the cases apart without parsing text.
+
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace skin {
+
+enum class ThemeFileFault {
+    Unreadable,      // the file cannot be opened or read
+    TooLarge,        // bigger than any theme has reason to be
+    Empty,           // no bytes at all
+    TooShort,        // shorter than its header
+    HeaderLength,    // the header length field is not 24
+    RecordBeyondEnd, // a record offset lies at or past the end of the file
+    RecordPastEnd,   // a record starts inside the file but does not fit in it
+    ChainLoop,       // a next-record offset leads back to a record already read
+    ChainTooLong,    // more records than the file has room for
+    DataPastEnd,     // a data block (offset plus size) runs past the end of the file
+    IntegerSize,     // an integer entry whose data is not 4 bytes
+    FlagSize,        // a flag entry whose data is not 1 byte
+    NotBitmap,       // a bitmap entry whose data does not start like a BMP file
+};
+
+class ThemeFileError : public std::exception {
+public:
+    ThemeFileError(ThemeFileFault fault, std::wstring message);
+
+    ThemeFileFault Fault() const noexcept { return fault_; }
+    const std::wstring& Message() const noexcept { return message_; }
+    // UTF-8 form of the message, for logs and test output.
+    const char* what() const noexcept override { return narrow_.c_str(); }
+
+private:
+    ThemeFileFault fault_;
+    std::wstring message_;
+    std::string narrow_;
+};
+
+// Unpaired surrogates (where wchar_t is 16 bits) and values past U+10FFFF become U+FFFD.
+std::string ThemeWideToUtf8(std::wstring_view wide);
+
+} // namespace skin
