@@ -3,7 +3,7 @@
 #include <type_traits>
 #include <utility>
 
-namespace skin {
+namespace nestora::skin {
 
 namespace {
 
@@ -96,4 +96,4 @@ std::optional<std::wstring> ThemeFile::Text(std::wstring_view key) const {
     return std::nullopt;
 }
 
-} // namespace skin
+} // namespace nestora::skin

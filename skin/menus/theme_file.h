@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-namespace skin {
+namespace nestora::skin {
 
 class ThemeFile;
 ThemeFile ParseThemeFile(std::vector<std::uint8_t> bytes, std::wstring_view fileName);
@@ -77,4 +77,4 @@ std::wstring Latin1ToWide(std::span<const std::uint8_t> bytes);
 // other character only matches itself.
 bool KeyEqualsIgnoringCase(std::span<const std::uint8_t> latin1Key, std::wstring_view key);
 
-} // namespace skin
+} // namespace nestora::skin

@@ -3,7 +3,7 @@
 #include <type_traits>
 #include <utility>
 
-namespace skin {
+namespace nestora::skin {
 
 namespace {
 
@@ -62,4 +62,4 @@ std::string ThemeWideToUtf8(std::wstring_view wide) {
 ThemeFileError::ThemeFileError(ThemeFileFault fault, std::wstring message)
     : fault_(fault), message_(std::move(message)), narrow_(ThemeWideToUtf8(message_)) {}
 
-} // namespace skin
+} // namespace nestora::skin

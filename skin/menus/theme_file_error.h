@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace skin {
+namespace nestora::skin {
 
 enum class ThemeFileFault {
     Unreadable,      // the file cannot be opened or read
@@ -43,4 +43,4 @@ private:
 // Unpaired surrogates (where wchar_t is 16 bits) and values past U+10FFFF become U+FFFD.
 std::string ThemeWideToUtf8(std::wstring_view wide);
 
-} // namespace skin
+} // namespace nestora::skin

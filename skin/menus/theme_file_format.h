@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace skin::theme_format {
+namespace nestora::skin::theme_format {
 
 inline constexpr std::size_t kHeaderSize = 24;
 // Header fields. Bytes 0..11 and 16..19 are free for the writer: ours puts a signature and
@@ -45,4 +45,4 @@ enum class EntryType : std::uint8_t {
 inline constexpr std::uint32_t kIntegerDataSize = 4;
 inline constexpr std::uint32_t kFlagDataSize = 1;
 
-} // namespace skin::theme_format
+} // namespace nestora::skin::theme_format

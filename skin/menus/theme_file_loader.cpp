@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-namespace skin {
+namespace nestora::skin {
 
 namespace {
 
@@ -53,4 +53,4 @@ ThemeFile LoadThemeFile(const std::filesystem::path& path, std::uintmax_t maxSiz
     return ParseThemeFile(ReadThemeFileBytes(path, maxSize), path.wstring());
 }
 
-} // namespace skin
+} // namespace nestora::skin

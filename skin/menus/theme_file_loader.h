@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <vector>
 
-namespace skin {
+namespace nestora::skin {
 
 // No theme has reason to be this big (the largest built-in look's pictures take well under
 // a megabyte); a bigger file is refused before anything is allocated for it.
@@ -24,4 +24,4 @@ std::vector<std::uint8_t> ReadThemeFileBytes(const std::filesystem::path& path,
 ThemeFile LoadThemeFile(const std::filesystem::path& path,
                         std::uintmax_t maxSize = kMaxThemeFileSize);
 
-} // namespace skin
+} // namespace nestora::skin

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-namespace skin {
+namespace nestora::skin {
 
 namespace fmt = theme_format;
 
@@ -195,4 +195,4 @@ ThemeFile ParseThemeFile(std::vector<std::uint8_t> bytes, std::wstring_view file
     return theme;
 }
 
-} // namespace skin
+} // namespace nestora::skin

@@ -20,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-namespace skin {
+namespace nestora::skin {
 
 // Takes the bytes over (no copy); fileName is used in error messages and kept.
 ThemeFile ParseThemeFile(std::vector<std::uint8_t> bytes, std::wstring_view fileName);
@@ -29,4 +29,4 @@ inline ThemeFile ParseThemeFile(std::span<const std::uint8_t> bytes, std::wstrin
     return ParseThemeFile(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), fileName);
 }
 
-} // namespace skin
+} // namespace nestora::skin

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-namespace skin {
+namespace nestora::skin {
 
 void ThemeFileSlot::Load(std::vector<std::uint8_t> bytes, std::wstring_view fileName) {
     Take(ParseThemeFile(std::move(bytes), fileName));
@@ -33,4 +33,4 @@ bool ThemeFileSlot::Flag(std::wstring_view key) const {
     return theme_ && theme_->Flag(key);
 }
 
-} // namespace skin
+} // namespace nestora::skin

@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-namespace skin {
+namespace nestora::skin {
 
 class ThemeFileSlot {
 public:
@@ -40,4 +40,4 @@ private:
     std::optional<ThemeFile> theme_;
 };
 
-} // namespace skin
+} // namespace nestora::skin

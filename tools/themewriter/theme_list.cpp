@@ -10,7 +10,7 @@
 
 namespace themewriter {
 
-namespace fmt = skin::theme_format;
+namespace fmt = nestora::skin::theme_format;
 
 namespace {
 

@@ -19,7 +19,7 @@ class ThemeWriterError : public std::runtime_error {
 
 struct ThemeWriterEntry {
     std::string key; // 8-bit characters, 1 to 64 of them, no zero byte
-    skin::theme_format::EntryType type = skin::theme_format::EntryType::Integer;
+    nestora::skin::theme_format::EntryType type = nestora::skin::theme_format::EntryType::Integer;
     std::vector<std::uint8_t> data;
 };
 

@@ -5,7 +5,7 @@
 
 namespace theme_test {
 
-using skin::ThemeFileFault;
+using nestora::skin::ThemeFileFault;
 
 void PutU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i)

@@ -63,7 +63,7 @@ std::vector<std::uint8_t> RichTheme();
 struct DamagedCase {
     std::string name;
     std::vector<std::uint8_t> bytes;
-    skin::ThemeFileFault fault;
+    nestora::skin::ThemeFileFault fault;
     std::wstring message; // what follows "Theme file '<name>.theme' is damaged: "
 };
 std::vector<DamagedCase> DamagedCases();

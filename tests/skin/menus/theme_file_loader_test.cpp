@@ -17,8 +17,8 @@ namespace fs = std::filesystem;
 namespace {
 
 using namespace theme_test;
-using skin::ThemeFileError;
-using skin::ThemeFileFault;
+using nestora::skin::ThemeFileError;
+using nestora::skin::ThemeFileFault;
 
 class ThemeFileOnDisk : public testing::Test {
 protected:
@@ -46,7 +46,7 @@ protected:
 
 TEST_F(ThemeFileOnDisk, LoadsAWholeFile) {
     const fs::path path = Write("green.theme", RichTheme());
-    const skin::ThemeFile theme = skin::LoadThemeFile(path);
+    const nestora::skin::ThemeFile theme = nestora::skin::LoadThemeFile(path);
     EXPECT_EQ(theme.Color(L"MenuBarColor"), 0x00CFE3D2);
     EXPECT_EQ(theme.FileSize(), RichTheme().size());
     EXPECT_EQ(theme.FileName(), path.wstring());
@@ -54,9 +54,9 @@ TEST_F(ThemeFileOnDisk, LoadsAWholeFile) {
 
 TEST_F(ThemeFileOnDisk, ReadsEmptyFilesAsEmptyAndTheParserRefusesThem) {
     const fs::path path = Write("empty.theme", {});
-    EXPECT_TRUE(skin::ReadThemeFileBytes(path).empty());
+    EXPECT_TRUE(nestora::skin::ReadThemeFileBytes(path).empty());
     try {
-        skin::LoadThemeFile(path);
+        nestora::skin::LoadThemeFile(path);
         FAIL() << "an empty file loaded";
     } catch (const ThemeFileError& e) {
         EXPECT_EQ(e.Fault(), ThemeFileFault::Empty);
@@ -68,7 +68,7 @@ TEST_F(ThemeFileOnDisk, ReadsEmptyFilesAsEmptyAndTheParserRefusesThem) {
 TEST_F(ThemeFileOnDisk, AMissingFileIsReportedAsUnreadable) {
     const fs::path path = folder_ / "absent.theme";
     try {
-        skin::LoadThemeFile(path);
+        nestora::skin::LoadThemeFile(path);
         FAIL() << "a missing file loaded";
     } catch (const ThemeFileError& e) {
         EXPECT_EQ(e.Fault(), ThemeFileFault::Unreadable);
@@ -81,15 +81,15 @@ TEST_F(ThemeFileOnDisk, AFolderIsNotATheme) {
     // Whether opening a folder fails at once or only its reading does depends on the
     // system; either way it must come out as a ThemeFileError, never as a theme.
     fs::create_directories(folder_ / "folder.theme");
-    EXPECT_THROW(skin::LoadThemeFile(folder_ / "folder.theme"), ThemeFileError);
+    EXPECT_THROW(nestora::skin::LoadThemeFile(folder_ / "folder.theme"), ThemeFileError);
 }
 
 TEST_F(ThemeFileOnDisk, FilesOverTheSizeLimitAreRefusedBeforeReading) {
     const auto bytes = RichTheme();
     const fs::path path = Write("big.theme", bytes);
-    EXPECT_NO_THROW(skin::LoadThemeFile(path, bytes.size()));
+    EXPECT_NO_THROW(nestora::skin::LoadThemeFile(path, bytes.size()));
     try {
-        skin::LoadThemeFile(path, bytes.size() - 1);
+        nestora::skin::LoadThemeFile(path, bytes.size() - 1);
         FAIL() << "a file over the limit loaded";
     } catch (const ThemeFileError& e) {
         EXPECT_EQ(e.Fault(), ThemeFileFault::TooLarge);
@@ -100,7 +100,7 @@ TEST_F(ThemeFileOnDisk, FilesOverTheSizeLimitAreRefusedBeforeReading) {
 }
 
 TEST(ThemeFileSlot, GivesTheNoThemeDefaultsUntilAFileLoads) {
-    skin::ThemeFileSlot slot;
+    nestora::skin::ThemeFileSlot slot;
     EXPECT_FALSE(slot.Loaded());
     EXPECT_EQ(slot.Current(), nullptr);
     EXPECT_EQ(slot.Color(L"MenuBarColor"), 0);
@@ -110,7 +110,7 @@ TEST(ThemeFileSlot, GivesTheNoThemeDefaultsUntilAFileLoads) {
 }
 
 TEST(ThemeFileSlot, GivesTheFilesValuesAndMinusOneForMissingKeysOnceLoaded) {
-    skin::ThemeFileSlot slot;
+    nestora::skin::ThemeFileSlot slot;
     slot.Load(RichTheme(), L"rich.theme");
     ASSERT_TRUE(slot.Loaded());
     EXPECT_EQ(slot.Color(L"MenuBarColor"), 0x00CFE3D2);
@@ -126,7 +126,7 @@ TEST(ThemeFileSlot, GivesTheFilesValuesAndMinusOneForMissingKeysOnceLoaded) {
 }
 
 TEST(ThemeFileSlot, ADamagedFileLeavesThePreviousThemeInForce) {
-    skin::ThemeFileSlot slot;
+    nestora::skin::ThemeFileSlot slot;
     slot.Load(RichTheme(), L"good.theme");
     for (const DamagedCase& c : DamagedCases()) {
         EXPECT_THROW(slot.Load(c.bytes, L"bad.theme"), ThemeFileError) << c.name;
@@ -137,7 +137,7 @@ TEST(ThemeFileSlot, ADamagedFileLeavesThePreviousThemeInForce) {
 }
 
 TEST_F(ThemeFileOnDisk, AnUnreadableFileLeavesThePreviousThemeInForce) {
-    skin::ThemeFileSlot slot;
+    nestora::skin::ThemeFileSlot slot;
     slot.LoadFile(Write("good.theme", RichTheme()));
     EXPECT_THROW(slot.LoadFile(folder_ / "absent.theme"), ThemeFileError);
     ASSERT_TRUE(slot.Loaded());
@@ -145,7 +145,7 @@ TEST_F(ThemeFileOnDisk, AnUnreadableFileLeavesThePreviousThemeInForce) {
 }
 
 TEST(ThemeFileSlot, AGoodFileReplacesTheTheme) {
-    skin::ThemeFileSlot slot;
+    nestora::skin::ThemeFileSlot slot;
     slot.Load(RichTheme(), L"first.theme");
     slot.Load(ChainedTheme({IntegerEntry("MenuBarColor", 0x00010203)}), L"second.theme");
     EXPECT_EQ(slot.Current()->FileName(), L"second.theme");

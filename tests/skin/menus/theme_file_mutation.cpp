@@ -14,9 +14,9 @@ const std::wstring kPrefix = L"Theme file 'mutant.theme' is damaged: ";
 
 // Reads every byte a loaded theme hands out, so that a span reaching outside the buffer
 // trips AddressSanitizer, and checks each entry against the file's size.
-bool EntriesLieInside(const skin::ThemeFile& theme, std::uint64_t& checksum) {
+bool EntriesLieInside(const nestora::skin::ThemeFile& theme, std::uint64_t& checksum) {
     for (const auto* list : {&theme.Bitmaps(), &theme.Integers(), &theme.Flags(), &theme.Texts()}) {
-        for (const skin::ThemeEntry& entry : *list) {
+        for (const nestora::skin::ThemeEntry& entry : *list) {
             if (std::uint64_t{entry.dataAt} + entry.dataSize > theme.FileSize() ||
                 std::uint64_t{entry.keyAt} + entry.keyLength > theme.FileSize())
                 return false;
@@ -40,11 +40,11 @@ void TryOne(std::span<const std::uint8_t> bytes, MutationOutcome& outcome,
             outcome.firstProblem = what + ": " + text;
     };
     try {
-        const skin::ThemeFile theme = skin::ParseThemeFile(bytes, kName);
+        const nestora::skin::ThemeFile theme = nestora::skin::ParseThemeFile(bytes, kName);
         ++outcome.loaded;
         if (!EntriesLieInside(theme, outcome.checksum))
             problem("an entry lies outside the file");
-    } catch (const skin::ThemeFileError& e) {
+    } catch (const nestora::skin::ThemeFileError& e) {
         ++outcome.refused;
         if (e.Message().rfind(kPrefix, 0) != 0 || e.Message().size() == kPrefix.size())
             problem(std::string("message without the file or the fault: ") + e.what());

@@ -12,10 +12,10 @@
 namespace {
 
 using namespace theme_test;
-using skin::ParseThemeFile;
-using skin::ThemeFile;
-using skin::ThemeFileError;
-using skin::ThemeFileFault;
+using nestora::skin::ParseThemeFile;
+using nestora::skin::ThemeFile;
+using nestora::skin::ThemeFileError;
+using nestora::skin::ThemeFileFault;
 
 // gtest names may not hold '-'.
 template <typename Case> std::string CaseId(const testing::TestParamInfo<Case>& param) {
@@ -29,7 +29,8 @@ ThemeFile Parse(const std::vector<std::uint8_t>& bytes) {
     return ParseThemeFile(std::span<const std::uint8_t>(bytes), L"test.theme");
 }
 
-std::vector<std::wstring> Keys(const ThemeFile& theme, const std::vector<skin::ThemeEntry>& list) {
+std::vector<std::wstring> Keys(const ThemeFile& theme,
+                               const std::vector<nestora::skin::ThemeEntry>& list) {
     std::vector<std::wstring> keys;
     for (const auto& entry : list)
         keys.push_back(theme.Key(entry));
@@ -260,7 +261,7 @@ TEST(ThemeFileError, WhatGivesTheMessageInUtf8) {
 TEST(ThemeFileError, UnpairedSurrogatesBecomeReplacementCharacters) {
     // Only a 16-bit wchar_t can hold half a pair; elsewhere the value itself is invalid.
     const std::wstring lone(1, static_cast<wchar_t>(0xD800));
-    EXPECT_EQ(skin::ThemeWideToUtf8(lone + L"x"), "\xEF\xBF\xBDx");
+    EXPECT_EQ(nestora::skin::ThemeWideToUtf8(lone + L"x"), "\xEF\xBF\xBDx");
 }
 
 // --- Good files ----------------------------------------------------------------------
