@@ -24,6 +24,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <limits>
 #include <string>
 #include <type_traits>
 
@@ -228,8 +229,19 @@ private:
         const std::string e(expected);
         if constexpr (!std::is_null_pointer_v<S>)
             p.set = [set, n, e](TObject& o, const PropertyValue& v) {
-                std::invoke(set, static_cast<T&>(o),
-                            static_cast<Native>(detail::ValueAs<Stored>(v, n, e)));
+                const Stored value = detail::ValueAs<Stored>(v, n, e);
+                if constexpr (std::is_same_v<Stored, std::int64_t>) {
+                    // A value that does not fit is refused, never cut short. Unsigned
+                    // 32-bit values (colours) may also be written as their signed form.
+                    constexpr std::int64_t lo =
+                        std::is_signed_v<Native>
+                            ? std::int64_t{std::numeric_limits<Native>::min()}
+                            : std::int64_t{std::numeric_limits<std::int32_t>::min()};
+                    constexpr std::int64_t hi = std::int64_t{std::numeric_limits<Native>::max()};
+                    if (value < lo || value > hi)
+                        detail::ThrowWrongValue(n, e);
+                }
+                std::invoke(set, static_cast<T&>(o), static_cast<Native>(value));
             };
         if constexpr (!std::is_null_pointer_v<G>)
             p.get = [get](const TObject& o) {

@@ -148,6 +148,8 @@ void TComponent::Loaded() { state_ &= ~csLoading; }
 
 void TComponent::BeforeDestruction() { MarkDestroying(); }
 
+void TComponent::SetParentComponent(TComponent*) {}
+
 void TComponent::MarkDestroying() {
     if (state_ & csDestroying)
         return;

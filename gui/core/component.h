@@ -4,7 +4,9 @@
 // Life story:
 //   created   gui::Create<T>(owner, …) — the owner owns it from then on and frees it with
 //             itself; or gui::MakeComponent<T>(…) for a component nobody owns, held by the
-//             returned ComponentPtr. Components inherit the owner's design-mode flag.
+//             returned ComponentPtr. Components inherit the owner's design-mode flag. Once
+//             the whole constructor chain has run, AfterConstruction() follows (forms raise
+//             their create event there); if it throws, the component is freed again.
 //   loaded    a window description sets its properties (csLoading is set meanwhile), then
 //             calls Loaded() on every component it created, in creation order.
 //   referred  a component that keeps a pointer to another it does not own asks for
@@ -92,8 +94,13 @@ public:
     // Destroys this component now; its owner lets go of it.
     void Free();
 
+    // Runs once the most derived constructor has finished (see Create/MakeComponent).
+    virtual void AfterConstruction() {}
     // The last step of reading a description; clears csLoading.
     virtual void Loaded();
+    // A description nests this component inside parent's block: controls take it as their
+    // parent control, menu items as their parent item. The default ignores it.
+    virtual void SetParentComponent(TComponent* parent);
     // Runs while the component is still whole, just before destruction.
     virtual void BeforeDestruction();
 
@@ -136,13 +143,22 @@ template <class T, class... A> T* Create(TComponent* owner, A&&... args) {
         throw std::invalid_argument("gui::Create needs an owner; use MakeComponent");
     // The constructor registers the new component with its owner, which frees it; when a
     // constructor throws, ~TComponent takes it out of the owner's list again.
-    return new T(owner, std::forward<A>(args)...);
+    T* component = new T(owner, std::forward<A>(args)...);
+    try {
+        component->AfterConstruction();
+    } catch (...) {
+        component->Free();
+        throw;
+    }
+    return component;
 }
 
 // Creates a component without owner, held by the returned pointer.
 template <class T, class... A> ComponentPtr<T> MakeComponent(A&&... args) {
     static_assert(std::is_base_of_v<TComponent, T>);
-    return ComponentPtr<T>(new T(nullptr, std::forward<A>(args)...));
+    ComponentPtr<T> component(new T(nullptr, std::forward<A>(args)...));
+    component->AfterConstruction();
+    return component;
 }
 
 } // namespace gui
