@@ -1,0 +1,48 @@
+#pragma once
+// Helpers shared by the graphics tests: memory bitmaps to draw on and pixel reads that do
+// not go through the code under test (the DIB's bytes are read directly).
+
+#include "gui/win/bitmap.h"
+#include "gui/win/canvas.h"
+#include "gui/win/graphics_counters.h"
+
+#include <cstdint>
+
+namespace gui::testing {
+
+// A 32-bit bitmap of that size filled with one colour.
+inline void MakeFilled(TBitmap& bitmap, int width, int height, TColor color) {
+    bitmap.SetPixelFormat(TPixelFormat::pf32bit);
+    bitmap.SetSize(width, height);
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(bitmap.ScanLine(y));
+        for (int x = 0; x < width; ++x)
+            row[x] = (RedOf(color) << 16) | (GreenOf(color) << 8) | BlueOf(color);
+    }
+}
+
+// The colour of a pixel, read from the DIB's bytes (24 or 32 bits).
+inline TColor PixelOf(const TBitmap& bitmap, int x, int y) {
+    const std::uint8_t* p = bitmap.ScanLine(y) + x * (bitmap.PixelFormat() == TPixelFormat::pf32bit ? 4 : 3);
+    return RGBColor(p[2], p[1], p[0]);
+}
+
+// How many pixels of the rectangle have exactly that colour.
+inline int CountColor(const TBitmap& bitmap, const TRect& r, TColor color) {
+    int n = 0;
+    for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x)
+            if (PixelOf(bitmap, x, y) == color)
+                ++n;
+    return n;
+}
+
+// Live handles of the graphics layer, for leak checks.
+struct LiveHandles {
+    long gdi = HandleCounters::LiveGdiObjects();
+    long user = HandleCounters::LiveUserObjects();
+    long processGdi = ProcessGdiObjects();
+    long processUser = ProcessUserObjects();
+};
+
+} // namespace gui::testing
