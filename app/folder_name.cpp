@@ -9,10 +9,13 @@ namespace nestora::app {
 
 namespace {
 
+// Where wchar_t holds whole code points, those past U+FFFF still take two units on disk.
 std::size_t utf16Length(std::wstring_view text) {
-    std::size_t length = 0;
-    for (const wchar_t c : text)
-        length += static_cast<std::uint32_t>(c) > 0xFFFF ? 2 : 1;
+    std::size_t length = text.size();
+    if constexpr (sizeof(wchar_t) > 2) {
+        for (const wchar_t c : text)
+            length += (static_cast<std::uint32_t>(c) >> 16) != 0 ? 1 : 0;
+    }
     return length;
 }
 

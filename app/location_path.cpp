@@ -134,6 +134,10 @@ std::wstring pathPartOf(std::wstring_view rest) {
     }
     if (slashes >= 4 && !startsWithDrive(afterSlashes))
         return L"\\\\" + std::wstring(afterSlashes);
+    // file:///dir without a drive names a folder on no particular drive: it stays rooted
+    // ("\dir"), never relative.
+    if (slashes > 0 && !afterSlashes.empty() && !startsWithDrive(afterSlashes))
+        return L"\\" + std::wstring(afterSlashes);
     return std::wstring(afterSlashes);
 }
 

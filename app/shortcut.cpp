@@ -11,7 +11,10 @@ namespace {
 
 // Codes tried when reading a key name back, in this order. Past $FF the names repeat
 // (a key is named by its low byte), so only the codes whose low byte is below 8 can match
-// anything new there; the range is kept so stored texts read as they always have.
+// anything new there: keys such as VK_CANCEL (3, what Ctrl+Break gives) that the layout
+// names. The key read back is that low byte, the virtual key that was named; the code
+// itself ($103) is no key RegisterHotKey accepts, and the hotkey would be lost at the
+// next start.
 constexpr unsigned kFirstParsedCode = 0x08;
 constexpr unsigned kLastParsedCode = 0x255;
 
@@ -117,7 +120,7 @@ ShortcutWord shortcutFromText(std::wstring_view text, const KeyNameSource& layou
         if (!name)
             name = keyName(code, layoutNames);
         if (!name->empty() && equalsIgnoreCase(*name, text))
-            return static_cast<ShortcutWord>(code | flags);
+            return static_cast<ShortcutWord>((code & 0xFF) | flags);
     }
     return 0;
 }

@@ -47,7 +47,8 @@ std::wstring keyName(unsigned code, const KeyNameSource& layoutNames);
 std::wstring shortcutToText(ShortcutWord word, const KeyNameSource& layoutNames);
 
 // The inverse of shortcutToText, forgiving about case and accepting "^" for "Ctrl+".
-// Anything it cannot read gives 0 (no hotkey), never an error.
+// Anything it cannot read gives 0 (no hotkey), never an error. When several keys bear the
+// name, the lowest code from 8 up wins, then the codes below 8.
 ShortcutWord shortcutFromText(std::wstring_view text, const KeyNameSource& layoutNames);
 
 } // namespace nestora::app

@@ -37,6 +37,8 @@ TEST(LocationPath, DriveUrls) {
         {L"file:C:/x", L"C:\\x"},
         {L"file:/C:/x", L"C:\\x"},
     });
+    // Without a drive the path stays rooted, so it can never be taken as relative.
+    expectPaths({{L"file:///server/share", L"\\server\\share"}});
 }
 
 TEST(LocationPath, UncUrls) {

@@ -112,10 +112,14 @@ TEST(ShortcutParse, KeypadDigitsReadBackAsTheDigitRow) {
     EXPECT_EQ(shortcutFromText(L"Ctrl+5", layout), 0x4035);
 }
 
-TEST(ShortcutParse, TriesCodesPastTheLowByteAfterAllOthers) {
-    // A name the layout gives only to a code below 8 is found at that code + $100.
-    const KeyNameSource layout = FakeLayout{{{0x03, L"Break"}}};
-    EXPECT_EQ(shortcutFromText(L"Break", layout), 0x0103);
+TEST(ShortcutParse, KeysBelowEightReadBackAsThemselves) {
+    // Ctrl+Break gives VK_CANCEL (3), which layouts name; it must not come back as $103.
+    const KeyNameSource layout = FakeLayout{{{0x03, L"Cancel"}, {0x13, L"Pause"}}};
+    EXPECT_EQ(shortcutToText(0x4003, layout), L"Ctrl+Cancel");
+    EXPECT_EQ(shortcutFromText(L"Ctrl+Cancel", layout), 0x4003);
+    // A name borne by a key from 8 up and one below 8 goes to the first.
+    const KeyNameSource shared = FakeLayout{{{0x03, L"Pause"}, {0x13, L"Pause"}}};
+    EXPECT_EQ(shortcutFromText(L"Pause", shared), 0x0013);
 }
 
 TEST(ShortcutParse, AsksTheLayoutAtMostOncePerKey) {
@@ -128,12 +132,12 @@ TEST(ShortcutParse, AsksTheLayoutAtMostOncePerKey) {
 
 TEST(ShortcutParse, InvertsTheTextFormForEveryKeyAndModifierSet) {
     std::map<unsigned, std::wstring> names;
-    for (unsigned vk = 0x08; vk <= 0xFF; ++vk)
+    for (unsigned vk = 0x01; vk <= 0xFF; ++vk)
         names[vk] = L"Key" + std::to_wstring(vk);
     const KeyNameSource layout = FakeLayout{names};
     int checked = 0;
     for (unsigned flags = 0; flags <= 7; ++flags) {
-        for (unsigned vk = 0x08; vk <= 0xFF; ++vk) {
+        for (unsigned vk = 0x01; vk <= 0xFF; ++vk) {
             const auto word = static_cast<ShortcutWord>((flags << 13) | vk);
             const std::wstring text = shortcutToText(word, layout);
             ASSERT_FALSE(text.empty()) << word;
@@ -143,7 +147,7 @@ TEST(ShortcutParse, InvertsTheTextFormForEveryKeyAndModifierSet) {
             ++checked;
         }
     }
-    EXPECT_EQ(checked, 8 * 248);
+    EXPECT_EQ(checked, 8 * 255);
 }
 
 } // namespace

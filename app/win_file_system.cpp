@@ -1,0 +1,73 @@
+#include "app/win_file_system.h"
+
+#include "app/free_folder_name.h"
+
+#include <windows.h>
+
+namespace nestora::app {
+
+namespace {
+
+// A find handle and its FindClose.
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle) : handle_(handle) {}
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    ~FindHandle() {
+        if (valid())
+            FindClose(handle_);
+    }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+bool isDotEntry(const wchar_t* name) {
+    return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+}
+
+} // namespace
+
+std::wstring extendedLengthPath(std::wstring_view path) {
+    // CreateDirectoryW leaves room for an 8.3 name: MAX_PATH - 12 with the terminator.
+    constexpr std::size_t kLongestPlainPath = MAX_PATH - 12 - 1;
+    std::wstring result(path);
+    if (result.size() <= kLongestPlainPath || result.starts_with(L"\\\\?\\"))
+        return result;
+    for (auto& c : result) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    if (result.starts_with(L"\\\\"))
+        return L"\\\\?\\UNC\\" + result.substr(2);
+    return L"\\\\?\\" + result;
+}
+
+std::vector<std::wstring>
+WindowsFileSystem::directoryNamesStartingWith(const std::wstring& folder,
+                                              const std::wstring& prefix) {
+    std::vector<std::wstring> names;
+    const std::wstring pattern = extendedLengthPath(joinPath(folder, prefix + L"*"));
+    WIN32_FIND_DATAW data{};
+    FindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find.valid())
+        return names;
+    do {
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !isDotEntry(data.cFileName))
+            names.emplace_back(data.cFileName);
+    } while (FindNextFileW(find.get(), &data));
+    return names;
+}
+
+CreateDirectoryResult WindowsFileSystem::createDirectory(const std::wstring& path) {
+    if (CreateDirectoryW(extendedLengthPath(path).c_str(), nullptr))
+        return CreateDirectoryResult::created;
+    return GetLastError() == ERROR_ALREADY_EXISTS ? CreateDirectoryResult::alreadyExists
+                                                  : CreateDirectoryResult::failed;
+}
+
+} // namespace nestora::app

@@ -1,0 +1,217 @@
+// Creating new folders in real folders: the listing, the names taken, files in the way,
+// long paths and a name taken in between by another program.
+#include "app/win_file_system.h"
+
+#include "app/free_folder_name.h"
+#include "app/location_path.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace nestora::app {
+namespace {
+
+bool isDirectory(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(extendedLengthPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool isFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(extendedLengthPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void makeDirectory(const std::wstring& path) {
+    ASSERT_TRUE(CreateDirectoryW(extendedLengthPath(path).c_str(), nullptr))
+        << "error " << GetLastError();
+}
+
+void makeFile(const std::wstring& path) {
+    const HANDLE file = CreateFileW(extendedLengthPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "error " << GetLastError();
+    CloseHandle(file);
+}
+
+void removeTree(const std::wstring& path) {
+    WIN32_FIND_DATAW data{};
+    const HANDLE find = FindFirstFileW(extendedLengthPath(joinPath(path, L"*")).c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring child = joinPath(path, name);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                removeTree(child);
+            else
+                DeleteFileW(extendedLengthPath(child).c_str());
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(extendedLengthPath(path).c_str());
+}
+
+// A fresh folder under the temporary folder for each test, removed with all it holds.
+class WinFileSystemTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::array<wchar_t, MAX_PATH + 1> temp{};
+        ASSERT_GT(GetTempPathW(static_cast<DWORD>(temp.size()), temp.data()), 0u);
+        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+        root_ = joinPath(temp.data(),
+                         L"nestora-app-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                             std::wstring(test->name(), test->name() + std::strlen(test->name())));
+        removeTree(root_);
+        makeDirectory(root_);
+    }
+    void TearDown() override {
+        removeTree(root_);
+        EXPECT_FALSE(isDirectory(root_));
+    }
+
+    std::optional<std::wstring> press(const std::wstring& target,
+                                      std::wstring_view name = L"New Folder") {
+        return createNewFolder(fileSystem_, {target, name, L"New Folder"});
+    }
+
+    std::wstring root_;
+    WindowsFileSystem fileSystem_;
+};
+
+TEST_F(WinFileSystemTest, ThreePressesNumberTheFolders) {
+    EXPECT_EQ(press(root_), joinPath(root_, L"New Folder"));
+    EXPECT_EQ(press(root_), joinPath(root_, L"New Folder (2)"));
+    EXPECT_EQ(press(root_ + L"\\"), joinPath(root_, L"New Folder (3)"));
+    for (const auto* name : {L"New Folder", L"New Folder (2)", L"New Folder (3)"})
+        EXPECT_TRUE(isDirectory(joinPath(root_, name))) << testing::PrintToString(name);
+}
+
+TEST_F(WinFileSystemTest, ListsOnlyDirectoriesWhoseNamesStartWithThePrefix) {
+    makeDirectory(joinPath(root_, L"New Folder"));
+    makeDirectory(joinPath(root_, L"new folder (2)"));
+    makeDirectory(joinPath(root_, L"Old Folder"));
+    makeFile(joinPath(root_, L"New Folder (3)"));
+    auto names = fileSystem_.directoryNamesStartingWith(root_, L"New Folder");
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"New Folder", L"new folder (2)"}));
+    EXPECT_TRUE(fileSystem_.directoryNamesStartingWith(root_, L"Nothing").empty());
+    EXPECT_TRUE(
+        fileSystem_.directoryNamesStartingWith(joinPath(root_, L"missing"), L"New").empty());
+}
+
+TEST_F(WinFileSystemTest, TakenDirectoriesGapsAndCase) {
+    makeDirectory(joinPath(root_, L"NEW FOLDER"));
+    makeDirectory(joinPath(root_, L"new folder (2)"));
+    makeDirectory(joinPath(root_, L"New Folder (4)"));
+    EXPECT_EQ(press(root_), joinPath(root_, L"New Folder (3)"));
+    EXPECT_EQ(press(root_), joinPath(root_, L"New Folder (5)"));
+}
+
+TEST_F(WinFileSystemTest, AFileInTheWayIsPassedOver) {
+    makeFile(joinPath(root_, L"New Folder"));
+    EXPECT_EQ(press(root_), joinPath(root_, L"New Folder (2)"));
+    EXPECT_TRUE(isFile(joinPath(root_, L"New Folder")));
+    EXPECT_TRUE(isDirectory(joinPath(root_, L"New Folder (2)")));
+}
+
+TEST_F(WinFileSystemTest, NumbersPastNineAndNinetyNine) {
+    makeDirectory(joinPath(root_, L"New Folder"));
+    for (unsigned k = 2; k <= 100; ++k)
+        makeDirectory(joinPath(root_, numberedFolderName(L"New Folder", k)));
+    EXPECT_EQ(press(root_), joinPath(root_, L"New Folder (101)"));
+    RemoveDirectoryW(joinPath(root_, L"New Folder (10)").c_str());
+    EXPECT_EQ(press(root_), joinPath(root_, L"New Folder (10)"));
+}
+
+TEST_F(WinFileSystemTest, NamesOutsideAsciiAndUnusableNames) {
+    EXPECT_EQ(press(root_, L"Новая папка"), joinPath(root_, L"Новая папка"));
+    EXPECT_EQ(press(root_, L"НОВАЯ ПАПКА"), joinPath(root_, L"НОВАЯ ПАПКА (2)"));
+    EXPECT_EQ(press(root_, L"..\\..\\escape"), joinPath(root_, L"New Folder"));
+    EXPECT_EQ(press(root_, L"con"), joinPath(root_, L"New Folder (2)"));
+}
+
+TEST_F(WinFileSystemTest, NothingWhenTheTargetIsMissing) {
+    const std::wstring missing = joinPath(root_, L"missing");
+    EXPECT_EQ(press(missing), std::nullopt);
+    EXPECT_FALSE(isDirectory(missing));
+}
+
+TEST_F(WinFileSystemTest, FoldersDeepInALongPath) {
+    std::wstring deep = root_;
+    while (deep.size() < MAX_PATH + 40) {
+        deep = joinPath(deep, std::wstring(40, L'd'));
+        makeDirectory(deep);
+    }
+    EXPECT_EQ(press(deep), joinPath(deep, L"New Folder"));
+    EXPECT_EQ(press(deep), joinPath(deep, L"New Folder (2)"));
+    EXPECT_TRUE(isDirectory(joinPath(deep, L"New Folder (2)")));
+}
+
+TEST_F(WinFileSystemTest, AFolderFromAnExplorerLocation) {
+    const std::wstring shown = joinPath(root_, L"a b%41");
+    makeDirectory(shown);
+    std::wstring url = L"file:///";
+    for (const wchar_t c : shown) {
+        if (c == L'\\')
+            url += L'/';
+        else if (c == L' ')
+            url += L"%20";
+        else if (c == L'%')
+            url += L"%25";
+        else
+            url += c;
+    }
+    const auto target = folderPathFromLocation(url);
+    ASSERT_EQ(target, shown) << testing::PrintToString(url);
+    EXPECT_EQ(press(*target), joinPath(shown, L"New Folder"));
+}
+
+// Another program makes the picked folder just before this one creates it.
+class RacingFileSystem final : public FolderFileSystem {
+public:
+    std::vector<std::wstring> directoryNamesStartingWith(const std::wstring& folder,
+                                                         const std::wstring& prefix) override {
+        return real.directoryNamesStartingWith(folder, prefix);
+    }
+    CreateDirectoryResult createDirectory(const std::wstring& path) override {
+        if (racesLeft > 0) {
+            --racesLeft;
+            CreateDirectoryW(path.c_str(), nullptr);
+        }
+        return real.createDirectory(path);
+    }
+    WindowsFileSystem real;
+    int racesLeft = 2;
+};
+
+TEST_F(WinFileSystemTest, ANameTakenInBetweenGivesTheNextName) {
+    RacingFileSystem racing;
+    EXPECT_EQ(createNewFolder(racing, {root_, L"New Folder", L"New Folder"}),
+              joinPath(root_, L"New Folder (3)"));
+    EXPECT_EQ(racing.racesLeft, 0);
+    for (const auto* name : {L"New Folder", L"New Folder (2)", L"New Folder (3)"})
+        EXPECT_TRUE(isDirectory(joinPath(root_, name))) << testing::PrintToString(name);
+}
+
+TEST(ExtendedLengthPath, PrefixesOnlyPathsTooLongForThePlainCalls) {
+    const std::wstring shortPath = L"C:\\Data\\New Folder";
+    EXPECT_EQ(extendedLengthPath(shortPath), shortPath);
+    const std::wstring longest = L"C:\\" + std::wstring(MAX_PATH - 12 - 1 - 3, L'x');
+    EXPECT_EQ(extendedLengthPath(longest), longest);
+    EXPECT_EQ(extendedLengthPath(longest + L"x"), L"\\\\?\\" + longest + L"x");
+    EXPECT_EQ(extendedLengthPath(L"C:/" + std::wstring(300, L'y')),
+              L"\\\\?\\C:\\" + std::wstring(300, L'y'));
+    EXPECT_EQ(extendedLengthPath(L"\\\\server\\share\\" + std::wstring(300, L'z')),
+              L"\\\\?\\UNC\\server\\share\\" + std::wstring(300, L'z'));
+    const std::wstring prefixed = L"\\\\?\\C:\\" + std::wstring(300, L'p');
+    EXPECT_EQ(extendedLengthPath(prefixed), prefixed);
+}
+
+} // namespace
+} // namespace nestora::app
