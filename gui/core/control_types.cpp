@@ -1,0 +1,16 @@
+#include "gui/core/control_types.h"
+
+namespace gui {
+
+const EnumInfo kFormBorderStyleInfo{
+    "TFormBorderStyle",
+    {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
+const EnumInfo kBorderStyleInfo{"TBorderStyle", {"bsNone", "bsSingle"}};
+const EnumInfo kBorderIconInfo{"TBorderIcon", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}};
+const EnumInfo kWindowStateInfo{"TWindowState", {"wsNormal", "wsMinimized", "wsMaximized"}};
+const EnumInfo kFormStyleInfo{"TFormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"}};
+const EnumInfo kAlignmentInfo{"TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}};
+const EnumInfo kTextLayoutInfo{"TTextLayout", {"tlTop", "tlCenter", "tlBottom"}};
+const EnumInfo kBevelCutInfo{"TBevelCut", {"bvNone", "bvLowered", "bvRaised", "bvSpace"}};
+
+} // namespace gui
