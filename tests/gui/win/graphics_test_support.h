@@ -37,6 +37,13 @@ inline int CountColor(const TBitmap& bitmap, const TRect& r, TColor color) {
     return n;
 }
 
+// A system module with known resources (comctl32's tool-bar bitmaps, user32's icons),
+// loaded once and kept for the whole test run.
+inline HMODULE SystemModule(const wchar_t* name) {
+    HMODULE module = ::GetModuleHandleW(name);
+    return module ? module : ::LoadLibraryW(name);
+}
+
 // Live handles of the graphics layer, for leak checks.
 struct LiveHandles {
     long gdi = HandleCounters::LiveGdiObjects();
