@@ -37,7 +37,7 @@ std::vector<std::wstring> Keys(const ThemeFile& theme,
     return keys;
 }
 
-// --- The spec's own edge cases ---------------------------------------------------------
+// --- The chain and the lookups ----------------------------------------------------------
 
 TEST(ThemeFileChain, ThreeRecordsWithTheThirdEndingTheChainLoadExactlyTwoEntries) {
     RawTheme t;
@@ -218,14 +218,6 @@ TEST(ThemeFileLookups, TheHeadersFreeBytesAreNotRequired) {
     for (std::size_t i : {0, 5, 11, 16, 19})
         bytes[i] = 0xA5;
     EXPECT_EQ(Parse(bytes).Integer(L"FormBorderWidthInt"), 2);
-}
-
-TEST(ThemeFileLookups, ParsingFromASpanCopiesTheBytes) {
-    auto bytes = ChainedTheme({IntegerEntry("FormBorderWidthInt", 2)});
-    const ThemeFile theme = Parse(bytes);
-    std::fill(bytes.begin(), bytes.end(), 0xFF);
-    EXPECT_EQ(theme.Integer(L"FormBorderWidthInt"), 2);
-    EXPECT_EQ(theme.FileName(), L"test.theme");
 }
 
 // --- Damaged files -----------------------------------------------------------------------

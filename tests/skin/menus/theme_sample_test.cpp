@@ -71,18 +71,6 @@ TEST(SampleTheme, GivesEveryElementTheFrameAndTheMenusRead) {
     }
 }
 
-TEST(SampleTheme, HasItsOwnColoursNotABuiltInLooks) {
-    const ThemeFile theme = Sample();
-    for (auto style : {nestora::skin::TsuiUIStyle::MacOS, nestora::skin::TsuiUIStyle::WinXP,
-                       nestora::skin::TsuiUIStyle::DeepBlue, nestora::skin::TsuiUIStyle::Protein,
-                       nestora::skin::TsuiUIStyle::BlueGlass}) {
-        EXPECT_NE(static_cast<std::uint32_t>(theme.Color(L"MenuSelectedBackgroundColor")),
-                  nestora::skin::GetStyleColor(style, StyleElement::MenuSelectedBackgroundColor));
-        EXPECT_NE(static_cast<std::uint32_t>(theme.Color(L"FormBackgroundColor")),
-                  nestora::skin::GetStyleColor(style, StyleElement::FormBackgroundColor));
-    }
-}
-
 TEST(SampleTheme, PicturesFitTogether) {
     const ThemeFile theme = Sample();
     const BmpSize left = SizeOf(*theme.Bitmap(L"TitleBarLeftImage"));
