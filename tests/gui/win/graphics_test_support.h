@@ -7,6 +7,7 @@
 #include "gui/win/graphics_counters.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace gui::testing {
 
@@ -42,6 +43,23 @@ inline int CountColor(const TBitmap& bitmap, const TRect& r, TColor color) {
 inline HMODULE SystemModule(const wchar_t* name) {
     HMODULE module = ::GetModuleHandleW(name);
     return module ? module : ::LoadLibraryW(name);
+}
+
+// A 16 by 16 icon: red in the left half, transparent (mask set) in the right half.
+inline UniqueIcon HalfRedIcon() {
+    std::vector<std::uint8_t> maskBits(16 * 2);
+    for (int y = 0; y < 16; ++y)
+        maskBits[y * 2 + 1] = 0xFF; // right 8 pixels of each row transparent
+    UniqueBitmap mask(::CreateBitmap(16, 16, 1, 1, maskBits.data()));
+    TBitmap color;
+    MakeFilled(color, 16, 16, clBlack);
+    color.Canvas().Brush().SetColor(clRed);
+    color.Canvas().FillRect(MakeRect(0, 0, 8, 16));
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmMask = mask.get();
+    info.hbmColor = color.Handle();
+    return UniqueIcon(::CreateIconIndirect(&info));
 }
 
 // Live handles of the graphics layer, for leak checks.

@@ -9,31 +9,14 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
 
 namespace {
 
 using namespace gui;
 using gui::testing::CountColor;
+using gui::testing::HalfRedIcon;
 using gui::testing::MakeFilled;
 using gui::testing::PixelOf;
-
-// A 16 by 16 icon: red in the left half, transparent (mask set) in the right half.
-UniqueIcon HalfRedIcon() {
-    std::vector<std::uint8_t> maskBits(16 * 2);
-    for (int y = 0; y < 16; ++y)
-        maskBits[y * 2 + 1] = 0xFF; // right 8 pixels of each row transparent
-    UniqueBitmap mask(::CreateBitmap(16, 16, 1, 1, maskBits.data()));
-    TBitmap color;
-    MakeFilled(color, 16, 16, clBlack);
-    color.Canvas().Brush().SetColor(clRed);
-    color.Canvas().FillRect(MakeRect(0, 0, 8, 16));
-    ICONINFO info{};
-    info.fIcon = TRUE;
-    info.hbmMask = mask.get();
-    info.hbmColor = color.Handle();
-    return UniqueIcon(::CreateIconIndirect(&info));
-}
 
 TEST(Icon, TakesOverAHandleAndKnowsItsSize) {
     const long before = HandleCounters::Live(HandleKind::Icon);
