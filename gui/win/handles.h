@@ -6,9 +6,8 @@
 // handle does not own it. WindowDC also remembers the window its DC came from, because
 // ReleaseDC needs it.
 
-#include <windows.h>
-
-#include <commctrl.h>
+// windows.h through the header that keeps the GetClassInfo macro away from TObject.
+#include "gui/win/graphics_win32.h"
 
 #include <utility>
 

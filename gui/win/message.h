@@ -2,7 +2,7 @@
 // TMessage: one window message as handlers see it. A handler sets Result; the framework
 // returns it from the window procedure.
 
-#include <windows.h>
+#include "gui/win/graphics_win32.h"
 
 namespace gui {
 

@@ -1,0 +1,367 @@
+#include "gui/win/application.h"
+
+#include "gui/core/class_builder.h"
+#include "gui/core/exceptions.h"
+#include "gui/core/utf.h"
+#include "gui/win/form.h"
+#include "gui/win/window_class.h"
+
+#include <commctrl.h>
+
+namespace gui {
+
+namespace {
+
+// The one piece of process state: which application is current.
+TApplication* g_current = nullptr;
+
+constexpr wchar_t kApplicationWindowClass[] = L"TApplication";
+
+std::wstring ErrorText(const std::exception& error) {
+    if (const auto* e = dynamic_cast<const Exception*>(&error))
+        return e->Message();
+    const char* what = error.what();
+    return what && *what ? Utf8ToWide(what) : std::wstring(L"An unknown error occurred");
+}
+
+} // namespace
+
+TApplication* CurrentApplication() noexcept { return g_current; }
+
+TApplication& Application() {
+    if (!g_current)
+        throw EInvalidOperation(L"There is no application object");
+    return *g_current;
+}
+
+void HandleCurrentException() noexcept {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        if (g_current)
+            g_current->HandleException(e);
+    } catch (...) {
+        if (g_current)
+            g_current->HandleException(Exception(L"An unknown error occurred"));
+    }
+}
+
+LRESULT CALLBACK ApplicationWindowEntry(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TApplication* app = nullptr;
+    if (msg == WM_NCCREATE) {
+        app = static_cast<TApplication*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(app));
+    } else {
+        app = reinterpret_cast<TApplication*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    }
+    if (!app)
+        return ::DefWindowProcW(window, msg, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        app->WndProc(window, msg, wParam, lParam, result);
+    } catch (...) {
+        HandleCurrentException();
+    }
+    if (msg == WM_NCDESTROY)
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    return result;
+}
+
+const ClassInfo& TApplication::StaticClassInfo() {
+    static const ClassInfo info =
+        ClassBuilder<TApplication>("TApplication", &TComponent::StaticClassInfo())
+            .Text("Title", &TApplication::Title, &TApplication::SetTitle)
+            .Bool("ShowMainForm", &TApplication::ShowMainForm, &TApplication::SetShowMainForm)
+            .Build();
+    return info;
+}
+
+TApplication::TApplication(TComponent* owner) : TComponent(owner) {
+    if (g_current)
+        throw EInvalidOperation(L"There is already an application object");
+    g_current = this;
+    // The title starts as the executable's name, as Windows would show it.
+    const std::wstring exe = ExeName();
+    const std::size_t slash = exe.find_last_of(L"\\/");
+    title_ = exe.substr(slash == std::wstring::npos ? 0 : slash + 1);
+    if (const std::size_t dot = title_.find_last_of(L'.'); dot != std::wstring::npos && dot > 0)
+        title_.resize(dot);
+}
+
+TApplication::~TApplication() {
+    DestroyForms();
+    window_.reset();
+    // A WM_QUIT left in the queue would end the next loop of this thread at once.
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    if (g_current == this)
+        g_current = nullptr;
+}
+
+void TApplication::DestroyForms() {
+    mainForm_ = nullptr;
+    // Last created first, as owners free what they own; each form's destroy event runs
+    // while the application window still exists.
+    while (ComponentCount() > 0)
+        Components(ComponentCount() - 1)->Free();
+}
+
+void TApplication::Initialize() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES |
+                                             ICC_HOTKEY_CLASS | ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    Handle();
+}
+
+HWND TApplication::Handle() {
+    if (window_)
+        return window_.get();
+    EnsureWindowClass(WindowClassSpec{kApplicationWindowClass, &ApplicationWindowEntry, nullptr,
+                                      0, ::LoadIconW(FrameworkInstance(), L"MAINICON")});
+    // A window of no size at the screen's centre: it exists for its taskbar button and as
+    // the owner of the forms, and is never seen itself.
+    const HWND window = ::CreateWindowExW(
+        0, kApplicationWindowClass, title_.c_str(),
+        WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+        ::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
+        nullptr, FrameworkInstance(), this);
+    if (!window)
+        throw EOutOfResources(L"The application window cannot be created");
+    window_.reset(window);
+    return window;
+}
+
+void TApplication::SetTitle(const std::wstring& title) {
+    title_ = title;
+    if (window_)
+        ::SetWindowTextW(window_.get(), title_.c_str());
+}
+
+std::wstring TApplication::ExeName() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(path.size());
+        const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), size);
+        if (n == 0)
+            return {};
+        if (n < size) {
+            path.resize(n);
+            return path;
+        }
+        if (path.size() >= 32768) // longer than any Windows path
+            return {};
+        path.resize(path.size() * 2);
+    }
+}
+
+void TApplication::SetMainFormInternal(TCustomForm* form) {
+    mainForm_ = form;
+    if (form) {
+        FreeNotification(form);
+        form->HandleNeeded();
+    }
+}
+
+void TApplication::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == mainForm_)
+        mainForm_ = nullptr;
+}
+
+void TApplication::MainFormVisibilityChanged(bool visible) {
+    if (!window_)
+        return;
+    const HWND window = window_.get();
+    if (visible) {
+        if (!::IsWindowVisible(window))
+            ::ShowWindow(window, SW_SHOWNOACTIVATE);
+    } else if (::IsWindowVisible(window) && !::IsIconic(window)) {
+        ::ShowWindow(window, SW_HIDE); // no taskbar button for a program without a window
+    }
+}
+
+void TApplication::Run() {
+    if (mainForm_ && showMainForm_ && !terminated_) {
+        if (mainForm_->WindowState() == TWindowState::wsMinimized)
+            Minimize();
+        else
+            mainForm_->SetVisible(true);
+    }
+    while (!terminated_) {
+        try {
+            HandleMessage();
+        } catch (...) {
+            HandleCurrentException();
+        }
+    }
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+void TApplication::Terminate() {
+    if (terminated_)
+        return;
+    terminated_ = true;
+    // Modal loops (menus, message boxes) end on WM_QUIT as well.
+    ::PostQuitMessage(0);
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+    if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        return true;
+    }
+    bool handled = false;
+    if (onMessage_) {
+        const TMessageEvent hook = onMessage_; // the hook may replace itself
+        try {
+            hook(msg, handled);
+        } catch (...) {
+            HandleCurrentException();
+            handled = true;
+        }
+    }
+    if (!handled && !IsDialogKey(msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return true;
+}
+
+bool TApplication::IsDialogKey(const MSG& msg) {
+    // Tab and Shift+Tab move the focus between the controls of a form, unless the control
+    // wants the Tab key itself.
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB)
+        return false;
+    TWinControl* control = nullptr;
+    for (HWND w = msg.hwnd; w && !control; w = ::GetParent(w))
+        control = TWinControl::FromHandle(w);
+    if (!control)
+        return false;
+    if (::SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) &
+        (DLGC_WANTTAB | DLGC_WANTALLKEYS))
+        return false;
+    TCustomForm* form = control->ParentForm();
+    if (!form)
+        return false;
+    const bool forward = ::GetKeyState(VK_SHIFT) >= 0;
+    form->SelectNext(control == form ? nullptr : control, forward);
+    return true;
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (ProcessMessage(msg)) {
+    }
+}
+
+void TApplication::HandleMessage() {
+    MSG msg;
+    if (!ProcessMessage(msg) && !terminated_)
+        ::WaitMessage();
+}
+
+void TApplication::Minimize() {
+    const HWND window = Handle();
+    if (::IsIconic(window))
+        return;
+    ::ShowWindow(window, SW_MINIMIZE);
+    if (onMinimize_)
+        onMinimize_(this);
+}
+
+void TApplication::Restore() {
+    const HWND window = Handle();
+    if (!::IsIconic(window))
+        return;
+    ::ShowWindow(window, SW_RESTORE);
+    if (mainForm_ && mainForm_->WindowState() == TWindowState::wsMinimized) {
+        mainForm_->SetWindowState(TWindowState::wsNormal);
+        mainForm_->SetVisible(true);
+    }
+    if (onRestore_)
+        onRestore_(this);
+}
+
+void TApplication::EndSession() {
+    terminated_ = true;
+    DestroyForms();
+}
+
+void TApplication::WndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
+                           LRESULT& result) {
+    switch (msg) {
+    case WM_SYSCOMMAND:
+        switch (wParam & 0xFFF0) {
+        case SC_MINIMIZE:
+            Minimize();
+            return;
+        case SC_RESTORE:
+            Restore();
+            return;
+        default:
+            break;
+        }
+        break;
+    case WM_CLOSE:
+        if (mainForm_)
+            mainForm_->Close();
+        return;
+    case WM_ACTIVATEAPP:
+        active_ = wParam != 0;
+        break;
+    case WM_SETFOCUS:
+        // The taskbar button activates this window: the focus belongs on the main form.
+        if (mainForm_ && mainForm_->Visible() && mainForm_->HandleAllocated() &&
+            ::IsWindowEnabled(mainForm_->Handle())) {
+            ::SetFocus(mainForm_->Handle());
+            return;
+        }
+        break;
+    case WM_QUERYENDSESSION:
+        result = TRUE;
+        return;
+    case WM_ENDSESSION:
+        // Windows ends the process once this returns: the forms' destroy events must have
+        // saved what they keep before that, as on a normal exit.
+        if (wParam)
+            EndSession();
+        return;
+    default:
+        break;
+    }
+    result = ::DefWindowProcW(window, msg, wParam, lParam);
+}
+
+void TApplication::HandleException(const std::exception& error) noexcept {
+    try {
+        if (onException_)
+            onException_(this, error);
+        else
+            ShowException(error);
+    } catch (...) {
+        // The error handler failed as well; the program goes on regardless.
+    }
+}
+
+void TApplication::ShowException(const std::exception& error) {
+    MessageBox(ErrorText(error), title_, MB_OK | MB_ICONERROR);
+}
+
+int TApplication::MessageBox(const std::wstring& text, const std::wstring& caption,
+                             unsigned flags) {
+    const HWND owner = window_ ? window_.get() : nullptr;
+    if (messageBox_)
+        return messageBox_(owner, text, caption, flags);
+    return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+}
+
+void TApplication::SetMessageBoxFunction(MessageBoxFunction function) {
+    messageBox_ = std::move(function);
+}
+
+} // namespace gui

@@ -1,0 +1,155 @@
+#pragma once
+// TApplication: the program's message loop, its application window and its default error
+// handler. One per process at a time: the program's entry (or a test fixture) creates it,
+// gui::Application() reaches it; the framework keeps no other global state.
+//
+// The application window is a hidden top-level window of the class "TApplication" (the
+// same in every copy of the program, so a second copy can find the first by class and
+// title) whose text is Title. It carries the program's taskbar button and owns the forms,
+// which therefore have no button of their own. Minimising the main form minimises the
+// application window, where WM_SIZE with SIZE_MINIMIZED arrives; a component that must see
+// it subclasses that window (SetWindowSubclass on Handle()).
+//
+// Errors: an exception raised inside any event or message handler ends that handler and
+// reaches HandleException: OnException if set, else a message box with the error's text
+// (gui::Exception::Message(), or what() of other exceptions), the title as caption and an
+// error icon. The program goes on. Every window procedure and hook of the framework catches
+// everything, so no exception ever crosses into the system. Message boxes go through a
+// replaceable function (SetMessageBoxFunction), so tests see their text without a modal box.
+//
+// Life story:
+//   created   becomes the current application (a second one is refused).
+//   Initialize  common controls; the application window is made.
+//   CreateForm<T>  the form is owned by the application; the first one becomes MainForm
+//             once its constructor (and its create event) is done.
+//   Run       shows the main form (when ShowMainForm), then handles messages until the
+//             main form closes or Terminate is called; WM_QUIT is consumed on the way out.
+//   destroyed frees its forms (their destroy events run now), destroys the application
+//             window and stops being current.
+
+#include "gui/win/graphics_win32.h"
+
+#include "gui/core/component.h"
+#include "gui/core/events.h"
+#include "gui/win/handles.h"
+
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace gui {
+
+class TCustomForm;
+
+using TMessageEvent = std::function<void(MSG& message, bool& handled)>;
+using TExceptionEvent = std::function<void(TObject* sender, const std::exception& error)>;
+using MessageBoxFunction =
+    std::function<int(HWND owner, const std::wstring& text, const std::wstring& caption,
+                      unsigned flags)>;
+
+class TApplication : public TComponent {
+public:
+    explicit TApplication(TComponent* owner = nullptr);
+    ~TApplication() override;
+
+    static const ClassInfo& StaticClassInfo();
+    const ClassInfo& GetClassInfo() const override { return StaticClassInfo(); }
+
+    // Loads the common controls and makes the application window.
+    void Initialize();
+    // The application window, made now if needed.
+    HWND Handle();
+
+    const std::wstring& Title() const { return title_; }
+    void SetTitle(const std::wstring& title);
+    // The executable's full path (long paths too).
+    static std::wstring ExeName();
+
+    template <class F> F* CreateForm() {
+        F* form = Create<F>(this);
+        if (!mainForm_)
+            SetMainFormInternal(form);
+        return form;
+    }
+    TCustomForm* MainForm() const { return mainForm_; }
+    bool ShowMainForm() const { return showMainForm_; }
+    void SetShowMainForm(bool show) { showMainForm_ = show; }
+
+    void Run();
+    // Asks the loop to end (also a loop not started yet: Run then returns at once).
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Handles every message waiting now; returns when the queue is empty.
+    void ProcessMessages();
+    // Handles one message, waiting for one when none is there.
+    void HandleMessage();
+
+    void Minimize();
+    void Restore();
+    // The program is the active one (WM_ACTIVATEAPP).
+    bool Active() const { return active_; }
+
+    const TMessageEvent& OnMessage() const { return onMessage_; }
+    void SetOnMessage(TMessageEvent e) { onMessage_ = std::move(e); }
+    void SetOnException(TExceptionEvent e) { onException_ = std::move(e); }
+    const TExceptionEvent& OnException() const { return onException_; }
+    void SetOnMinimize(TNotifyEvent e) { onMinimize_ = std::move(e); }
+    void SetOnRestore(TNotifyEvent e) { onRestore_ = std::move(e); }
+
+    // The default error handler (never throws).
+    void HandleException(const std::exception& error) noexcept;
+    // The message box of an error.
+    void ShowException(const std::exception& error);
+    // A message box owned by the application window, through the replaceable function.
+    int MessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags);
+    void SetMessageBoxFunction(MessageBoxFunction function);
+
+    // The session ends (WM_ENDSESSION): the forms are freed now, so their destroy events
+    // save what they must before Windows ends the process.
+    void EndSession();
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    friend LRESULT CALLBACK ApplicationWindowEntry(HWND, UINT, WPARAM, LPARAM);
+    friend class TCustomForm;
+    void SetMainFormInternal(TCustomForm* form);
+    bool ProcessMessage(MSG& msg);
+    bool IsDialogKey(const MSG& msg);
+    void WndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void DestroyForms();
+    // The main form became visible or invisible: the taskbar button follows.
+    void MainFormVisibilityChanged(bool visible);
+
+    UniqueWindow window_;
+    std::wstring title_;
+    TCustomForm* mainForm_ = nullptr;
+    bool showMainForm_ = true;
+    bool terminated_ = false;
+    bool active_ = false;
+    TMessageEvent onMessage_;
+    TExceptionEvent onException_;
+    TNotifyEvent onMinimize_, onRestore_;
+    MessageBoxFunction messageBox_;
+};
+
+// The current application; EInvalidOperation when there is none.
+TApplication& Application();
+// The current application or null.
+TApplication* CurrentApplication() noexcept;
+
+// Inside a catch block: hands the exception being handled to the current application's
+// error handler (or drops it when there is no application). Never throws.
+void HandleCurrentException() noexcept;
+
+// Runs action; an exception it raises goes to HandleCurrentException.
+template <class F> void CallGuarded(F&& action) noexcept {
+    try {
+        action();
+    } catch (...) {
+        HandleCurrentException();
+    }
+}
+
+} // namespace gui
