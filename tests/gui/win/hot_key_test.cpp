@@ -1,0 +1,89 @@
+// THotKey: the system hot-key control under the framework: shortcut words to the control's
+// value and back, and the rules that replace refused combinations.
+#include "app_test_support.h"
+
+#include "gui/win/hot_key.h"
+
+namespace {
+
+using namespace gui;
+using gui::testing::AppTest;
+
+class HotKeyTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        form = Create<TForm>(app.get());
+        hotKey = Create<THotKey>(form);
+        hotKey->SetParent(form);
+    }
+    // Presses the modifiers and the key on the control, as the keyboard would, and lets
+    // them go again; returns the word the control holds then.
+    std::uint16_t Press(std::initializer_list<unsigned> modifiers, unsigned key) {
+        const HWND w = hotKey->Handle();
+        for (unsigned m : modifiers)
+            ::SendMessageW(w, WM_KEYDOWN, m, 1);
+        ::SendMessageW(w, WM_KEYDOWN, key, 1);
+        ::SendMessageW(w, WM_KEYUP, key, 0xC0000001);
+        for (unsigned m : modifiers)
+            ::SendMessageW(w, WM_KEYUP, m, 0xC0000001);
+        return hotKey->HotKey();
+    }
+    TForm* form = nullptr;
+    THotKey* hotKey = nullptr;
+};
+
+TEST_F(HotKeyTest, ShortCutWordsGoToTheControlAndComeBack) {
+    wchar_t name[32] = {};
+    ::GetClassNameW(hotKey->Handle(), name, 32);
+    EXPECT_STREQ(name, L"THotKey");
+    const struct {
+        std::uint16_t word;
+        LRESULT control;
+    } cases[] = {
+        {0x40C0, 0x02C0}, // Ctrl + $C0, the program's default
+        {0x2070, 0x0170}, // Shift+F1
+        {0xE041, 0x0741}, // Shift+Ctrl+Alt+A
+        {0x4024, 0x0A24}, // Ctrl+Home: an extended key
+        {0x0000, 0x0000},
+    };
+    for (const auto& c : cases) {
+        hotKey->SetHotKey(c.word);
+        EXPECT_EQ(::SendMessageW(hotKey->Handle(), HKM_GETHOTKEY, 0, 0), c.control) << c.word;
+        EXPECT_EQ(hotKey->HotKey(), c.word);
+    }
+    // What the control holds, set from outside, reads as a shortcut word.
+    ::SendMessageW(hotKey->Handle(), HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_ALT | HOTKEYF_EXT), 0);
+    EXPECT_EQ(hotKey->HotKey(), 0x8051);
+    // The value lives on without a window.
+    hotKey->DestroyHandle();
+    EXPECT_EQ(hotKey->HotKey(), 0x8051);
+    hotKey->SetHotKey(0x4046);
+    EXPECT_EQ(::SendMessageW(hotKey->Handle(), HKM_GETHOTKEY, 0, 0), 0x0246);
+}
+
+TEST_F(HotKeyTest, TheProgramsRulesTurnEveryCombinationIntoCtrlAndAKey) {
+    hotKey->SetInvalidKeys((1u << hcNone) | (1u << hcShift) | (1u << hcAlt) | (1u << hcShiftCtrl) |
+                           (1u << hcShiftAlt) | (1u << hcCtrlAlt) | (1u << hcShiftCtrlAlt));
+    hotKey->SetModifiers(1u << hkCtrl);
+    EXPECT_EQ(Press({VK_CONTROL}, 'A'), 0x4041);
+    EXPECT_EQ(Press({VK_SHIFT}, 'B'), 0x4042);
+    EXPECT_EQ(Press({}, 'C'), 0x4043);
+    EXPECT_EQ(Press({VK_CONTROL, VK_MENU}, 'D'), 0x4044);
+    EXPECT_EQ(Press({VK_SHIFT, VK_CONTROL, VK_MENU}, VK_F2), 0x4071);
+}
+
+TEST_F(HotKeyTest, RulesSetBeforeTheWindowExistsApplyToIt) {
+    auto* late = Create<THotKey>(form);
+    late->SetInvalidKeys(1u << hcNone);
+    late->SetModifiers((1u << hkShift) | (1u << hkAlt));
+    late->SetParent(form);
+    const HWND w = late->Handle();
+    ::SendMessageW(w, WM_KEYDOWN, 'Z', 1);
+    EXPECT_EQ(late->HotKey(), 0xA05A); // Shift+Alt+Z
+    // The defaults refuse a bare key and Shift alone, and put Alt in their place.
+    EXPECT_EQ(Press({}, 'K'), 0x804B);
+    EXPECT_EQ(Press({VK_CONTROL}, 'K'), 0x404B);
+}
+
+} // namespace
