@@ -1,0 +1,218 @@
+// The built program carries every skin picture as a resource of its own module: each
+// bitmap the frame and the menus load by name must load through the system's loader with
+// the size the frame lays itself out by, and a state image cut from a strip must be the
+// pixels of that cell. The pictures are linked into this test exactly as into nestora.exe.
+#include "bmp_file.h"
+#include "skin/style_table.h"
+#include "skin_art_expectations.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+namespace {
+
+using nestora::skin::StyleElement;
+using nestora::testing::kFixedBitmaps;
+using nestora::testing::kFrameArtSizes;
+
+struct GdiObjectDeleter {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+using OwnedBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
+
+struct DcDeleter {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using OwnedMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
+
+struct IconDeleter {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+using OwnedIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
+// Selects an object into a DC for the life of the scope, then puts the old one back.
+class Selection {
+public:
+    Selection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~Selection() { SelectObject(dc_, old_); }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+HMODULE thisModule() {
+    return GetModuleHandleW(nullptr);
+}
+
+OwnedBitmap loadBitmap(const std::wstring& name) {
+    return OwnedBitmap(static_cast<HBITMAP>(
+        LoadImageW(thisModule(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+BITMAP sizeOf(HBITMAP bitmap) {
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof info, &info);
+    return info;
+}
+
+std::wstring wide(const char* s) {
+    return std::wstring(s, s + std::char_traits<char>::length(s));
+}
+
+// The generated pictures, as the build host wrote them (a host path, reached through
+// Wine's Z: drive).
+std::filesystem::path artFile(const std::string& fileName) {
+    std::string path = "Z:" NESTORA_ART_DIR "/" + fileName;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return std::filesystem::path(path);
+}
+
+BOOL CALLBACK collectName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param) {
+    auto* names = reinterpret_cast<std::set<std::wstring>*>(param);
+    if (!IS_INTRESOURCE(name))
+        names->insert(name);
+    return TRUE;
+}
+
+std::set<std::wstring> bitmapResourceNames() {
+    std::set<std::wstring> names;
+    EnumResourceNamesW(thisModule(), RT_BITMAP, collectName, reinterpret_cast<LONG_PTR>(&names));
+    return names;
+}
+
+// Reads a loaded bitmap's pixels [x, x + width) x [0, height) as 32-bit top-down BGRA,
+// by copying them into a DIB section the way a state image is cut out of its strip.
+std::vector<RGBQUAD> cutCell(HBITMAP strip, int x, int width, int height) {
+    OwnedMemoryDc source(CreateCompatibleDC(nullptr));
+    OwnedMemoryDc target(CreateCompatibleDC(nullptr));
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height; // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    OwnedBitmap cell(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    std::vector<RGBQUAD> pixels(static_cast<std::size_t>(width * height));
+    if (!source || !target || !cell)
+        return {};
+    {
+        Selection fromStrip(source.get(), strip);
+        Selection intoCell(target.get(), cell.get());
+        if (!BitBlt(target.get(), 0, 0, width, height, source.get(), x, 0, SRCCOPY))
+            return {};
+    }
+    if (GetDIBits(target.get(), cell.get(), 0, static_cast<UINT>(height), pixels.data(), &bi,
+                  DIB_RGB_COLORS) != height)
+        return {};
+    return pixels;
+}
+
+TEST(SkinResources, EveryFramePictureOfTheTableLoadsWithItsSize) {
+    const std::set<std::wstring> names = bitmapResourceNames();
+    for (const auto& f : kFrameArtSizes) {
+        const std::pair<StyleElement, std::pair<int, int>> expected[] = {
+            {StyleElement::TitleBarButtonImage, {18 * f.cell, f.cell}},
+            {StyleElement::TitleBarLeftImage, {f.left[0], f.left[1]}},
+            {StyleElement::TitleBarClientImage, {f.client[0], f.client[1]}},
+            {StyleElement::TitleBarRightImage, {f.right[0], f.right[1]}},
+        };
+        for (const auto& [element, size] : expected) {
+            const std::wstring name(nestora::skin::StyleBitmapName(f.style, element));
+            ASSERT_FALSE(name.empty());
+            EXPECT_TRUE(names.count(name)) << std::string(name.begin(), name.end());
+            const OwnedBitmap bitmap = loadBitmap(name);
+            ASSERT_TRUE(bitmap) << std::string(name.begin(), name.end()) << " does not load";
+            const BITMAP info = sizeOf(bitmap.get());
+            EXPECT_EQ(info.bmWidth, size.first) << std::string(name.begin(), name.end());
+            EXPECT_EQ(info.bmHeight, size.second) << std::string(name.begin(), name.end());
+        }
+    }
+}
+
+TEST(SkinResources, BitmapsLoadedByFixedNameLoadWithTheirSize) {
+    for (const auto& f : kFixedBitmaps) {
+        const OwnedBitmap bitmap = loadBitmap(wide(f.name));
+        ASSERT_TRUE(bitmap) << f.name << " does not load";
+        const BITMAP info = sizeOf(bitmap.get());
+        EXPECT_EQ(info.bmWidth, f.width) << f.name;
+        EXPECT_EQ(info.bmHeight, f.height) << f.name;
+        EXPECT_EQ(info.bmBitsPixel, f.bitsPerPixel) << f.name;
+    }
+}
+
+TEST(SkinResources, EveryBitmapResourceLoadsAndMatchesItsFile) {
+    const std::set<std::wstring> names = bitmapResourceNames();
+    EXPECT_EQ(names.size(), 5u * 4u + kFixedBitmaps.size());
+    for (const std::wstring& name : names) {
+        const std::string narrow(name.begin(), name.end());
+        const OwnedBitmap bitmap = loadBitmap(name);
+        ASSERT_TRUE(bitmap) << narrow << " does not load";
+        std::string error;
+        const auto file = nestora::testing::decodeBmp(
+            nestora::testing::readFileBytes(artFile(narrow + ".bmp")), &error);
+        ASSERT_TRUE(file) << narrow << ": " << error;
+        const BITMAP info = sizeOf(bitmap.get());
+        EXPECT_EQ(info.bmWidth, file->width) << narrow;
+        EXPECT_EQ(info.bmHeight, file->height) << narrow;
+    }
+}
+
+TEST(SkinResources, IconsLoadAtEverySizeTheyCarry) {
+    for (int size : {16, 32, 48}) {
+        OwnedIcon icon(
+            static_cast<HICON>(LoadImageW(thisModule(), L"MAINICON", IMAGE_ICON, size, size, 0)));
+        EXPECT_TRUE(icon) << "MAINICON " << size;
+    }
+    OwnedIcon tray(
+        static_cast<HICON>(LoadImageW(thisModule(), L"TRAYICON", IMAGE_ICON, 16, 16, 0)));
+    EXPECT_TRUE(tray);
+}
+
+TEST(SkinResources, CuttingTheLastCellOfTheMacStripCopiesItsOwnPixels) {
+    // Cell 18 of 18 of the 306-pixel strip is pixels 289 to 305; cell 1 is 0 to 16.
+    const OwnedBitmap strip = loadBitmap(L"MACOS_TITLEBTN");
+    ASSERT_TRUE(strip);
+    const auto cellRect = nestora::skin::StateCellRect(306, 17, 18, 18);
+    ASSERT_TRUE(cellRect);
+    ASSERT_EQ(cellRect->left, 289);
+    std::string error;
+    const auto file = nestora::testing::decodeBmp(
+        nestora::testing::readFileBytes(artFile("MACOS_TITLEBTN.bmp")), &error);
+    ASSERT_TRUE(file) << error;
+    for (int firstX : {289, 0}) {
+        const std::vector<RGBQUAD> cell = cutCell(strip.get(), firstX, 17, 17);
+        ASSERT_EQ(cell.size(), 17u * 17u) << "cutting at " << firstX;
+        int mismatches = 0;
+        for (int y = 0; y < 17; ++y)
+            for (int x = 0; x < 17; ++x) {
+                const RGBQUAD& got = cell[static_cast<std::size_t>(y * 17 + x)];
+                const auto& want = file->at(firstX + x, y);
+                mismatches +=
+                    got.rgbRed != want.r || got.rgbGreen != want.g || got.rgbBlue != want.b;
+            }
+        EXPECT_EQ(mismatches, 0) << "cell at " << firstX;
+    }
+    // The two cells really are different pictures (the close button and the control box),
+    // so a cut from the wrong place could not pass.
+    const auto last = cutCell(strip.get(), 289, 17, 17);
+    const auto first = cutCell(strip.get(), 0, 17, 17);
+    int differences = 0;
+    for (std::size_t i = 0; i < last.size() && i < first.size(); ++i)
+        differences += last[i].rgbRed != first[i].rgbRed;
+    EXPECT_GT(differences, 17 * 17 / 10);
+}
+
+} // namespace

@@ -1,0 +1,34 @@
+// The catalogue of every picture the program embeds: its resource name, its type, its
+// file and how it is encoded. The build writes them all into one folder together with
+// skin_art.rc, the resource script fragment that names them.
+#pragma once
+
+#include "canvas.h"
+#include "image_files.h"
+
+#include <string>
+#include <vector>
+
+namespace skingen {
+
+struct Artwork {
+    enum class Type { Bitmap, Icon };
+
+    std::string name; // resource name
+    Type type = Type::Bitmap;
+    std::string fileName;
+    std::vector<Canvas> images; // one for a bitmap; every size for an icon
+    BmpDepth depth = BmpDepth::Rgb24;
+
+    Bytes encode() const;
+};
+
+std::vector<Artwork> drawAllArtwork();
+
+// The .rc fragment listing every piece, in catalogue order.
+std::string resourceScript(const std::vector<Artwork>& artwork);
+
+// Looks a piece up by resource name; throws when it is missing.
+const Artwork& findArtwork(const std::vector<Artwork>& artwork, const std::string& name);
+
+} // namespace skingen

@@ -1,0 +1,145 @@
+#include "canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace skingen {
+
+namespace {
+
+std::uint8_t channel(double v) {
+    return static_cast<std::uint8_t>(std::clamp(std::lround(v), 0L, 255L));
+}
+
+} // namespace
+
+Rgba withAlpha(Rgba c, double alpha) {
+    c.a = channel(alpha * 255.0);
+    return c;
+}
+
+Rgba mix(Rgba a, Rgba b, double t) {
+    t = std::clamp(t, 0.0, 1.0);
+    auto m = [t](std::uint8_t x, std::uint8_t y) { return channel(x + (y - x) * t); };
+    return {m(a.r, b.r), m(a.g, b.g), m(a.b, b.b), m(a.a, b.a)};
+}
+
+Rgba lighten(Rgba c, double t) {
+    return mix(c, {255, 255, 255, c.a}, t);
+}
+Rgba darken(Rgba c, double t) {
+    return mix(c, {0, 0, 0, c.a}, t);
+}
+
+Paint solid(Rgba c) {
+    return [c](double, double) { return c; };
+}
+
+Paint verticalGradient(std::vector<GradientStop> stops) {
+    return [stops = std::move(stops)](double, double y) {
+        if (y <= stops.front().at)
+            return stops.front().colour;
+        for (std::size_t i = 1; i < stops.size(); ++i)
+            if (y <= stops[i].at) {
+                const double span = stops[i].at - stops[i - 1].at;
+                const double t = span > 0 ? (y - stops[i - 1].at) / span : 1.0;
+                return mix(stops[i - 1].colour, stops[i].colour, t);
+            }
+        return stops.back().colour;
+    };
+}
+
+Canvas::Canvas(int width, int height, Rgba fill)
+    : width_(width), height_(height),
+      pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill) {}
+
+Rgba& Canvas::at(int x, int y) {
+    return pixels_.at(static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                      static_cast<std::size_t>(x));
+}
+
+const Rgba& Canvas::at(int x, int y) const {
+    return pixels_.at(static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                      static_cast<std::size_t>(x));
+}
+
+void Canvas::blend(int x, int y, Rgba c, double coverage) {
+    if (!contains(x, y) || coverage <= 0.0)
+        return;
+    Rgba& d = at(x, y);
+    const double sa = c.a / 255.0 * std::min(coverage, 1.0);
+    const double da = d.a / 255.0;
+    const double oa = sa + da * (1.0 - sa);
+    if (oa <= 0.0) {
+        d = {0, 0, 0, 0};
+        return;
+    }
+    auto m = [&](std::uint8_t s, std::uint8_t t) {
+        return channel((s * sa + t * da * (1.0 - sa)) / oa);
+    };
+    d = {m(c.r, d.r), m(c.g, d.g), m(c.b, d.b), channel(oa * 255.0)};
+}
+
+void Canvas::fillRect(int left, int top, int right, int bottom, Rgba c) {
+    for (int y = std::max(top, 0); y < std::min(bottom, height_); ++y)
+        for (int x = std::max(left, 0); x < std::min(right, width_); ++x)
+            at(x, y) = c;
+}
+
+void Canvas::fill(const Shape& shape, const Paint& paint) {
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x) {
+            const double cx = x + 0.5, cy = y + 0.5;
+            const double coverage = std::clamp(0.5 - shape(cx, cy), 0.0, 1.0);
+            if (coverage > 0.0)
+                blend(x, y, paint(cx, cy), coverage);
+        }
+}
+
+void Canvas::paintRows(int top, int bottom, const Paint& paint) {
+    for (int y = std::max(top, 0); y < std::min(bottom, height_); ++y)
+        for (int x = 0; x < width_; ++x)
+            at(x, y) = paint(x + 0.5, y + 0.5);
+}
+
+void Canvas::draw(const Canvas& src, int x, int y) {
+    for (int sy = 0; sy < src.height(); ++sy)
+        for (int sx = 0; sx < src.width(); ++sx)
+            blend(x + sx, y + sy, src.at(sx, sy));
+}
+
+void Canvas::copy(const Canvas& src, int x, int y) {
+    for (int sy = 0; sy < src.height(); ++sy)
+        for (int sx = 0; sx < src.width(); ++sx)
+            if (contains(x + sx, y + sy))
+                at(x + sx, y + sy) = src.at(sx, sy);
+}
+
+Canvas Canvas::crop(int x, int y, int width, int height) const {
+    Canvas out(width, height);
+    for (int sy = 0; sy < height; ++sy)
+        for (int sx = 0; sx < width; ++sx)
+            if (contains(x + sx, y + sy))
+                out.at(sx, sy) = at(x + sx, y + sy);
+    return out;
+}
+
+Canvas Canvas::resized(int width, int height) const {
+    Canvas out(width, height);
+    if (width_ == 0 || height_ == 0)
+        return out;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            out.at(x, y) = at(x * width_ / width, y * height_ / height);
+    return out;
+}
+
+Canvas Canvas::over(Rgba background) const {
+    background.a = 255;
+    Canvas out(width_, height_, background);
+    out.draw(*this, 0, 0);
+    return out;
+}
+
+} // namespace skingen

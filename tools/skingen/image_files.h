@@ -1,0 +1,26 @@
+// Encoders for the two file formats the resource compiler takes: Windows BMP (bottom-up,
+// BITMAPINFOHEADER, 24 bits when the picture is opaque, 32 bits with straight alpha when
+// it has transparent parts) and ICO (32-bit images with alpha plus an AND mask for systems
+// that ignore alpha).
+#pragma once
+
+#include "canvas.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace skingen {
+
+using Bytes = std::vector<std::uint8_t>;
+
+enum class BmpDepth { Rgb24, Rgba32 };
+
+Bytes encodeBmp(const Canvas& image, BmpDepth depth);
+Bytes encodeIco(const std::vector<Canvas>& images);
+
+// Writes the whole file or reports false.
+bool writeFile(const std::string& path, const Bytes& bytes);
+bool writeFile(const std::string& path, const std::string& text);
+
+} // namespace skingen

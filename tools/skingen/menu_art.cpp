@@ -1,0 +1,62 @@
+#include "menu_art.h"
+
+#include "shapes.h"
+
+namespace skingen {
+
+Canvas macMenuBar() {
+    Canvas c(1, 22);
+    for (int y = 0; y < 20; ++y) {
+        const Rgba base = mix(rgb(0xF6F6F6), rgb(0xE6E6E6), y / 19.0);
+        c.at(0, y) = (y % 2 == 1) ? darken(base, 0.04) : base;
+    }
+    c.at(0, 20) = rgb(0xCBCBCB);
+    c.at(0, 21) = rgb(0xA3A3A3);
+    return c;
+}
+
+Canvas macMenuSelect() {
+    Canvas c(1, 21);
+    for (int y = 0; y < 21; ++y) {
+        const Rgba base = mix(rgb(0x4A8CE6), rgb(0x2A64C6), y / 20.0);
+        c.at(0, y) = (y % 2 == 1) ? darken(base, 0.09) : base;
+    }
+    return c;
+}
+
+Canvas menuCheckMark() {
+    // The menu masks out pure white, so the tick's soft edge is blended towards the grey of
+    // the menus' side bar rather than towards white, and faint edge pixels stay pure white.
+    Canvas tick(16, 16, {0, 0, 0, 0});
+    const Shape stroke = polyline({{3.6, 8.4}, {6.6, 11.4}, {12.6, 4.4}}, 1.45);
+    tick.fill(grown(stroke, 0.6), rgb(0x1E6B1E));
+    tick.fill(stroke, verticalGradient({{4, rgb(0x5CCB4A)}, {12, rgb(0x2E9A2A)}}));
+    Canvas out(16, 16, rgb(0xFFFFFF));
+    const Rgba bar = rgb(0xD6D3CE);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const Rgba p = tick.at(x, y);
+            if (p.a >= 96)
+                out.at(x, y) = mix(bar, {p.r, p.g, p.b, 255}, p.a / 255.0);
+        }
+    return out;
+}
+
+Canvas macFormBackground() {
+    Canvas c(8, 8);
+    for (int y = 0; y < 8; ++y)
+        c.fillRect(0, y, 8, y + 1, (y % 2 == 0) ? rgb(0xEBEBEB) : rgb(0xE3E3E3));
+    return c;
+}
+
+Canvas proteinFormBackground() {
+    // A faint diagonal weave on the form's near-white, so large panels don't look empty.
+    Canvas c(8, 8, rgb(0xFBFBFB));
+    for (int i = 0; i < 8; ++i) {
+        c.at(i, i) = rgb(0xF2F2F2);
+        c.at((i + 4) % 8, i) = rgb(0xF6F6F6);
+    }
+    return c;
+}
+
+} // namespace skingen

@@ -1,0 +1,16 @@
+// The pictures of the menus and the form backgrounds: the MacOS menu bar and selection
+// stripes, the check mark every menu draws for a checked item without a picture, and the
+// 8 by 8 background tiles of the MacOS and Protein forms.
+#pragma once
+
+#include "canvas.h"
+
+namespace skingen {
+
+Canvas macMenuBar();            // 1 x 22: light grey stripes, two darker rows at the bottom
+Canvas macMenuSelect();         // 1 x 21: blue stripes
+Canvas menuCheckMark();         // 16 x 16: a green tick on white (white is the mask colour)
+Canvas macFormBackground();     // 8 x 8 pinstripes
+Canvas proteinFormBackground(); // 8 x 8 near-white weave
+
+} // namespace skingen
