@@ -81,6 +81,8 @@ const ClassInfo& TCustomForm::StaticClassInfo() {
             .Bool("Scaled", &TCustomForm::Scaled, &TCustomForm::SetScaled)
             .Bool("AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll)
             .Component<TComponent>("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
+            .Component<TWinControl>("ActiveControl", &TCustomForm::ActiveControl,
+                                    &TCustomForm::SetActiveControl)
             .Event<TNotifyEvent>("OnCreate", &TCustomForm::SetOnCreate)
             .Event<TNotifyEvent>("OnDestroy", &TCustomForm::SetOnDestroy)
             .Event<TNotifyEvent>("OnShow", &TCustomForm::SetOnShow)
@@ -241,16 +243,14 @@ void TCustomForm::FrameChanged() {
     CreateParams(p);
     constexpr DWORD kFrameStyles = WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU |
                                    WS_MINIMIZEBOX | WS_MAXIMIZEBOX | DS_MODALFRAME;
-    constexpr DWORD kFrameExStyles =
-        WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_CONTEXTHELP | WS_EX_TOPMOST;
+    // WS_EX_TOPMOST is left to SetWindowPos below: it is a place in the Z order.
+    constexpr DWORD kFrameExStyles = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_CONTEXTHELP;
     const auto style = static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(::GetWindowLongW(window, GWL_EXSTYLE));
     ::SetWindowLongW(window, GWL_STYLE,
                      static_cast<LONG>((style & ~kFrameStyles) | (p.style & kFrameStyles)));
     ::SetWindowLongW(window, GWL_EXSTYLE,
-                     static_cast<LONG>((exStyle & ~kFrameExStyles) |
-                                       (p.exStyle & kFrameExStyles & ~WS_EX_TOPMOST)));
-    // Topmost is a place in the Z order, not just a style bit.
+                     static_cast<LONG>((exStyle & ~kFrameExStyles) | (p.exStyle & kFrameExStyles)));
     ::SetWindowPos(window, formStyle_ == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST,
                    0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     Realign();
@@ -289,9 +289,14 @@ void TCustomForm::SetWindowState(TWindowState state) {
         Application().Minimize();
         return;
     }
-    ::ShowWindow(Handle(), state == TWindowState::wsMinimized   ? SW_MINIMIZE
-                           : state == TWindowState::wsMaximized ? SW_MAXIMIZE
-                                                                : SW_RESTORE);
+    const HWND window = Handle();
+    ::ShowWindow(window, state == TWindowState::wsMinimized   ? SW_MINIMIZE
+                         : state == TWindowState::wsMaximized ? SW_MAXIMIZE
+                                                              : SW_RESTORE);
+    // A window minimised from maximised restores to maximised first.
+    if (state == TWindowState::wsNormal && ::IsZoomed(window))
+        ::ShowWindow(window, SW_RESTORE);
+    windowState_ = state;
 }
 
 void TCustomForm::SetBounds(int left, int top, int width, int height) {
