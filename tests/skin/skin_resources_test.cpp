@@ -70,10 +70,12 @@ std::wstring wide(const char* s) {
     return std::wstring(s, s + std::char_traits<char>::length(s));
 }
 
-// The generated pictures, as the build host wrote them (a host path, reached through
-// Wine's Z: drive).
+// The generated pictures, as the build host wrote them. A Linux host's path is reached
+// through Wine's Z: drive; a Windows host's path is used as it is.
 std::filesystem::path artFile(const std::string& fileName) {
-    std::string path = "Z:" NESTORA_ART_DIR "/" + fileName;
+    std::string path = NESTORA_ART_DIR "/" + fileName;
+    if (path.front() == '/')
+        path = "Z:" + path;
     std::replace(path.begin(), path.end(), '/', '\\');
     return std::filesystem::path(path);
 }

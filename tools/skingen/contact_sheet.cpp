@@ -181,9 +181,11 @@ Canvas contactSheet(const std::vector<Artwork>& artwork) {
 
         const std::string stripName = bitmapNameOf(style, E::TitleBarButtonImage);
         const Canvas& strip = pictureOf(artwork, stripName);
-        page.captioned(stripName + "  x3   control box, help, maximise, restore, minimise, "
-                                   "close: normal, over, pressed",
-                       strip.enlarged(3));
+        std::string caption = stripName + "  x3   control box, help, maximise, restore, "
+                                          "minimise, close: normal, over, pressed";
+        if (look.transparentButtons)
+            caption += "   (magenta is the key colour the frame leaves out)";
+        page.captioned(caption, strip.enlarged(3));
         page.newRow();
 
         page.captioned("assembled, 480 wide, x2", assembleTitleBar(artwork, style, {}).enlarged(2));
