@@ -1,0 +1,269 @@
+// TPopupMenu under a real TrackPopupMenuEx: opening is modal, so the tests drive the open
+// menu from inside its loop — keys posted before it opens, or steps run by a thread timer
+// while it is open — and check what the menu's window received.
+#include "gui/win/popup_menu.h"
+
+#include "gui/core/exceptions.h"
+#include "gui/win/canvas.h"
+#include "gui/win/menu_errors.h"
+
+#include "graphics_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+
+namespace {
+
+using namespace gui;
+
+void PumpMessages() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+void PostKey(HWND window, WPARAM key) {
+    ::PostMessageW(window, WM_KEYDOWN, key, 1);
+    ::PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+HWND OpenMenuWindow() {
+    HWND found = ::FindWindowW(L"#32768", nullptr);
+    return found && ::IsWindowVisible(found) ? found : nullptr;
+}
+
+// Steps run one per timer tick from inside whatever loop is running (the menu's).
+class Steps {
+public:
+    explicit Steps(std::deque<std::function<void()>> steps) : steps_(std::move(steps)) {
+        current_ = this;
+        timer_ = ::SetTimer(nullptr, 0, 60, &Steps::Tick);
+    }
+    ~Steps() {
+        ::KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    Steps(const Steps&) = delete;
+    Steps& operator=(const Steps&) = delete;
+    bool Done() const { return steps_.empty(); }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        if (!current_ || current_->steps_.empty())
+            return;
+        auto step = std::move(current_->steps_.front());
+        current_->steps_.pop_front();
+        step();
+    }
+    static inline Steps* current_ = nullptr;
+    std::deque<std::function<void()>> steps_;
+    UINT_PTR timer_ = 0;
+};
+
+class PopupMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        PumpMessages();
+        TMenuItem& root = menu->Items();
+        show = root.AddItem(L"Show window", [this](TObject*) { clicks += L"show;"; });
+        root.AddItem(L"-");
+        exitItem = root.AddItem(L"Exit", [this](TObject*) { clicks += L"exit;"; });
+    }
+    void TearDown() override { PumpMessages(); }
+
+    ComponentPtr<TPopupMenu> menu = MakeComponent<TPopupMenu>();
+    TMenuItem* show = nullptr;
+    TMenuItem* exitItem = nullptr;
+    std::wstring clicks;
+};
+
+TEST_F(PopupMenuTest, OpensAfterOnPopupAndReturnsWhenClosed) {
+    std::wstring order;
+    menu->SetOnPopup([&](TObject* sender) {
+        EXPECT_EQ(sender, menu.get());
+        order += L"popup;";
+        // Items changed here are shown: the menu is rebuilt after OnPopup.
+        menu->Items().AddItem(L"Late");
+    });
+    bool sawOpen = false;
+    Steps steps({[&] {
+        HWND open = OpenMenuWindow();
+        sawOpen = open != nullptr;
+        order += L"open;";
+        if (open) {
+            EXPECT_EQ(::GetMenuItemCount(menu->Handle()), 4);
+        }
+        ::EndMenu();
+    }});
+    menu->Popup(100, 100);
+    order += L"returned;";
+    EXPECT_TRUE(sawOpen);
+    EXPECT_EQ(order, L"popup;open;returned;");
+    EXPECT_FALSE(menu->IsOpen());
+    EXPECT_EQ(OpenMenuWindow(), nullptr);
+    PumpMessages();
+    EXPECT_EQ(clicks, L"");
+}
+
+TEST_F(PopupMenuTest, TheChosenItemClicksAfterTheMenuClosed) {
+    HWND owner = menu->WindowHandle();
+    // Down to the first item, down over the separator to "Exit", Enter.
+    PostKey(owner, VK_DOWN);
+    PostKey(owner, VK_DOWN);
+    PostKey(owner, VK_RETURN);
+    menu->Popup(100, 100);
+    EXPECT_EQ(clicks, L""); // Windows posts the command; it arrives with the next messages
+    PumpMessages();
+    EXPECT_EQ(clicks, L"exit;");
+}
+
+TEST_F(PopupMenuTest, ManualAcceleratorsChooseByTheirOwnLetters) {
+    menu->SetAutoHotkeys(TMenuAutoFlag::maManual);
+    show->SetCaption(L"Mi&nimize");
+    exitItem->SetCaption(L"&Close");
+    PostKey(menu->WindowHandle(), 'C');
+    menu->Popup(50, 50);
+    PumpMessages();
+    EXPECT_EQ(clicks, L"exit;");
+    wchar_t text[64] = {};
+    ::GetMenuStringW(menu->Handle(), 0, text, 64, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(text), L"Mi&nimize");
+}
+
+TEST_F(PopupMenuTest, OwnerDrawnItemsAreMeasuredDrawnAndChosenByKey) {
+    menu->SetOwnerDraw(true);
+    int measured = 0, drawn = 0, drawnHeight = 0;
+    show->SetOnMeasureItem([&](TObject*, TCanvas&, int& width, int& height) {
+        ++measured;
+        width = 120;
+        height = 22;
+    });
+    show->SetOnDrawItem([&](TObject*, TCanvas& canvas, const TRect& rect, bool) {
+        ++drawn;
+        drawnHeight = rect.Height();
+        canvas.Brush().SetColor(clRed);
+        canvas.FillRect(rect);
+    });
+    Steps steps({[&] {}, [&] {
+                     // Accelerators of owner-drawn items come through WM_MENUCHAR.
+                     PostKey(menu->WindowHandle(), 'E');
+                 }});
+    menu->Popup(100, 100);
+    EXPECT_GE(measured, 1);
+    EXPECT_GE(drawn, 1);
+    EXPECT_EQ(drawnHeight, 22);
+    PumpMessages();
+    EXPECT_EQ(clicks, L"exit;");
+}
+
+TEST_F(PopupMenuTest, AThousandPopupsReuseTheSameHandlesAndLeakNothing) {
+    menu->SetOwnerDraw(true);
+    HWND owner = menu->WindowHandle();
+    PostKey(owner, VK_ESCAPE);
+    menu->Popup(10, 10);
+    PumpMessages();
+    const HMENU root = menu->Handle();
+    const gui::testing::LiveHandles before;
+    const long menusBefore = HandleCounters::Live(HandleKind::Menu);
+    for (int i = 0; i < 1000; ++i) {
+        PostKey(owner, VK_ESCAPE);
+        menu->Popup(10 + i % 50, 10);
+        PumpMessages();
+    }
+    const gui::testing::LiveHandles after;
+    RecordProperty("process_gdi_objects", std::to_string(before.processGdi) + " -> " +
+                                              std::to_string(after.processGdi));
+    RecordProperty("process_user_objects", std::to_string(before.processUser) + " -> " +
+                                               std::to_string(after.processUser));
+    EXPECT_EQ(menu->Handle(), root);
+    EXPECT_FALSE(menu->NeedsRebuild());
+    EXPECT_EQ(HandleCounters::Live(HandleKind::Menu), menusBefore);
+    EXPECT_EQ(after.gdi, before.gdi);
+    EXPECT_EQ(after.user, before.user);
+    if (before.processGdi > 0) {
+        EXPECT_LE(after.processGdi, before.processGdi + 2);
+        EXPECT_LE(after.processUser, before.processUser + 2);
+    }
+    EXPECT_EQ(clicks, L"");
+}
+
+TEST_F(PopupMenuTest, AnErrorInAClickGoesToTheErrorHandler) {
+    std::wstring reported;
+    const MenuErrorHandler previous = SetMenuErrorHandler([&](const std::exception& e) {
+        const auto* own = dynamic_cast<const Exception*>(&e);
+        reported = own ? own->Message() : L"?";
+    });
+    show->SetOnClick([](TObject*) { throw EInvalidOperation(L"Cannot show now"); });
+    PostKey(menu->WindowHandle(), VK_DOWN);
+    PostKey(menu->WindowHandle(), VK_RETURN);
+    menu->Popup(100, 100);
+    PumpMessages();
+    EXPECT_EQ(reported, L"Cannot show now");
+    SetMenuErrorHandler(previous);
+}
+
+TEST_F(PopupMenuTest, AMenuFreedByItsOwnClickLeavesNothingBehind) {
+    HWND owner = menu->WindowHandle();
+    const long windowsBefore = HandleCounters::Live(HandleKind::Window);
+    exitItem->SetOnClick([this](TObject*) { menu.reset(); });
+    PostKey(owner, VK_DOWN);
+    PostKey(owner, VK_DOWN);
+    PostKey(owner, VK_RETURN);
+    menu->Popup(100, 100);
+    PumpMessages();
+    EXPECT_EQ(menu, nullptr);
+    EXPECT_FALSE(::IsWindow(owner));
+    EXPECT_EQ(HandleCounters::Live(HandleKind::Window), windowsBefore - 1);
+}
+
+TEST_F(PopupMenuTest, AMenuFreedWhileOpenIsNotTouchedAfterwards) {
+    Steps steps({[&] { menu.reset(); }, [] { ::EndMenu(); }});
+    TPopupMenu* raw = menu.get();
+    raw->Popup(100, 100);
+    EXPECT_EQ(menu, nullptr);
+    PumpMessages();
+}
+
+TEST_F(PopupMenuTest, ThePopupComponentIsForgottenWhenItGoes) {
+    auto invoker = MakeComponent<TComponent>();
+    menu->SetPopupComponent(invoker.get());
+    EXPECT_EQ(menu->PopupComponent(), invoker.get());
+    invoker.reset();
+    EXPECT_EQ(menu->PopupComponent(), nullptr);
+}
+
+TEST_F(PopupMenuTest, PublishedPropertiesAsADescriptionSetsThem) {
+    const ClassInfo& info = TPopupMenu::StaticClassInfo();
+    EXPECT_NE(info.GetFactory(), nullptr);
+    SetPropertyValue(*menu, "AutoPopup", PropertyValue(false));
+    EXPECT_FALSE(menu->AutoPopup());
+    const PropertyInfo* alignment = info.FindProperty("Alignment");
+    ASSERT_NE(alignment, nullptr);
+    SetPropertyValue(*menu, "Alignment",
+                     PropertyValue(std::int64_t{*alignment->enumInfo->Find("paRight")}));
+    EXPECT_EQ(menu->Alignment(), TPopupAlignment::paRight);
+    const PropertyInfo* autoHotkeys = info.FindProperty("AutoHotkeys");
+    ASSERT_NE(autoHotkeys, nullptr);
+    SetPropertyValue(*menu, "AutoHotkeys",
+                     PropertyValue(std::int64_t{*autoHotkeys->enumInfo->Find("maManual")}));
+    EXPECT_EQ(menu->AutoHotkeys(), TMenuAutoFlag::maManual);
+    // Items nest in the menu's block of a description.
+    auto owner = MakeComponent<TComponent>();
+    auto* item = Create<TMenuItem>(owner.get());
+    item->SetParentComponent(menu.get());
+    EXPECT_EQ(item->Parent(), &menu->Items());
+    auto* sub = Create<TMenuItem>(owner.get());
+    sub->SetParentComponent(item);
+    EXPECT_EQ(sub->Parent(), item);
+    SetPropertyValue(*item, "ShortCut", PropertyValue(std::int64_t{0x4051}));
+    EXPECT_EQ(item->ShortCut(), 0x4051);
+    EXPECT_THROW(SetPropertyValue(*item, "ShortCut", PropertyValue(std::int64_t{0x10000})),
+                 EConvertError);
+}
+
+} // namespace
