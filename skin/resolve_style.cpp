@@ -12,6 +12,11 @@ bool ThemeIsLoaded(const TsuiFileTheme* theme) {
 
 } // namespace
 
+const TsuiFileTheme* AsFileTheme(const gui::TComponent* component) {
+    static_cast<void>(component);
+    return nullptr;
+}
+
 bool ResolveStyle(const TsuiFileTheme* theme, TsuiUIStyle style, TsuiUIStyle& resolved) {
     resolved = style;
     if (style != TsuiUIStyle::FromThemeFile) {

@@ -12,9 +12,20 @@
 
 #include "skin/style_table.h"
 
+namespace gui {
+class TComponent;
+}
+
 namespace nestora::skin {
 
 class TsuiFileTheme;
+
+// The theme a component's published FileTheme holds, or null when it holds none or
+// something that is not a theme. Components keep FileTheme as a plain component reference
+// (that is what properties and free notifications deal in) and go through here to resolve.
+// SWITCH-OVER: until the theme component exists nothing can be a theme, so this answers
+// null; with it, this becomes a dynamic_cast.
+const TsuiFileTheme* AsFileTheme(const gui::TComponent* component);
 
 // resolved := style, except that FromThemeFile without a loaded theme becomes DeepBlue.
 // True only when the caller must read from the theme (resolved stays FromThemeFile).
