@@ -2,7 +2,7 @@
 
 #include "gui/core/class_builder.h"
 #include "gui/core/exceptions.h"
-#include "gui/win/menu_errors.h"
+#include "gui/win/application.h"
 
 namespace gui {
 
@@ -133,7 +133,7 @@ void TPopupMenu::WndProc(TMessage& message) {
         if (HandleWindowMessage(message))
             return;
     } catch (...) {
-        HandleMenuException();
+        HandleCurrentException();
         return;
     }
     message.Result =

@@ -16,8 +16,8 @@
 //
 // The menu owns a hidden top-level window of its own (class "TPopupMenuWindow"): the owner
 // window of TrackPopupMenuEx, which receives the menu's WM_COMMAND, owner-draw and
-// menu-character messages. Errors raised by handlers inside it go to the menu error
-// handler (gui/win/menu_errors.h), never into the system.
+// menu-character messages. Errors raised by handlers inside it go to the application's
+// error handler (HandleCurrentException), never into the system.
 //
 // PopupComponent is the component that last popped the menu up (the tray icon sets it
 // before Popup); it is cleared when that component is destroyed.

@@ -5,7 +5,7 @@
 
 #include "gui/core/exceptions.h"
 #include "gui/win/canvas.h"
-#include "gui/win/menu_errors.h"
+#include "gui/win/application.h"
 
 #include "graphics_test_support.h"
 
@@ -192,9 +192,10 @@ TEST_F(PopupMenuTest, AThousandPopupsReuseTheSameHandlesAndLeakNothing) {
     EXPECT_EQ(clicks, L"");
 }
 
-TEST_F(PopupMenuTest, AnErrorInAClickGoesToTheErrorHandler) {
+TEST_F(PopupMenuTest, AnErrorInAClickGoesToTheApplicationsErrorHandler) {
     std::wstring reported;
-    const MenuErrorHandler previous = SetMenuErrorHandler([&](const std::exception& e) {
+    auto application = MakeComponent<TApplication>();
+    application->SetOnException([&](TObject*, const std::exception& e) {
         const auto* own = dynamic_cast<const Exception*>(&e);
         reported = own ? own->Message() : L"?";
     });
@@ -204,7 +205,6 @@ TEST_F(PopupMenuTest, AnErrorInAClickGoesToTheErrorHandler) {
     menu->Popup(100, 100);
     PumpMessages();
     EXPECT_EQ(reported, L"Cannot show now");
-    SetMenuErrorHandler(previous);
 }
 
 TEST_F(PopupMenuTest, AMenuFreedByItsOwnClickLeavesNothingBehind) {
