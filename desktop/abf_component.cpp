@@ -1,0 +1,14 @@
+#include "desktop/abf_component.h"
+
+#include "gui/core/class_builder.h"
+
+namespace desktop {
+
+const gui::ClassInfo& TabfComponent::StaticClassInfo() {
+    static const gui::ClassInfo info =
+        gui::ClassBuilder<TabfComponent>("TabfComponent", &gui::TComponent::StaticClassInfo())
+            .Build();
+    return info;
+}
+
+} // namespace desktop
