@@ -1,39 +1,42 @@
-// Nestora's entry point.
-#include <windows.h>
+// Nestora's entry point: the application, its title, the main window, the message loop.
+#include "gui/win/graphics_win32.h"
+
+#include "app/unit1.h"
+
+#include "gui/win/application.h"
+
+#include <objbase.h>
 
 namespace {
 
-LRESULT CALLBACK mainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
+// COM for this (the user-interface) thread, for the shell's automation objects.
+class ComApartment {
+public:
+    ComApartment() : initialised_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (initialised_)
+            ::CoUninitialize();
     }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool initialised_;
+};
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = mainWndProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, L"MAINICON");
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"NestoraMainWindow";
-    if (!RegisterClassExW(&wc))
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    const ComApartment com;
+    try {
+        gui::TApplication application;
+        application.Initialize();
+        application.SetTitle(L"Nestora");
+        application.CreateForm<nestora::app::TForm1>();
+        application.Run();
+    } catch (...) {
+        gui::HandleCurrentException();
         return 1;
-    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Nestora", WS_OVERLAPPEDWINDOW,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 240, 160, nullptr, nullptr,
-                                instance, nullptr);
-    if (!hwnd)
-        return 1;
-    ShowWindow(hwnd, showCommand);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
     }
-    return static_cast<int>(msg.wParam);
+    return 0;
 }

@@ -1,0 +1,27 @@
+#include "app/app_seams.h"
+
+#include "app/win_desktop_shell.h"
+#include "app/win_file_system.h"
+#include "app/win_key_names.h"
+#include "app/win_press_windows.h"
+#include "app/win_shell_automation.h"
+
+namespace nestora::app {
+
+AppSeams systemSeams() {
+    AppSeams seams;
+    seams.hotKey.registerKey = [](HWND window, int id, unsigned modifiers, unsigned key) {
+        return ::RegisterHotKey(window, id, modifiers, key) != FALSE;
+    };
+    seams.hotKey.unregisterKey = [](HWND window, int id) { ::UnregisterHotKey(window, id); };
+    seams.shell = [] { return createShellApplication(); };
+    seams.pressWindows = [](HWND applicationWindow) -> std::unique_ptr<PressWindows> {
+        return std::make_unique<SystemPressWindows>(applicationWindow);
+    };
+    seams.fileSystem = std::make_shared<WindowsFileSystem>();
+    seams.desktop = std::make_shared<SystemDesktopShell>();
+    seams.keyNames = windowsKeyNames();
+    return seams;
+}
+
+} // namespace nestora::app

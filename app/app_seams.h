@@ -1,0 +1,37 @@
+// The system as the main window reaches it, gathered so tests can replace each part: the
+// settings' registry roots, the global hotkey, the shell's automation object, the
+// desktop's windows, the file system, the desktop folder and the keyboard layout's names.
+//
+// systemSeams() gives the real ones; a test builds its own and hands it to TForm1.
+#pragma once
+
+#include "app/folder_creation.h"
+#include "app/hotkey_press.h"
+#include "app/new_folder_targets.h"
+#include "app/shortcut.h"
+#include "app/win_settings_store.h"
+
+#include <functional>
+#include <memory>
+
+namespace nestora::app {
+
+struct HotKeyCalls {
+    std::function<bool(HWND window, int id, unsigned modifiers, unsigned virtualKey)> registerKey;
+    std::function<void(HWND window, int id)> unregisterKey;
+};
+
+struct AppSeams {
+    SettingsRoots settings;
+    HotKeyCalls hotKey;
+    ShellAutomationFactory shell;
+    // The desktop's windows for one press; applicationWindow is never counted.
+    std::function<std::unique_ptr<PressWindows>(HWND applicationWindow)> pressWindows;
+    std::shared_ptr<FolderFileSystem> fileSystem;
+    std::shared_ptr<DesktopShell> desktop;
+    KeyNameSource keyNames;
+};
+
+AppSeams systemSeams();
+
+} // namespace nestora::app

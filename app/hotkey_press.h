@@ -1,0 +1,99 @@
+// What one press of the hotkey does: which folder gets the new folder.
+//
+// The shell's automation object lists the open shell windows. The Explorer window that
+// has the focus gets the folder in the folder it shows, and is refreshed; the desktop gets
+// it instead when no shell window is open, when the desktop has the focus, or when as many
+// top-level windows are minimised as there are shell windows (the user is looking at the
+// desktop then). The scan goes on after a focused window is found, so with several shell
+// windows the desktop may get a folder as well.
+//
+// The shell object, its window collection and the desktop are seams: the Windows side
+// calls the real automation object late-bound (win_shell_automation.h), tests hand in
+// fakes. A press makes one call of `Windows` and one of `Count`, then `Item` and `HWND`
+// for each window, and `LocationURL` and `Refresh` for the focused one: 2N + 4 calls with
+// N shell windows.
+//
+// Failures: when the shell object or its window collection can't be had, the press goes
+// to the desktop, as with no shell window open. A window that closes during the scan (one
+// of its calls fails) is skipped. A failing `Refresh` is an error the caller reports.
+//
+// Tabs: a tabbed Explorer (Windows 11) lists each tab as its own item, and all the tabs of
+// one window report the same `HWND`. Of the items whose `HWND` is the focused window only
+// the one whose browser window is the frame's active tab counts; when no item can be
+// matched that way (an Explorer without tabs) every focused item counts.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace nestora::app {
+
+// A window handle as a number (the low 32 bits, which are all Windows uses of a handle);
+// 0 for none.
+using WindowId = std::uint32_t;
+
+// One item of the shell's window collection.
+class ShellWindowItem {
+public:
+    virtual ~ShellWindowItem() = default;
+    // `HWND`: the Explorer frame; nothing when the call fails.
+    virtual std::optional<WindowId> frameWindow() = 0;
+    // `LocationURL`; nothing when the call fails.
+    virtual std::optional<std::wstring> locationUrl() = 0;
+    // `Refresh`; throws when the call fails.
+    virtual void refresh() = 0;
+    // The window that the item's top-level browser reports (a tab of a tabbed Explorer);
+    // nothing when the item doesn't tell.
+    virtual std::optional<WindowId> browserWindow() = 0;
+};
+
+// `Windows`: the collection of open shell windows.
+class ShellWindowCollection {
+public:
+    virtual ~ShellWindowCollection() = default;
+    // `Count`; nothing when the call fails.
+    virtual std::optional<long> count() = 0;
+    // `Item` with the index from 0; null when the call fails.
+    virtual std::unique_ptr<ShellWindowItem> item(long index) = 0;
+};
+
+// The shell automation object ("Shell.Application").
+class ShellAutomation {
+public:
+    virtual ~ShellAutomation() = default;
+    // `Windows`; null when the call fails.
+    virtual std::unique_ptr<ShellWindowCollection> windows() = 0;
+};
+
+// Makes the shell automation object for one press; null when it can't be created.
+using ShellAutomationFactory = std::function<std::unique_ptr<ShellAutomation>()>;
+
+// The desktop's windows as a press sees them.
+class PressWindows {
+public:
+    virtual ~PressWindows() = default;
+    // Top-level windows minimised now, not counting the program's own taskbar window.
+    virtual int minimisedWindowCount() = 0;
+    virtual WindowId foregroundWindow() = 0;
+    // Whether the window is the desktop itself.
+    virtual bool isDesktop(WindowId window) = 0;
+    // The active tab of an Explorer frame; 0 for a frame without tabs.
+    virtual WindowId activeTab(WindowId frame) = 0;
+};
+
+// Where the new folders go.
+class FolderTargets {
+public:
+    virtual ~FolderTargets() = default;
+    // Creates the new folder inside folder (a path).
+    virtual void createInFolder(const std::wstring& folder) = 0;
+    virtual void createOnDesktop() = 0;
+};
+
+// One press. shell is null when the automation object couldn't be created.
+void handleHotKeyPress(ShellAutomation* shell, PressWindows& windows, FolderTargets& targets);
+
+} // namespace nestora::app

@@ -1,0 +1,48 @@
+// The folder targets of a press (hotkey_press.h) made real: a new folder in an Explorer
+// window's folder, or on the desktop, where it is then put into rename mode.
+//
+// The name is the settings field's at the time of the press, checked at every creation
+// (folder_name.h): a bad name gives way to the language's default name. The desktop is a
+// seam (DesktopShell): where it is, telling the shell about the new folder, and the rename.
+#pragma once
+
+#include "app/folder_creation.h"
+#include "app/hotkey_press.h"
+
+#include <string>
+
+namespace nestora::app {
+
+class DesktopShell {
+public:
+    virtual ~DesktopShell() = default;
+    // The desktop's folder; empty when it can't be found.
+    virtual std::wstring desktopPath() = 0;
+    // Tells the shell that the folder at path was created, so its views show it now.
+    virtual void announceNewFolder(const std::wstring& path) = 0;
+    // Selects the folder at path alone in the desktop's view and puts it into rename mode.
+    // False when the view can't be reached; nothing else is done then (no key is sent
+    // blindly into whatever has the focus).
+    virtual bool startRename(const std::wstring& path) = 0;
+};
+
+struct FolderNames {
+    std::wstring name;        // the settings field's, unchecked
+    std::wstring defaultName; // the current language's
+};
+
+class NewFolderTargets final : public FolderTargets {
+public:
+    NewFolderTargets(FolderFileSystem& fileSystem, DesktopShell& desktop, FolderNames names)
+        : fileSystem_(fileSystem), desktop_(desktop), names_(std::move(names)) {}
+
+    void createInFolder(const std::wstring& folder) override;
+    void createOnDesktop() override;
+
+private:
+    FolderFileSystem& fileSystem_;
+    DesktopShell& desktop_;
+    FolderNames names_;
+};
+
+} // namespace nestora::app

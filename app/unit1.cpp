@@ -1,0 +1,174 @@
+// TForm1's construction, its window events and its menu handlers.
+#include "app/unit1.h"
+
+#include "app/hotkey_registration.h"
+
+#include "gui/core/class_builder.h"
+#include "gui/win/application.h"
+#include "gui/win/standard_classes.h"
+
+namespace nestora::app {
+
+const gui::ClassRegistry& MainWindowClasses() {
+    static const gui::ClassRegistry classes = [] {
+        gui::ClassRegistry registry;
+        gui::RegisterStandardClasses(registry);
+        registry.Register(gui::TPopupMenu::StaticClassInfo());
+        registry.Register(gui::TMenuItem::StaticClassInfo());
+        registry.Register(gui::TImageList::StaticClassInfo());
+        return registry;
+    }();
+    return classes;
+}
+
+const gui::ClassInfo& TForm1::StaticClassInfo() {
+    static const gui::ClassInfo info =
+        gui::ClassBuilder<TForm1>("TForm1", &gui::TForm::StaticClassInfo()).Build();
+    return info;
+}
+
+TForm1::TForm1(gui::TComponent* owner) : TForm1(owner, systemSeams()) {}
+
+TForm1::TForm1(gui::TComponent* owner, AppSeams seams) : gui::TForm(owner), seams_(std::move(seams)) {
+    PublishFieldsAndMethods();
+    SetMessageHandler(WM_HOTKEY, [this](gui::TMessage& message) { WMHotKey(message); });
+    SetMessageHandler(WM_ENDSESSION, [this](gui::TMessage& message) { WMEndSession(message); });
+    ReadDescriptionResource(kMainWindowResource, MainWindowClasses());
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::PublishFieldsAndMethods() {
+    fields_.Add(L"FormMain", FormMain);
+    fields_.Add(L"Label1", Label1);
+    fields_.Add(L"Label2", Label2);
+    fields_.Add(L"Label3", Label3);
+    fields_.Add(L"EditHotKey", EditHotKey);
+    fields_.Add(L"EditNameFolder", EditNameFolder);
+    fields_.Add(L"PopupMenu", PopupMenu);
+    fields_.Add(L"MenuShowWin", MenuShowWin);
+    fields_.Add(L"Lang", Lang);
+    fields_.Add(L"LangRus", LangRus);
+    fields_.Add(L"LangEn", LangEn);
+    fields_.Add(L"N2", N2);
+    fields_.Add(L"MenuStartProgs", MenuStartProgs);
+    fields_.Add(L"N1", N1);
+    fields_.Add(L"Exit1", Exit1);
+    fields_.Add(L"ImgList", ImgList);
+
+    using gui::TNotifyEvent;
+    methods_.Add<TNotifyEvent>("FormCreate", [this](TObject* s) { FormCreate(s); });
+    methods_.Add<TNotifyEvent>("FormShow", [this](TObject* s) { FormShow(s); });
+    methods_.Add<TNotifyEvent>("FormHide", [this](TObject* s) { FormHide(s); });
+    methods_.Add<TNotifyEvent>("FormDestroy", [this](TObject* s) { FormDestroy(s); });
+    methods_.Add<TNotifyEvent>("Exit1Click", [this](TObject* s) { Exit1Click(s); });
+    methods_.Add<TNotifyEvent>("Label1Click", [this](TObject* s) { Label1Click(s); });
+    methods_.Add<TNotifyEvent>("MenuShowWinClick", [this](TObject* s) { MenuShowWinClick(s); });
+    methods_.Add<TNotifyEvent>("BtnHideClick", [this](TObject* s) { BtnHideClick(s); });
+    methods_.Add<TNotifyEvent>("LangRusClick", [this](TObject* s) { LangRusClick(s); });
+    methods_.Add<TNotifyEvent>("LangEnClick", [this](TObject* s) { LangEnClick(s); });
+    methods_.Add<gui::TKeyEvent>(
+        "EditNameFolderKeyUp", [this](TObject* s, unsigned short& key, gui::TShiftState shift) {
+            EditNameFolderKeyUp(s, key, shift);
+        });
+    methods_.Add<std::function<void(TObject*, int)>>(
+        "FormMainTitleBarHelpBtnClick",
+        [this](TObject* s, int button) { FormMainTitleBarHelpBtnClick(s, button); });
+}
+
+void TForm1::FormCreate(TObject*) {
+    // A settings value that can't be read is reported, but the hotkey and the tray hint
+    // are set up all the same: a program living in the tray whose hotkey silently stays
+    // dead after a registry error would be no use until the user happened to open and
+    // hide its window.
+    std::exception_ptr readError;
+    try {
+        ReadRegParam();
+    } catch (...) {
+        readError = std::current_exception();
+    }
+    SetHotKeyForFolder();
+    UpdateTrayHint();
+    if (readError)
+        std::rethrow_exception(readError);
+}
+
+void TForm1::FormShow(TObject*) {
+    UnregisterHotKey();
+    MenuShowWin->SetEnabled(false);
+}
+
+void TForm1::FormHide(TObject*) {
+    if (EditNameFolder->Text().empty())
+        EditNameFolder->SetText(DefaultFolderName());
+    SetHotKeyForFolder();
+    UpdateTrayHint();
+    MenuShowWin->SetEnabled(true);
+    AboutCredits(false);
+}
+
+void TForm1::FormDestroy(TObject*) {
+    // The hotkey goes whatever happens to the settings.
+    std::exception_ptr error;
+    try {
+        RunEndingSteps();
+    } catch (...) {
+        error = std::current_exception();
+    }
+    UnregisterHotKey();
+    if (error)
+        std::rethrow_exception(error);
+}
+
+void TForm1::WMEndSession(gui::TMessage& message) {
+    // Windows may end the process as soon as this returns, before the window is ever
+    // destroyed: what FormDestroy would save is saved now.
+    if (message.WParam)
+        RunEndingSteps();
+    message.Result = 0;
+}
+
+void TForm1::RunEndingSteps() {
+    if (endingStepsDone_)
+        return;
+    endingStepsDone_ = true;
+    // The run entry is set even when the settings can't be written.
+    std::exception_ptr error;
+    try {
+        WriteRegParam();
+    } catch (...) {
+        error = std::current_exception();
+    }
+    // TODO(desktop): AutoRunApp->SetAutoRun(MenuStartProgs->Checked()) once TabfAutoRun lands.
+    if (error)
+        std::rethrow_exception(error);
+}
+
+void TForm1::Exit1Click(TObject*) {
+    Close();
+}
+
+void TForm1::Label1Click(TObject*) {
+    AboutCredits(false);
+}
+
+void TForm1::MenuShowWinClick(TObject*) {
+    // TODO(desktop): abfTray->ShowApplication() once TabfTrayIcon lands.
+    Show();
+}
+
+void TForm1::BtnHideClick(TObject*) {
+    // TODO(desktop): abfTray->HideApplication() once TabfTrayIcon lands.
+    Hide();
+}
+
+void TForm1::FormMainTitleBarHelpBtnClick(TObject*, int) {
+    AboutCredits(Label2->Visible());
+}
+
+void TForm1::UpdateTrayHint() {
+    trayHint_ = trayHint(Texts(), HotKeyText());
+    // TODO(desktop): abfTray->SetHint(trayHint_) once TabfTrayIcon lands.
+}
+
+} // namespace nestora::app

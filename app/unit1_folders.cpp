@@ -1,0 +1,55 @@
+// TForm1: the global hotkey and what a press of it does.
+#include "app/unit1.h"
+
+#include "app/hotkey_registration.h"
+
+#include "gui/win/application.h"
+
+namespace nestora::app {
+
+int TForm1::HotKeyId() const {
+    return hotKeyIdFromAtom(hotKeyAtom_.get());
+}
+
+std::wstring TForm1::HotKeyText() const {
+    return shortcutToText(EditHotKey->HotKey(), seams_.keyNames);
+}
+
+void TForm1::SetHotKeyForFolder() {
+    // A registration still in place would make the new one fail and keep the old
+    // combination working instead of the one in the field.
+    UnregisterHotKey();
+    const std::optional<HotKeyRegistration> registration =
+        hotKeyRegistrationFor(EditHotKey->HotKey());
+    if (!registration)
+        return;
+    // The result is not examined: a combination another program holds simply has no
+    // effect until it is registered again.
+    hotKeyRegistered_ = seams_.hotKey.registerKey(Handle(), HotKeyId(), registration->modifiers,
+                                                  registration->virtualKey);
+}
+
+void TForm1::UnregisterHotKey() {
+    if (!hotKeyRegistered_)
+        return;
+    hotKeyRegistered_ = false;
+    if (HandleAllocated())
+        seams_.hotKey.unregisterKey(Handle(), HotKeyId());
+}
+
+void TForm1::WMHotKey(gui::TMessage&) {
+    const std::unique_ptr<ShellAutomation> shell = seams_.shell();
+    const std::unique_ptr<PressWindows> windows =
+        seams_.pressWindows(gui::Application().Handle());
+    NewFolderTargets targets(*seams_.fileSystem, *seams_.desktop,
+                             {EditNameFolder->Text(), DefaultFolderName()});
+    handleHotKeyPress(shell.get(), *windows, targets);
+}
+
+void TForm1::NewFolderOnDesktop() {
+    NewFolderTargets targets(*seams_.fileSystem, *seams_.desktop,
+                             {EditNameFolder->Text(), DefaultFolderName()});
+    targets.createOnDesktop();
+}
+
+} // namespace nestora::app

@@ -1,0 +1,130 @@
+#include "app/win_desktop_shell.h"
+
+#include "gui/core/exceptions.h"
+#include "gui/win/registry.h"
+
+#include <exdisp.h>
+#include <knownfolders.h>
+#include <oleauto.h>
+#include <servprov.h>
+#include <shlguid.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+#include <wrl/client.h>
+
+#include <memory>
+#include <vector>
+
+using Microsoft::WRL::ComPtr;
+
+namespace nestora::app {
+
+namespace {
+
+constexpr wchar_t kShellFoldersKey[] =
+    L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+struct CoTaskMemDeleter {
+    void operator()(void* memory) const noexcept { ::CoTaskMemFree(memory); }
+};
+using CoTaskText = std::unique_ptr<wchar_t, CoTaskMemDeleter>;
+using ItemIdList = std::unique_ptr<ITEMIDLIST, CoTaskMemDeleter>;
+
+std::wstring expandEnvironment(const std::wstring& text) {
+    const DWORD size = ::ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+    if (size == 0)
+        return text;
+    std::vector<wchar_t> buffer(size);
+    const DWORD written = ::ExpandEnvironmentStringsW(text.c_str(), buffer.data(), size);
+    if (written == 0 || written > size)
+        return text;
+    return std::wstring(buffer.data());
+}
+
+// The shell view of the desktop, or null.
+ComPtr<IShellView> desktopShellView() {
+    ComPtr<IShellWindows> shellWindows;
+    if (FAILED(::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER,
+                                  IID_PPV_ARGS(&shellWindows))))
+        return nullptr;
+    VARIANT location{};
+    location.vt = VT_I4;
+    location.lVal = CSIDL_DESKTOP;
+    VARIANT root{};
+    long window = 0;
+    ComPtr<IDispatch> desktop;
+    if (shellWindows->FindWindowSW(&location, &root, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH,
+                                   &desktop) != S_OK ||
+        !desktop)
+        return nullptr;
+    ComPtr<IServiceProvider> services;
+    ComPtr<IShellBrowser> browser;
+    ComPtr<IShellView> view;
+    if (FAILED(desktop.As(&services)) ||
+        FAILED(services->QueryService(SID_STopLevelBrowser, IID_PPV_ARGS(&browser))) ||
+        FAILED(browser->QueryActiveShellView(&view)))
+        return nullptr;
+    return view;
+}
+
+std::wstring leafName(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+std::wstring registeredDesktopPath(HKEY root) {
+    try {
+        gui::TRegistry registry(KEY_QUERY_VALUE);
+        registry.SetRootKey(root);
+        if (!registry.OpenKeyReadOnly(kShellFoldersKey))
+            return {};
+        const bool expand = registry.GetDataType(L"Desktop") == gui::TRegDataType::rdExpandString;
+        const std::wstring path = registry.ReadString(L"Desktop");
+        return expand ? expandEnvironment(path) : path;
+    } catch (const gui::ERegistryException&) {
+        return {}; // a value of another type: as good as missing
+    }
+}
+
+std::wstring knownDesktopPath() {
+    PWSTR raw = nullptr;
+    const HRESULT status = ::SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, &raw);
+    const CoTaskText path(raw);
+    if (FAILED(status) || !path)
+        return {};
+    return std::wstring(path.get());
+}
+
+std::wstring SystemDesktopShell::desktopPath() {
+    std::wstring path = registeredDesktopPath(userRoot_);
+    if (path.empty())
+        path = knownDesktopPath();
+    return path;
+}
+
+void SystemDesktopShell::announceNewFolder(const std::wstring& path) {
+    ::SHChangeNotify(SHCNE_MKDIR, SHCNF_PATHW | SHCNF_FLUSH, path.c_str(), nullptr);
+}
+
+bool SystemDesktopShell::startRename(const std::wstring& path) {
+    const ComPtr<IShellView> view = desktopShellView();
+    if (!view)
+        return false;
+    ComPtr<IFolderView> folderView;
+    ComPtr<IShellFolder> folder;
+    if (FAILED(view.As(&folderView)) || FAILED(folderView->GetFolder(IID_PPV_ARGS(&folder))))
+        return false;
+    // The desktop's folder knows its own items by their names.
+    std::wstring name = leafName(path);
+    PIDLIST_RELATIVE raw = nullptr;
+    if (FAILED(folder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &raw, nullptr)))
+        return false;
+    const ItemIdList item(raw);
+    constexpr UINT kRename = SVSI_EDIT | SVSI_SELECT | SVSI_DESELECTOTHERS | SVSI_ENSUREVISIBLE |
+                             SVSI_FOCUSED;
+    return SUCCEEDED(view->SelectItem(reinterpret_cast<PCUITEMID_CHILD>(item.get()), kRename));
+}
+
+} // namespace nestora::app

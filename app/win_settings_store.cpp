@@ -1,0 +1,47 @@
+#include "app/win_settings_store.h"
+
+namespace nestora::app {
+
+SettingsReader::SettingsReader(const SettingsRoots& roots) : registry_(KEY_READ) {
+    registry_.SetRootKey(roots.user);
+    if (registry_.KeyExists(kSettingsKeyPath)) {
+        found_ = true;
+    } else {
+        registry_.SetRootKey(roots.machine);
+        found_ = fromMachine_ = registry_.KeyExists(kSettingsKeyPath);
+    }
+    // A key that exists but can't be opened shows itself at the first read, with the
+    // value's message.
+    if (found_)
+        registry_.OpenKeyReadOnly(kSettingsKeyPath);
+}
+
+std::uint32_t SettingsReader::startUp() {
+    return static_cast<std::uint32_t>(registry_.ReadInteger(L"StartUp"));
+}
+
+std::wstring SettingsReader::folderName() {
+    return registry_.ReadString(L"FolderName");
+}
+
+std::wstring SettingsReader::hotKey() {
+    return registry_.ReadString(L"HotKey");
+}
+
+std::wstring SettingsReader::lang() {
+    return registry_.ReadString(L"Lang");
+}
+
+void writeSettings(const SettingsRoots& roots, const StoredSettings& settings) {
+    gui::TRegistry registry(KEY_ALL_ACCESS);
+    registry.SetRootKey(roots.user);
+    if (!registry.KeyExists(kSettingsKeyPath))
+        registry.CreateKey(kSettingsKeyPath);
+    registry.OpenKey(kSettingsKeyPath, false);
+    registry.WriteInteger(L"StartUp", static_cast<int>(settings.startUp));
+    registry.WriteString(L"FolderName", settings.folderName);
+    registry.WriteString(L"HotKey", settings.hotKey);
+    registry.WriteString(L"Lang", settings.lang);
+}
+
+} // namespace nestora::app

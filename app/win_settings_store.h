@@ -1,0 +1,63 @@
+// Where the program's four settings live in the registry, and reading and writing them.
+//
+// The key is the user's own: HKEY_CURRENT_USER\Software\Nestora, so settings need no
+// administrator and every user has theirs. When the user has no key yet but the machine
+// has one (HKEY_LOCAL_MACHINE\Software\Nestora, where settings were once kept, or left by
+// an administrator as a starting point), the machine's values are read (read-only) as the
+// starting settings; the first write then goes to the user's key.
+//
+// Values, types and error messages (gui::ERegistryException, shown by the application's
+// error handler): "StartUp" REG_DWORD, "FolderName", "HotKey" and "Lang" REG_SZ;
+// "Failed to get data for '%s'", "Invalid data type for '%s'", "Failed to set data for
+// '%s'", "Failed to create key %s". A missing text value reads as the empty text. The
+// reader hands out one value at a time, so that whoever reads them can stop at an error
+// with the values before it taken and the rest untouched.
+//
+// Both roots are seams: tests point them at scratch keys.
+#pragma once
+
+#include "gui/win/registry.h"
+
+#include <cstdint>
+#include <string>
+
+namespace nestora::app {
+
+inline constexpr wchar_t kSettingsKeyPath[] = L"Software\\Nestora";
+
+struct SettingsRoots {
+    HKEY user = HKEY_CURRENT_USER;
+    HKEY machine = HKEY_LOCAL_MACHINE;
+};
+
+struct StoredSettings {
+    std::uint32_t startUp = 0;
+    std::wstring folderName;
+    std::wstring hotKey; // the shortcut's text form
+    std::wstring lang;
+};
+
+class SettingsReader {
+public:
+    // Opens the user's key, else the machine's; found() tells whether either exists.
+    explicit SettingsReader(const SettingsRoots& roots);
+
+    bool found() const { return found_; }
+    bool fromMachine() const { return fromMachine_; }
+
+    std::uint32_t startUp();
+    std::wstring folderName();
+    std::wstring hotKey();
+    std::wstring lang();
+
+private:
+    gui::TRegistry registry_;
+    bool found_ = false;
+    bool fromMachine_ = false;
+};
+
+// Creates the user's key if needed and writes the four values in the order above; the
+// first value that fails ends it with its error.
+void writeSettings(const SettingsRoots& roots, const StoredSettings& settings);
+
+} // namespace nestora::app

@@ -1,0 +1,258 @@
+// Which folder one press of the hotkey creates the new folder in, over fake shell windows:
+// the focused Explorer window, the desktop cases, the scan after a match, windows that
+// close during the scan, tabs of one window, and how many shell calls a press makes.
+#include "app/hotkey_press.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace nestora::app {
+namespace {
+
+struct FakeWindow {
+    std::optional<WindowId> frame;
+    std::optional<std::wstring> location;
+    std::optional<WindowId> browser;
+    bool itemFails = false;
+    bool refreshFails = false;
+};
+
+struct ShellState {
+    std::vector<FakeWindow> windows;
+    bool windowsFails = false;
+    bool countFails = false;
+    std::vector<std::string> calls;
+    std::vector<long> refreshed;
+};
+
+class FakeItem final : public ShellWindowItem {
+public:
+    FakeItem(ShellState& state, long index) : state_(state), index_(index) {}
+    std::optional<WindowId> frameWindow() override {
+        state_.calls.push_back("HWND");
+        return window().frame;
+    }
+    std::optional<std::wstring> locationUrl() override {
+        state_.calls.push_back("LocationURL");
+        return window().location;
+    }
+    void refresh() override {
+        state_.calls.push_back("Refresh");
+        if (window().refreshFails)
+            throw std::runtime_error("Refresh failed");
+        state_.refreshed.push_back(index_);
+    }
+    std::optional<WindowId> browserWindow() override { return window().browser; }
+
+private:
+    const FakeWindow& window() const { return state_.windows[static_cast<std::size_t>(index_)]; }
+    ShellState& state_;
+    long index_;
+};
+
+class FakeCollection final : public ShellWindowCollection {
+public:
+    explicit FakeCollection(ShellState& state) : state_(state) {}
+    std::optional<long> count() override {
+        state_.calls.push_back("Count");
+        if (state_.countFails)
+            return std::nullopt;
+        return static_cast<long>(state_.windows.size());
+    }
+    std::unique_ptr<ShellWindowItem> item(long index) override {
+        state_.calls.push_back("Item");
+        if (state_.windows.at(static_cast<std::size_t>(index)).itemFails)
+            return nullptr;
+        return std::make_unique<FakeItem>(state_, index);
+    }
+
+private:
+    ShellState& state_;
+};
+
+class FakeShell final : public ShellAutomation {
+public:
+    explicit FakeShell(ShellState& state) : state_(state) {}
+    std::unique_ptr<ShellWindowCollection> windows() override {
+        state_.calls.push_back("Windows");
+        if (state_.windowsFails)
+            return nullptr;
+        return std::make_unique<FakeCollection>(state_);
+    }
+
+private:
+    ShellState& state_;
+};
+
+constexpr WindowId kExplorerA = 0x1010;
+constexpr WindowId kExplorerB = 0x2020;
+constexpr WindowId kOtherProgram = 0x3030;
+constexpr WindowId kDesktop = 0x4040;
+constexpr WindowId kTab1 = 0x5051;
+constexpr WindowId kTab2 = 0x5052;
+
+class FakeWindows final : public PressWindows {
+public:
+    int minimisedWindowCount() override { return minimised; }
+    WindowId foregroundWindow() override { return foreground; }
+    bool isDesktop(WindowId window) override { return window == kDesktop; }
+    WindowId activeTab(WindowId frame) override { return frame == kExplorerA ? tabOfA : 0; }
+
+    int minimised = 0;
+    WindowId foreground = kExplorerA;
+    WindowId tabOfA = 0;
+};
+
+class RecordingTargets final : public FolderTargets {
+public:
+    void createInFolder(const std::wstring& folder) override { created.push_back(folder); }
+    void createOnDesktop() override { created.push_back(L"<desktop>"); }
+    std::vector<std::wstring> created;
+};
+
+class HotKeyPressTest : public ::testing::Test {
+protected:
+    void press(bool shellCreated = true) {
+        FakeShell shell(state);
+        handleHotKeyPress(shellCreated ? &shell : nullptr, windows, targets);
+    }
+    ShellState state;
+    FakeWindows windows;
+    RecordingTargets targets;
+};
+
+using Created = std::vector<std::wstring>;
+
+TEST_F(HotKeyPressTest, TheFocusedExplorerWindowGetsTheFolderAndARefresh) {
+    state.windows = {{kExplorerB, L"file:///C:/Other", {}},
+                     {kExplorerA, L"file:///C:/Data/a%20b", {}}};
+    press();
+    EXPECT_EQ(targets.created, (Created{L"C:\\Data\\a b"}));
+    EXPECT_EQ(state.refreshed, (std::vector<long>{1}));
+    // Windows, Count, Item and HWND per window, LocationURL and Refresh once: 2N + 4.
+    EXPECT_EQ(state.calls, (std::vector<std::string>{"Windows", "Count", "Item", "HWND", "Item",
+                                                     "HWND", "LocationURL", "Refresh"}));
+}
+
+TEST_F(HotKeyPressTest, TheDesktopGetsTheFolderWhenThereIsNoShellWindowToAsk) {
+    // No shell windows open at all, whatever has the focus.
+    windows.foreground = kOtherProgram;
+    press();
+    EXPECT_EQ(targets.created, (Created{L"<desktop>"}));
+
+    // The shell object, its collection or its count can't be had.
+    targets.created.clear();
+    state.windows = {{kExplorerA, L"file:///C:/Data", {}}};
+    press(false);
+    state.windowsFails = true;
+    press();
+    state.windowsFails = false;
+    state.countFails = true;
+    press();
+    EXPECT_EQ(targets.created, (Created{L"<desktop>", L"<desktop>", L"<desktop>"}));
+}
+
+TEST_F(HotKeyPressTest, TheDesktopWithTheFocusGetsTheFolder) {
+    state.windows = {{kExplorerA, L"file:///C:/Data", {}}, {kExplorerB, L"file:///C:/B", {}}};
+    windows.foreground = kDesktop;
+    windows.minimised = 5;
+    press();
+    EXPECT_EQ(targets.created, (Created{L"<desktop>"}));
+    EXPECT_TRUE(state.refreshed.empty());
+}
+
+TEST_F(HotKeyPressTest, AsManyMinimisedWindowsAsShellWindowsSendTheFolderToTheDesktop) {
+    // The focused window comes first: it gets its folder, and the next window, which
+    // doesn't have the focus, sends a second one to the desktop.
+    state.windows = {{kExplorerA, L"file:///C:/A", {}}, {kExplorerB, L"file:///C:/B", {}}};
+    windows.minimised = 2;
+    press();
+    EXPECT_EQ(targets.created, (Created{L"C:\\A", L"<desktop>"}));
+
+    // The focused window comes later: the scan stops before it.
+    targets.created.clear();
+    state.windows = {{kExplorerB, L"file:///C:/B", {}}, {kExplorerA, L"file:///C:/A", {}}};
+    press();
+    EXPECT_EQ(targets.created, (Created{L"<desktop>"}));
+
+    // Counts that differ: only the focused window.
+    targets.created.clear();
+    windows.minimised = 1;
+    press();
+    EXPECT_EQ(targets.created, (Created{L"C:\\A"}));
+}
+
+TEST_F(HotKeyPressTest, AnotherProgramWithTheFocusGetsNothing) {
+    state.windows = {{kExplorerA, L"file:///C:/A", {}}, {kExplorerB, L"file:///C:/B", {}}};
+    windows.foreground = kOtherProgram;
+    windows.minimised = 1;
+    press();
+    EXPECT_TRUE(targets.created.empty());
+    EXPECT_TRUE(state.refreshed.empty());
+}
+
+TEST_F(HotKeyPressTest, TheScanGoesOnAfterTheFocusedWindow) {
+    // Two items with the focused frame and no tabs to tell them apart: both get a folder.
+    state.windows = {{kExplorerA, L"file:///C:/A", {}},
+                     {kExplorerB, L"file:///C:/B", {}},
+                     {kExplorerA, L"file:///D:/A2", {}}};
+    windows.minimised = 0;
+    press();
+    EXPECT_EQ(targets.created, (Created{L"C:\\A", L"D:\\A2"}));
+    EXPECT_EQ(state.refreshed, (std::vector<long>{0, 2}));
+}
+
+TEST_F(HotKeyPressTest, AWindowThatClosesDuringTheScanIsSkipped) {
+    state.windows = {{kExplorerB, L"file:///C:/B", {}, true},   // Item fails
+                     {std::nullopt, L"file:///C:/X", {}},       // HWND fails
+                     {kExplorerA, std::nullopt, {}},            // LocationURL fails
+                     {kExplorerA, L"file:///C:/A", {}}};
+    windows.minimised = 3; // would send the folder to the desktop if a failed item counted
+    press();
+    EXPECT_EQ(targets.created, (Created{L"C:\\A"}));
+    EXPECT_EQ(state.refreshed, (std::vector<long>{3}));
+}
+
+TEST_F(HotKeyPressTest, ALocationThatIsNoFolderOnDiskCreatesNothingAndRefreshesNothing) {
+    for (const wchar_t* location : {L"", L"::{26EE0668-A00A-44D7-9371-BEB064C98683}",
+                                    L"search-ms:query=x", L"http://example.org/"}) {
+        state.windows = {{kExplorerA, location, {}}};
+        press();
+    }
+    EXPECT_TRUE(targets.created.empty());
+    EXPECT_TRUE(state.refreshed.empty());
+}
+
+TEST_F(HotKeyPressTest, OnlyTheActiveTabOfATabbedWindowGetsAFolder) {
+    state.windows = {{kExplorerA, L"file:///C:/Tab1", kTab1},
+                     {kExplorerB, L"file:///C:/B", {}},
+                     {kExplorerA, L"file:///C:/Tab2", kTab2}};
+    windows.tabOfA = kTab2;
+    press();
+    EXPECT_EQ(targets.created, (Created{L"C:\\Tab2"}));
+    EXPECT_EQ(state.refreshed, (std::vector<long>{2}));
+    // The inactive tab's location is never asked for.
+    EXPECT_EQ(std::count(state.calls.begin(), state.calls.end(), "LocationURL"), 1);
+
+    // A tab no item reports: the rule for windows without tabs stands.
+    targets.created.clear();
+    windows.tabOfA = 0x9999;
+    press();
+    EXPECT_EQ(targets.created, (Created{L"C:\\Tab1", L"C:\\Tab2"}));
+}
+
+TEST_F(HotKeyPressTest, AFailingRefreshEndsThePressWithAnErrorAfterItsFolder) {
+    state.windows = {{kExplorerA, L"file:///C:/A", {}, false, true},
+                     {kExplorerB, L"file:///C:/B", {}}};
+    windows.minimised = 2;
+    EXPECT_THROW(press(), std::runtime_error);
+    // The folder already made stays; the desktop's second folder is not made.
+    EXPECT_EQ(targets.created, (Created{L"C:\\A"}));
+}
+
+} // namespace
+} // namespace nestora::app

@@ -1,0 +1,100 @@
+// The new folder in an Explorer window's folder or on the desktop: the name checked at
+// creation, the free name, and the desktop's announcement and rename only for a folder
+// that was really made.
+#include "app/new_folder_targets.h"
+
+#include "app/text_case.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace nestora::app {
+namespace {
+
+// Directories as full paths; one folder level is enough here.
+class MemoryFileSystem final : public FolderFileSystem {
+public:
+    std::vector<std::wstring> directoryNamesStartingWith(const std::wstring& folder,
+                                                         const std::wstring& prefix) override {
+        std::vector<std::wstring> names;
+        for (const auto& path : directories) {
+            const std::wstring inFolder = folder + L"\\";
+            if (startsWithIgnoreCase(path, inFolder) &&
+                startsWithIgnoreCase(path.substr(inFolder.size()), prefix))
+                names.push_back(path.substr(inFolder.size()));
+        }
+        return names;
+    }
+    CreateDirectoryResult createDirectory(const std::wstring& path) override {
+        if (refuse)
+            return CreateDirectoryResult::failed;
+        if (std::any_of(directories.begin(), directories.end(),
+                        [&](const std::wstring& d) { return equalsIgnoreCase(d, path); }))
+            return CreateDirectoryResult::alreadyExists;
+        directories.push_back(path);
+        return CreateDirectoryResult::created;
+    }
+    std::vector<std::wstring> directories;
+    bool refuse = false;
+};
+
+class FakeDesktop final : public DesktopShell {
+public:
+    std::wstring desktopPath() override { return path; }
+    void announceNewFolder(const std::wstring& folder) override {
+        journal.push_back(L"announce " + folder);
+    }
+    bool startRename(const std::wstring& folder) override {
+        journal.push_back(L"rename " + folder);
+        return true;
+    }
+    std::wstring path = L"C:\\Users\\u\\Desktop";
+    std::vector<std::wstring> journal;
+};
+
+using Texts = std::vector<std::wstring>;
+
+TEST(NewFolderTargetsTest, TheDesktopFolderIsAnnouncedAndPutIntoRenameMode) {
+    MemoryFileSystem files;
+    FakeDesktop desktop;
+    NewFolderTargets targets(files, desktop, {L"Новая папка", L"Новая папка"});
+    targets.createOnDesktop();
+    targets.createOnDesktop();
+    EXPECT_EQ(desktop.journal, (Texts{L"announce C:\\Users\\u\\Desktop\\Новая папка",
+                                      L"rename C:\\Users\\u\\Desktop\\Новая папка",
+                                      L"announce C:\\Users\\u\\Desktop\\Новая папка (2)",
+                                      L"rename C:\\Users\\u\\Desktop\\Новая папка (2)"}));
+}
+
+TEST(NewFolderTargetsTest, NothingIsAnnouncedOrRenamedWithoutANewFolder) {
+    MemoryFileSystem files;
+    FakeDesktop desktop;
+    NewFolderTargets targets(files, desktop, {L"New Folder", L"New Folder"});
+    files.refuse = true;
+    targets.createOnDesktop();
+    // No desktop path at all: not a folder in the root of the current drive either.
+    files.refuse = false;
+    desktop.path.clear();
+    targets.createOnDesktop();
+    EXPECT_TRUE(desktop.journal.empty());
+    EXPECT_TRUE(files.directories.empty());
+}
+
+TEST(NewFolderTargetsTest, ABadNameFromTheSettingsGivesTheDefaultNameInsideTheTarget) {
+    MemoryFileSystem files;
+    FakeDesktop desktop;
+    for (const wchar_t* bad : {L"..\\..\\x", L"a/b", L"", L"CON", L"x:y"}) {
+        NewFolderTargets targets(files, desktop, {bad, L"New Folder"});
+        targets.createInFolder(L"D:\\Work");
+    }
+    EXPECT_EQ(files.directories,
+              (Texts{L"D:\\Work\\New Folder", L"D:\\Work\\New Folder (2)",
+                     L"D:\\Work\\New Folder (3)", L"D:\\Work\\New Folder (4)",
+                     L"D:\\Work\\New Folder (5)"}));
+    EXPECT_TRUE(desktop.journal.empty()); // an Explorer window refreshes itself
+}
+
+} // namespace
+} // namespace nestora::app
