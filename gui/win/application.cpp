@@ -80,6 +80,7 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner) {
     if (g_current)
         throw EInvalidOperation(L"There is already an application object");
     g_current = this;
+    icon_.SetOnChange([this](TObject*) { IconChanged(); });
     // The title starts as the executable's name, as Windows would show it.
     const std::wstring exe = ExeName();
     const std::size_t slash = exe.find_last_of(L"\\/");
@@ -91,6 +92,7 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner) {
 TApplication::~TApplication() {
     DestroyForms();
     window_.reset();
+    icon_.SetOnChange(nullptr);
     // A WM_QUIT left in the queue would end the next loop of this thread at once.
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
@@ -112,13 +114,28 @@ void TApplication::Initialize() {
                                              ICC_HOTKEY_CLASS | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&icc);
     Handle();
+    if (icon_.Empty()) {
+        try {
+            icon_.LoadFromResourceName(FrameworkInstance(), L"MAINICON");
+        } catch (const EResNotFound&) {
+            // A program without an icon keeps the system's.
+        }
+    }
+}
+
+void TApplication::IconChanged() {
+    if (!window_)
+        return;
+    const auto icon = reinterpret_cast<LPARAM>(icon_.Handle());
+    ::SendMessageW(window_.get(), WM_SETICON, ICON_BIG, icon);
+    ::SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, icon);
 }
 
 HWND TApplication::Handle() {
     if (window_)
         return window_.get();
-    EnsureWindowClass(WindowClassSpec{kApplicationWindowClass, &ApplicationWindowEntry, nullptr,
-                                      0, ::LoadIconW(FrameworkInstance(), L"MAINICON")});
+    EnsureWindowClass(
+        WindowClassSpec{kApplicationWindowClass, &ApplicationWindowEntry, nullptr, 0, nullptr});
     // A window of no size at the screen's centre: it exists for its taskbar button and as
     // the owner of the forms, and is never seen itself.
     const HWND window = ::CreateWindowExW(
@@ -129,6 +146,7 @@ HWND TApplication::Handle() {
     if (!window)
         throw EOutOfResources(L"The application window cannot be created");
     window_.reset(window);
+    IconChanged();
     return window;
 }
 

@@ -19,7 +19,7 @@
 //
 // Life story:
 //   created   becomes the current application (a second one is refused).
-//   Initialize  common controls; the application window is made.
+//   Initialize  common controls; the application window is made, with the MAINICON icon.
 //   CreateForm<T>  the form is owned by the application; the first one becomes MainForm
 //             once its constructor (and its create event) is done.
 //   Run       shows the main form (when ShowMainForm), then handles messages until the
@@ -32,6 +32,7 @@
 #include "gui/core/component.h"
 #include "gui/core/events.h"
 #include "gui/win/handles.h"
+#include "gui/win/icon.h"
 
 #include <exception>
 #include <functional>
@@ -88,6 +89,9 @@ public:
     void Restore();
     // The program is the active one (WM_ACTIVATEAPP).
     bool Active() const { return active_; }
+    // The icon of the application window and its taskbar button: the program's MAINICON
+    // resource from Initialize on; a change reaches the window at once.
+    TIcon& Icon() { return icon_; }
 
     const TMessageEvent& OnMessage() const { return onMessage_; }
     void SetOnMessage(TMessageEvent e) { onMessage_ = std::move(e); }
@@ -121,8 +125,10 @@ private:
     void DestroyForms();
     // The main form became visible or invisible: the taskbar button follows.
     void MainFormVisibilityChanged(bool visible);
+    void IconChanged();
 
-    UniqueWindow window_;
+    TIcon icon_;
+    UniqueWindow window_; // after icon_: the window lets go of the icon before it goes
     std::wstring title_;
     TCustomForm* mainForm_ = nullptr;
     bool showMainForm_ = true;

@@ -2,6 +2,7 @@
 
 #include "gui/core/class_builder.h"
 #include "gui/win/form.h"
+#include "gui/win/popup_menu.h"
 #include "gui/win/win_control.h"
 
 #include <windowsx.h>
@@ -52,7 +53,7 @@ const ClassInfo& TControl::StaticClassInfo() {
             .Bool("ParentFont", &TControl::ParentFont, &TControl::SetParentFont)
             .Text("Hint", &TControl::Hint, &TControl::SetHint)
             .Bool("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
-            .Component<TComponent>("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
+            .Component<TPopupMenu>("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
             .Event<TNotifyEvent>("OnClick", &TControl::SetOnClick)
             .Event<TNotifyEvent>("OnDblClick", &TControl::SetOnDblClick)
             .Event<TMouseEvent>("OnMouseDown", &TControl::SetOnMouseDown)
@@ -202,7 +203,7 @@ void TControl::SetText(const std::wstring& text) {
     TextChanged();
 }
 
-void TControl::SetPopupMenu(TComponent* menu) {
+void TControl::SetPopupMenu(TPopupMenu* menu) {
     if (menu == popupMenu_)
         return;
     popupMenu_ = menu;
@@ -278,9 +279,28 @@ void TControl::WndProc(TMessage& message) {
     case WM_MOUSELEAVE:
         HandleMouseMessage(message);
         return;
+    case WM_CONTEXTMENU:
+        if (!ShowPopupMenu(message.LParam))
+            DefaultHandler(message); // the parent may have a menu for it
+        return;
     default:
         DefaultHandler(message);
     }
+}
+
+bool TControl::ShowPopupMenu(LPARAM screenPoint) {
+    if (!popupMenu_ || !popupMenu_->AutoPopup())
+        return false;
+    POINT p{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+    if (p.x == -1 && p.y == -1) {
+        // From the keyboard: under the control's top-left corner.
+        p = POINT{0, 0};
+        if (const HWND window = WindowHandleIfAny())
+            ::ClientToScreen(window, &p);
+    }
+    popupMenu_->SetPopupComponent(this);
+    popupMenu_->Popup(p.x, p.y);
+    return true;
 }
 
 void TControl::DefaultHandler(TMessage&) {}

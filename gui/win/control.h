@@ -44,6 +44,7 @@ namespace gui {
 
 class TWinControl;
 class TCustomForm;
+class TPopupMenu;
 
 using TWndMethod = std::function<void(TMessage&)>;
 
@@ -116,10 +117,10 @@ public:
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool show) { showHint_ = show; }
 
-    // A popup menu shown on the right button (not owned; cleared when it is destroyed).
-    // Held as a component so this layer needs no menu types; TPopupMenu's Popup runs it.
-    TComponent* PopupMenu() const { return popupMenu_; }
-    void SetPopupMenu(TComponent* menu);
+    // The menu shown on the right button or the menu key when its AutoPopup is on (not
+    // owned; cleared when it is destroyed).
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* menu);
 
     // --- messages ----------------------------------------------------------------------
     const TWndMethod& WindowProc() const { return *windowProc_; }
@@ -203,6 +204,7 @@ private:
     friend LRESULT CALLBACK FrameworkWindowEntry(HWND, UINT, WPARAM, LPARAM);
     void Dispatch(TMessage& message); // the message table, then WndProc
     void HandleMouseMessage(TMessage& message);
+    bool ShowPopupMenu(LPARAM screenPoint);
 
     TWinControl* parent_ = nullptr;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -216,7 +218,7 @@ private:
     bool takingParentFont_ = false;
     std::wstring hint_;
     bool showHint_ = false;
-    TComponent* popupMenu_ = nullptr;
+    TPopupMenu* popupMenu_ = nullptr;
     bool clicked_ = false;
     bool mouseInside_ = false;
 

@@ -80,7 +80,7 @@ const ClassInfo& TCustomForm::StaticClassInfo() {
             .Bool("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
             .Bool("Scaled", &TCustomForm::Scaled, &TCustomForm::SetScaled)
             .Bool("AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll)
-            .Component<TComponent>("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
+            .Component<TMainMenu>("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
             .Component<TWinControl>("ActiveControl", &TCustomForm::ActiveControl,
                                     &TCustomForm::SetActiveControl)
             .Event<TNotifyEvent>("OnCreate", &TCustomForm::SetOnCreate)
@@ -306,12 +306,23 @@ void TCustomForm::SetBounds(int left, int top, int width, int height) {
 
 void TCustomForm::ApplyConstraints() { SetBounds(Left(), Top(), Width(), Height()); }
 
-void TCustomForm::SetMenu(TComponent* menu) {
+void TCustomForm::SetMenu(TMainMenu* menu) {
     if (menu == menu_)
         return;
+    if (menu_)
+        menu_->DetachWindow();
     menu_ = menu;
-    if (menu)
-        FreeNotification(menu);
+    if (!menu)
+        return;
+    FreeNotification(menu);
+    if (HandleAllocated())
+        menu->AttachWindow(Handle());
+}
+
+void TCustomForm::InitializeWindow() {
+    TWinControl::InitializeWindow();
+    if (menu_)
+        menu_->AttachWindow(Handle());
 }
 
 void TCustomForm::SetActiveControl(TWinControl* control) {
@@ -433,8 +444,8 @@ void TCustomForm::PaintBackground(HDC dc) {
 }
 
 void TCustomForm::WndProc(TMessage& m) {
-    // TODO(menus): offer every message to the attached main menu first
-    // (TMenu::HandleWindowMessage) once gui/win/menu.h exists.
+    if (menu_ && menu_->HandleWindowMessage(m))
+        return;
     switch (m.Msg) {
     case WM_CLOSE:
         Close();

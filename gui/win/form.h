@@ -23,6 +23,7 @@
 // message first.
 
 #include "gui/win/control_canvas.h"
+#include "gui/win/main_menu.h"
 #include "gui/win/win_control.h"
 
 #include "gui/core/class_info.h"
@@ -101,10 +102,10 @@ public:
     void SetAutoScroll(bool v) { autoScroll_ = v; }
     bool Active() const { return active_; }
 
-    // The attached main menu (not owned; cleared when it is destroyed).
-    // TODO(menus): typed as TMainMenu once gui/win/menu.h exists.
-    TComponent* Menu() const { return menu_; }
-    void SetMenu(TComponent* menu);
+    // The attached main menu (not owned; cleared when it is destroyed). It sees every
+    // message of the form's window first and answers key shortcuts on the form.
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* menu);
 
     // Draws on the form: the paint DC while painting, the window's DC otherwise.
     TControlCanvas& Canvas();
@@ -137,6 +138,7 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     HWND OwnerWindow() override;
+    void InitializeWindow() override;
     void WndProc(TMessage& message) override;
     void VisibleChanged() override;
     void ColorChanged() override;
@@ -169,7 +171,7 @@ private:
     bool autoScroll_ = true;
     bool active_ = false;
     bool shown_ = false; // OnShow was raised and OnHide not yet
-    TComponent* menu_ = nullptr;
+    TMainMenu* menu_ = nullptr;
     TWinControl* activeControl_ = nullptr;
 
     TNotifyEvent onCreate_, onDestroy_, onShow_, onHide_, onPaint_, onActivate_,

@@ -243,6 +243,12 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_SYSKEYUP: {
         auto key = static_cast<unsigned short>(m.WParam);
         const TShiftState shift = KeyboardShiftState();
+        if (m.Msg == WM_KEYDOWN || m.Msg == WM_SYSKEYDOWN) {
+            // A shortcut of the form's main menu runs its item and goes no further.
+            TCustomForm* form = ParentForm();
+            if (form && form->Menu() && form->Menu()->IsShortCut(m))
+                return;
+        }
         if (FormPreviewsKey(m.Msg, key, shift))
             return;
         if (m.Msg == WM_KEYDOWN || m.Msg == WM_SYSKEYDOWN)

@@ -5,6 +5,7 @@
 #include "gui/core/exceptions.h"
 #include "gui/win/control_messages.h"
 #include "gui/win/panel.h"
+#include "gui/win/window_class.h"
 
 #include <commctrl.h>
 
@@ -59,6 +60,15 @@ TEST_F(ApplicationTest, TheApplicationWindowHasTheSharedClassNameAndTheTitle) {
     EXPECT_FALSE(::IsWindowVisible(app->Handle()));
     EXPECT_THROW(TApplication second, EInvalidOperation);
     EXPECT_EQ(&Application(), app.get());
+}
+
+TEST_F(ApplicationTest, TheApplicationWindowCarriesTheProgramsIcon) {
+    ASSERT_FALSE(app->Icon().Empty()); // MAINICON of the program's resources
+    EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageW(app->Handle(), WM_GETICON, ICON_BIG, 0)),
+              app->Icon().Handle());
+    app->Icon().LoadFromResourceName(FrameworkInstance(), L"MAINICON", 16, 16);
+    EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageW(app->Handle(), WM_GETICON, ICON_SMALL, 0)),
+              app->Icon().Handle());
 }
 
 TEST_F(ApplicationTest, ExeNameIsTheModulesFullPath) {

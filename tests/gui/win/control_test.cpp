@@ -283,6 +283,47 @@ TEST_F(ControlTest, MouseEnterAndLeaveAreTracked) {
     EXPECT_EQ(enters, 2);
 }
 
+BOOL CALLBACK CountChild(HWND, LPARAM data) {
+    ++*reinterpret_cast<int*>(data);
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM data) {
+    ++*reinterpret_cast<int*>(data);
+    ::EnumChildWindows(window, CountChild, data);
+    return TRUE;
+}
+
+// Every window of this thread, top-level and child.
+int CountThreadWindows() {
+    int count = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST_F(ControlTest, MakingAndFreeingFormsLeavesNoWindowsBehind) {
+    form->HandleNeeded();
+    const int before = CountThreadWindows();
+    for (int i = 0; i < 50; ++i) {
+        auto* f = Create<TForm>(app.get());
+        TPanel* outer = Create<TPanel>(f);
+        outer->SetParent(f);
+        outer->SetAlign(TAlign::alClient);
+        auto* inner = Create<TPanel>(f);
+        inner->SetParent(outer);
+        f->Show();
+        f->Canvas().FillRect(TRect{0, 0, 5, 5});
+        if (i % 2)
+            f->Free();
+        else
+            outer->Free(); // the child goes with it, the form later
+        app->ProcessMessages();
+        if (i % 2 == 0)
+            f->Free();
+    }
+    EXPECT_EQ(CountThreadWindows(), before);
+}
+
 TEST_F(ControlTest, TabMovesTheFocusInTabOrderAcrossLevels) {
     form->SetBorderStyle(TFormBorderStyle::bsSingle);
     TPanel* a = MakePanel(form);

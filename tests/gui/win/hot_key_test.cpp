@@ -73,6 +73,17 @@ TEST_F(HotKeyTest, TheProgramsRulesTurnEveryCombinationIntoCtrlAndAKey) {
     EXPECT_EQ(Press({VK_SHIFT, VK_CONTROL, VK_MENU}, VK_F2), 0x4071);
 }
 
+TEST_F(HotKeyTest, TypingACombinationRaisesOnChange) {
+    std::vector<std::uint16_t> seen;
+    hotKey->SetOnChange([&](TObject* sender) {
+        EXPECT_EQ(sender, hotKey);
+        seen.push_back(hotKey->HotKey());
+    });
+    Press({VK_CONTROL}, 'R');
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back(), 0x4052);
+}
+
 TEST_F(HotKeyTest, RulesSetBeforeTheWindowExistsApplyToIt) {
     auto* late = Create<THotKey>(form);
     late->SetInvalidKeys(1u << hcNone);
