@@ -182,7 +182,7 @@ TEST(RoundCornerRegion, NoRadiusOrANegativeOneIsThePlainRectangle) {
     }
 }
 
-class FormTest : public gui::testing::AppTest {
+class PublicFormTest : public gui::testing::AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
@@ -193,7 +193,7 @@ protected:
     gui::TForm* form = nullptr;
 };
 
-TEST_F(FormTest, TheWindowGetsTheRegionAndDesignModeLeavesItAlone) {
+TEST_F(PublicFormTest, TheWindowGetsTheRegionAndDesignModeLeavesItAlone) {
     ASSERT_EQ(form->ClientWidth(), 200);
     ASSERT_EQ(form->ClientHeight(), 100);
     ApplyRoundCornerRegion(*form, 13);
@@ -228,7 +228,7 @@ public:
     std::vector<gui::TRect> calls; // as (left, top, width, height)
 };
 
-TEST_F(FormTest, FormsArePlacedLeftTopWidthHeightInThatOrder) {
+TEST_F(PublicFormTest, FormsArePlacedLeftTopWidthHeightInThatOrder) {
     auto* recording = gui::Create<TRecordingForm>(app.get());
     recording->SetBounds(1, 2, 300, 200);
     recording->calls.clear();

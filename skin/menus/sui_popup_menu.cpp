@@ -1,0 +1,425 @@
+#include "skin/menus/sui_popup_menu.h"
+
+#include "gui/core/class_builder.h"
+#include "gui/core/exceptions.h"
+#include "gui/win/application.h"
+#include "gui/win/bitmap.h"
+#include "gui/win/canvas.h"
+#include "gui/win/font.h"
+#include "gui/win/form.h"
+#include "gui/win/handles.h"
+#include "gui/win/image_list.h"
+#include "gui/win/key_names.h"
+#include "skin/resolve_style.h"
+#include "skin/sui_public.h"
+
+#include <string_view>
+#include <variant>
+
+namespace nestora::skin {
+
+namespace {
+
+constexpr TColor kMenuTextColor = 0xFF000007; // the system's menu text colour
+constexpr TColor kWhite = 0x00FFFFFF;
+constexpr TColor kBlack = 0x00000000;
+
+// Owns the shared check-mark list for as long as its application lives (see
+// CheckMarkImages in the header).
+class TCheckMarkImagesHolder : public gui::TComponent {
+public:
+    explicit TCheckMarkImagesHolder(gui::TComponent* owner)
+        : gui::TComponent(owner), images_(MakeCheckMarkImages()) {
+        Current() = this;
+    }
+    ~TCheckMarkImagesHolder() override {
+        if (Current() == this)
+            Current() = nullptr;
+    }
+    gui::TImageList* Images() const { return images_.get(); }
+
+    // A plain pointer, never an owner: nothing is left for static destruction to do.
+    static TCheckMarkImagesHolder*& Current() {
+        static TCheckMarkImagesHolder* current = nullptr;
+        return current;
+    }
+
+private:
+    gui::ComponentPtr<gui::TImageList> images_;
+};
+
+// Stretches the top `rows` rows of one of the MacOS striped bitmaps over rect. Loaded
+// from the resources for every call, as the skin's bitmaps always are.
+void DrawMacStrip(gui::TCanvas& canvas, const wchar_t* name, int rows, const gui::TRect& rect) {
+    gui::TBitmap strip;
+    strip.LoadFromResourceName(::GetModuleHandleW(nullptr), name);
+    const int height = rows < strip.Height() ? rows : strip.Height();
+    if (strip.Empty() || height <= 0)
+        return;
+    const DWORD mode = canvas.CopyMode();
+    canvas.SetCopyMode(SRCCOPY);
+    ::SetStretchBltMode(canvas.Handle(), COLORONCOLOR);
+    canvas.CopyRect(rect, strip.Canvas(), gui::MakeRect(0, 0, strip.Width(), height));
+    canvas.SetCopyMode(mode);
+}
+
+void FillWith(gui::TCanvas& canvas, const gui::TRect& rect, TColor color) {
+    if (rect.IsEmpty())
+        return;
+    canvas.Brush().SetStyle(gui::TBrushStyle::bsSolid);
+    canvas.Brush().SetColor(color);
+    canvas.FillRect(rect);
+}
+
+void FrameWith(gui::TCanvas& canvas, const gui::TRect& rect, TColor color) {
+    canvas.Brush().SetStyle(gui::TBrushStyle::bsSolid);
+    canvas.Brush().SetColor(color);
+    canvas.FrameRect(rect);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// TsuiPopupMenu
+
+const gui::ClassInfo& TsuiPopupMenu::StaticClassInfo() {
+    using M = TsuiPopupMenu;
+    static const gui::ClassInfo info =
+        gui::ClassBuilder<M>("TsuiPopupMenu", &gui::TPopupMenu::StaticClassInfo())
+            .Creatable()
+            .Bool("OwnerDraw", &M::OwnerDraw, &M::SetOwnerDraw)
+            .Component<gui::TComponent>("FileTheme", &M::FileTheme, &M::SetFileTheme)
+            .Enum("UIStyle", kUIStyleInfo, &M::UIStyle, &M::SetUIStyle)
+            .Int("MenuItemHeight", &M::MenuItemHeight, &M::SetMenuItemHeight)
+            .Int("SeparatorHeight", &M::SeparatorHeight, &M::SetSeparatorHeight)
+            .Int("BarWidth", &M::BarWidth, &M::SetBarWidth)
+            .Color("BarColor", &M::BarColor, &M::SetBarColor)
+            .Color("Color", &M::Color, &M::SetColor)
+            .Color("SeparatorColor", &M::SeparatorColor, &M::SetSeparatorColor)
+            .Color("SelectedBorderColor", &M::SelectedBorderColor, &M::SetSelectedBorderColor)
+            .Color("SelectedColor", &M::SelectedColor, &M::SetSelectedColor)
+            .Color("SelectedFontColor", &M::SelectedFontColor, &M::SetSelectedFontColor)
+            .Color("FontColor", &M::FontColor, &M::SetFontColor)
+            .Color("BorderColor", &M::BorderColor, &M::SetBorderColor)
+            .Bool("FlatMenu", &M::FlatMenu, &M::SetFlatMenu)
+            .Text("FontName", &M::FontName, &M::SetFontName)
+            .Int("FontSize", &M::FontSize, &M::SetFontSize)
+            .Int("FontCharset", &M::FontCharset, &M::SetFontCharset)
+            .Bool("UseSystemFont", &M::UseSystemFont, &M::SetUseSystemFont)
+            .Build();
+    return info;
+}
+
+TsuiPopupMenu::TsuiPopupMenu(gui::TComponent* owner)
+    : gui::TPopupMenu(owner), self_(std::make_shared<TsuiPopupMenu*>(this)) {
+    gui::TMenu::SetOwnerDraw(true);
+    SetUIStyle(GetOwnerFrameStyle(owner));
+}
+
+TsuiPopupMenu::~TsuiPopupMenu() {
+    // Items that outlive the menu keep its handlers: from now on those do nothing.
+    *self_ = nullptr;
+}
+
+void TsuiPopupMenu::SetFileTheme(gui::TComponent* theme) {
+    if (theme != fileTheme_) {
+        if (fileTheme_)
+            RemoveFreeNotification(fileTheme_);
+        fileTheme_ = theme;
+        if (fileTheme_)
+            FreeNotification(fileTheme_);
+    }
+    SetUIStyle(uiStyle_);
+}
+
+void TsuiPopupMenu::SetUIStyle(TsuiUIStyle style) {
+    uiStyle_ = style;
+    TsuiUIStyle resolved = style;
+    const TsuiFileTheme* theme = AsFileTheme(fileTheme_);
+    const bool fromTheme = ResolveStyle(theme, style, resolved);
+    const MenuStyleValues values = MenuStyleValuesFor(style, resolved);
+    barWidth_ = values.barWidth;
+    menuItemHeight_ = values.menuItemHeight;
+    separatorHeight_ = values.separatorHeight;
+    separatorColor_ = values.separatorColor;
+    if (fromTheme) {
+        // FromThemeFile: the six colours are read from the theme, in this order:
+        // MenuBarColor, MenuBackgroundColor, MenuFontColor, MenuSelectedBorderColor,
+        // MenuSelectedBackgroundColor, MenuSelectedFontColor.
+        // SWITCH-OVER: GetFileThemeColor of the theme component goes here; until it exists
+        // ResolveStyle never sends a caller to a theme, and the table's values stand.
+        static_cast<void>(theme);
+    }
+    barColor_ = values.barColor;
+    color_ = values.color;
+    fontColor_ = values.fontColor;
+    selectedBorderColor_ = values.selectedBorderColor;
+    selectedColor_ = values.selectedColor;
+    selectedFontColor_ = values.selectedFontColor;
+}
+
+void TsuiPopupMenu::SetMenuItemHeight(int height) {
+    if (!IsMacOS())
+        menuItemHeight_ = height;
+}
+
+void TsuiPopupMenu::SetSeparatorHeight(int height) {
+    if (!IsMacOS())
+        separatorHeight_ = height;
+}
+
+void TsuiPopupMenu::SetFontCharset(int charset) {
+    if (charset < 0 || charset > 255)
+        throw gui::EConvertError(
+            gui::FormatText(L"%s is not a character set", {std::to_wstring(charset)}));
+    fontCharset_ = charset;
+}
+
+void TsuiPopupMenu::Loaded() {
+    gui::TPopupMenu::Loaded();
+    AttachItemHandlers();
+}
+
+void TsuiPopupMenu::Notification(gui::TComponent* component, gui::TOperation operation) {
+    gui::TPopupMenu::Notification(component, operation);
+    if (operation == gui::TOperation::opRemove && component != nullptr && component == fileTheme_) {
+        // Only the pointer is compared: the theme is half destroyed.
+        fileTheme_ = nullptr;
+        SetUIStyle(TsuiUIStyle::DeepBlue);
+    }
+}
+
+void TsuiPopupMenu::AttachItemHandlers() {
+    const std::weak_ptr<TsuiPopupMenu*> self = self_;
+    const gui::TMenuMeasureItemEvent measure = [self](gui::TObject* sender, gui::TCanvas& canvas,
+                                                      int& width, int& height) {
+        if (const auto menu = self.lock(); menu && *menu)
+            (*menu)->MeasureMenuItem(sender, canvas, width, height);
+    };
+    const gui::TMenuDrawItemEvent draw = [self](gui::TObject* sender, gui::TCanvas& canvas,
+                                                const gui::TRect& rect, bool selected) {
+        if (const auto menu = self.lock(); menu && *menu)
+            (*menu)->DrawMenuItem(sender, canvas, rect, selected);
+    };
+    gui::TMenuItem& root = Items();
+    for (int i = 0; i < root.Count(); ++i)
+        SetItemHandlers(*root.Items(i), measure, draw);
+}
+
+void TsuiPopupMenu::MeasureMenuItem(gui::TObject* sender, gui::TCanvas& canvas, int& width,
+                                    int& height) {
+    auto* item = dynamic_cast<gui::TMenuItem*>(sender);
+    if (!item)
+        return;
+    height = skin::MenuItemHeight(IsSeparatorCaption(item->Caption()), menuItemHeight_,
+                                  separatorHeight_);
+    // The caption as the menu holds it, ampersands and all, in the plain font the platform
+    // gives.
+    const int captionWidth = canvas.TextWidth(item->DisplayCaption());
+    const std::wstring shortcut = gui::ShortCutText(item->ShortCut());
+    const int shortcutWidth = shortcut.empty() ? 0 : canvas.TextWidth(shortcut);
+    width = MenuItemWidth(captionWidth, shortcutWidth, barWidth_);
+}
+
+void TsuiPopupMenu::DrawMenuItem(gui::TObject* sender, gui::TCanvas& canvas, const gui::TRect& rect,
+                                 bool selected) {
+    auto* item = dynamic_cast<gui::TMenuItem*>(sender);
+    if (!item || rect.IsEmpty())
+        return;
+    if (flatMenu_)
+        DrawFlatBorderFor(canvas.Handle());
+
+    // The item is painted off-screen and copied in one block, so that an open menu never
+    // shows a half-drawn item.
+    gui::TBitmap buffer;
+    buffer.SetSize(rect.Width(), rect.Height());
+    const gui::TRect whole = gui::MakeRect(0, 0, rect.Width(), rect.Height());
+    gui::TCanvas& target = buffer.Canvas();
+    target.Font().Assign(canvas.Font());
+    PaintItem(*item, target, whole, selected);
+    ::BitBlt(canvas.Handle(), rect.Left, rect.Top, rect.Width(), rect.Height(), target.Handle(), 0,
+             0, SRCCOPY);
+}
+
+void TsuiPopupMenu::PaintItem(gui::TMenuItem& item, gui::TCanvas& canvas, const gui::TRect& rect,
+                              bool selected) {
+    const bool separator = IsSeparatorCaption(item.Caption());
+    const bool enabled = item.Enabled();
+    PaintBackground(canvas, rect, separator, MenuItemHighlighted(selected, enabled));
+    if (separator)
+        return;
+
+    gui::TFont& font = canvas.Font();
+    if (useSystemFont_) {
+        SetSystemMenuFont(font);
+    } else {
+        font.SetName(fontName_);
+        font.SetSize(fontSize_);
+        font.SetCharset(fontCharset_);
+    }
+    canvas.Brush().SetStyle(gui::TBrushStyle::bsClear);
+    font.SetColor(MenuItemTextColor(enabled, selected, selectedFontColor_, fontColor_));
+    if (item.Default())
+        font.SetStyle(font.Style() | gui::fsBold);
+
+    const MenuItemLayout layout = LayOutMenuItem(rect, barWidth_);
+    gui::TRect captionRect = layout.caption;
+    canvas.DrawText(item.DisplayCaption(), captionRect, DT_SINGLELINE);
+    const std::wstring shortcut = gui::ShortCutText(item.ShortCut());
+    canvas.TextOut(ShortcutLeft(rect, canvas.TextWidth(shortcut)), layout.textTop, shortcut);
+
+    PaintGlyphs(item, canvas, rect);
+}
+
+void TsuiPopupMenu::PaintBackground(gui::TCanvas& canvas, const gui::TRect& rect, bool separator,
+                                    bool highlighted) {
+    if (IsMacOS()) {
+        if (separator)
+            DrawMacStrip(canvas, L"MACOS_MENU_BAR", kMacMenuSeparatorRows, rect);
+        else if (highlighted)
+            DrawMacStrip(canvas, L"MACOS_MENU_SELECT", kMacMenuItemRows, rect);
+        else
+            DrawMacStrip(canvas, L"MACOS_MENU_BAR", kMacMenuItemRows, rect);
+        return;
+    }
+    if (highlighted && !separator) {
+        // No bar under the highlight.
+        FillWith(canvas, rect, selectedColor_);
+        FrameWith(canvas, rect, selectedBorderColor_);
+        return;
+    }
+    const MenuItemLayout layout = LayOutMenuItem(rect, barWidth_);
+    FillWith(canvas, layout.bar, barColor_);
+    FillWith(canvas, layout.background, color_);
+    if (separator && layout.lineLeft < layout.lineRight) {
+        canvas.Pen().SetStyle(gui::TPenStyle::psSolid);
+        canvas.Pen().SetWidth(1);
+        canvas.Pen().SetColor(separatorColor_);
+        canvas.MoveTo(layout.lineLeft, layout.lineY);
+        canvas.LineTo(layout.lineRight, layout.lineY);
+    }
+}
+
+void TsuiPopupMenu::PaintGlyphs(gui::TMenuItem& item, gui::TCanvas& canvas,
+                                const gui::TRect& rect) {
+    const MenuItemLayout layout = LayOutMenuItem(rect, barWidth_);
+    gui::TImageList* images = Images();
+    const bool imageDrawn =
+        MenuImageDrawn(item.ImageIndex(), images != nullptr, images ? images->Count() : 0);
+    if (item.Checked()) {
+        if (imageDrawn) {
+            FrameWith(canvas, layout.boxFrame, kBlack);
+            FillWith(canvas, layout.boxFill, selectedColor_);
+        } else if (gui::TImageList* shared = CheckMarkImages()) {
+            shared->Draw(canvas, layout.glyph.X, layout.glyph.Y, 0, item.Enabled());
+        } else {
+            const gui::ComponentPtr<gui::TImageList> own = MakeCheckMarkImages();
+            own->Draw(canvas, layout.glyph.X, layout.glyph.Y, 0, item.Enabled());
+        }
+    }
+    if (imageDrawn)
+        images->Draw(canvas, layout.glyph.X, layout.glyph.Y, item.ImageIndex(), item.Enabled());
+}
+
+void TsuiPopupMenu::DrawFlatBorderFor(HDC dc) {
+    HWND window = dc ? ::WindowFromDC(dc) : nullptr;
+    if (!window)
+        return;
+    TsuiUIStyle resolved = uiStyle_;
+    const TsuiFileTheme* theme = AsFileTheme(fileTheme_);
+    TColor line = 0;
+    if (ResolveStyle(theme, uiStyle_, resolved)) {
+        // SWITCH-OVER: the theme's FormBackgroundColor (GetFileThemeColor) goes here; until
+        // the theme component exists ResolveStyle never comes this way.
+        line = 0;
+    } else {
+        line = MenuFlatBorderLineColor(resolved);
+    }
+    DrawFlatMenuBorder(window, kBlack, line);
+}
+
+// ---------------------------------------------------------------------------------------
+// Free functions
+
+void SetItemHandlers(gui::TMenuItem& item, const gui::TMenuMeasureItemEvent& measure,
+                     const gui::TMenuDrawItemEvent& draw) {
+    item.SetOnMeasureItem(measure);
+    item.SetOnDrawItem(draw);
+    for (int i = 0; i < item.Count(); ++i)
+        SetItemHandlers(*item.Items(i), measure, draw);
+}
+
+TsuiUIStyle GetOwnerFrameStyle(const gui::TComponent* owner) {
+    const auto* form = dynamic_cast<const gui::TCustomForm*>(owner);
+    if (!form)
+        return TsuiUIStyle::DeepBlue;
+    for (int i = 0; i < form->ControlCount(); ++i) {
+        const gui::TControl* child = form->Controls(i);
+        bool isFrame = false;
+        for (const gui::ClassInfo* c = &child->GetClassInfo(); c && !isFrame; c = c->Parent())
+            isFrame = c->Name() == "TsuiForm";
+        if (!isFrame)
+            continue;
+        // The first frame decides, readable or not.
+        try {
+            const gui::PropertyValue value = gui::GetPropertyValue(*child, "UIStyle");
+            if (const auto* ordinal = std::get_if<std::int64_t>(&value);
+                ordinal && *ordinal >= 0 && *ordinal <= 255)
+                return static_cast<TsuiUIStyle>(static_cast<std::uint8_t>(*ordinal));
+        } catch (const gui::EDescriptionError&) {
+        }
+        return TsuiUIStyle::DeepBlue;
+    }
+    return TsuiUIStyle::DeepBlue;
+}
+
+void SetSystemMenuFont(gui::TFont& font) {
+    gui::UniqueFont menuFont = gui::CreateSystemMenuFont();
+    if (!menuFont)
+        return;
+    font.SetHandle(std::move(menuFont));
+    font.SetColor(kMenuTextColor);
+}
+
+void DrawFlatMenuBorder(HWND window, TColor frameColor, TColor lineColor) {
+    RECT bounds{};
+    if (!window || !::GetWindowRect(window, &bounds))
+        return;
+    const gui::WindowDC dc = gui::WindowDC::Whole(window);
+    if (!dc)
+        return;
+    // The window's DC has its origin at the window's top-left corner.
+    const FlatMenuBorder border = LayOutFlatMenuBorder(
+        gui::MakeRect(0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top));
+    gui::TCanvas canvas;
+    canvas.SetHandle(dc.get());
+    FrameWith(canvas, border.outerFrame, frameColor);
+    FrameWith(canvas, border.innerFrame, kWhite);
+    canvas.Pen().SetStyle(gui::TPenStyle::psSolid);
+    canvas.Pen().SetWidth(1);
+    canvas.Pen().SetColor(lineColor);
+    canvas.MoveTo(border.line[0].X, border.line[0].Y);
+    for (int i = 1; i < 5; ++i)
+        canvas.LineTo(border.line[i].X, border.line[i].Y);
+    canvas.SetHandle(nullptr);
+}
+
+gui::ComponentPtr<gui::TImageList> MakeCheckMarkImages() {
+    auto images = gui::MakeComponent<gui::TImageList>();
+    gui::TBitmap tick;
+    tick.LoadFromResourceName(::GetModuleHandleW(nullptr), L"MENU_CHECKED");
+    tick.SetTransparent(true);
+    images->AddMasked(tick, kWhite);
+    return images;
+}
+
+gui::TImageList* CheckMarkImages() {
+    gui::TApplication* application = gui::CurrentApplication();
+    if (!application)
+        return nullptr;
+    if (!TCheckMarkImagesHolder::Current())
+        gui::Create<TCheckMarkImagesHolder>(application);
+    return TCheckMarkImagesHolder::Current()->Images();
+}
+
+} // namespace nestora::skin
