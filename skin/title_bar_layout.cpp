@@ -20,8 +20,8 @@ std::optional<int> FirstGlyphCell(TsuiTitleBarBtnType type) {
     return std::nullopt;
 }
 
-std::vector<SectionPlacement> LayoutSections(std::span<const SectionSpec> sections,
-                                             int barWidth, int barHeight) {
+std::vector<SectionPlacement> LayoutSections(std::span<const SectionSpec> sections, int barWidth,
+                                             int barHeight) {
     std::vector<SectionPlacement> out;
     // The edges start one pixel outside the bar so that the first picture lands on x 0 and
     // the last one ends on the bar's right edge.
@@ -135,8 +135,8 @@ std::wstring FitCaption(std::wstring_view caption, int room,
     std::wstring cut(caption);
     while (!cut.empty()) {
         // One character off the end: both halves of a surrogate pair together.
-        const bool pair = cut.size() >= 2 && IsLowSurrogate(cut.back()) &&
-                          IsHighSurrogate(cut[cut.size() - 2]);
+        const bool pair =
+            cut.size() >= 2 && IsLowSurrogate(cut.back()) && IsHighSurrogate(cut[cut.size() - 2]);
         cut.resize(cut.size() - (pair ? 2 : 1));
         const std::wstring candidate = cut + L"...";
         if (textWidth(candidate) <= room)

@@ -59,15 +59,15 @@ struct SectionPlacement {
 // (one that would not fit beside the left ones is skipped and moves nothing), and the
 // client section fills what lies between. In drawing order: collection order, the client
 // section last.
-std::vector<SectionPlacement> LayoutSections(std::span<const SectionSpec> sections,
-                                             int barWidth, int barHeight);
+std::vector<SectionPlacement> LayoutSections(std::span<const SectionSpec> sections, int barWidth,
+                                             int barHeight);
 
 // --- buttons and caption --------------------------------------------------------------------
 
 struct ButtonSpec {
     bool visible = true;
     bool controlBox = false;
-    int width = 0;  // of its normal picture
+    int width = 0; // of its normal picture
     int height = 0;
     int top = 0;
 };

@@ -57,11 +57,16 @@ TEST(FrameHitTest, TheEdgeTableOfASizeableForm) {
         int code;
     };
     const Case cases[] = {
-        {{2, 2}, kHtTopLeft},        {{4, 4}, kHtTopLeft},
-        {{cw - 3, 2}, kHtTopRight},  {{cw - 3, ch - 3}, kHtBottomRight},
-        {{2, ch - 3}, kHtBottomLeft}, {{2, 50}, kHtLeft},
-        {{80, 2}, kHtTop},           {{cw - 4, 50}, kHtRight},
-        {{80, ch - 1}, kHtBottom},   {{-5, 50}, kHtLeft},
+        {{2, 2}, kHtTopLeft},
+        {{4, 4}, kHtTopLeft},
+        {{cw - 3, 2}, kHtTopRight},
+        {{cw - 3, ch - 3}, kHtBottomRight},
+        {{2, ch - 3}, kHtBottomLeft},
+        {{2, 50}, kHtLeft},
+        {{80, 2}, kHtTop},
+        {{cw - 4, 50}, kHtRight},
+        {{80, ch - 1}, kHtBottom},
+        {{-5, 50}, kHtLeft},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormEdgeHitTest(c.p, cw, ch), c.code) << c.p.x << ", " << c.p.y;

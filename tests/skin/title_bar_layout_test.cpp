@@ -18,17 +18,16 @@ bool SameRect(const SkinRect& a, const SkinRect& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-#define EXPECT_RECT(actual, l, t, r, b)                                                          \
-    EXPECT_TRUE(SameRect((actual), SkinRect{l, t, r, b}))                                        \
-        << "got (" << (actual).left << ", " << (actual).top << ", " << (actual).right << ", "   \
+#define EXPECT_RECT(actual, l, t, r, b)                                                            \
+    EXPECT_TRUE(SameRect((actual), SkinRect{l, t, r, b}))                                          \
+        << "got (" << (actual).left << ", " << (actual).top << ", " << (actual).right << ", "      \
         << (actual).bottom << ")"
 
 // --- sections ------------------------------------------------------------------------------
 
 TEST(TitleBarSections, MacOsSectionsOnTheProgramsBar) {
-    const std::vector<SectionSpec> s{{A::suiLeft, 48, false},
-                                     {A::suiRight, 48, false},
-                                     {A::suiClient, 10, true}};
+    const std::vector<SectionSpec> s{
+        {A::suiLeft, 48, false}, {A::suiRight, 48, false}, {A::suiClient, 10, true}};
     const auto out = LayoutSections(s, 168, 23);
     ASSERT_EQ(out.size(), 3u);
     EXPECT_EQ(out[0].index, 0);
@@ -202,7 +201,8 @@ TEST(TitleBarCaption, OnlyAnEllipsisOrNothingWhenTheRoomIsTiny) {
 TEST(TitleBarCaption, ACutNeverSplitsASurrogatePair) {
     // U+1F4C1 (a folder) is two UTF-16 units; it goes or stays whole. A cut that took one
     // unit off would leave "ab" and a lone high surrogate, which fits 42 pixels.
-    const std::wstring caption = L"ab\xD83D\xDCC1" L"cdef";
+    const std::wstring caption = L"ab\xD83D\xDCC1"
+                                 L"cdef";
     std::vector<std::wstring> seen;
     auto width = [&](std::wstring_view s) {
         seen.emplace_back(s);
