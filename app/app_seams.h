@@ -1,6 +1,7 @@
 // The system as the main window reaches it, gathered so tests can replace each part: the
 // settings' registry roots, the global hotkey, the shell's automation object, the
-// desktop's windows, the file system, the desktop folder and the keyboard layout's names.
+// desktop's windows, the file system, the desktop folder, the keyboard layout's names,
+// the tray icon's way to the shell and the run keys of the start-with-Windows entry.
 //
 // systemSeams() gives the real ones; a test builds its own and hands it to TForm1.
 #pragma once
@@ -10,6 +11,9 @@
 #include "app/new_folder_targets.h"
 #include "app/shortcut.h"
 #include "app/win_settings_store.h"
+
+#include "desktop/auto_exec.h"
+#include "desktop/tray_icon.h"
 
 #include <functional>
 #include <memory>
@@ -30,6 +34,9 @@ struct AppSeams {
     std::shared_ptr<FolderFileSystem> fileSystem;
     std::shared_ptr<DesktopShell> desktop;
     KeyNameSource keyNames;
+    // Handed to the components as the description creates them, before their loaded step.
+    desktop::TrayIconShell trayShell;
+    desktop::AutoExecRegistry runKeys;
 };
 
 AppSeams systemSeams();

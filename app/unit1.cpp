@@ -16,6 +16,8 @@ const gui::ClassRegistry& MainWindowClasses() {
         registry.Register(gui::TPopupMenu::StaticClassInfo());
         registry.Register(gui::TMenuItem::StaticClassInfo());
         registry.Register(gui::TImageList::StaticClassInfo());
+        registry.Register(desktop::TabfTrayIcon::StaticClassInfo());
+        registry.Register(desktop::TabfAutoRun::StaticClassInfo());
         return registry;
     }();
     return classes;
@@ -45,6 +47,7 @@ void TForm1::PublishFieldsAndMethods() {
     fields_.Add(L"Label3", Label3);
     fields_.Add(L"EditHotKey", EditHotKey);
     fields_.Add(L"EditNameFolder", EditNameFolder);
+    fields_.Add(L"abfTray", abfTray);
     fields_.Add(L"PopupMenu", PopupMenu);
     fields_.Add(L"MenuShowWin", MenuShowWin);
     fields_.Add(L"Lang", Lang);
@@ -55,6 +58,7 @@ void TForm1::PublishFieldsAndMethods() {
     fields_.Add(L"N1", N1);
     fields_.Add(L"Exit1", Exit1);
     fields_.Add(L"ImgList", ImgList);
+    fields_.Add(L"AutoRunApp", AutoRunApp);
 
     using gui::TNotifyEvent;
     methods_.Add<TNotifyEvent>("FormCreate", [this](TObject* s) { FormCreate(s); });
@@ -74,6 +78,14 @@ void TForm1::PublishFieldsAndMethods() {
     methods_.Add<std::function<void(TObject*, int)>>(
         "FormMainTitleBarHelpBtnClick",
         [this](TObject* s, int button) { FormMainTitleBarHelpBtnClick(s, button); });
+}
+
+bool TForm1::BindField(std::wstring_view name, gui::TComponent* component) {
+    if (auto* tray = dynamic_cast<desktop::TabfTrayIcon*>(component))
+        tray->SetShell(seams_.trayShell);
+    if (auto* autoRun = dynamic_cast<desktop::TabfAutoRun*>(component))
+        autoRun->SetRegistry(seams_.runKeys);
+    return gui::TForm::BindField(name, component);
 }
 
 void TForm1::FormCreate(TObject*) {
@@ -139,7 +151,7 @@ void TForm1::RunEndingSteps() {
     } catch (...) {
         error = std::current_exception();
     }
-    // TODO(desktop): AutoRunApp->SetAutoRun(MenuStartProgs->Checked()) once TabfAutoRun lands.
+    AutoRunApp->SetAutoRun(MenuStartProgs->Checked());
     if (error)
         std::rethrow_exception(error);
 }
@@ -153,13 +165,11 @@ void TForm1::Label1Click(TObject*) {
 }
 
 void TForm1::MenuShowWinClick(TObject*) {
-    // TODO(desktop): abfTray->ShowApplication() once TabfTrayIcon lands.
-    Show();
+    abfTray->ShowApplication();
 }
 
 void TForm1::BtnHideClick(TObject*) {
-    // TODO(desktop): abfTray->HideApplication() once TabfTrayIcon lands.
-    Hide();
+    abfTray->HideApplication();
 }
 
 void TForm1::FormMainTitleBarHelpBtnClick(TObject*, int) {
@@ -167,8 +177,7 @@ void TForm1::FormMainTitleBarHelpBtnClick(TObject*, int) {
 }
 
 void TForm1::UpdateTrayHint() {
-    trayHint_ = trayHint(Texts(), HotKeyText());
-    // TODO(desktop): abfTray->SetHint(trayHint_) once TabfTrayIcon lands.
+    abfTray->SetHint(trayHint(Texts(), HotKeyText()));
 }
 
 } // namespace nestora::app

@@ -2,8 +2,7 @@
 // normally hidden while the program lives in the notification area.
 //
 // It holds the hotkey field and the folder-name field, and owns the tray menu, its image
-// list and (once wired) the tray icon, the start-with-Windows entry and the single-instance
-// guard. Its handlers tie together the settings (ReadRegParam / WriteRegParam), the global
+// list, the tray icon and the start-with-Windows entry. Its handlers tie together the settings (ReadRegParam / WriteRegParam), the global
 // hotkey and the folder creation (SetHotKeyForFolder / WMHotKey) and the two languages.
 //
 // Life story:
@@ -19,6 +18,9 @@
 //             the steps run once) writes the settings and sets the run entry from the menu's
 //             check mark; FormDestroy then unregisters the hotkey.
 //
+// The tray icon keeps the window hidden at start (MinimizeOnStart) and shows and hides it
+// from its menu and its double click; the window sets its tooltip by the hint rule.
+//
 // Everything the window reaches outside itself comes through AppSeams, so tests run the
 // real window against scratch registry keys and fake shells.
 #pragma once
@@ -28,6 +30,8 @@
 #include "app/app_seams.h"
 #include "app/language_texts.h"
 
+#include "desktop/auto_run.h"
+#include "desktop/tray_icon.h"
 #include "gui/win/edit.h"
 #include "gui/win/form.h"
 #include "gui/win/hot_key.h"
@@ -77,6 +81,7 @@ public:
     gui::TLabel* Label3 = nullptr;
     gui::THotKey* EditHotKey = nullptr;
     gui::TEdit* EditNameFolder = nullptr;
+    desktop::TabfTrayIcon* abfTray = nullptr;
     gui::TPopupMenu* PopupMenu = nullptr;
     gui::TMenuItem* MenuShowWin = nullptr;
     gui::TMenuItem* Lang = nullptr;
@@ -87,6 +92,7 @@ public:
     gui::TMenuItem* N1 = nullptr;
     gui::TMenuItem* Exit1 = nullptr;
     gui::TImageList* ImgList = nullptr;
+    desktop::TabfAutoRun* AutoRunApp = nullptr;
 
     // Window events.
     void FormCreate(gui::TObject* sender);
@@ -130,8 +136,8 @@ public:
     int HotKeyId() const;
     // The text form of the hotkey field's value ("Ctrl+…"; empty for none).
     std::wstring HotKeyText() const;
-    // The tray icon's tooltip, as set by the hint rule.
-    const std::wstring& TrayHint() const { return trayHint_; }
+    // Components get their seams as the description creates them.
+    bool BindField(std::wstring_view name, gui::TComponent* component) override;
 
 private:
     void PublishFieldsAndMethods();
@@ -145,7 +151,6 @@ private:
     AppSeams seams_;
     GlobalAtom hotKeyAtom_{L"hotkey"};
     Language language_ = Language::russian;
-    std::wstring trayHint_;
     bool hotKeyRegistered_ = false;
     bool endingStepsDone_ = false;
 };

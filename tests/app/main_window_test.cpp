@@ -86,6 +86,12 @@ protected:
         s.desktop = desktop;
         // The layout's name of the key left of 1, whatever layout Wine has.
         s.keyNames = [](unsigned key) { return key == 0xC0 ? std::wstring(L"`") : std::wstring(); };
+        s.trayShell.notify = [this](DWORD message, NOTIFYICONDATAW& data) {
+            trayRequests.push_back({message, data.szTip});
+            return TRUE;
+        };
+        s.runKeys.currentUser = runKeys.get();
+        s.runKeys.localMachine = runKeys.get();
         return s;
     }
 
@@ -121,7 +127,13 @@ protected:
         return texts;
     }
 
-    ScratchKey user, machine;
+    struct TrayRequest {
+        DWORD message;
+        std::wstring tip;
+    };
+
+    ScratchKey user, machine, runKeys;
+    std::vector<TrayRequest> trayRequests;
     std::filesystem::path desktopFolder;
     std::shared_ptr<ScratchDesktop> desktop;
     std::vector<HotKeyCall> hotKeyCalls;
@@ -173,11 +185,14 @@ TEST_F(MainWindowTest, TheControlsSitInTheirPlacesInsideTheFrame) {
     EXPECT_EQ(f.EditNameFolder->MaxLength(), 20);
 
     // All owned by the window, in the description's order.
-    const std::vector<gui::TComponent*> expected{f.FormMain, f.Label2, f.Label1, f.Label3,
-                                                 f.EditHotKey, f.EditNameFolder, f.PopupMenu};
+    const std::vector<gui::TComponent*> expected{f.FormMain,   f.Label2,         f.Label1,
+                                                 f.Label3,     f.EditHotKey,     f.EditNameFolder,
+                                                 f.abfTray,    f.PopupMenu};
     ASSERT_GE(f.ComponentCount(), static_cast<int>(expected.size()));
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(f.Components(static_cast<int>(i)), expected[i]);
+    EXPECT_EQ(f.Components(f.ComponentCount() - 1), f.AutoRunApp);
+    EXPECT_EQ(f.AutoRunApp->Kind(), desktop::TabfAutoExecKind::aekUserRun);
     EXPECT_EQ(f.ImgList->Count(), 3);
 }
 
@@ -221,7 +236,7 @@ TEST_F(MainWindowTest, TheFirstStartStoresTheDefaultsAndComesUpInRussian) {
     EXPECT_EQ(f.Label2->Caption(), L"Имя новой папки :");
     EXPECT_EQ(MenuCaption(0), L"Настройки");
     EXPECT_EQ(MenuCaption(5), L"Выход");
-    EXPECT_EQ(f.TrayHint(), L"Горячая клавиша: Ctrl+`");
+    EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша: Ctrl+`");
     // Registered with every modifier the word holds, and without auto-repeat.
     ASSERT_FALSE(hotKeyCalls.empty());
     EXPECT_EQ(hotKeyCalls.back(), (HotKeyCall{true, f.HotKeyId(), 0x0002 | 0x4000, 0xC0}));
@@ -247,7 +262,7 @@ TEST_F(MainWindowTest, OnlyEnExactlyGivesEnglish) {
     EXPECT_EQ(f.Label1->Caption(), L"Hot key: ");
     EXPECT_EQ(MenuCaption(1), L"Language");
     EXPECT_EQ(f.LangEn->Caption(), L"English");
-    EXPECT_EQ(f.TrayHint(), L"Hot key: Ctrl+F");
+    EXPECT_EQ(f.abfTray->Hint(), L"Hot key: Ctrl+F");
     EXPECT_EQ(f.EditHotKey->HotKey(), 0x4046);
     EXPECT_EQ(hotKeyCalls.back(), (HotKeyCall{true, f.HotKeyId(), 0x4002, 'F'}));
 }
@@ -271,12 +286,12 @@ TEST_F(MainWindowTest, AHotKeyWithoutANameGivesTheNoHotKeyHintAndNoRegistration)
     Store(L"x", L"Ctrl+NoSuchKey", L"En");
     TForm1& f = Start();
     EXPECT_EQ(f.EditHotKey->HotKey(), 0);
-    EXPECT_EQ(f.TrayHint(), L"The hot key is not appointed");
+    EXPECT_EQ(f.abfTray->Hint(), L"The hot key is not appointed");
     EXPECT_TRUE(std::none_of(hotKeyCalls.begin(), hotKeyCalls.end(),
                              [](const HotKeyCall& c) { return c.registered; }));
     // Switching the language follows the same hint rule.
     f.LangRusClick(nullptr);
-    EXPECT_EQ(f.TrayHint(), L"Горячая клавиша не назначена");
+    EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша не назначена");
 }
 
 TEST_F(MainWindowTest, AValueOfTheWrongTypeIsReportedAndTheRestKeepTheirState) {
@@ -294,7 +309,7 @@ TEST_F(MainWindowTest, AValueOfTheWrongTypeIsReportedAndTheRestKeepTheirState) {
     // The hotkey works and the hint is there all the same.
     ASSERT_FALSE(hotKeyCalls.empty());
     EXPECT_EQ(hotKeyCalls.back(), (HotKeyCall{true, f.HotKeyId(), 0x4002, 0xC0}));
-    EXPECT_EQ(f.TrayHint(), L"Горячая клавиша: Ctrl+`");
+    EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша: Ctrl+`");
 }
 
 TEST_F(MainWindowTest, TheMachinesSettingsAreTheStartingPointAndTheUserKeepsHisOwn) {
@@ -338,12 +353,7 @@ TEST_F(MainWindowTest, TheHotKeyIsOffWhileTheWindowIsShownAndBackFromTheFieldWhe
     EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{true, id, 0x4002, 'F'}}));
     EXPECT_TRUE(f.MenuShowWin->Enabled());
     EXPECT_EQ(f.EditNameFolder->Text(), L"Новая папка");
-    EXPECT_EQ(f.TrayHint(), L"Горячая клавиша: Ctrl+F");
-
-    // The menu entry shows the window again.
-    f.MenuShowWin->Click();
-    EXPECT_TRUE(f.Visible());
-    EXPECT_FALSE(f.MenuShowWin->Enabled());
+    EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша: Ctrl+F");
 }
 
 TEST_F(MainWindowTest, TheHelpButtonTogglesTheCreditsAndEveryWayBackRestoresTheLabel) {
@@ -415,7 +425,7 @@ TEST_F(MainWindowTest, SwitchingTheLanguageReplacesTheNameAndEveryCaption) {
     EXPECT_EQ(MenuCaption(0), L"Settings");
     EXPECT_EQ(MenuCaption(3), L"Start with Windows");
     EXPECT_EQ(f.LangRus->Caption(), L"Russian");
-    EXPECT_EQ(f.TrayHint(), L"Hot key: Ctrl+`");
+    EXPECT_EQ(f.abfTray->Hint(), L"Hot key: Ctrl+`");
     f.LangRusClick(nullptr);
     EXPECT_EQ(f.EditNameFolder->Text(), L"Новая папка");
     EXPECT_EQ(MenuCaption(1), L"Язык (Language)");
@@ -473,6 +483,55 @@ TEST_F(MainWindowTest, ClosingTheWindowWritesTheSettingsAndUnregistersTheHotKey)
     EXPECT_EQ(user.text(kSettings, L"Lang"), L"En");
     EXPECT_EQ(user.number(kSettings, L"StartUp"), 0u);
     EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{false, id, 0, 0}}));
+}
+
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::wstring ExeFileName() {
+    const std::wstring path = gui::TApplication::ExeName();
+    return path.substr(path.find_last_of(L"\\/") + 1);
+}
+
+TEST_F(MainWindowTest, TheTrayIconComesWithItsHintAndTheWindowStaysHidden) {
+    Store(L"x", L"Ctrl+F", L"En");
+    TForm1& f = Start();
+    EXPECT_FALSE(f.Visible());
+    EXPECT_TRUE(f.abfTray->MinimizeToTray());
+    EXPECT_TRUE(f.abfTray->MinimizeOnStart());
+    EXPECT_EQ(f.abfTray->PopupMenu(), f.PopupMenu);
+    EXPECT_EQ(f.abfTray->ImageIndex(), -1);
+    EXPECT_FALSE(f.abfTray->Icon().Empty());
+    EXPECT_TRUE(f.abfTray->InTray());
+    EXPECT_TRUE(std::any_of(trayRequests.begin(), trayRequests.end(),
+                            [](const TrayRequest& r) { return r.message == NIM_ADD; }));
+    ASSERT_FALSE(trayRequests.empty());
+    // The shell has the hint the settings give.
+    EXPECT_EQ(trayRequests.back().tip, L"Hot key: Ctrl+F");
+    f.LangRusClick(nullptr);
+    EXPECT_EQ(trayRequests.back().message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(trayRequests.back().tip, L"Горячая клавиша: Ctrl+F");
+    Stop();
+    EXPECT_EQ(trayRequests.back().message, static_cast<DWORD>(NIM_DELETE));
+}
+
+TEST_F(MainWindowTest, TheRunEntryGoesAtStartAndComesBackAtTheEndWhenChecked) {
+    runKeys.setText(kRunKey, ExeFileName().c_str(), L"C:\\old\\path.exe");
+    Store(L"x", L"Ctrl+F", L"En", 1);
+    TForm1& f = Start();
+    EXPECT_FALSE(runKeys.text(kRunKey, ExeFileName().c_str()));
+    EXPECT_TRUE(f.MenuStartProgs->Checked());
+    Stop();
+    const auto entry = runKeys.text(kRunKey, ExeFileName().c_str());
+    ASSERT_TRUE(entry);
+    EXPECT_NE(entry->find(gui::TApplication::ExeName()), std::wstring::npos);
+
+    // Unchecked in the menu: gone at the end.
+    Start();
+    form->MenuStartProgs->Click();
+    EXPECT_FALSE(form->MenuStartProgs->Checked());
+    Stop();
+    EXPECT_FALSE(runKeys.text(kRunKey, ExeFileName().c_str()));
+    EXPECT_EQ(user.number(kSettings, L"StartUp"), 0u);
 }
 
 } // namespace
