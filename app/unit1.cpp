@@ -18,6 +18,7 @@ const gui::ClassRegistry& MainWindowClasses() {
         registry.Register(gui::TImageList::StaticClassInfo());
         registry.Register(desktop::TabfTrayIcon::StaticClassInfo());
         registry.Register(desktop::TabfAutoRun::StaticClassInfo());
+        registry.Register(desktop::TabfOneInstance::StaticClassInfo());
         return registry;
     }();
     return classes;
@@ -59,6 +60,7 @@ void TForm1::PublishFieldsAndMethods() {
     fields_.Add(L"Exit1", Exit1);
     fields_.Add(L"ImgList", ImgList);
     fields_.Add(L"AutoRunApp", AutoRunApp);
+    fields_.Add(L"OneInstance", OneInstance);
 
     using gui::TNotifyEvent;
     methods_.Add<TNotifyEvent>("FormCreate", [this](TObject* s) { FormCreate(s); });

@@ -2,12 +2,14 @@
 // normally hidden while the program lives in the notification area.
 //
 // It holds the hotkey field and the folder-name field, and owns the tray menu, its image
-// list, the tray icon and the start-with-Windows entry. Its handlers tie together the settings (ReadRegParam / WriteRegParam), the global
+// list, the tray icon, the start-with-Windows entry and the single-instance guard. Its handlers tie together the settings (ReadRegParam / WriteRegParam), the global
 // hotkey and the folder creation (SetHotKeyForFolder / WMHotKey) and the two languages.
 //
 // Life story:
 //   created   the description "MAINWINDOW" (resources/main_window.txt) creates every
-//             component, in its order, all owned by the window; then FormCreate reads the
+//             component, in its order, all owned by the window; their loaded steps put the
+//             icon into the tray, remove the run entry and, in a second copy, show the
+//             guard's message and ask the application to end. Then FormCreate reads the
 //             settings (applying the stored language), registers the hotkey and sets the
 //             tray hint.
 //   hidden    the hotkey is registered: a press creates a folder (WMHotKey).
@@ -31,6 +33,7 @@
 #include "app/language_texts.h"
 
 #include "desktop/auto_run.h"
+#include "desktop/one_instance.h"
 #include "desktop/tray_icon.h"
 #include "gui/win/edit.h"
 #include "gui/win/form.h"
@@ -93,6 +96,7 @@ public:
     gui::TMenuItem* Exit1 = nullptr;
     gui::TImageList* ImgList = nullptr;
     desktop::TabfAutoRun* AutoRunApp = nullptr;
+    desktop::TabfOneInstance* OneInstance = nullptr;
 
     // Window events.
     void FormCreate(gui::TObject* sender);

@@ -191,7 +191,11 @@ TEST_F(MainWindowTest, TheControlsSitInTheirPlacesInsideTheFrame) {
     ASSERT_GE(f.ComponentCount(), static_cast<int>(expected.size()));
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(f.Components(static_cast<int>(i)), expected[i]);
-    EXPECT_EQ(f.Components(f.ComponentCount() - 1), f.AutoRunApp);
+    EXPECT_EQ(f.Components(f.ComponentCount() - 2), f.AutoRunApp);
+    EXPECT_EQ(f.Components(f.ComponentCount() - 1), f.OneInstance);
+    EXPECT_TRUE(f.OneInstance->ExeNameAsIdentifier());
+    EXPECT_TRUE(f.OneInstance->ShowMessage());
+    EXPECT_FALSE(f.OneInstance->Terminating()); // the only copy
     EXPECT_EQ(f.AutoRunApp->Kind(), desktop::TabfAutoExecKind::aekUserRun);
     EXPECT_EQ(f.ImgList->Count(), 3);
 }
