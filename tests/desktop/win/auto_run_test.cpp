@@ -4,14 +4,13 @@
 // and deleting its entry as its settings change.
 #include "desktop/auto_run.h"
 
+#include "scratch_run_keys.h"
+
 #include "gui/core/class_info.h"
 #include "gui/win/application.h"
-#include "gui/win/handles.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -23,83 +22,27 @@ using desktop::TabfAutoExecKind;
 using desktop::TabfAutoRun;
 using desktop::UnregisterAutoExec;
 
-const std::wstring kRunPath = L"Software\\Microsoft\\Windows\\CurrentVersion\\";
-
-struct StoredValue {
-    DWORD type = 0;
-    DWORD bytes = 0;
-    std::wstring data;
-};
-
 class AutoRunTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::random_device device;
-        path_ = L"Software\\NestoraTests\\" + std::to_wstring(device()) + L"_" +
-                std::to_wstring(::GetCurrentProcessId());
-        machine_ = CreateKey(path_ + L"\\HKLM");
-        user_ = CreateKey(path_ + L"\\HKCU");
-        registry.localMachine = machine_.get();
-        registry.currentUser = user_.get();
-        registry.winNT = true;
-    }
-    void TearDown() override {
-        machine_.reset();
-        user_.reset();
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
-    }
-    static gui::UniqueKey CreateKey(const std::wstring& path) {
-        HKEY key = nullptr;
-        EXPECT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                    nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        return gui::UniqueKey(key);
-    }
-    HKEY Root(bool machine) const { return machine ? machine_.get() : user_.get(); }
-
-    std::optional<StoredValue> Read(bool machine, const std::wstring& key,
-                                    const std::wstring& name) const {
-        HKEY opened = nullptr;
-        if (::RegOpenKeyExW(Root(machine), (kRunPath + key).c_str(), 0, KEY_READ, &opened) !=
-            ERROR_SUCCESS)
-            return std::nullopt;
-        const gui::UniqueKey k(opened);
-        StoredValue v;
-        if (::RegQueryValueExW(k.get(), name.c_str(), nullptr, &v.type, nullptr, &v.bytes) !=
-            ERROR_SUCCESS)
-            return std::nullopt;
-        std::vector<wchar_t> buffer(v.bytes / sizeof(wchar_t) + 1, L'\0');
-        DWORD size = v.bytes;
-        ::RegQueryValueExW(k.get(), name.c_str(), nullptr, nullptr,
-                           reinterpret_cast<BYTE*>(buffer.data()), &size);
-        v.data = buffer.data();
-        return v;
+    std::optional<desktop::testing::StoredValue> Read(bool machine, const std::wstring& key,
+                                                      const std::wstring& name) const {
+        return scratch.Read(machine, key, name);
     }
     bool KeyExists(bool machine, const std::wstring& key) const {
-        HKEY opened = nullptr;
-        if (::RegOpenKeyExW(Root(machine), (kRunPath + key).c_str(), 0, KEY_READ, &opened) !=
-            ERROR_SUCCESS)
-            return false;
-        ::RegCloseKey(opened);
-        return true;
+        return scratch.KeyExists(machine, key);
     }
     void Plant(bool machine, const std::wstring& key, const std::wstring& name,
                const std::wstring& data) {
-        ASSERT_EQ(::RegSetKeyValueW(Root(machine), (kRunPath + key).c_str(), name.c_str(), REG_SZ,
-                                    data.c_str(),
-                                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))),
-                  ERROR_SUCCESS);
+        scratch.Plant(machine, key, name, data);
     }
-
     TabfAutoRun* MakeEntry(gui::TComponent* owner) {
         auto* entry = gui::Create<TabfAutoRun>(owner);
         entry->SetRegistry(registry);
         return entry;
     }
 
-    AutoExecRegistry registry;
-    std::wstring path_;
-    gui::UniqueKey machine_, user_;
+    desktop::testing::ScratchRunKeys scratch;
+    AutoExecRegistry& registry = scratch.registry;
 };
 
 TEST_F(AutoRunTest, EachKindWritesAndDeletesItsValueUnderItsOwnRootAndKey) {
@@ -195,7 +138,7 @@ TEST_F(AutoRunTest, TheComponentKeepsTheEntryInStepWithItsSettings) {
 
     // The same value again does nothing, not even a registry access: a value deleted
     // behind the component's back stays deleted.
-    ::RegDeleteKeyValueW(user_.get(), (kRunPath + L"Run").c_str(), L"App.exe");
+    scratch.Remove(false, L"Run", L"App.exe");
     entry->SetAutoRun(true);
     EXPECT_FALSE(Read(false, L"Run", L"App.exe"));
     entry->ApplyAutoRun();
