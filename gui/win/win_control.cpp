@@ -54,7 +54,12 @@ LRESULT CALLBACK FrameworkWindowEntry(HWND window, UINT msg, WPARAM wParam, LPAR
 
     if (msg == CM_RELEASE) {
         // Freed here, outside every handler of the control: nothing of it runs afterwards.
-        CallGuarded([control] { control->Free(); });
+        // A handler of it (or of a control on it) still running below a modal loop would
+        // return into a freed object: then the release waits for the next round.
+        if (control->Dispatching())
+            control->releasePending_ = true; // posted again when the last one returns
+        else
+            CallGuarded([control] { control->Free(); });
         return 0;
     }
 
@@ -206,9 +211,24 @@ void TWinControl::DestroyHandle() {
         canvas_->FreeHandle();
 }
 
+bool TWinControl::Dispatching() const {
+    if (dispatchDepth_ > 0)
+        return true;
+    for (const TControl* c : controls_)
+        if (const auto* w = dynamic_cast<const TWinControl*>(c); w && w->Dispatching())
+            return true;
+    return false;
+}
+
 void TWinControl::MessageDone() {
     if (canvas_)
         canvas_->FreeHandle();
+    for (TWinControl* c = this; c; c = c->Parent()) {
+        if (c->releasePending_ && c->handle_ && !c->Dispatching()) {
+            c->releasePending_ = false;
+            ::PostMessageW(c->handle_, CM_RELEASE, 0, 0);
+        }
+    }
 }
 
 void TWinControl::DefaultHandler(TMessage& m) {

@@ -150,10 +150,13 @@ private:
     void ChildChanged(TControl* child); // an aligned child moved, resized, hid or showed
     void CollectTabStops(std::vector<TWinControl*>& list);
     void MessageDone(); // end of the outermost message of this window
+    // A message of this window or of a child's is being handled now.
+    bool Dispatching() const;
 
     HWND handle_ = nullptr;
     WNDPROC defaultProc_ = ::DefWindowProcW;
     int dispatchDepth_ = 0;
+    bool releasePending_ = false; // CM_RELEASE came while a handler was still running
     std::vector<TControl*> controls_;    // index order
     std::vector<TWinControl*> tabList_;  // tab order among the windowed children
     bool tabStop_ = false;

@@ -262,6 +262,22 @@ TEST_F(ApplicationTest, ReleaseFreesAFormAfterTheMessageInHand) {
     EXPECT_EQ(app->ComponentCount(), 0);
 }
 
+TEST_F(ApplicationTest, AReleaseArrivingWhileAHandlerWaitsInAModalLoopWaitsToo) {
+    auto* form = Create<TJournalForm>(app.get(), &journal);
+    auto* panel = Create<TPanel>(form);
+    panel->SetParent(form);
+    bool formAliveAfterLoop = false;
+    panel->SetOnClick([&](TObject*) {
+        form->Release();
+        app->ProcessMessages(); // a modal loop: message boxes and menus pump like this
+        formAliveAfterLoop = journal.back() != L"destroy";
+    });
+    ::SendMessageW(panel->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    ::SendMessageW(panel->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    EXPECT_TRUE(formAliveAfterLoop);
+    EXPECT_TRUE(PumpUntil([&] { return journal.back() == L"destroy"; }));
+}
+
 TEST_F(ApplicationTest, CloseAsksCloseQueryThenOnCloseDecides) {
     auto* main = app->CreateForm<TMainTestForm>();
     auto* other = Create<TJournalForm>(app.get(), &journal);
