@@ -307,7 +307,18 @@ void TApplication::Restore() {
 
 void TApplication::EndSession() {
     terminated_ = true;
-    DestroyForms();
+    // A form whose handler waits in a modal loop (a message box) cannot be freed under it:
+    // its destroy event runs now, so what it saves is saved all the same.
+    bool busy = false;
+    for (TComponent* c : ComponentList()) {
+        auto* form = dynamic_cast<TCustomForm*>(c);
+        if (form && form->Dispatching()) {
+            busy = true;
+            CallGuarded([form] { form->RaiseDestroyEvent(); });
+        }
+    }
+    if (!busy)
+        DestroyForms();
 }
 
 void TApplication::WndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,

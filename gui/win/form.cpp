@@ -120,8 +120,15 @@ void TCustomForm::AfterConstruction() {
 
 void TCustomForm::BeforeDestruction() {
     TComponent::BeforeDestruction(); // csDestroying on the whole tree first
-    DoDestroy();
+    RaiseDestroyEvent();
     TWinControl::BeforeDestruction(); // the windows go while everything is whole
+}
+
+void TCustomForm::RaiseDestroyEvent() {
+    if (destroyRaised_)
+        return;
+    destroyRaised_ = true;
+    DoDestroy();
 }
 
 void TCustomForm::DoCreate() {

@@ -129,6 +129,9 @@ public:
 
     void AfterConstruction() override;
     void BeforeDestruction() override;
+    // Raises the destroy event now unless it ran already (it runs once per form): for the
+    // end of the Windows session, when a form cannot be freed under a handler of its own.
+    void RaiseDestroyEvent();
     void SetBounds(int left, int top, int width, int height) override;
 
     // Handlers and fields published to descriptions (filled by a program's form class).
@@ -171,6 +174,7 @@ private:
     bool autoScroll_ = true;
     bool active_ = false;
     bool shown_ = false; // OnShow was raised and OnHide not yet
+    bool destroyRaised_ = false;
     TMainMenu* menu_ = nullptr;
     TWinControl* activeControl_ = nullptr;
 

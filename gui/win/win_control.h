@@ -92,6 +92,10 @@ public:
     void BeforeDestruction() override;
     void DefaultHandler(TMessage& message) override;
 
+    // A message of this window or of a child's is being handled now (a handler may be
+    // waiting in a modal loop below it).
+    bool Dispatching() const;
+
     // The framework control bound to a window, or null (not one of ours, or gone).
     static TWinControl* FromHandle(HWND window);
 
@@ -150,8 +154,6 @@ private:
     void ChildChanged(TControl* child); // an aligned child moved, resized, hid or showed
     void CollectTabStops(std::vector<TWinControl*>& list);
     void MessageDone(); // end of the outermost message of this window
-    // A message of this window or of a child's is being handled now.
-    bool Dispatching() const;
 
     HWND handle_ = nullptr;
     WNDPROC defaultProc_ = ::DefWindowProcW;

@@ -9,6 +9,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace {
 
 using namespace gui;
@@ -246,6 +248,20 @@ TEST_F(ApplicationTest, TheEndOfTheSessionFreesTheFormsSoTheirDestroyEventsRun) 
     EXPECT_EQ(journal.back(), L"destroy");
     EXPECT_EQ(app->MainForm(), nullptr);
     EXPECT_TRUE(app->Terminated());
+}
+
+TEST_F(ApplicationTest, TheSessionEndingUnderAFormsOwnHandlerStillRunsItsDestroyEventOnce) {
+    auto* form = app->CreateForm<TMainTestForm>();
+    bool alive = false;
+    form->SetMessageHandler(WM_USER + 5, [&](TMessage&) {
+        // A message box of this handler is open when Windows ends the session.
+        ::SendMessageW(app->Handle(), WM_ENDSESSION, TRUE, 0);
+        alive = form->Name().empty() && journal.back() == L"destroy";
+    });
+    ::SendMessageW(form->Handle(), WM_USER + 5, 0, 0);
+    EXPECT_TRUE(alive);
+    app.reset();
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), L"destroy"), 1);
 }
 
 TEST_F(ApplicationTest, ReleaseFreesAFormAfterTheMessageInHand) {
