@@ -32,7 +32,8 @@ const gui::ClassInfo& TForm1::StaticClassInfo() {
 
 TForm1::TForm1(gui::TComponent* owner) : TForm1(owner, systemSeams()) {}
 
-TForm1::TForm1(gui::TComponent* owner, AppSeams seams) : gui::TForm(owner), seams_(std::move(seams)) {
+TForm1::TForm1(gui::TComponent* owner, AppSeams seams)
+    : gui::TForm(owner), seams_(std::move(seams)) {
     PublishFieldsAndMethods();
     SetMessageHandler(WM_HOTKEY, [this](gui::TMessage& message) { WMHotKey(message); });
     SetMessageHandler(WM_ENDSESSION, [this](gui::TMessage& message) { WMEndSession(message); });
@@ -73,10 +74,10 @@ void TForm1::PublishFieldsAndMethods() {
     methods_.Add<TNotifyEvent>("BtnHideClick", [this](TObject* s) { BtnHideClick(s); });
     methods_.Add<TNotifyEvent>("LangRusClick", [this](TObject* s) { LangRusClick(s); });
     methods_.Add<TNotifyEvent>("LangEnClick", [this](TObject* s) { LangEnClick(s); });
-    methods_.Add<gui::TKeyEvent>(
-        "EditNameFolderKeyUp", [this](TObject* s, unsigned short& key, gui::TShiftState shift) {
-            EditNameFolderKeyUp(s, key, shift);
-        });
+    methods_.Add<gui::TKeyEvent>("EditNameFolderKeyUp",
+                                 [this](TObject* s, unsigned short& key, gui::TShiftState shift) {
+                                     EditNameFolderKeyUp(s, key, shift);
+                                 });
     methods_.Add<std::function<void(TObject*, int)>>(
         "FormMainTitleBarHelpBtnClick",
         [this](TObject* s, int button) { FormMainTitleBarHelpBtnClick(s, button); });

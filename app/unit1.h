@@ -2,8 +2,9 @@
 // normally hidden while the program lives in the notification area.
 //
 // It holds the hotkey field and the folder-name field, and owns the tray menu, its image
-// list, the tray icon, the start-with-Windows entry and the single-instance guard. Its handlers tie together the settings (ReadRegParam / WriteRegParam), the global
-// hotkey and the folder creation (SetHotKeyForFolder / WMHotKey) and the two languages.
+// list, the tray icon, the start-with-Windows entry and the single-instance guard. Its handlers tie
+// together the settings (ReadRegParam / WriteRegParam), the global hotkey and the folder creation
+// (SetHotKeyForFolder / WMHotKey) and the two languages.
 //
 // Life story:
 //   created   the description "MAINWINDOW" (resources/main_window.txt) creates every

@@ -39,8 +39,7 @@ void TForm1::UnregisterHotKey() {
 
 void TForm1::WMHotKey(gui::TMessage&) {
     const std::unique_ptr<ShellAutomation> shell = seams_.shell();
-    const std::unique_ptr<PressWindows> windows =
-        seams_.pressWindows(gui::Application().Handle());
+    const std::unique_ptr<PressWindows> windows = seams_.pressWindows(gui::Application().Handle());
     NewFolderTargets targets(*seams_.fileSystem, *seams_.desktop,
                              {EditNameFolder->Text(), DefaultFolderName()});
     handleHotKeyPress(shell.get(), *windows, targets);

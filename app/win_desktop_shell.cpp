@@ -122,8 +122,8 @@ bool SystemDesktopShell::startRename(const std::wstring& path) {
     if (FAILED(folder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &raw, nullptr)))
         return false;
     const ItemIdList item(raw);
-    constexpr UINT kRename = SVSI_EDIT | SVSI_SELECT | SVSI_DESELECTOTHERS | SVSI_ENSUREVISIBLE |
-                             SVSI_FOCUSED;
+    constexpr UINT kRename =
+        SVSI_EDIT | SVSI_SELECT | SVSI_DESELECTOTHERS | SVSI_ENSUREVISIBLE | SVSI_FOCUSED;
     return SUCCEEDED(view->SelectItem(reinterpret_cast<PCUITEMID_CHILD>(item.get()), kRename));
 }
 

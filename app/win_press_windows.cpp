@@ -29,8 +29,8 @@ HWND windowFrom(WindowId id) {
 bool hasClass(HWND window, std::wstring_view className) {
     std::array<wchar_t, 64> buffer{};
     const int length = ::GetClassNameW(window, buffer.data(), static_cast<int>(buffer.size()));
-    return length > 0 && std::wstring_view(buffer.data(), static_cast<std::size_t>(length)) ==
-                             className;
+    return length > 0 &&
+           std::wstring_view(buffer.data(), static_cast<std::size_t>(length)) == className;
 }
 
 } // namespace

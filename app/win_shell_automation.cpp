@@ -76,9 +76,9 @@ CallResult invokeByName(IDispatch& object, const wchar_t* name, Variant& result,
     DISPPARAMS parameters{argument ? &argumentCopy : nullptr, nullptr, argument ? 1u : 0u, 0};
     ExceptionInfo exception;
     UINT badArgument = 0;
-    status = object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT,
-                           DISPATCH_METHOD | DISPATCH_PROPERTYGET, &parameters, result.get(),
-                           exception.get(), &badArgument);
+    status =
+        object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+                      &parameters, result.get(), exception.get(), &badArgument);
     if (status == DISP_E_EXCEPTION)
         return {FAILED(exception.code()) ? exception.code() : status, exception.description()};
     return {status, {}};
@@ -208,10 +208,9 @@ private:
 
 std::wstring systemErrorText(HRESULT code) {
     std::array<wchar_t, 512> buffer{};
-    const DWORD length =
-        ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                         static_cast<DWORD>(code), 0, buffer.data(),
-                         static_cast<DWORD>(buffer.size()), nullptr);
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        static_cast<DWORD>(code), 0, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr);
     std::wstring text(buffer.data(), length);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
         text.pop_back();

@@ -112,8 +112,8 @@ private:
 std::optional<std::wstring> settingText(const wchar_t* name) {
     wchar_t buffer[512] = {};
     DWORD size = sizeof buffer;
-    if (::RegGetValueW(HKEY_CURRENT_USER, kSettings, name, RRF_RT_REG_SZ, nullptr, buffer,
-                       &size) != ERROR_SUCCESS)
+    if (::RegGetValueW(HKEY_CURRENT_USER, kSettings, name, RRF_RT_REG_SZ, nullptr, buffer, &size) !=
+        ERROR_SUCCESS)
         return std::nullopt;
     return std::wstring(buffer);
 }
@@ -178,7 +178,7 @@ TEST_F(EndToEndTest, APressMakesANewFolderOnTheDesktopAndASecondCopyStepsAside) 
     EXPECT_EQ(settingText(L"Lang"), L"Ru");
     const HWND mainWindow = nestora->window(L"TForm1");
     ASSERT_NE(mainWindow, nullptr);
-    EXPECT_FALSE(::IsWindowVisible(mainWindow)); // it lives in the tray
+    EXPECT_FALSE(::IsWindowVisible(mainWindow));          // it lives in the tray
     EXPECT_NE(nestora->window(L"TPUtilWindow"), nullptr); // the tray icon's window
 
     Press();
@@ -189,10 +189,13 @@ TEST_F(EndToEndTest, APressMakesANewFolderOnTheDesktopAndASecondCopyStepsAside) 
     // A second copy: its message, then it ends by itself with exit code 0.
     Process second(windowsPath(NESTORA_EXE));
     ASSERT_TRUE(second.started());
+    // The box's window comes before its text: wait for both.
     HWND box = nullptr;
-    ASSERT_TRUE(waitFor([&] { return (box = second.window(L"#32770")) != nullptr; }));
     wchar_t text[256] = {};
-    ::GetDlgItemTextW(box, 0xFFFF, text, 256);
+    ASSERT_TRUE(waitFor([&] {
+        box = second.window(L"#32770");
+        return box && ::GetDlgItemTextW(box, 0xFFFF, text, 256) > 0;
+    }));
     EXPECT_STREQ(text, L"Application \"Nestora\" is already running.");
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(second.exitCode(), 0u);
@@ -225,8 +228,8 @@ TEST_F(EndToEndTest, WithEnglishStoredTheFolderIsANewFolder) {
     ::RegSetValueExW(key, L"StartUp", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&startUp),
                      sizeof startUp);
     // No name of its own: the language's default name is the one used.
-    for (const auto& [name, value] : {std::pair{L"FolderName", L""}, std::pair{L"HotKey", L"^`"},
-                                      std::pair{L"Lang", L"En"}})
+    for (const auto& [name, value] :
+         {std::pair{L"FolderName", L""}, std::pair{L"HotKey", L"^`"}, std::pair{L"Lang", L"En"}})
         ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
                          static_cast<DWORD>((std::wcslen(value) + 1) * sizeof(wchar_t)));
 

@@ -207,9 +207,9 @@ TEST_F(HotKeyPressTest, TheScanGoesOnAfterTheFocusedWindow) {
 }
 
 TEST_F(HotKeyPressTest, AWindowThatClosesDuringTheScanIsSkipped) {
-    state.windows = {{kExplorerB, L"file:///C:/B", {}, true},   // Item fails
-                     {std::nullopt, L"file:///C:/X", {}},       // HWND fails
-                     {kExplorerA, std::nullopt, {}},            // LocationURL fails
+    state.windows = {{kExplorerB, L"file:///C:/B", {}, true}, // Item fails
+                     {std::nullopt, L"file:///C:/X", {}},     // HWND fails
+                     {kExplorerA, std::nullopt, {}},          // LocationURL fails
                      {kExplorerA, L"file:///C:/A", {}}};
     windows.minimised = 3; // would send the folder to the desktop if a failed item counted
     press();

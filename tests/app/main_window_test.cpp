@@ -51,6 +51,11 @@ public:
     WindowId activeTab(WindowId) override { return 0; }
 };
 
+std::wstring ExeFileName() {
+    const std::wstring path = gui::TApplication::ExeName();
+    return path.substr(path.find_last_of(L"\\/") + 1);
+}
+
 class MainWindowTest : public gui::testing::AppTest {
 protected:
     void SetUp() override {
@@ -75,9 +80,7 @@ protected:
             hotKeyCalls.push_back({true, id, modifiers, key});
             return true;
         };
-        s.hotKey.unregisterKey = [this](HWND, int id) {
-            hotKeyCalls.push_back({false, id, 0, 0});
-        };
+        s.hotKey.unregisterKey = [this](HWND, int id) { hotKeyCalls.push_back({false, id, 0, 0}); };
         s.shell = [] { return std::unique_ptr<ShellAutomation>(); };
         s.pressWindows = [](HWND) -> std::unique_ptr<PressWindows> {
             return std::make_unique<NoWindows>();
@@ -150,16 +153,16 @@ TEST_F(MainWindowTest, TheControlsSitInTheirPlacesInsideTheFrame) {
     EXPECT_EQ(f.ClientWidth(), 170);
     EXPECT_EQ(f.ClientHeight(), 134);
     EXPECT_EQ(f.BorderStyle(), gui::TFormBorderStyle::bsSingle);
-    EXPECT_EQ(f.BorderIcons(), gui::BorderIconBit(gui::biSystemMenu) |
-                                   gui::BorderIconBit(gui::biMinimize));
+    EXPECT_EQ(f.BorderIcons(),
+              gui::BorderIconBit(gui::biSystemMenu) | gui::BorderIconBit(gui::biMinimize));
     EXPECT_EQ(f.Constraints().MinWidth(), 130);
     EXPECT_FALSE(f.Visible());
 
     EXPECT_EQ(f.FormMain->Parent(), &f);
     EXPECT_EQ(f.FormMain->BoundsRect(), (gui::TRect{1, 0, 169, 133}));
     EXPECT_EQ(f.FormMain->Color(), 0x00E7E7E7u);
-    for (gui::TControl* control : std::vector<gui::TControl*>{
-             f.Label1, f.Label2, f.Label3, f.EditHotKey, f.EditNameFolder})
+    for (gui::TControl* control :
+         std::vector<gui::TControl*>{f.Label1, f.Label2, f.Label3, f.EditHotKey, f.EditNameFolder})
         EXPECT_EQ(control->Parent(), f.FormMain) << control->Name();
     EXPECT_EQ(f.Label1->BoundsRect(), (gui::TRect{20, 32, 149, 45}));
     EXPECT_EQ(f.EditHotKey->BoundsRect(), (gui::TRect{20, 48, 149, 69}));
@@ -185,9 +188,9 @@ TEST_F(MainWindowTest, TheControlsSitInTheirPlacesInsideTheFrame) {
     EXPECT_EQ(f.EditNameFolder->MaxLength(), 20);
 
     // All owned by the window, in the description's order.
-    const std::vector<gui::TComponent*> expected{f.FormMain,   f.Label2,         f.Label1,
-                                                 f.Label3,     f.EditHotKey,     f.EditNameFolder,
-                                                 f.abfTray,    f.PopupMenu};
+    const std::vector<gui::TComponent*> expected{f.FormMain, f.Label2,     f.Label1,
+                                                 f.Label3,   f.EditHotKey, f.EditNameFolder,
+                                                 f.abfTray,  f.PopupMenu};
     ASSERT_GE(f.ComponentCount(), static_cast<int>(expected.size()));
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(f.Components(static_cast<int>(i)), expected[i]);
@@ -372,9 +375,9 @@ TEST_F(MainWindowTest, TheHelpButtonTogglesTheCreditsAndEveryWayBackRestoresTheL
     const auto inNormalView = [&] {
         return f.Label1->Align() == gui::TAlign::alNone &&
                f.Label1->BoundsRect() == (gui::TRect{20, 32, 149, 45}) &&
-               f.Label1->Caption() == L"Горячая клавиша: " &&
-               f.Label1->Color() == 0x00BF9857u && f.Label1->Font().Color() == 0x00020202u &&
-               f.Label2->Visible() && f.EditHotKey->Visible() && f.EditNameFolder->Visible();
+               f.Label1->Caption() == L"Горячая клавиша: " && f.Label1->Color() == 0x00BF9857u &&
+               f.Label1->Font().Color() == 0x00020202u && f.Label2->Visible() &&
+               f.EditHotKey->Visible() && f.EditNameFolder->Visible();
     };
     f.FormMainTitleBarHelpBtnClick(nullptr, 1);
     EXPECT_TRUE(inCredits());
@@ -489,12 +492,31 @@ TEST_F(MainWindowTest, ClosingTheWindowWritesTheSettingsAndUnregistersTheHotKey)
     EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{false, id, 0, 0}}));
 }
 
-constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAndTheRestStillHappens) {
+    AppSeams broken = seams();
+    // A root where no key can be made (not a key at all).
+    broken.settings.user = reinterpret_cast<HKEY>(static_cast<std::intptr_t>(0x7FFF0));
+    form = gui::Create<TForm1>(app.get(), broken);
+    EXPECT_EQ(BoxTexts(), (Texts{L"Failed to create key Software\\Nestora"}));
+    // Russian, the hotkey registered, the hint set.
+    EXPECT_EQ(form->CurrentLanguage(), Language::russian);
+    ASSERT_FALSE(hotKeyCalls.empty());
+    EXPECT_TRUE(hotKeyCalls.back().registered);
+    EXPECT_EQ(form->abfTray->Hint(), L"Горячая клавиша: Ctrl+`");
 
-std::wstring ExeFileName() {
-    const std::wstring path = gui::TApplication::ExeName();
-    return path.substr(path.find_last_of(L"\\/") + 1);
+    // At the end: the error again, and still the run entry and the hotkey's release.
+    form->MenuStartProgs->SetChecked(true);
+    const int id = form->HotKeyId();
+    boxes.clear();
+    hotKeyCalls.clear();
+    Stop();
+    EXPECT_EQ(BoxTexts(), (Texts{L"Failed to create key Software\\Nestora"}));
+    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{false, id, 0, 0}}));
+    EXPECT_TRUE(
+        runKeys.text(L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", ExeFileName().c_str()));
 }
+
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 TEST_F(MainWindowTest, TheTrayIconComesWithItsHintAndTheWindowStaysHidden) {
     Store(L"x", L"Ctrl+F", L"En");

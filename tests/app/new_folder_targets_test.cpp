@@ -89,10 +89,9 @@ TEST(NewFolderTargetsTest, ABadNameFromTheSettingsGivesTheDefaultNameInsideTheTa
         NewFolderTargets targets(files, desktop, {bad, L"New Folder"});
         targets.createInFolder(L"D:\\Work");
     }
-    EXPECT_EQ(files.directories,
-              (Texts{L"D:\\Work\\New Folder", L"D:\\Work\\New Folder (2)",
-                     L"D:\\Work\\New Folder (3)", L"D:\\Work\\New Folder (4)",
-                     L"D:\\Work\\New Folder (5)"}));
+    EXPECT_EQ(files.directories, (Texts{L"D:\\Work\\New Folder", L"D:\\Work\\New Folder (2)",
+                                        L"D:\\Work\\New Folder (3)", L"D:\\Work\\New Folder (4)",
+                                        L"D:\\Work\\New Folder (5)"}));
     EXPECT_TRUE(desktop.journal.empty()); // an Explorer window refreshes itself
 }
 

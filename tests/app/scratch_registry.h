@@ -22,8 +22,8 @@ public:
         path_ = L"Software\\NestoraTests\\" + std::to_wstring(device()) + L"_" +
                 std::to_wstring(::GetCurrentProcessId());
         HKEY key = nullptr;
-        ::RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                          nullptr, &key, nullptr);
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                          &key, nullptr);
         key_.reset(key);
     }
     ~ScratchKey() {

@@ -64,9 +64,7 @@ public:
     HRESULT STDMETHODCALLTYPE SetStatusTextSB(LPCWSTR) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE EnableModelessSB(BOOL) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE TranslateAcceleratorSB(MSG*, WORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE BrowseObject(PCUIDLIST_RELATIVE, UINT) override {
-        return E_NOTIMPL;
-    }
+    HRESULT STDMETHODCALLTYPE BrowseObject(PCUIDLIST_RELATIVE, UINT) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetViewStateStream(DWORD, IStream**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetControlWindow(UINT, HWND*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SendControlMsg(UINT, UINT, WPARAM, LPARAM, LRESULT*) override {
@@ -170,8 +168,8 @@ HWND fakeWindow(std::uintptr_t value) {
 struct WindowSpec {
     std::uintptr_t frame;
     std::wstring location;
-    HWND tab = nullptr;       // its browser's window: items of a tabbed Explorer
-    bool vanishes = false;    // its HWND call fails: the window closed during the scan
+    HWND tab = nullptr;    // its browser's window: items of a tabbed Explorer
+    bool vanishes = false; // its HWND call fails: the window closed during the scan
     HRESULT refresh = S_OK;
 };
 
@@ -210,31 +208,31 @@ protected:
 
     IDispatch* windowObject(std::size_t index) {
         const WindowSpec spec = specs[index];
-        return new FakeObject(
-            log,
-            {{L"HWND",
-              [spec](const DISPPARAMS&, VARIANT* result) {
-                  if (spec.vanishes)
-                      return RPC_E_DISCONNECTED;
-                  // 64-bit Explorer hands out handles as 8-byte integers.
-                  result->vt = VT_I8;
-                  result->llVal = static_cast<LONGLONG>(spec.frame);
-                  return S_OK;
-              }},
-             {L"LocationURL",
-              [spec](const DISPPARAMS&, VARIANT* result) {
-                  result->vt = VT_BSTR;
-                  result->bstrVal = ::SysAllocStringLen(
-                      spec.location.data(), static_cast<UINT>(spec.location.size()));
-                  return S_OK;
-              }},
-             {L"Refresh",
-              [this, spec, index](const DISPPARAMS&, VARIANT*) {
-                  if (SUCCEEDED(spec.refresh))
-                      refreshed.push_back(index);
-                  return spec.refresh;
-              }}},
-            spec.tab);
+        return new FakeObject(log,
+                              {{L"HWND",
+                                [spec](const DISPPARAMS&, VARIANT* result) {
+                                    if (spec.vanishes)
+                                        return RPC_E_DISCONNECTED;
+                                    // 64-bit Explorer hands out handles as 8-byte integers.
+                                    result->vt = VT_I8;
+                                    result->llVal = static_cast<LONGLONG>(spec.frame);
+                                    return S_OK;
+                                }},
+                               {L"LocationURL",
+                                [spec](const DISPPARAMS&, VARIANT* result) {
+                                    result->vt = VT_BSTR;
+                                    result->bstrVal = ::SysAllocStringLen(
+                                        spec.location.data(),
+                                        static_cast<UINT>(spec.location.size()));
+                                    return S_OK;
+                                }},
+                               {L"Refresh",
+                                [this, spec, index](const DISPPARAMS&, VARIANT*) {
+                                    if (SUCCEEDED(spec.refresh))
+                                        refreshed.push_back(index);
+                                    return spec.refresh;
+                                }}},
+                              spec.tab);
     }
 
     void press(const ComPtr<IDispatch>& shellObject) {
@@ -277,8 +275,8 @@ TEST_F(ShellAutomationTest, TheFocusedWindowGetsTheFolderAndARefreshIn2NPlus4Cal
     EXPECT_EQ(targets.created, (Texts{L"C:\\Data\\Папка"}));
     EXPECT_EQ(refreshed, (std::vector<std::size_t>{1}));
     // The focused window is acted on once the scan has seen every window (its tabs too).
-    EXPECT_EQ(log.names, (Texts{L"Windows", L"Count", L"Item", L"HWND", L"Item", L"HWND",
-                                L"Item", L"HWND", L"LocationURL", L"Refresh"}));
+    EXPECT_EQ(log.names, (Texts{L"Windows", L"Count", L"Item", L"HWND", L"Item", L"HWND", L"Item",
+                                L"HWND", L"LocationURL", L"Refresh"}));
     EXPECT_EQ(log.names.size(), 2 * 3 + 4u);
 }
 
@@ -298,8 +296,8 @@ TEST_F(ShellAutomationTest, TheDesktopCases) {
 
 TEST_F(ShellAutomationTest, AShellObjectWithoutAWindowListSendsThePressToTheDesktop) {
     // Wine's shell object answers Windows with E_NOTIMPL.
-    auto* shell = new FakeObject(
-        log, {{L"Windows", [](const DISPPARAMS&, VARIANT*) { return E_NOTIMPL; }}});
+    auto* shell =
+        new FakeObject(log, {{L"Windows", [](const DISPPARAMS&, VARIANT*) { return E_NOTIMPL; }}});
     press(adopt(shell));
     // One that knows no such member at all.
     press(adopt(new FakeObject(log, {})));
@@ -330,8 +328,8 @@ TEST_F(ShellAutomationTest, OnlyTheActiveTabOfATabbedExplorerGetsAFolder) {
     const HWND firstTab = fakeWindow(0x10011);
     const HWND secondTab = fakeWindow(0x10012);
     windows.tab = 0x10012;
-    press(shellWith({{0x10010, L"file:///C:/Tab1", firstTab},
-                     {0x10010, L"file:///C:/Tab2", secondTab}}));
+    press(shellWith(
+        {{0x10010, L"file:///C:/Tab1", firstTab}, {0x10010, L"file:///C:/Tab2", secondTab}}));
     EXPECT_EQ(targets.created, (Texts{L"C:\\Tab2"}));
     EXPECT_EQ(refreshed, (std::vector<std::size_t>{1}));
     EXPECT_EQ(log.names.size(), 2 * 2 + 4u);
