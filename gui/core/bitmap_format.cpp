@@ -32,7 +32,8 @@ public:
     std::uint32_t U32(std::uint64_t at) const {
         Need(at, 4);
         const auto i = static_cast<std::size_t>(at);
-        return static_cast<std::uint32_t>(data_[i]) | (static_cast<std::uint32_t>(data_[i + 1]) << 8) |
+        return static_cast<std::uint32_t>(data_[i]) |
+               (static_cast<std::uint32_t>(data_[i + 1]) << 8) |
                (static_cast<std::uint32_t>(data_[i + 2]) << 16) |
                (static_cast<std::uint32_t>(data_[i + 3]) << 24);
     }
@@ -63,7 +64,8 @@ struct Channel {
     std::uint32_t Extract(std::uint32_t pixel) const {
         if (bits == 0)
             return 0;
-        const std::uint32_t v = (pixel >> shift) & ((bits >= 32) ? 0xFFFFFFFFu : ((1u << bits) - 1));
+        const std::uint32_t v =
+            (pixel >> shift) & ((bits >= 32) ? 0xFFFFFFFFu : ((1u << bits) - 1));
         if (bits >= 8)
             return v >> (bits - 8);
         return v * 255u / ((1u << bits) - 1);
@@ -270,7 +272,8 @@ std::int64_t DibRowBytes(std::int64_t width, int bitsPerPixel) {
 DecodedBitmap DecodePackedDib(std::span<const std::uint8_t> dib) {
     const Bytes bytes(dib);
     const DibLayout layout = ReadLayout(bytes);
-    return DecodePixels(layout, bytes, Bytes(dib.subspan(static_cast<std::size_t>(layout.tablesEnd))));
+    return DecodePixels(layout, bytes,
+                        Bytes(dib.subspan(static_cast<std::size_t>(layout.tablesEnd))));
 }
 
 DecodedBitmap DecodeBmpFile(std::span<const std::uint8_t> file) {
@@ -318,7 +321,8 @@ std::vector<std::uint8_t> EncodeBmpFile(const DecodedBitmap& bitmap) {
     Put32(out, 0);
     Put32(out, 0);
     for (int y = bitmap.height - 1; y >= 0; --y) {
-        const std::uint32_t* row = bitmap.pixels.data() + static_cast<std::size_t>(y) * bitmap.width;
+        const std::uint32_t* row =
+            bitmap.pixels.data() + static_cast<std::size_t>(y) * bitmap.width;
         std::uint32_t written = 0;
         for (int x = 0; x < bitmap.width; ++x) {
             const std::uint32_t px = row[x];

@@ -10,8 +10,8 @@ int ImageCount(int pictureWidth, int cellWidth) {
     return std::max(1, pictureWidth / cellWidth);
 }
 
-ImagePixels CutImage(std::span<const std::uint32_t> picture, int pictureWidth,
-                     int pictureHeight, int index, int cellWidth, int cellHeight) {
+ImagePixels CutImage(std::span<const std::uint32_t> picture, int pictureWidth, int pictureHeight,
+                     int index, int cellWidth, int cellHeight) {
     ImagePixels out;
     if (cellWidth <= 0 || cellHeight <= 0)
         return out;
@@ -31,7 +31,8 @@ ImagePixels CutImage(std::span<const std::uint32_t> picture, int pictureWidth,
             if (sx >= pictureWidth)
                 break;
             const std::size_t to = static_cast<std::size_t>(y) * cellWidth + x;
-            out.pixels[to] = picture[static_cast<std::size_t>(y) * pictureWidth + static_cast<std::size_t>(sx)];
+            out.pixels[to] =
+                picture[static_cast<std::size_t>(y) * pictureWidth + static_cast<std::size_t>(sx)];
             out.mask[to] = 0;
         }
     }
@@ -44,8 +45,8 @@ void MaskColor(ImagePixels& image, std::uint32_t rgb) {
             image.mask[i] = 1;
 }
 
-void MaskFromPicture(ImagePixels& image, std::span<const std::uint32_t> maskPicture,
-                     int maskWidth, int maskHeight) {
+void MaskFromPicture(ImagePixels& image, std::span<const std::uint32_t> maskPicture, int maskWidth,
+                     int maskHeight) {
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x) {
             if (x >= maskWidth || y >= maskHeight)

@@ -24,16 +24,16 @@ struct ImagePixels {
 
 // Image `index` of a picture cut into cells of cellWidth by cellHeight from the top-left,
 // side by side. Parts of a cell beyond the picture are transparent.
-ImagePixels CutImage(std::span<const std::uint32_t> picture, int pictureWidth,
-                     int pictureHeight, int index, int cellWidth, int cellHeight);
+ImagePixels CutImage(std::span<const std::uint32_t> picture, int pictureWidth, int pictureHeight,
+                     int index, int cellWidth, int cellHeight);
 // How many cells of cellWidth a picture this wide holds (at least 1 for any picture).
 int ImageCount(int pictureWidth, int cellWidth);
 
 // Marks the pixels whose colour (alpha ignored) is rgb (0x00RRGGBB) transparent.
 void MaskColor(ImagePixels& image, std::uint32_t rgb);
 // Marks the pixels where the mask picture is not black transparent.
-void MaskFromPicture(ImagePixels& image, std::span<const std::uint32_t> maskPicture,
-                     int maskWidth, int maskHeight);
+void MaskFromPicture(ImagePixels& image, std::span<const std::uint32_t> maskPicture, int maskWidth,
+                     int maskHeight);
 // Transparent pixels become 0: the mask-and-paint drawing of image lists needs black
 // there.
 void BlackenTransparent(ImagePixels& image);

@@ -31,7 +31,9 @@ bool IsCandidate(wchar_t c) {
     return u >= 0xC0 && u != 0xD7 && u != 0xF7;
 }
 
-bool IsLine(std::wstring_view caption) { return caption == L"-"; }
+bool IsLine(std::wstring_view caption) {
+    return caption == L"-";
+}
 
 } // namespace
 

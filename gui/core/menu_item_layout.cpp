@@ -12,7 +12,9 @@ constexpr int kCaptionGap = 4;
 constexpr int kShortcutGap = 16;
 constexpr int kRightMargin = 16;
 
-int GlyphColumn(const MenuItemMetrics& m) { return m.imageWidth + 2 * kGlyphPadding; }
+int GlyphColumn(const MenuItemMetrics& m) {
+    return m.imageWidth + 2 * kGlyphPadding;
+}
 
 } // namespace
 
@@ -43,8 +45,8 @@ MenuItemPlacement PlaceMenuItem(const MenuItemMetrics& m, const TRect& item) {
     if (m.shortcutWidth > 0) {
         const int shortcutLeft = std::max(captionLeft, textRight - m.shortcutWidth);
         p.shortcut = TRect{shortcutLeft, item.Top, std::max(shortcutLeft, textRight), item.Bottom};
-        p.caption = TRect{captionLeft, item.Top, std::max(captionLeft, p.shortcut.Left - kShortcutGap),
-                          item.Bottom};
+        p.caption = TRect{captionLeft, item.Top,
+                          std::max(captionLeft, p.shortcut.Left - kShortcutGap), item.Bottom};
     } else {
         p.caption = TRect{captionLeft, item.Top, std::max(captionLeft, textRight), item.Bottom};
     }

@@ -18,10 +18,10 @@ struct MenuItemMetrics {
     int captionWidth = 0;  // of the caption as shown (no ampersands)
     int shortcutWidth = 0; // 0 when there is no shortcut
     int textHeight = 0;
-    int imageWidth = 16;   // the glyph column: the image list's size, or the check mark's
+    int imageWidth = 16; // the glyph column: the image list's size, or the check mark's
     int imageHeight = 16;
     bool separator = false;
-    bool menuBar = false;  // a top-level item of a main menu
+    bool menuBar = false; // a top-level item of a main menu
 };
 
 struct MenuItemPlacement {

@@ -2,12 +2,13 @@
 
 #include "gui/core/exceptions.h"
 
-
 namespace gui {
 
 namespace {
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+bool IsBlank(wchar_t c) {
+    return c == L' ' || c == L'\t';
+}
 
 std::wstring_view Trimmed(std::wstring_view s) {
     while (!s.empty() && IsBlank(s.front()))

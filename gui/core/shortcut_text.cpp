@@ -30,9 +30,8 @@ std::wstring KeyName(unsigned key, const KeyNameSource& names) {
 } // namespace
 
 std::wstring FixedKeyName(unsigned key) {
-    static constexpr const wchar_t* kNavigation[] = {L"Space", L"PgUp", L"PgDn",
-                                                     L"End",   L"Home", L"Left",
-                                                     L"Up",    L"Right", L"Down"};
+    static constexpr const wchar_t* kNavigation[] = {L"Space", L"PgUp", L"PgDn",  L"End", L"Home",
+                                                     L"Left",  L"Up",   L"Right", L"Down"};
     switch (key) {
     case 0x08:
         return L"BkSp";

@@ -18,7 +18,9 @@ const EnumInfo kTransparentModeInfo{"TTransparentMode", {"tmAuto", "tmFixed"}};
 
 namespace {
 
-int BitsOf(TPixelFormat format) { return format == TPixelFormat::pf24bit ? 24 : 32; }
+int BitsOf(TPixelFormat format) {
+    return format == TPixelFormat::pf24bit ? 24 : 32;
+}
 
 int RowBytesOf(int width, TPixelFormat format) {
     return static_cast<int>(DibRowBytes(width, BitsOf(format)));
@@ -87,8 +89,7 @@ const ClassInfo& TBitmap::StaticClassInfo() {
         ClassBuilder<TBitmap>("TBitmap", &TGraphic::StaticClassInfo())
             .Int("Width", &TBitmap::Width, &TBitmap::SetWidth)
             .Int("Height", &TBitmap::Height, &TBitmap::SetHeight)
-            .Enum("PixelFormat", kPixelFormatInfo, &TBitmap::PixelFormat,
-                  &TBitmap::SetPixelFormat)
+            .Enum("PixelFormat", kPixelFormatInfo, &TBitmap::PixelFormat, &TBitmap::SetPixelFormat)
             .Bool("Transparent", &TBitmap::Transparent, &TBitmap::SetTransparent)
             .Color("TransparentColor", &TBitmap::TransparentColor, &TBitmap::SetTransparentColor)
             .Enum("TransparentMode", kTransparentModeInfo, &TBitmap::TransparentMode,
@@ -156,7 +157,8 @@ void TBitmap::SetSize(int width, int height) {
         const int columns = std::min(width, width_);
         const int step = BitsOf(format_) / 8;
         for (int y = 0; y < rows; ++y)
-            std::memcpy(static_cast<std::uint8_t*>(bits) + static_cast<std::size_t>(y) * RowBytesOf(width, format_),
+            std::memcpy(static_cast<std::uint8_t*>(bits) +
+                            static_cast<std::size_t>(y) * RowBytesOf(width, format_),
                         ScanLine(y), static_cast<std::size_t>(columns) * step);
     }
     ReplaceDib(std::move(dib), bits, width, height, format_);
@@ -176,7 +178,8 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
     ::GdiFlush();
     for (int y = 0; y < height_; ++y)
         ConvertRow(ScanLine(y), format_,
-                   static_cast<std::uint8_t*>(bits) + static_cast<std::size_t>(y) * RowBytesOf(width_, format),
+                   static_cast<std::uint8_t*>(bits) +
+                       static_cast<std::size_t>(y) * RowBytesOf(width_, format),
                    format, width_);
     ReplaceDib(std::move(dib), bits, width_, height_, format);
 }
@@ -264,11 +267,14 @@ HDC TBitmap::SourceDC() const {
     return canvas_->Handle();
 }
 
-int TBitmap::RowBytes() const { return RowBytesOf(width_, format_); }
+int TBitmap::RowBytes() const {
+    return RowBytesOf(width_, format_);
+}
 
 std::uint8_t* TBitmap::ScanLine(int y) {
     if (!dib_ || y < 0 || y >= height_)
-        throw EInvalidGraphic(FormatText(L"Scan line %s is outside the bitmap", {std::to_wstring(y)}));
+        throw EInvalidGraphic(
+            FormatText(L"Scan line %s is outside the bitmap", {std::to_wstring(y)}));
     ::GdiFlush();
     return static_cast<std::uint8_t*>(bits_) + static_cast<std::size_t>(y) * RowBytes();
 }
@@ -289,7 +295,8 @@ void TBitmap::LoadDecoded(const DecodedBitmap& image) {
     const int rowBytes = RowBytesOf(image.width, format);
     for (int y = 0; y < image.height; ++y) {
         const std::uint32_t* from = image.pixels.data() + static_cast<std::size_t>(y) * image.width;
-        std::uint8_t* to = static_cast<std::uint8_t*>(bits) + static_cast<std::size_t>(y) * rowBytes;
+        std::uint8_t* to =
+            static_cast<std::uint8_t*>(bits) + static_cast<std::size_t>(y) * rowBytes;
         if (format == TPixelFormat::pf32bit) {
             std::memcpy(to, from, static_cast<std::size_t>(image.width) * 4);
             continue;
@@ -358,7 +365,9 @@ void TBitmap::LoadFromStream(std::istream& stream) {
     LoadFromMemory(bytes);
 }
 
-std::vector<std::uint8_t> TBitmap::SaveToMemory() const { return EncodeBmpFile(Decoded()); }
+std::vector<std::uint8_t> TBitmap::SaveToMemory() const {
+    return EncodeBmpFile(Decoded());
+}
 
 void TBitmap::SaveToStream(std::ostream& stream) const {
     const std::vector<std::uint8_t> bytes = SaveToMemory();
@@ -386,7 +395,8 @@ void TBitmap::Assign(const TPersistent& source) {
     NewDib(other->width_, other->height_, other->format_, dib, bits);
     ::GdiFlush();
     std::memcpy(bits, other->bits_,
-                static_cast<std::size_t>(other->RowBytes()) * static_cast<std::size_t>(other->height_));
+                static_cast<std::size_t>(other->RowBytes()) *
+                    static_cast<std::size_t>(other->height_));
     ReplaceDib(std::move(dib), bits, other->width_, other->height_, other->format_);
 }
 

@@ -8,8 +8,8 @@
 namespace gui {
 
 const EnumInfo kBrushStyleInfo{"TBrushStyle",
-                               {"bsSolid", "bsClear", "bsHorizontal", "bsVertical",
-                                "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"}};
+                               {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal",
+                                "bsBDiagonal", "bsCross", "bsDiagCross"}};
 
 const ClassInfo& TBrush::StaticClassInfo() {
     static const ClassInfo info =
@@ -66,8 +66,8 @@ HBRUSH TBrush::Handle() const {
         default: {
             static constexpr int kHatches[] = {HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL,
                                                HS_BDIAGONAL,  HS_CROSS,    HS_DIAGCROSS};
-            const int hatch = kHatches[static_cast<int>(style_) -
-                                       static_cast<int>(TBrushStyle::bsHorizontal)];
+            const int hatch =
+                kHatches[static_cast<int>(style_) - static_cast<int>(TBrushStyle::bsHorizontal)];
             handle_.reset(::CreateHatchBrush(hatch, ColorToRGB(color_)));
             break;
         }

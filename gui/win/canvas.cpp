@@ -13,7 +13,7 @@ namespace {
 
 int TextLength(std::wstring_view text) {
     return text.size() > static_cast<std::size_t>(INT_MAX) ? INT_MAX
-                                                            : static_cast<int>(text.size());
+                                                           : static_cast<int>(text.size());
 }
 
 std::vector<POINT> ToPOINTs(std::span<const TPoint> points) {
@@ -26,8 +26,12 @@ std::vector<POINT> ToPOINTs(std::span<const TPoint> points) {
 
 } // namespace
 
-RECT ToRECT(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
-TRect FromRECT(const RECT& r) { return TRect{r.left, r.top, r.right, r.bottom}; }
+RECT ToRECT(const TRect& r) {
+    return RECT{r.Left, r.Top, r.Right, r.Bottom};
+}
+TRect FromRECT(const RECT& r) {
+    return TRect{r.left, r.top, r.right, r.bottom};
+}
 
 TCanvas::TCanvas() {
     font_.SetOnChange([this](TObject*) { DeselectFont(); });
@@ -60,7 +64,9 @@ HDC TCanvas::Handle() {
     return dc_;
 }
 
-void TCanvas::CreateHandle() { throw EInvalidOperation(L"Canvas does not allow drawing"); }
+void TCanvas::CreateHandle() {
+    throw EInvalidOperation(L"Canvas does not allow drawing");
+}
 
 void TCanvas::AdoptHandle(HDC dc) {
     ReleaseHandle();
@@ -183,8 +189,7 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
 
 void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth,
                         int cornerHeight) {
-    ::RoundRect(RequiredState(kPen | kBrush), left, top, right, bottom, cornerWidth,
-                cornerHeight);
+    ::RoundRect(RequiredState(kPen | kBrush), left, top, right, bottom, cornerWidth, cornerHeight);
 }
 
 void TCanvas::Ellipse(int left, int top, int right, int bottom) {
@@ -193,8 +198,7 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
 
 void TCanvas::TextOut(int x, int y, std::wstring_view text) {
     HDC dc = RequiredState(kFont | kBrush);
-    ::ExtTextOutW(dc, x, y, 0, nullptr, text.data(), static_cast<UINT>(TextLength(text)),
-                  nullptr);
+    ::ExtTextOutW(dc, x, y, 0, nullptr, text.data(), static_cast<UINT>(TextLength(text)), nullptr);
 }
 
 void TCanvas::TextRect(const TRect& rect, int x, int y, std::wstring_view text) {
@@ -203,8 +207,7 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, std::wstring_view text) 
     UINT options = ETO_CLIPPED;
     if (brush_.Style() != TBrushStyle::bsClear)
         options |= ETO_OPAQUE;
-    ::ExtTextOutW(dc, x, y, options, &r, text.data(), static_cast<UINT>(TextLength(text)),
-                  nullptr);
+    ::ExtTextOutW(dc, x, y, options, &r, text.data(), static_cast<UINT>(TextLength(text)), nullptr);
 }
 
 TSize TCanvas::TextExtent(std::wstring_view text) {
@@ -243,7 +246,9 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
                  sourceRect.Top, sourceRect.Width(), sourceRect.Height(), copyMode_);
 }
 
-TColor TCanvas::Pixel(int x, int y) { return ColorFromRGB(::GetPixel(Handle(), x, y)); }
+TColor TCanvas::Pixel(int x, int y) {
+    return ColorFromRGB(::GetPixel(Handle(), x, y));
+}
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
     ::SetPixelV(Handle(), x, y, ColorToRGB(color));

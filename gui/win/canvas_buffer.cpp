@@ -25,7 +25,9 @@ TPaintBuffer::~TPaintBuffer() {
     }
 }
 
-TCanvas& TPaintBuffer::Canvas() { return bitmap_.Canvas(); }
+TCanvas& TPaintBuffer::Canvas() {
+    return bitmap_.Canvas();
+}
 
 void TPaintBuffer::Flush() {
     if (flushed_)

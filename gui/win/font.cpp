@@ -64,8 +64,7 @@ const ClassInfo& TFont::StaticClassInfo() {
 }
 
 // The designed default is 8 points: -11 pixels at 96 pixels per inch.
-TFont::TFont()
-    : name_(L"MS Sans Serif"), pixelsPerInch_(ScreenPixelsPerInch()) {
+TFont::TFont() : name_(L"MS Sans Serif"), pixelsPerInch_(ScreenPixelsPerInch()) {
     height_ = -::MulDiv(8, pixelsPerInch_, 72);
 }
 
@@ -79,9 +78,13 @@ void TFont::SetName(const std::wstring& name) {
     Changed(true);
 }
 
-int TFont::Size() const { return -::MulDiv(height_, 72, pixelsPerInch_); }
+int TFont::Size() const {
+    return -::MulDiv(height_, 72, pixelsPerInch_);
+}
 
-void TFont::SetSize(int points) { SetHeight(-::MulDiv(points, pixelsPerInch_, 72)); }
+void TFont::SetSize(int points) {
+    SetHeight(-::MulDiv(points, pixelsPerInch_, 72));
+}
 
 void TFont::SetHeight(int pixels) {
     if (pixels == height_)
@@ -189,10 +192,10 @@ void TFont::Assign(const TPersistent& source) {
     }
     if (other == this || SameAs(*other))
         return;
-    const bool shape = !(name_ == other->name_ && height_ == other->height_ &&
-                         style_ == other->style_ && weight_ == other->weight_ &&
-                         charset_ == other->charset_ && pitch_ == other->pitch_ &&
-                         quality_ == other->quality_);
+    const bool shape =
+        !(name_ == other->name_ && height_ == other->height_ && style_ == other->style_ &&
+          weight_ == other->weight_ && charset_ == other->charset_ && pitch_ == other->pitch_ &&
+          quality_ == other->quality_);
     name_ = other->name_;
     height_ = other->height_;
     style_ = other->style_;

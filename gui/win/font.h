@@ -102,7 +102,7 @@ private:
     int charset_ = DEFAULT_CHARSET;
     TFontPitch pitch_ = TFontPitch::fpDefault;
     int pixelsPerInch_;
-    int weight_ = FW_NORMAL;    // finer than fsBold for fonts taken over
+    int weight_ = FW_NORMAL; // finer than fsBold for fonts taken over
     BYTE quality_ = DEFAULT_QUALITY;
     mutable CountedFont handle_;
     TNotifyEvent onChange_;

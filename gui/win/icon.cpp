@@ -49,10 +49,9 @@ void TIcon::LoadFromResourceName(HINSTANCE instance, const std::wstring& name, i
                                  int height) {
     if (name.empty() || !::FindResourceW(instance, name.c_str(), RT_GROUP_ICON))
         throw EResNotFound(FormatText(L"Resource %s not found", {name}));
-    UniqueIcon icon(static_cast<HICON>(::LoadImageW(instance, name.c_str(), IMAGE_ICON, width,
-                                                    height, width == 0 && height == 0
-                                                                ? LR_DEFAULTSIZE
-                                                                : 0)));
+    UniqueIcon icon(
+        static_cast<HICON>(::LoadImageW(instance, name.c_str(), IMAGE_ICON, width, height,
+                                        width == 0 && height == 0 ? LR_DEFAULTSIZE : 0)));
     if (!icon)
         throw EResNotFound(FormatText(L"Resource %s not found", {name}));
     SetHandle(std::move(icon));

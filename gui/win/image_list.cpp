@@ -127,8 +127,8 @@ ImagePixels TImageList::IconImage(const TIcon& icon) const {
     if (icon.Empty())
         throw EInvalidGraphic(L"Invalid icon: it is empty");
     // At the list's size first; CopyImage picks or scales the best image of the icon.
-    const UniqueIcon sized(static_cast<HICON>(
-        ::CopyImage(icon.Handle(), IMAGE_ICON, width_, height_, 0)));
+    const UniqueIcon sized(
+        static_cast<HICON>(::CopyImage(icon.Handle(), IMAGE_ICON, width_, height_, 0)));
     ICONINFO info{};
     if (!sized || !::GetIconInfo(sized.get(), &info))
         throw EInvalidGraphic(L"Invalid icon: its pictures cannot be read");
@@ -138,8 +138,8 @@ ImagePixels TImageList::IconImage(const TIcon& icon) const {
     ImagePixels image;
     if (color) {
         const DecodedBitmap colorPixels = DecodedOf(color.release());
-        image = CutImage(colorPixels.pixels, colorPixels.width, colorPixels.height, 0, width_,
-                         height_);
+        image =
+            CutImage(colorPixels.pixels, colorPixels.width, colorPixels.height, 0, width_, height_);
         MaskFromPicture(image, maskPixels.pixels, maskPixels.width, maskPixels.height);
     } else {
         // A monochrome icon: the mask bitmap holds the AND mask above the picture.
@@ -153,7 +153,9 @@ ImagePixels TImageList::IconImage(const TIcon& icon) const {
     return image;
 }
 
-int TImageList::AddIcon(const TIcon& icon) { return AddImages({IconImage(icon)}); }
+int TImageList::AddIcon(const TIcon& icon) {
+    return AddImages({IconImage(icon)});
+}
 
 void TImageList::Delete(int index) {
     if (index < 0 || index >= Count())
@@ -177,8 +179,8 @@ void TImageList::Invalidate() {
 }
 
 HIMAGELIST TImageList::Build(bool disabled) const {
-    CountedImageList list(::ImageList_Create(width_, height_, ILC_COLOR32 | ILC_MASK,
-                                             std::max(Count(), 1), 4));
+    CountedImageList list(
+        ::ImageList_Create(width_, height_, ILC_COLOR32 | ILC_MASK, std::max(Count(), 1), 4));
     if (!list)
         throw EOutOfResources(L"Cannot create an image list");
     ::ImageList_SetBkColor(list.get(), CLR_NONE);
@@ -215,7 +217,9 @@ HIMAGELIST TImageList::Build(bool disabled) const {
     return slot.get();
 }
 
-HIMAGELIST TImageList::Handle() const { return handle_ ? handle_.get() : Build(false); }
+HIMAGELIST TImageList::Handle() const {
+    return handle_ ? handle_.get() : Build(false);
+}
 
 HIMAGELIST TImageList::DisabledHandle() const {
     return disabledHandle_ ? disabledHandle_.get() : Build(true);

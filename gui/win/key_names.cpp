@@ -9,14 +9,16 @@ std::wstring LayoutKeyName(unsigned virtualKey) {
     if (scanCode == 0)
         return {};
     wchar_t name[64] = {};
-    const int length =
-        ::GetKeyNameTextW(static_cast<LONG>(scanCode << 16), name, static_cast<int>(std::size(name)));
+    const int length = ::GetKeyNameTextW(static_cast<LONG>(scanCode << 16), name,
+                                         static_cast<int>(std::size(name)));
     if (length <= 0)
         return {};
     return std::wstring(name, static_cast<std::size_t>(length));
 }
 
-KeyNameSource WindowsKeyNames() { return [](unsigned key) { return LayoutKeyName(key); }; }
+KeyNameSource WindowsKeyNames() {
+    return [](unsigned key) { return LayoutKeyName(key); };
+}
 
 std::wstring ShortCutText(std::uint16_t shortCut) {
     return ShortCutToText(shortCut, WindowsKeyNames());

@@ -6,19 +6,22 @@
 namespace gui {
 
 const ClassInfo& TMainMenu::StaticClassInfo() {
-    static const ClassInfo info =
-        ClassBuilder<TMainMenu>("TMainMenu", &TMenu::StaticClassInfo())
-            .Creatable()
-            .Event<TMenuChangeEvent>("OnChange", &TMainMenu::SetOnChange)
-            .Build();
+    static const ClassInfo info = ClassBuilder<TMainMenu>("TMainMenu", &TMenu::StaticClassInfo())
+                                      .Creatable()
+                                      .Event<TMenuChangeEvent>("OnChange", &TMainMenu::SetOnChange)
+                                      .Build();
     return info;
 }
 
 TMainMenu::TMainMenu(TComponent* owner) : TMenu(owner) {}
 
-TMainMenu::~TMainMenu() { DetachWindow(); }
+TMainMenu::~TMainMenu() {
+    DetachWindow();
+}
 
-HMENU TMainMenu::CreateRootHandle() const { return ::CreateMenu(); }
+HMENU TMainMenu::CreateRootHandle() const {
+    return ::CreateMenu();
+}
 
 void TMainMenu::AttachWindow(HWND window) {
     if (window == window_)

@@ -182,7 +182,9 @@ int TMenuItem::IndexOf(const TMenuItem* item) const {
     return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
 }
 
-void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
+void TMenuItem::Add(TMenuItem* item) {
+    Insert(Count(), item);
+}
 
 void TMenuItem::Insert(int index, TMenuItem* item) {
     if (!item)
@@ -655,7 +657,8 @@ bool TMenu::OnMenuChar(TMessage& message) {
         if (::GetMenuState(level->handle, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE)
             current = static_cast<int>(i);
     }
-    const auto match = FindAccelerator(captions, static_cast<wchar_t>(LOWORD(message.WParam)), current);
+    const auto match =
+        FindAccelerator(captions, static_cast<wchar_t>(LOWORD(message.WParam)), current);
     if (!match)
         return false;
     message.Result = MAKELRESULT(match->index, match->execute ? MNC_EXECUTE : MNC_SELECT);
@@ -711,7 +714,8 @@ void TMenu::DrawItemDefault(TMenuItem& item, TCanvas& canvas, const TRect& rect,
     const TColor text = !enabled ? clGrayText : highlighted ? clHighlightText : clMenuText;
 
     if (!metrics.menuBar) {
-        const bool hasImage = images_ && item.imageIndex_ >= 0 && item.imageIndex_ < images_->Count();
+        const bool hasImage =
+            images_ && item.imageIndex_ >= 0 && item.imageIndex_ < images_->Count();
         if (hasImage) {
             images_->Draw(canvas, place.glyph.Left, place.glyph.Top, item.imageIndex_, enabled);
             if (item.checked_) {

@@ -167,9 +167,9 @@ private:
 
     std::vector<TMenuItem*> items_;
     TMenuItem* parent_ = nullptr;
-    TMenu* menu_ = nullptr;    // set on the root item of a menu only
-    UINT command_ = 0;         // while built
-    HMENU subMenu_ = nullptr;  // while built; owned by the menu's HMENU tree
+    TMenu* menu_ = nullptr;   // set on the root item of a menu only
+    UINT command_ = 0;        // while built
+    HMENU subMenu_ = nullptr; // while built; owned by the menu's HMENU tree
 };
 
 class TMenu : public TComponent {

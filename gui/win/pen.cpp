@@ -52,8 +52,7 @@ HPEN TPen::Handle() const {
     if (!handle_) {
         static constexpr int kStyles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
                                           PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
-        handle_.reset(
-            ::CreatePen(kStyles[static_cast<int>(style_)], width_, ColorToRGB(color_)));
+        handle_.reset(::CreatePen(kStyles[static_cast<int>(style_)], width_, ColorToRGB(color_)));
         if (!handle_)
             throw EOutOfResources(L"Cannot create a pen");
     }

@@ -76,7 +76,8 @@ void TPicture::LoadFromResourceSpec(HINSTANCE instance, std::wstring_view text) 
     }
     const TRect cell = CellRect(TSize{whole->Width(), whole->Height()}, spec.cell, spec.cellCount);
     if (cell.IsEmpty())
-        throw EConvertError(FormatText(L"Resource %s has no cell %s", {spec.name, PictureSpecText(spec)}));
+        throw EConvertError(
+            FormatText(L"Resource %s has no cell %s", {spec.name, PictureSpecText(spec)}));
     auto cut = std::make_unique<TBitmap>();
     cut->SetPixelFormat(whole->PixelFormat());
     cut->SetSize(cell.Width(), cell.Height());

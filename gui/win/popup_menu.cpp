@@ -75,13 +75,15 @@ TPopupMenu::~TPopupMenu() {
     }
 }
 
-HMENU TPopupMenu::CreateRootHandle() const { return ::CreatePopupMenu(); }
+HMENU TPopupMenu::CreateRootHandle() const {
+    return ::CreatePopupMenu();
+}
 
 HWND TPopupMenu::WindowHandle() {
     if (!window_) {
         EnsureWindowClass();
-        window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0,
-                                        0, nullptr, nullptr, ::GetModuleHandleW(nullptr), this));
+        window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0,
+                                        nullptr, nullptr, ::GetModuleHandleW(nullptr), this));
         if (!window_)
             throw EOutOfResources(L"Cannot create the popup menu's window");
     }
@@ -136,8 +138,7 @@ void TPopupMenu::WndProc(TMessage& message) {
         HandleCurrentException();
         return;
     }
-    message.Result =
-        ::DefWindowProcW(message.Window, message.Msg, message.WParam, message.LParam);
+    message.Result = ::DefWindowProcW(message.Window, message.Msg, message.WParam, message.LParam);
 }
 
 } // namespace gui

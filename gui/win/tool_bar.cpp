@@ -247,8 +247,8 @@ TToolBar::~TToolBar() {
 void TToolBar::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.baseClass = TOOLBARCLASSNAMEW;
-    params.style |= TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER | CCS_NORESIZE |
-                    CCS_NOPARENTALIGN | CCS_NOMOVEY;
+    params.style |= TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN |
+                    CCS_NOMOVEY;
     params.style &= ~static_cast<DWORD>(WS_BORDER);
 }
 
@@ -287,8 +287,8 @@ TBBUTTON ButtonOf(const TToolButton& b) {
     TBBUTTON tb{};
     tb.iBitmap = I_IMAGENONE;
     tb.idCommand = b.Command();
-    tb.fsState = static_cast<BYTE>((b.Enabled() ? TBSTATE_ENABLED : 0) |
-                                   (b.Visible() ? 0 : TBSTATE_HIDDEN));
+    tb.fsState =
+        static_cast<BYTE>((b.Enabled() ? TBSTATE_ENABLED : 0) | (b.Visible() ? 0 : TBSTATE_HIDDEN));
     if (b.Down())
         tb.fsState |= b.Style() == TToolButtonStyle::tbsCheck ? TBSTATE_CHECKED : TBSTATE_PRESSED;
     BYTE style = b.Style() == TToolButtonStyle::tbsCheck ? BTNS_CHECK : BTNS_BUTTON;
@@ -380,7 +380,9 @@ void TToolBar::MoveButton(TToolButton* button, int index) {
     SyncButtons();
 }
 
-void TToolBar::ButtonChanged(TToolButton* button) { UpdateButton(button); }
+void TToolBar::ButtonChanged(TToolButton* button) {
+    UpdateButton(button);
+}
 
 void TToolBar::RefreshMenuButtons() {
     const std::vector<TToolButton*> list = buttons_;
@@ -490,9 +492,11 @@ void TToolBar::TrackMenu(TToolButton* button) {
         }
         HWND window = Handle();
         const int command = current->command_;
-        const auto index = ::SendMessageW(window, TB_COMMANDTOINDEX, static_cast<WPARAM>(command), 0);
+        const auto index =
+            ::SendMessageW(window, TB_COMMANDTOINDEX, static_cast<WPARAM>(command), 0);
         RECT r{};
-        ::SendMessageW(window, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+        ::SendMessageW(window, TB_GETITEMRECT, static_cast<WPARAM>(index),
+                       reinterpret_cast<LPARAM>(&r));
         ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
 
         tracked_ = current;
@@ -513,8 +517,8 @@ void TToolBar::TrackMenu(TToolButton* button) {
         params.rcExclude = r;
         TToolBar* const previousBar = MenuTrackingBar();
         MenuTrackingBar() = this;
-        HHOOK hook = ::SetWindowsHookExW(WH_MSGFILTER, &ToolBarMenuFilter, nullptr,
-                                         ::GetCurrentThreadId());
+        HHOOK hook =
+            ::SetWindowsHookExW(WH_MSGFILTER, &ToolBarMenuFilter, nullptr, ::GetCurrentThreadId());
         const std::weak_ptr<bool> alive = alive_;
         ::TrackPopupMenuEx(sub, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL | TPM_LEFTBUTTON,
                            r.left, r.bottom, window, &params);

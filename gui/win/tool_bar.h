@@ -200,7 +200,7 @@ private:
     HMENU selectedMenu_ = nullptr;    // the open menu holding the highlight
     bool selectedOpens_ = false;      // the highlighted item opens a sub-menu
     TMenu* trackedMenu_ = nullptr;
-    TFont itemFont_;          // the font a button is drawn with by default
+    TFont itemFont_; // the font a button is drawn with by default
     HGDIOBJ itemOldFont_ = nullptr;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     TToolBarCustomDrawEvent onCustomDraw_;

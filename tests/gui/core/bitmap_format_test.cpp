@@ -63,10 +63,10 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
 
 TEST(BitmapFormat, TwentyFourBitBottomUpWithRowPadding) {
     // 3 by 2: each row 9 bytes + 3 padding. Bottom row first in the data.
-    const Bytes pixels = {
-        1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0,  // bottom row
-        10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0}; // top row
-    const DecodedBitmap image = DecodeBmpFile(FileAround(Concat({InfoHeader(3, 2, 24), pixels}), 40));
+    const Bytes pixels = {1,  2,  3,  4,  5,  6,  7,  8,  9,  0, 0, 0,  // bottom row
+                          10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0}; // top row
+    const DecodedBitmap image =
+        DecodeBmpFile(FileAround(Concat({InfoHeader(3, 2, 24), pixels}), 40));
     ASSERT_EQ(image.width, 3);
     ASSERT_EQ(image.height, 2);
     EXPECT_EQ(image.bitsPerPixel, 24);
@@ -107,7 +107,8 @@ TEST(BitmapFormat, PalettedPixelsOfOneFourAndEightBits) {
 
 TEST(BitmapFormat, SixteenBitsAsFiveFiveFiveAndThroughMasks) {
     // 5-5-5: pure red is 0x7C00.
-    const DecodedBitmap rgb555 = DecodePackedDib(Concat({InfoHeader(1, 1, 16), Bytes{0x00, 0x7C, 0, 0}}));
+    const DecodedBitmap rgb555 =
+        DecodePackedDib(Concat({InfoHeader(1, 1, 16), Bytes{0x00, 0x7C, 0, 0}}));
     EXPECT_EQ(rgb555.pixels[0], 0xFF0000u);
     // 5-6-5 through BI_BITFIELDS masks after the header: pure green is 0x07E0.
     Bytes masks;
@@ -140,7 +141,8 @@ TEST(BitmapFormat, EncodingReadsBackPixelForPixel) {
         image.bitsPerPixel = bits;
         image.pixels.clear();
         for (int i = 0; i < 15; ++i)
-            image.pixels.push_back(static_cast<std::uint32_t>(i * 0x010203 + (bits == 32 ? i << 24 : 0)));
+            image.pixels.push_back(
+                static_cast<std::uint32_t>(i * 0x010203 + (bits == 32 ? i << 24 : 0)));
         const DecodedBitmap back = DecodeBmpFile(EncodeBmpFile(image));
         EXPECT_EQ(back.width, 5);
         EXPECT_EQ(back.height, 3);
@@ -198,7 +200,8 @@ TEST(BitmapFormat, MalformedDataIsRefusedWithAReason) {
     EXPECT_TRUE(refuses(twoPlanes));
     // A colour table larger than the pixel size allows, or one that runs past the data.
     EXPECT_TRUE(refuses(FileAround(Concat({InfoHeader(1, 1, 1, 0, 3), Bytes(12 + 4, 0)}), 52)));
-    EXPECT_TRUE(refuses(FileAround(Concat({InfoHeader(1, 1, 24, 0, 0x40000000), Bytes(4, 0)}), 40)));
+    EXPECT_TRUE(
+        refuses(FileAround(Concat({InfoHeader(1, 1, 24, 0, 0x40000000), Bytes(4, 0)}), 40)));
     // Masks are only for 16 and 32 bits.
     EXPECT_TRUE(refuses(FileAround(Concat({InfoHeader(1, 1, 24, 3), Bytes(12 + 4, 0)}), 52)));
 }

@@ -26,8 +26,8 @@ TEST(ImageListPixels, AStripIsCutIntoCellsAndShortPartsAreTransparent) {
 }
 
 TEST(ImageListPixels, MasksFromAColourAndFromAPicture) {
-    ImagePixels image = CutImage(std::vector<std::uint32_t>{0xFF00FF, 0x123456, 0x80FF00FFu, 7},
-                                 2, 2, 0, 2, 2);
+    ImagePixels image =
+        CutImage(std::vector<std::uint32_t>{0xFF00FF, 0x123456, 0x80FF00FFu, 7}, 2, 2, 0, 2, 2);
     MaskColor(image, 0xFF00FF);
     EXPECT_EQ(image.mask, (std::vector<std::uint8_t>{1, 0, 1, 0})); // alpha is no colour
     BlackenTransparent(image);
@@ -68,8 +68,8 @@ TEST(ImageListPixels, MonochromeMaskRowsArePaddedToSixteenBits) {
     image.height = 2;
     image.pixels.assign(34, 0);
     image.mask.assign(34, 0);
-    image.mask[0] = 1;   // row 0, x 0
-    image.mask[16] = 1;  // row 0, x 16
+    image.mask[0] = 1;      // row 0, x 0
+    image.mask[16] = 1;     // row 0, x 16
     image.mask[17 + 9] = 1; // row 1, x 9
     const std::vector<std::uint8_t> bits = MonochromeMaskBits(image);
     ASSERT_EQ(bits.size(), 8u); // 4 bytes per row

@@ -30,7 +30,7 @@ TEST(MenuHotkeys, AutomaticAcceleratorsAreUniqueAndPreferWordStarts) {
     EXPECT_EQ(out[3], L"S&tart with Windows"); // S, W taken: the next free letter
     EXPECT_EQ(out[4], L"&Exit");
     EXPECT_EQ(out[5], L"");
-    EXPECT_EQ(out[6], L"Sss");                 // nothing free: better none than a duplicate
+    EXPECT_EQ(out[6], L"Sss"); // nothing free: better none than a duplicate
     // Every assigned accelerator is different.
     std::wstring keys;
     for (const std::wstring& c : out)

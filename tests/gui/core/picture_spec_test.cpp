@@ -26,8 +26,8 @@ TEST(PictureSpec, WholePicturesAndCells) {
 
 TEST(PictureSpec, MalformedTextsAreRefused) {
     for (const wchar_t* bad :
-         {L"", L"   ", L"[1/2]", L"A[0/2]", L"A[3/2]", L"A[1/0]", L"A[1/5000]", L"A[1-2]",
-          L"A[1/2", L"A[1/2]x", L"A[x/2]", L"A[-1/2]", L"TWO WORDS", L"A[1/2][1/2]", L"A]"}) {
+         {L"", L"   ", L"[1/2]", L"A[0/2]", L"A[3/2]", L"A[1/0]", L"A[1/5000]", L"A[1-2]", L"A[1/2",
+          L"A[1/2]x", L"A[x/2]", L"A[-1/2]", L"TWO WORDS", L"A[1/2][1/2]", L"A]"}) {
         EXPECT_THROW(ParsePictureSpec(bad), EConvertError) << static_cast<const void*>(bad);
     }
 }

@@ -74,9 +74,9 @@ TEST(ShortCutText, OtherKeysAreNamedByTheLayoutOrNotAtAll) {
 }
 
 TEST(ShortCutText, TextReadsBackToTheSameShortcut) {
-    for (std::uint16_t sc : {std::uint16_t(scCtrl | 0x53), std::uint16_t(scShift | scAlt | 0x70),
-                             std::uint16_t(0x2E), std::uint16_t(scCtrl | 0xC0),
-                             std::uint16_t(scShift | scCtrl | scAlt | 0x5A)})
+    for (std::uint16_t sc :
+         {std::uint16_t(scCtrl | 0x53), std::uint16_t(scShift | scAlt | 0x70), std::uint16_t(0x2E),
+          std::uint16_t(scCtrl | 0xC0), std::uint16_t(scShift | scCtrl | scAlt | 0x5A)})
         EXPECT_EQ(TextToShortCut(ShortCutToText(sc, LayoutNames), LayoutNames), sc) << sc;
 }
 

@@ -39,8 +39,8 @@ TEST_F(CanvasTest, SystemColoursAreResolvedThroughTheSystem) {
     canvas().Brush().SetColor(clBtnFace);
     canvas().FillRect(MakeRect(0, 0, 2, 2));
     const COLORREF expected = ::GetSysColor(COLOR_BTNFACE);
-    EXPECT_EQ(PixelOf(bitmap, 1, 1), RGBColor(GetRValue(expected), GetGValue(expected),
-                                              GetBValue(expected)));
+    EXPECT_EQ(PixelOf(bitmap, 1, 1),
+              RGBColor(GetRValue(expected), GetGValue(expected), GetBValue(expected)));
 }
 
 TEST_F(CanvasTest, ClearBrushFillsNothingAndTextKeepsTheBackground) {

@@ -24,7 +24,8 @@ inline void MakeFilled(TBitmap& bitmap, int width, int height, TColor color) {
 
 // The colour of a pixel, read from the DIB's bytes (24 or 32 bits).
 inline TColor PixelOf(const TBitmap& bitmap, int x, int y) {
-    const std::uint8_t* p = bitmap.ScanLine(y) + x * (bitmap.PixelFormat() == TPixelFormat::pf32bit ? 4 : 3);
+    const std::uint8_t* p =
+        bitmap.ScanLine(y) + x * (bitmap.PixelFormat() == TPixelFormat::pf32bit ? 4 : 3);
     return RGBColor(p[2], p[1], p[0]);
 }
 

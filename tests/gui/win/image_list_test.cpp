@@ -31,7 +31,9 @@ void MakeStrip(TBitmap& strip) {
     }
 }
 
-bool IsGrey(TColor c) { return RedOf(c) == GreenOf(c) && GreenOf(c) == BlueOf(c); }
+bool IsGrey(TColor c) {
+    return RedOf(c) == GreenOf(c) && GreenOf(c) == BlueOf(c);
+}
 
 class ImageListTest : public ::testing::Test {
 protected:
@@ -206,9 +208,9 @@ TEST_F(ImageListTest, ResourceListsLoadAllOrNothing) {
 
     // As a window description sets it: by the published names.
     SetPropertyValue(*list, "Width", PropertyValue(std::int64_t{16}));
-    EXPECT_THROW(SetPropertyValue(*list, "Bitmaps",
-                                  PropertyValue(std::vector<std::wstring>{L"NOT_THERE"})),
-                 EResNotFound);
+    EXPECT_THROW(
+        SetPropertyValue(*list, "Bitmaps", PropertyValue(std::vector<std::wstring>{L"NOT_THERE"})),
+        EResNotFound);
     SetPropertyValue(*list, "Bitmaps", PropertyValue(std::vector<std::wstring>{}));
     EXPECT_EQ(list->Count(), 0);
     EXPECT_NE(TImageList::StaticClassInfo().GetFactory(), nullptr);

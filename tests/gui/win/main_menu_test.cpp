@@ -29,9 +29,9 @@ public:
             return ::RegisterClassExW(&wc);
         }();
         EXPECT_NE(atom, 0);
-        window_ = ::CreateWindowExW(0, L"NestoraMainMenuTestHost", L"host", WS_OVERLAPPEDWINDOW,
-                                    0, 0, 300, 200, nullptr, nullptr, ::GetModuleHandleW(nullptr),
-                                    this);
+        window_ =
+            ::CreateWindowExW(0, L"NestoraMainMenuTestHost", L"host", WS_OVERLAPPEDWINDOW, 0, 0,
+                              300, 200, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
     }
     ~MenuHost() {
         if (::IsWindow(window_))

@@ -40,7 +40,9 @@ MENUITEMINFOW InfoAt(HMENU menu, UINT position) {
     return info;
 }
 
-TColor SystemTColor(int index) { return ColorFromRGB(::GetSysColor(index)); }
+TColor SystemTColor(int index) {
+    return ColorFromRGB(::GetSysColor(index));
+}
 
 // Counts its destructions, to see who frees what.
 class TCountedItem : public TMenuItem {
@@ -92,21 +94,21 @@ TEST(MenuItems, InsertDeleteRemoveAndRefusedInsertions) {
     root.Insert(1, b.release());
     EXPECT_EQ(root.IndexOf(rawB), 1);
     EXPECT_EQ(root[2], c);
-    EXPECT_THROW(root.Add(a), EInvalidOperation);       // already in a list
-    EXPECT_THROW(a->Add(&root), EInvalidOperation);     // a root of a menu
+    EXPECT_THROW(root.Add(a), EInvalidOperation);   // already in a list
+    EXPECT_THROW(a->Add(&root), EInvalidOperation); // a root of a menu
     TMenuItem* child = a->AddItem(L"child");
     EXPECT_THROW(child->Add(nullptr), EInvalidOperation);
     auto loose = a->Remove(child);
-    ASSERT_TRUE(loose);                                   // no owner: back to the caller
+    ASSERT_TRUE(loose); // no owner: back to the caller
     EXPECT_EQ(loose->Parent(), nullptr);
     EXPECT_THROW(loose->Add(a->Parent()), EInvalidOperation);
 
     auto owner = MakeComponent<TComponent>();
     auto* owned = Create<TMenuItem>(owner.get());
     root.Add(owned);
-    EXPECT_FALSE(root.Remove(owned));                     // stays its owner's
+    EXPECT_FALSE(root.Remove(owned)); // stays its owner's
     EXPECT_EQ(owner->ComponentCount(), 1);
-    EXPECT_FALSE(root.Remove(owned));                     // not in the list any more
+    EXPECT_FALSE(root.Remove(owned)); // not in the list any more
 
     root.Delete(7);
     root.Delete(0);
@@ -297,9 +299,8 @@ TEST_F(BuiltMenu, ShortcutsAreFoundAmongEnabledVisibleItems) {
 
 TEST_F(BuiltMenu, ChangesAreAnnouncedWithTheirKind) {
     std::vector<std::pair<TMenuItem*, bool>> seen;
-    menu->SetOnChange([&](TObject*, TMenuItem* source, bool rebuild) {
-        seen.emplace_back(source, rebuild);
-    });
+    menu->SetOnChange(
+        [&](TObject*, TMenuItem* source, bool rebuild) { seen.emplace_back(source, rebuild); });
     exitItem->SetCaption(L"Quit");
     autorun->SetVisible(false);
     menu->Items().AddItem(L"New");

@@ -4,8 +4,8 @@
 #include "gui/win/popup_menu.h"
 
 #include "gui/core/exceptions.h"
-#include "gui/win/canvas.h"
 #include "gui/win/application.h"
+#include "gui/win/canvas.h"
 
 #include "graphics_test_support.h"
 #include "menu_test_support.h"
@@ -107,7 +107,8 @@ TEST_F(PopupMenuTest, OwnerDrawnItemsAreMeasuredDrawnAndChosenByKey) {
         canvas.Brush().SetColor(clRed);
         canvas.FillRect(rect);
     });
-    Steps steps({[&] {}, [&] {
+    Steps steps({[&] {},
+                 [&] {
                      // Accelerators of owner-drawn items come through WM_MENUCHAR.
                      PostKey(menu->WindowHandle(), 'E');
                  }});
@@ -134,10 +135,10 @@ TEST_F(PopupMenuTest, AThousandPopupsReuseTheSameHandlesAndLeakNothing) {
         PumpMessages();
     }
     const gui::testing::LiveHandles after;
-    RecordProperty("process_gdi_objects", std::to_string(before.processGdi) + " -> " +
-                                              std::to_string(after.processGdi));
-    RecordProperty("process_user_objects", std::to_string(before.processUser) + " -> " +
-                                               std::to_string(after.processUser));
+    RecordProperty("process_gdi_objects",
+                   std::to_string(before.processGdi) + " -> " + std::to_string(after.processGdi));
+    RecordProperty("process_user_objects",
+                   std::to_string(before.processUser) + " -> " + std::to_string(after.processUser));
     EXPECT_EQ(menu->Handle(), root);
     EXPECT_FALSE(menu->NeedsRebuild());
     EXPECT_EQ(HandleCounters::Live(HandleKind::Menu), menusBefore);

@@ -31,7 +31,8 @@ using gui::testing::Steps;
 
 std::wstring ButtonText(HWND bar, int command) {
     wchar_t text[128] = {};
-    ::SendMessageW(bar, TB_GETBUTTONTEXTW, static_cast<WPARAM>(command), reinterpret_cast<LPARAM>(text));
+    ::SendMessageW(bar, TB_GETBUTTONTEXTW, static_cast<WPARAM>(command),
+                   reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -39,7 +40,8 @@ BYTE ButtonStyle(HWND bar, int command) {
     TBBUTTONINFOW info{};
     info.cbSize = sizeof info;
     info.dwMask = TBIF_STYLE;
-    ::SendMessageW(bar, TB_GETBUTTONINFOW, static_cast<WPARAM>(command), reinterpret_cast<LPARAM>(&info));
+    ::SendMessageW(bar, TB_GETBUTTONINFOW, static_cast<WPARAM>(command),
+                   reinterpret_cast<LPARAM>(&info));
     return info.fsStyle;
 }
 
@@ -95,9 +97,11 @@ TEST_F(ToolBarTest, AFlatBarOfCaptionButtons) {
     EXPECT_TRUE(ButtonStyle(window, a->Command()) & BTNS_WHOLEDROPDOWN);
     EXPECT_FALSE(ButtonStyle(window, plain->Command()) & BTNS_WHOLEDROPDOWN);
     plain->SetEnabled(false);
-    EXPECT_FALSE(::SendMessageW(window, TB_ISBUTTONENABLED, static_cast<WPARAM>(plain->Command()), 0));
+    EXPECT_FALSE(
+        ::SendMessageW(window, TB_ISBUTTONENABLED, static_cast<WPARAM>(plain->Command()), 0));
     plain->SetVisible(false);
-    EXPECT_TRUE(::SendMessageW(window, TB_ISBUTTONHIDDEN, static_cast<WPARAM>(plain->Command()), 0));
+    EXPECT_TRUE(
+        ::SendMessageW(window, TB_ISBUTTONHIDDEN, static_cast<WPARAM>(plain->Command()), 0));
     EXPECT_TRUE(plain->BoundsRect().IsEmpty());
     EXPECT_FALSE(a->BoundsRect().IsEmpty());
     // Order and moves.
@@ -115,7 +119,8 @@ TEST_F(ToolBarTest, MenuButtonsShowTheirItemsAndForgetThemWhenTheyGo) {
     help->SetEnabled(false);
     bar->RefreshMenuButtons();
     EXPECT_EQ(ButtonText(bar->Handle(), b->Command()), L"&Hilfe");
-    EXPECT_FALSE(::SendMessageW(bar->Handle(), TB_ISBUTTONENABLED, static_cast<WPARAM>(b->Command()), 0));
+    EXPECT_FALSE(
+        ::SendMessageW(bar->Handle(), TB_ISBUTTONENABLED, static_cast<WPARAM>(b->Command()), 0));
     help->Free();
     EXPECT_EQ(b->MenuItem(), nullptr);
     EXPECT_EQ(b->Caption(), L"&Hilfe"); // keeps what it showed
@@ -143,7 +148,8 @@ TEST_F(ToolBarTest, PlainButtonsClickAndCheckButtonsKeepOneDownPerGroup) {
     EXPECT_TRUE(checks[1]->Down());
     checks[2]->SetDown(true);
     EXPECT_FALSE(checks[1]->Down());
-    EXPECT_TRUE(::SendMessageW(bar->Handle(), TB_ISBUTTONCHECKED, static_cast<WPARAM>(checks[2]->Command()), 0));
+    EXPECT_TRUE(::SendMessageW(bar->Handle(), TB_ISBUTTONCHECKED,
+                               static_cast<WPARAM>(checks[2]->Command()), 0));
     // A menu button whose item has no sub-items clicks the item.
     click(helpButton);
     EXPECT_EQ(log, L"help;");
@@ -242,9 +248,10 @@ protected:
         MakeFilled(target, bar->Width(), bar->Height(), clBlack);
     }
     void Print() {
-        ::SendMessageW(bar->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.Canvas().Handle()), 0);
-        ::SendMessageW(bar->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target.Canvas().Handle()),
-                       PRF_CLIENT);
+        ::SendMessageW(bar->Handle(), WM_ERASEBKGND,
+                       reinterpret_cast<WPARAM>(target.Canvas().Handle()), 0);
+        ::SendMessageW(bar->Handle(), WM_PRINTCLIENT,
+                       reinterpret_cast<WPARAM>(target.Canvas().Handle()), PRF_CLIENT);
     }
     TRect Empty() const { return MakeRect(bar->Width() - 10, 0, bar->Width(), bar->Height()); }
     TToolButton *first = nullptr, *second = nullptr;
