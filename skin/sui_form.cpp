@@ -14,6 +14,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 namespace nestora::skin {
 
 namespace {
@@ -219,7 +221,8 @@ void TsuiForm::ApplyStyle() {
     const FrameLook look(uiStyle_, fileTheme_);
     // Stored as they are: restyling must not resize the form (Width and Height do that).
     borderColor_ = look.Color(StyleElement::FormBorderColor);
-    borderWidth_ = look.Int(StyleElement::FormBorderWidthInt);
+    // A theme without the element reads -1: no border rather than a negative one.
+    borderWidth_ = std::max(0, look.Int(StyleElement::FormBorderWidthInt));
     SetColor(look.Color(StyleElement::FormBackgroundColor));
     menuBarColor_ = Color();
 
@@ -248,7 +251,7 @@ void TsuiForm::SetBorderColor(TColor color) {
 }
 
 void TsuiForm::SetBorderWidth(int width) {
-    borderWidth_ = width;
+    borderWidth_ = std::max(0, width);
     SetFrameWidth(Width());
     SetFrameHeight(Height());
     PaintBorder();

@@ -119,6 +119,10 @@ TEST_F(SkinnedFormTest, WidthAndHeightSizeTheFormAroundThePanel) {
     // Setting the border width sizes the form again around the same panel.
     frame->SetBorderWidth(1);
     EXPECT_EQ(form->Width(), 102);
+    // A negative border is no border.
+    frame->SetBorderWidth(-4);
+    EXPECT_EQ(frame->BorderWidth(), 0);
+    EXPECT_EQ(form->Width(), 100);
 }
 
 TEST_F(SkinnedFormTest, MaximisingASingleBorderFormFillsTheWorkArea) {
@@ -138,6 +142,9 @@ TEST_F(SkinnedFormTest, MaximisingASingleBorderFormFillsTheWorkArea) {
     if (narrowed) {
         EXPECT_EQ(area.Right, smaller.right);
     }
+    std::printf("[ MEASURED ] maximised single-border form: (%ld, %ld, %ld, %ld), work area "
+                "narrowed below the screen: %s\n",
+                r.left, r.top, r.right, r.bottom, narrowed ? "yes" : "no");
     // The panel follows, less the border.
     EXPECT_EQ(frame->Width(), area.Width() - 2);
     form->SetWindowState(gui::TWindowState::wsNormal);
