@@ -200,7 +200,10 @@ void TApplication::MainFormVisibilityChanged(bool visible) {
 }
 
 void TApplication::Run() {
-    if (mainForm_ && showMainForm_ && !terminated_) {
+    // Without a main form nothing could ever end the loop from the user's side.
+    if (!mainForm_)
+        return;
+    if (showMainForm_ && !terminated_) {
         if (mainForm_->WindowState() == TWindowState::wsMinimized)
             Minimize();
         else

@@ -24,6 +24,7 @@
 //             once its constructor (and its create event) is done.
 //   Run       shows the main form (when ShowMainForm), then handles messages until the
 //             main form closes or Terminate is called; WM_QUIT is consumed on the way out.
+//             Without a main form it returns at once.
 //   destroyed frees its forms (their destroy events run now), destroys the application
 //             window and stops being current.
 

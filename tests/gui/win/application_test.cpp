@@ -116,6 +116,11 @@ TEST_F(ApplicationTest, TerminateBeforeRunEndsTheLoopWithoutShowingTheMainForm) 
     EXPECT_FALSE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
 }
 
+TEST_F(ApplicationTest, RunWithoutAMainFormReturnsAtOnce) {
+    app->Run();
+    EXPECT_FALSE(app->Terminated());
+}
+
 TEST_F(ApplicationTest, TerminateFromAHandlerEndsARunningLoop) {
     auto* form = app->CreateForm<TMainTestForm>();
     app->SetShowMainForm(false);

@@ -348,6 +348,19 @@ TEST_F(ControlTest, TabMovesTheFocusInTabOrderAcrossLevels) {
     c->Hide();
     form->SelectNext(a, true);
     EXPECT_TRUE(b->Focused());
+    // The Tab key itself, through the message loop; Shift+Tab goes back.
+    ::PostMessageW(b->Handle(), WM_KEYDOWN, VK_TAB, 1);
+    app->ProcessMessages();
+    EXPECT_TRUE(a->Focused());
+    BYTE saved[256] = {};
+    ::GetKeyboardState(saved);
+    BYTE state[256] = {};
+    state[VK_SHIFT] = 0x80;
+    ::SetKeyboardState(state);
+    ::PostMessageW(a->Handle(), WM_KEYDOWN, VK_TAB, 1);
+    app->ProcessMessages();
+    ::SetKeyboardState(saved);
+    EXPECT_TRUE(b->Focused());
 }
 
 } // namespace
