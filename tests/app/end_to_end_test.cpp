@@ -47,6 +47,27 @@ bool waitFor(const std::function<bool()>& done, int milliseconds = 10000) {
     return true;
 }
 
+struct WindowSearch {
+    DWORD processId;
+    const wchar_t* className;
+    HWND found = nullptr;
+};
+
+// A named callback: 32-bit Windows calls it with the stdcall convention, which a lambda
+// does not convert to.
+BOOL CALLBACK findProcessWindow(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    wchar_t name[64] = {};
+    ::GetClassNameW(window, name, 64);
+    if (owner == search.processId && ::lstrcmpW(name, search.className) == 0) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 class Process {
 public:
     explicit Process(const std::wstring& exe, const std::wstring& arguments = L"") {
@@ -82,25 +103,8 @@ public:
     }
     // The process's top-level window of this class, or null.
     HWND window(const wchar_t* className) const {
-        struct Search {
-            DWORD id;
-            const wchar_t* className;
-            HWND found = nullptr;
-        } search{id_, className};
-        ::EnumWindows(
-            [](HWND w, LPARAM data) -> BOOL {
-                auto& s = *reinterpret_cast<Search*>(data);
-                DWORD owner = 0;
-                ::GetWindowThreadProcessId(w, &owner);
-                wchar_t name[64] = {};
-                ::GetClassNameW(w, name, 64);
-                if (owner == s.id && ::lstrcmpW(name, s.className) == 0) {
-                    s.found = w;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        WindowSearch search{id_, className};
+        ::EnumWindows(findProcessWindow, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
 
