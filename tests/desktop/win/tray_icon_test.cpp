@@ -303,16 +303,19 @@ TEST_F(TrayImagesTest, AnIndexOutsideTheListEmptiesTheIconAndNoListChangesNothin
     tray->SetImageIndex(0);
 }
 
+// A named CALLBACK function: 32-bit builds cannot turn a lambda into a stdcall SUBCLASSPROC.
+LRESULT CALLBACK RecordApplicationMinimize(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR,
+                                           DWORD_PTR data) {
+    if (m == WM_SIZE && wp == SIZE_MINIMIZED)
+        reinterpret_cast<std::vector<std::wstring>*>(data)->push_back(L"application WM_SIZE");
+    return ::DefSubclassProc(w, m, wp, lp);
+}
+
 TEST_F(TrayIconTest, MinimizingTheApplicationReachesTheTrayBeforeTheWindowsOwnHandling) {
     // A subclass installed before the tray icon's runs after it: it stands for the
     // application window's own handling.
     std::vector<std::wstring>* log = &journal;
-    const SUBCLASSPROC own = [](HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR,
-                                DWORD_PTR data) -> LRESULT {
-        if (m == WM_SIZE && wp == SIZE_MINIMIZED)
-            reinterpret_cast<std::vector<std::wstring>*>(data)->push_back(L"application WM_SIZE");
-        return ::DefSubclassProc(w, m, wp, lp);
-    };
+    const SUBCLASSPROC own = RecordApplicationMinimize;
     ASSERT_TRUE(::SetWindowSubclass(app->Handle(), own, 1, reinterpret_cast<DWORD_PTR>(log)));
     auto* tray = MakeTray();
     Journal(*tray);
