@@ -1,5 +1,6 @@
-// The harness end to end: the real nestora.exe starts under the test runner's Windows,
-// shows its window and ends cleanly when asked to close.
+// The harness end to end: the real nestora.exe, started from the build folder under the test
+// runner's Windows, makes its main window (hidden: the program lives in the notification
+// area) and ends cleanly when that window is asked to close.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -17,14 +18,16 @@ BOOL CALLBACK findTopLevelOf(HWND hwnd, LPARAM param) {
     auto* search = reinterpret_cast<WindowSearch*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == search->processId && IsWindowVisible(hwnd)) {
+    wchar_t className[32] = {};
+    GetClassNameW(hwnd, className, 32);
+    if (pid == search->processId && lstrcmpW(className, L"TForm1") == 0) {
         search->found = hwnd;
         return FALSE;
     }
     return TRUE;
 }
 
-HWND waitForVisibleWindow(DWORD processId, DWORD timeoutMs) {
+HWND waitForMainWindow(DWORD processId, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
         WindowSearch search{processId, nullptr};
@@ -36,7 +39,7 @@ HWND waitForVisibleWindow(DWORD processId, DWORD timeoutMs) {
     return nullptr;
 }
 
-TEST(ProgramStart, OpensAWindowAndClosesCleanly) {
+TEST(ProgramStart, MakesItsMainWindowAndClosesCleanly) {
     std::wstring command = L"app\\" NESTORA_EXE_NAME_W;
     STARTUPINFOW si{};
     si.cb = sizeof si;
@@ -46,10 +49,11 @@ TEST(ProgramStart, OpensAWindowAndClosesCleanly) {
         << "CreateProcess failed, error " << GetLastError();
     CloseHandle(pi.hThread);
 
-    HWND window = waitForVisibleWindow(pi.dwProcessId, 15000);
+    HWND window = waitForMainWindow(pi.dwProcessId, 15000);
     if (!window)
         TerminateProcess(pi.hProcess, 99);
-    ASSERT_NE(window, nullptr) << "nestora.exe showed no window";
+    ASSERT_NE(window, nullptr) << "nestora.exe made no main window";
+    EXPECT_FALSE(IsWindowVisible(window)) << "the program should start hidden";
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(pi.hProcess, 15000), WAIT_OBJECT_0);
