@@ -8,7 +8,7 @@ NESTORA_BUILD="${NESTORA_BUILD:-$NESTORA_ROOT/build}"
 NESTORA_PACKAGES=(
     cmake ninja-build g++ googletest libgtest-dev libgmock-dev
     mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
-    wine wine64 xvfb x11-utils imagemagick clang
+    wine wine64 xvfb x11-utils imagemagick clang nsis
 )
 
 nestora_log() { printf '[nestora] %s\n' "$*" >&2; }
