@@ -6,6 +6,8 @@
 #include "gui/core/class_builder.h"
 #include "gui/win/application.h"
 #include "gui/win/standard_classes.h"
+#include "skin/menus/sui_popup_menu.h"
+#include "skin/sui_form.h"
 
 namespace nestora::app {
 
@@ -13,7 +15,8 @@ const gui::ClassRegistry& MainWindowClasses() {
     static const gui::ClassRegistry classes = [] {
         gui::ClassRegistry registry;
         gui::RegisterStandardClasses(registry);
-        registry.Register(gui::TPopupMenu::StaticClassInfo());
+        registry.Register(skin::TsuiForm::StaticClassInfo());
+        registry.Register(skin::TsuiPopupMenu::StaticClassInfo());
         registry.Register(gui::TMenuItem::StaticClassInfo());
         registry.Register(gui::TImageList::StaticClassInfo());
         registry.Register(desktop::TabfTrayIcon::StaticClassInfo());

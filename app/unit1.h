@@ -24,6 +24,11 @@
 // The tray icon keeps the window hidden at start (MinimizeOnStart) and shows and hides it
 // from its menu and its double click; the window sets its tooltip by the hint rule.
 //
+// The look: FormMain is the skinned frame (MacOS, with a minimise and a help button in its
+// title bar; the minimise button hides the window to the tray through the tray icon's
+// minimise handling, the help button switches to the credits), and the tray menu is drawn
+// by the skin in DeepBlue with the image list's pictures.
+//
 // Everything the window reaches outside itself comes through AppSeams, so tests run the
 // real window against scratch registry keys and fake shells.
 #pragma once
@@ -41,8 +46,9 @@
 #include "gui/win/hot_key.h"
 #include "gui/win/image_list.h"
 #include "gui/win/label.h"
-#include "gui/win/panel.h"
 #include "gui/win/popup_menu.h"
+#include "skin/menus/sui_popup_menu.h"
+#include "skin/sui_form.h"
 
 #include <string>
 
@@ -77,16 +83,15 @@ public:
     static const gui::ClassInfo& StaticClassInfo();
     const gui::ClassInfo& GetClassInfo() const override { return StaticClassInfo(); }
 
-    // Components of the description. FormMain and PopupMenu are the plain framework
-    // classes until the skinned ones take their place (they derive from these).
-    gui::TCustomPanel* FormMain = nullptr;
+    // Components of the description.
+    skin::TsuiForm* FormMain = nullptr;
     gui::TLabel* Label1 = nullptr;
     gui::TLabel* Label2 = nullptr;
     gui::TLabel* Label3 = nullptr;
     gui::THotKey* EditHotKey = nullptr;
     gui::TEdit* EditNameFolder = nullptr;
     desktop::TabfTrayIcon* abfTray = nullptr;
-    gui::TPopupMenu* PopupMenu = nullptr;
+    skin::TsuiPopupMenu* PopupMenu = nullptr;
     gui::TMenuItem* MenuShowWin = nullptr;
     gui::TMenuItem* Lang = nullptr;
     gui::TMenuItem* LangRus = nullptr;

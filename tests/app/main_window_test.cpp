@@ -9,7 +9,13 @@
 #include "scratch_registry.h"
 #include "tests/gui/win/app_test_support.h"
 
+#include "gui/win/bitmap.h"
+#include "gui/win/graphics_counters.h"
+#include "skin/sui_title_bar_menu.h"
+
+#include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 namespace nestora::app {
@@ -152,10 +158,17 @@ TEST_F(MainWindowTest, TheControlsSitInTheirPlacesInsideTheFrame) {
     EXPECT_EQ(f.Top(), 115);
     EXPECT_EQ(f.ClientWidth(), 170);
     EXPECT_EQ(f.ClientHeight(), 134);
-    EXPECT_EQ(f.BorderStyle(), gui::TFormBorderStyle::bsSingle);
+    // Designed single-bordered; the skinned frame took the border and caption away. Its
+    // minimum height stays; the stored minimum width is the description's.
+    EXPECT_EQ(f.FormMain->SavedBorderStyle(), gui::TFormBorderStyle::bsSingle);
+    EXPECT_EQ(f.BorderStyle(), gui::TFormBorderStyle::bsNone);
+    EXPECT_EQ(::GetWindowLongW(f.Handle(), GWL_STYLE) & WS_CAPTION, 0);
+    EXPECT_EQ(f.Width(), 170);
+    EXPECT_EQ(f.Height(), 134);
     EXPECT_EQ(f.BorderIcons(),
               gui::BorderIconBit(gui::biSystemMenu) | gui::BorderIconBit(gui::biMinimize));
     EXPECT_EQ(f.Constraints().MinWidth(), 130);
+    EXPECT_EQ(f.Constraints().MinHeight(), 50);
     EXPECT_FALSE(f.Visible());
 
     EXPECT_EQ(f.FormMain->Parent(), &f);
@@ -164,6 +177,8 @@ TEST_F(MainWindowTest, TheControlsSitInTheirPlacesInsideTheFrame) {
     for (gui::TControl* control :
          std::vector<gui::TControl*>{f.Label1, f.Label2, f.Label3, f.EditHotKey, f.EditNameFolder})
         EXPECT_EQ(control->Parent(), f.FormMain) << control->Name();
+    // No control lies under the title bar.
+    EXPECT_LE(f.FormMain->TitleBar().Height(), f.Label1->Top());
     EXPECT_EQ(f.Label1->BoundsRect(), (gui::TRect{20, 32, 149, 45}));
     EXPECT_EQ(f.EditHotKey->BoundsRect(), (gui::TRect{20, 48, 149, 69}));
     EXPECT_EQ(f.Label2->BoundsRect(), (gui::TRect{20, 72, 149, 85}));
@@ -381,7 +396,10 @@ TEST_F(MainWindowTest, TheHelpButtonTogglesTheCreditsAndEveryWayBackRestoresTheL
     };
     f.FormMainTitleBarHelpBtnClick(nullptr, 1);
     EXPECT_TRUE(inCredits());
-    EXPECT_EQ(f.Label1->BoundsRect(), f.FormMain->ClientRect());
+    // The credits fill the frame below its title bar.
+    const gui::TRect frame = f.FormMain->ClientRect();
+    EXPECT_EQ(f.Label1->BoundsRect(),
+              (gui::TRect{frame.Left, f.FormMain->TitleBar().Height(), frame.Right, frame.Bottom}));
     f.FormMainTitleBarHelpBtnClick(nullptr, 1);
     EXPECT_TRUE(inNormalView());
 
@@ -558,6 +576,318 @@ TEST_F(MainWindowTest, TheRunEntryGoesAtStartAndComesBackAtTheEndWhenChecked) {
     Stop();
     EXPECT_FALSE(runKeys.text(kRunKey, ExeFileName().c_str()));
     EXPECT_EQ(user.number(kSettings, L"StartUp"), 0u);
+}
+
+// --- the skinned look ------------------------------------------------------------------------
+
+using skin::TsuiTitleBarAlign;
+using skin::TsuiTitleBarBtnType;
+using skin::TsuiUIStyle;
+
+// The application makes its main form without arguments (CreateForm), and only the main
+// form is what the tray icon shows, hides and minimises to the tray: this one takes the
+// seams the fixture leaves for it.
+class TestMainForm : public TForm1 {
+public:
+    static inline std::optional<AppSeams> nextSeams;
+    explicit TestMainForm(gui::TComponent* owner) : TForm1(owner, takeSeams()) {}
+
+private:
+    static AppSeams takeSeams() {
+        AppSeams seams = std::move(nextSeams).value();
+        nextSeams.reset();
+        return seams;
+    }
+};
+
+class SkinnedMainWindowTest : public MainWindowTest {
+protected:
+    TForm1& StartAsMainForm() {
+        TestMainForm::nextSeams = seams();
+        form = app->CreateForm<TestMainForm>();
+        EXPECT_EQ(app->MainForm(), form);
+        return *form;
+    }
+    // A click on a title-bar button, with the bar's cursor seam at the button's middle.
+    void ClickTitleBarButton(int index) {
+        skin::TsuiTitleBar& bar = form->FormMain->TitleBar();
+        const skin::ButtonsLayout layout = bar.Layout();
+        const auto placed = std::find_if(layout.buttons.begin(), layout.buttons.end(),
+                                         [index](const auto& p) { return p.index == index; });
+        ASSERT_NE(placed, layout.buttons.end()) << "button " << index << " is not shown";
+        const int x = (placed->rect.left + placed->rect.right) / 2;
+        const int y = (placed->rect.top + placed->rect.bottom) / 2;
+        POINT screen{x, y};
+        ::ClientToScreen(bar.Handle(), &screen);
+        bar.SetCursorSource([screen] { return std::optional<gui::TPoint>({screen.x, screen.y}); });
+        ::SendMessageW(bar.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        ::SendMessageW(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        ::SendMessageW(bar.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        bar.SetCursorSource({});
+    }
+    // The tray menu's first entry chosen: the WM_COMMAND Windows sends the menu's window.
+    // (Command numbers are handed out when the menu is built, before it first opens.)
+    void ChooseFromTrayMenu(gui::TMenuItem* item) {
+        form->PopupMenu->Handle();
+        ASSERT_NE(item->Command(), 0u);
+        ::PostMessageW(form->PopupMenu->WindowHandle(), WM_COMMAND, item->Command(), 0);
+        Pump(30);
+    }
+};
+
+TEST_F(SkinnedMainWindowTest, TheFrameIsMacOSWithItsTwoButtonsAndThreeSections) {
+    TForm1& f = Start();
+    skin::TsuiForm& frame = *f.FormMain;
+    EXPECT_EQ(frame.UIStyle(), TsuiUIStyle::MacOS);
+    EXPECT_FALSE(frame.TitleBarCustom());
+    EXPECT_FALSE(frame.UIStyleAutoUpdateSub());
+    EXPECT_EQ(frame.BorderColor(), 0x007F7F7Fu);
+    EXPECT_EQ(frame.BorderWidth(), 1);
+    EXPECT_EQ(frame.Color(), 0x00E7E7E7u);
+    EXPECT_FALSE(frame.TitleBarDrawAppIcon());
+    EXPECT_EQ(frame.MenuBarColor(), 0x00E7E7E7u);
+    EXPECT_EQ(frame.MenuBarHeight(), 22);
+    EXPECT_EQ(frame.RoundCorner(), 0);
+    EXPECT_EQ(frame.Menu(), nullptr);
+    // The language's caption reached the bar and the window.
+    EXPECT_EQ(frame.Caption(), L" =Nestora=");
+    EXPECT_EQ(f.Caption(), L" =Nestora=");
+
+    skin::TsuiTitleBar& bar = frame.TitleBar();
+    EXPECT_EQ(bar.Height(), 23);
+    EXPECT_EQ(bar.Font().Name(), L"Tahoma");
+    EXPECT_EQ(bar.Font().Height(), -11);
+    EXPECT_EQ(bar.Font().Style(), gui::TFontStyles{gui::fsBold});
+    EXPECT_EQ(bar.Font().Color(), 0x00000000u);
+
+    ASSERT_EQ(bar.Buttons().Count(), 2);
+    const TsuiTitleBarBtnType types[] = {TsuiTitleBarBtnType::suiMin, TsuiTitleBarBtnType::suiHelp};
+    for (int i = 0; i < 2; ++i) {
+        const skin::TsuiTitleBarButton& b = *bar.Buttons()[i];
+        EXPECT_EQ(b.ButtonType(), types[i]) << i;
+        EXPECT_EQ(b.UIStyle(), TsuiUIStyle::MacOS) << i;
+        EXPECT_FALSE(b.Transparent()) << i;
+        EXPECT_EQ(b.Top(), 4) << i;
+        EXPECT_TRUE(b.Visible()) << i;
+        for (const gui::TPicture* picture : {&b.PicNormal(), &b.PicMouseOn(), &b.PicMouseDown()}) {
+            EXPECT_EQ(picture->Width(), 17) << i;
+            EXPECT_EQ(picture->Height(), 17) << i;
+        }
+    }
+    // Minimise at the right end, help left of it, the caption from x 3.
+    const skin::ButtonsLayout layout = bar.Layout();
+    ASSERT_EQ(layout.buttons.size(), 2u);
+    EXPECT_EQ(layout.buttons[0].rect.left, 149);
+    EXPECT_EQ(layout.buttons[1].rect.left, 131);
+    EXPECT_EQ(layout.buttons[0].rect.top, 4);
+    EXPECT_EQ(layout.controlBoxIndex, -1);
+    EXPECT_EQ(layout.captionLeft, 3);
+
+    ASSERT_EQ(bar.Sections().Count(), 3);
+    const struct {
+        bool autoSize;
+        int width;
+        TsuiTitleBarAlign align;
+        int pictureWidth;
+        bool stretch;
+    } sections[] = {{true, 48, TsuiTitleBarAlign::suiLeft, 48, false},
+                    {true, 48, TsuiTitleBarAlign::suiRight, 48, false},
+                    {false, 10, TsuiTitleBarAlign::suiClient, 49, true}};
+    for (int i = 0; i < 3; ++i) {
+        const skin::TsuiTitleBarSection& s = *bar.Sections()[i];
+        EXPECT_EQ(s.AutoSize(), sections[i].autoSize) << i;
+        EXPECT_EQ(s.Width(), sections[i].width) << i;
+        EXPECT_EQ(s.Align(), sections[i].align) << i;
+        EXPECT_EQ(s.Picture().Width(), sections[i].pictureWidth) << i;
+        EXPECT_EQ(s.Picture().Height(), 23) << i;
+        EXPECT_EQ(s.Stretch(), sections[i].stretch) << i;
+    }
+}
+
+TEST_F(SkinnedMainWindowTest, TheTrayMenuIsDrawnInDeepBlueWithTheImageListsPictures) {
+    TForm1& f = Start();
+    skin::TsuiPopupMenu& menu = *f.PopupMenu;
+    EXPECT_EQ(menu.UIStyle(), TsuiUIStyle::DeepBlue);
+    EXPECT_TRUE(menu.OwnerDraw());
+    EXPECT_EQ(menu.Images(), f.ImgList);
+    EXPECT_EQ(menu.MenuItemHeight(), 21);
+    EXPECT_EQ(menu.SeparatorHeight(), 5);
+    EXPECT_EQ(menu.BarWidth(), 26);
+    EXPECT_EQ(menu.BarColor(), 0x00CED3D6u);
+    EXPECT_EQ(menu.Color(), 0x00FFFFFFu);
+    EXPECT_EQ(menu.SeparatorColor(), 0x00848284u);
+    EXPECT_EQ(menu.SelectedBorderColor(), 0x00A04A44u);
+    EXPECT_EQ(menu.SelectedColor(), 0x00A04A44u);
+    EXPECT_EQ(menu.SelectedFontColor(), 0x00FFFFFFu);
+    EXPECT_EQ(menu.FontColor(), 0x00000000u);
+    EXPECT_EQ(menu.BorderColor(), 0x00000000u);
+    EXPECT_FALSE(menu.FlatMenu());
+    EXPECT_EQ(menu.FontName(), L"MS Sans Serif");
+    EXPECT_EQ(menu.FontSize(), 8);
+    EXPECT_EQ(menu.FontCharset(), 1);
+    EXPECT_TRUE(menu.UseSystemFont());
+    // Every item, the language sub-menu's too, is measured and drawn by the skin.
+    for (gui::TMenuItem* item :
+         {f.MenuShowWin, f.Lang, f.LangRus, f.LangEn, f.N2, f.MenuStartProgs, f.N1, f.Exit1}) {
+        EXPECT_TRUE(static_cast<bool>(item->OnDrawItem())) << item->Name();
+        EXPECT_TRUE(static_cast<bool>(item->OnMeasureItem())) << item->Name();
+    }
+
+    // The first entry as Windows has it drawn: the grey bar with the red picture on it,
+    // white beside it; chosen, the blue highlight.
+    gui::TBitmap row;
+    row.SetPixelFormat(gui::TPixelFormat::pf24bit);
+    row.SetSize(160, 21);
+    const gui::TRect rect{0, 0, 160, 21};
+    const auto redPixelsInBar = [&] {
+        int red = 0;
+        for (int y = 0; y < 21; ++y)
+            for (int x = 0; x < 26; ++x) {
+                const gui::TColor c = row.Canvas().Pixel(x, y);
+                red += (c & 0xFF) > 0x90 && ((c >> 8) & 0xFF) < 0x70 ? 1 : 0;
+            }
+        return red;
+    };
+    menu.DrawMenuItem(f.MenuShowWin, row.Canvas(), rect, false);
+    EXPECT_EQ(row.Canvas().Pixel(1, 1), 0x00CED3D6u);
+    EXPECT_EQ(row.Canvas().Pixel(150, 10), 0x00FFFFFFu);
+    EXPECT_GT(redPixelsInBar(), 20) << "the image list's picture 1";
+    menu.DrawMenuItem(f.MenuShowWin, row.Canvas(), rect, true);
+    EXPECT_EQ(row.Canvas().Pixel(150, 10), 0x00A04A44u);
+    // Greyed while the window is shown: the picture loses its colour.
+    f.MenuShowWin->SetEnabled(false);
+    menu.DrawMenuItem(f.MenuShowWin, row.Canvas(), rect, false);
+    EXPECT_EQ(redPixelsInBar(), 0);
+}
+
+TEST_F(SkinnedMainWindowTest, TheFirstMenuEntryShowsTheWindowAndTheHotKeyIsOffUntilItHides) {
+    TForm1& f = StartAsMainForm();
+    const int id = f.HotKeyId();
+    hotKeyCalls.clear();
+    ChooseFromTrayMenu(f.MenuShowWin);
+    ASSERT_TRUE(PumpUntil([&] { return f.Visible(); }));
+    EXPECT_TRUE(::IsWindowVisible(f.Handle()));
+    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{false, id, 0, 0}}));
+    EXPECT_FALSE(f.MenuShowWin->Enabled());
+    // The skinned frame on the screen: no system caption, 170 by 134.
+    RECT r{};
+    ::GetWindowRect(f.Handle(), &r);
+    EXPECT_EQ(r.right - r.left, 170);
+    EXPECT_EQ(r.bottom - r.top, 134);
+
+    // Emptied while shown, then the title bar's minimise button: the application is
+    // minimised and the tray icon hides it; the hint tells there is no hotkey.
+    f.EditHotKey->SetHotKey(0);
+    hotKeyCalls.clear();
+    ClickTitleBarButton(0);
+    ASSERT_TRUE(PumpUntil([&] { return !f.Visible(); }));
+    EXPECT_FALSE(::IsWindowVisible(f.Handle()));
+    EXPECT_FALSE(::IsWindowVisible(app->Handle()));
+    EXPECT_TRUE(f.MenuShowWin->Enabled());
+    EXPECT_EQ(f.abfTray->Hint(), f.NoHotKeyHint());
+    EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша не назначена");
+    EXPECT_TRUE(std::none_of(hotKeyCalls.begin(), hotKeyCalls.end(),
+                             [](const HotKeyCall& c) { return c.registered; }));
+
+    // A key typed in the field and the window hidden once more: registered, hint renewed.
+    ChooseFromTrayMenu(f.MenuShowWin);
+    ASSERT_TRUE(PumpUntil([&] { return f.Visible(); }));
+    f.EditHotKey->SetHotKey(0x4046);
+    hotKeyCalls.clear();
+    f.BtnHideClick(nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return !f.Visible(); }));
+    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{true, id, 0x4002, 'F'}}));
+    EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша: Ctrl+F");
+}
+
+TEST_F(SkinnedMainWindowTest, TheHelpButtonSwitchesToTheCreditsAndAClickOnThemReturns) {
+    Store(L"x", L"Ctrl+F", L"En");
+    TForm1& f = Start();
+    f.Show();
+    Pump(30);
+    ClickTitleBarButton(1);
+    EXPECT_FALSE(f.Label2->Visible());
+    EXPECT_EQ(f.Label1->Caption(), f.CreditsText());
+    EXPECT_EQ(f.Label1->Top(), f.FormMain->TitleBar().Height());
+    EXPECT_TRUE(f.Visible()) << "the help button does not hide the window";
+
+    ::SendMessageW(f.Label1->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 40));
+    ::SendMessageW(f.Label1->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(40, 40));
+    EXPECT_TRUE(f.Label2->Visible());
+    EXPECT_EQ(f.Label1->BoundsRect(), (gui::TRect{20, 32, 149, 45}));
+    EXPECT_EQ(f.Label1->Caption(), L"Hot key: ");
+
+    // Twice: there and back.
+    ClickTitleBarButton(1);
+    EXPECT_FALSE(f.Label2->Visible());
+    ClickTitleBarButton(1);
+    EXPECT_TRUE(f.Label2->Visible());
+    EXPECT_EQ(f.Label1->BoundsRect(), (gui::TRect{20, 32, 149, 45}));
+}
+
+// Ends an open menu from inside its modal loop and notes where its window was.
+struct OpenMenuProbe {
+    static inline RECT seen{};
+    static inline int runs = 0;
+    static void CALLBACK Close(HWND, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(nullptr, id);
+        ++runs;
+        if (const HWND menu = ::FindWindowW(L"#32768", nullptr))
+            ::GetWindowRect(menu, &seen);
+        ::EndMenu();
+    }
+    static void Arm() {
+        seen = RECT{-1, -1, -1, -1};
+        runs = 0;
+        ::SetTimer(nullptr, 0, 50, &OpenMenuProbe::Close);
+    }
+};
+
+TEST_F(SkinnedMainWindowTest, AltAndSpaceOpenTheSkinnedSystemMenuUnderTheTitleBar) {
+    TForm1& f = StartAsMainForm();
+    EXPECT_TRUE(f.FormMain->InstalledApplicationHook());
+    ChooseFromTrayMenu(f.MenuShowWin);
+    ASSERT_TRUE(PumpUntil([&] { return f.Visible(); }));
+    OpenMenuProbe::Arm();
+    ::PostMessageW(f.Handle(), WM_SYSCHAR, VK_SPACE, 1 << 29);
+    ASSERT_TRUE(PumpUntil([] { return OpenMenuProbe::runs > 0; }));
+    EXPECT_EQ(OpenMenuProbe::seen.left, f.Left());
+    EXPECT_EQ(OpenMenuProbe::seen.top, f.Top() + f.FormMain->TitleBar().Height());
+    // The window has no maximise button, and it stays shown after the menu closes.
+    skin::TsuiTitleBarPopupMenu* menu = f.FormMain->TitleBar().SystemMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->UIStyle(), TsuiUIStyle::MacOS);
+    EXPECT_TRUE(f.Visible());
+}
+
+TEST_F(SkinnedMainWindowTest, ShowingHidingAndPaintingManyTimesLeaksNoHandles) {
+    TForm1& f = StartAsMainForm();
+    ChooseFromTrayMenu(f.MenuShowWin);
+    ASSERT_TRUE(PumpUntil([&] { return f.Visible(); }));
+    f.BtnHideClick(nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return !f.Visible(); }));
+    const long gdi = gui::HandleCounters::LiveGdiObjects();
+    const long userObjects = gui::HandleCounters::LiveUserObjects();
+    const DWORD start = ::GetTickCount();
+    constexpr int kRounds = 100;
+    for (int i = 0; i < kRounds; ++i) {
+        f.MenuShowWinClick(nullptr);
+        f.FormMainTitleBarHelpBtnClick(nullptr, 1);
+        ::RedrawWindow(f.Handle(), nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        f.BtnHideClick(nullptr);
+    }
+    Pump(30);
+    const DWORD elapsed = ::GetTickCount() - start;
+    std::printf("[ MEASURED ] %d rounds of show, credits, paint and hide in %lu ms; GDI objects "
+                "%ld -> %ld, USER objects %ld -> %ld\n",
+                kRounds, static_cast<unsigned long>(elapsed), gdi,
+                gui::HandleCounters::LiveGdiObjects(), userObjects,
+                gui::HandleCounters::LiveUserObjects());
+    EXPECT_EQ(gui::HandleCounters::LiveGdiObjects(), gdi);
+    EXPECT_EQ(gui::HandleCounters::LiveUserObjects(), userObjects);
+    EXPECT_FALSE(f.Visible());
+    EXPECT_TRUE(f.Label2->Visible()) << "hidden in the normal view";
 }
 
 } // namespace
