@@ -9,17 +9,30 @@
 // prefix's user's (HOME points into the build folder too). Every folder the test made is
 // removed again.
 //
+// The skinned program as a user drives it with the mouse and the keyboard: the tray menu's
+// first entry shows the window in its frame (the hotkey is off meanwhile), the help button
+// shows the credits and a click on them returns, Alt+Space opens the frame's own window
+// menu, the minimise button hides the window to the tray (the hotkey works again), and
+// "Start with Windows" checked in the menu writes the run entry and "StartUp" at exit.
+// With NESTORA_SCREENSHOTS naming a folder (a Windows path), the pictures of the tray menu,
+// the window in both languages and the credits are saved there as BMP files.
+//
 // Also here, as they need the desktop alone: the desktop's windows as a press sees them.
 #include "app/win_desktop_shell.h"
 #include "app/win_press_windows.h"
 
+#include "gui/win/bitmap.h"
+#include "gui/win/canvas.h"
 #include "gui/win/handles.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -244,6 +257,243 @@ TEST_F(EndToEndTest, WithEnglishStoredTheFolderIsANewFolder) {
     ::PostMessageW(nestora->window(L"TForm1"), WM_CLOSE, 0, 0);
     EXPECT_EQ(nestora->exitCode(), 0u);
     EXPECT_EQ(settingText(L"Lang"), L"En");
+}
+
+// --- the skinned program, driven from outside -------------------------------------------
+
+constexpr UINT kTrayCallbackMessage = 1235;
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kRunValue[] = L"nestora.exe";
+
+struct ChildSearch {
+    const wchar_t* className;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK findChildOfClass(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<ChildSearch*>(data);
+    wchar_t name[64] = {};
+    ::GetClassNameW(window, name, 64);
+    if (::lstrcmpW(name, search.className) == 0) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND childOfClass(HWND parent, const wchar_t* className) {
+    ChildSearch search{className};
+    ::EnumChildWindows(parent, findChildOfClass, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+RECT windowRect(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return r;
+}
+
+// What the screen shows in a rectangle (every program here shares Wine's one desktop).
+std::unique_ptr<gui::TBitmap> screenPicture(const RECT& r) {
+    auto shot = std::make_unique<gui::TBitmap>();
+    shot->SetPixelFormat(gui::TPixelFormat::pf24bit);
+    shot->SetSize(r.right - r.left, r.bottom - r.top);
+    const gui::WindowDC screen = gui::WindowDC::Client(nullptr);
+    ::BitBlt(shot->Canvas().Handle(), 0, 0, r.right - r.left, r.bottom - r.top, screen.get(),
+             r.left, r.top, SRCCOPY);
+    return shot;
+}
+
+// Saves the picture as NAME.bmp into the folder NESTORA_SCREENSHOTS names, when it is set.
+void keepScreenshot(gui::TBitmap& shot, const char* name) {
+    const char* folder = std::getenv("NESTORA_SCREENSHOTS");
+    if (!folder || !*folder)
+        return;
+    const std::string path = std::string(folder) + "\\" + name + ".bmp";
+    const std::vector<std::uint8_t> bytes = shot.SaveToMemory();
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+        std::printf("[ PICTURE  ] %s\n", path.c_str());
+    }
+}
+
+int pixelsOfColour(gui::TBitmap& shot, gui::TColor colour) {
+    int count = 0;
+    for (int y = 0; y < shot.Height(); ++y)
+        for (int x = 0; x < shot.Width(); ++x)
+            count += shot.Canvas().Pixel(x, y) == colour ? 1 : 0;
+    return count;
+}
+
+void sendMouseClick(int x, int y) {
+    ::SetCursorPos(x, y);
+    ::Sleep(50);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+void sendAltSpace() {
+    INPUT inputs[4] = {};
+    for (INPUT& input : inputs)
+        input.type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = VK_MENU;
+    inputs[1].ki.wVk = VK_SPACE;
+    inputs[2].ki.wVk = VK_SPACE;
+    inputs[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs[3].ki.wVk = VK_MENU;
+    inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(4, inputs, sizeof(INPUT));
+}
+
+void storeSetting(const wchar_t* name, const wchar_t* value) {
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kSettings, name, REG_SZ, value,
+                      static_cast<DWORD>((std::wcslen(value) + 1) * sizeof(wchar_t)));
+}
+
+bool runEntryExists() {
+    return ::RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, RRF_RT_REG_SZ, nullptr, nullptr,
+                          nullptr) == ERROR_SUCCESS;
+}
+
+class SkinnedProgramTest : public EndToEndTest {
+protected:
+    void TearDown() override {
+        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue);
+        EndToEndTest::TearDown();
+    }
+    // Opens the tray icon's menu as a right click on the icon does; its window, or null.
+    HWND OpenTrayMenu(const Process& nestora) {
+        const HWND tray = nestora.window(L"TPUtilWindow");
+        if (!tray)
+            return nullptr;
+        ::SetCursorPos(700, 500);
+        ::PostMessageW(tray, kTrayCallbackMessage, 0, WM_RBUTTONUP);
+        HWND menu = nullptr;
+        waitFor([&] {
+            menu = nestora.window(L"#32768");
+            return menu && ::IsWindowVisible(menu);
+        });
+        ::Sleep(300); // drawn
+        return menu;
+    }
+    // Keys into an open menu (its loop takes them from the thread's queue).
+    static void MenuKey(HWND menu, WPARAM key) {
+        ::PostMessageW(menu, WM_KEYDOWN, key, 0);
+        ::PostMessageW(menu, WM_KEYUP, key, 0xC0000000);
+        ::Sleep(100);
+    }
+    static bool Shown(HWND window) { return ::IsWindowVisible(window) != FALSE; }
+};
+
+TEST_F(SkinnedProgramTest, TheTrayMenuTheFrameItsButtonsAndTheRunEntryAtExit) {
+    const auto nestora = StartNestora();
+    ASSERT_TRUE(waitFor([] { return settingText(L"Lang").has_value(); }));
+    const HWND window = nestora->window(L"TForm1");
+    ASSERT_NE(window, nullptr);
+    ASSERT_FALSE(Shown(window));
+
+    // The tray menu, drawn by the skin: the DeepBlue bar down its left side.
+    HWND menu = OpenTrayMenu(*nestora);
+    ASSERT_NE(menu, nullptr);
+    const auto menuShot = screenPicture(windowRect(menu));
+    keepScreenshot(*menuShot, "tray-menu");
+    // The side bar is 26 pixels wide beside four 21-pixel entries and two 5-pixel
+    // separators; the pictures on it cover a little of it.
+    EXPECT_GT(pixelsOfColour(*menuShot, 0x00CED3D6), 26 * (4 * 21 + 2 * 5) * 3 / 4)
+        << "the grey side bar";
+    EXPECT_GT(pixelsOfColour(*menuShot, 0x00FFFFFF), 26 * (4 * 21 + 2 * 5)) << "white entries";
+    // Its first entry shows the window.
+    MenuKey(menu, VK_DOWN);
+    MenuKey(menu, VK_RETURN);
+    ASSERT_TRUE(waitFor([&] { return Shown(window); }));
+    ::Sleep(300);
+
+    // The skinned frame: no system caption or border, 170 by 134, the grey MacOS border.
+    EXPECT_EQ(::GetWindowLongW(window, GWL_STYLE) & WS_CAPTION, 0);
+    const RECT r = windowRect(window);
+    EXPECT_EQ(r.right - r.left, 170);
+    EXPECT_EQ(r.bottom - r.top, 134);
+    const auto russian = screenPicture(r);
+    keepScreenshot(*russian, "settings-ru");
+    EXPECT_EQ(russian->Canvas().Pixel(0, 60), 0x007F7F7Fu);
+    EXPECT_EQ(russian->Canvas().Pixel(169, 60), 0x007F7F7Fu);
+    EXPECT_EQ(russian->Canvas().Pixel(80, 133), 0x007F7F7Fu);
+
+    // Shown: the hotkey makes nothing (the field would take the keys).
+    Press();
+    EXPECT_FALSE(waitFor([&] { return OnDesktop(L"Новая папка"); }, 1500));
+
+    // The help button (left of the minimise button) shows the credits...
+    const HWND hotKeyField = childOfClass(window, L"THotKey");
+    ASSERT_NE(hotKeyField, nullptr);
+    ASSERT_TRUE(Shown(hotKeyField));
+    sendMouseClick(r.left + 131 + 8, r.top + 4 + 8);
+    ASSERT_TRUE(waitFor([&] { return !Shown(hotKeyField); }, 3000));
+    ::Sleep(300);
+    keepScreenshot(*screenPicture(windowRect(window)), "credits");
+    // ... and a click on them returns.
+    sendMouseClick(r.left + 85, r.top + 80);
+    EXPECT_TRUE(waitFor([&] { return Shown(hotKeyField); }, 3000));
+    EXPECT_TRUE(Shown(window));
+
+    // Alt and the space bar: the frame's own window menu under the title bar.
+    sendAltSpace();
+    HWND systemMenu = nullptr;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            systemMenu = nestora->window(L"#32768");
+            return systemMenu && Shown(systemMenu);
+        },
+        3000));
+    const RECT m = windowRect(systemMenu);
+    EXPECT_EQ(m.left, r.left);
+    EXPECT_EQ(m.top, r.top + 23);
+    MenuKey(systemMenu, VK_ESCAPE);
+    EXPECT_TRUE(waitFor([&] { return !Shown(systemMenu) || !::IsWindow(systemMenu); }, 3000));
+    EXPECT_TRUE(Shown(window));
+
+    // The minimise button (at the right end) hides the window to the tray; the hotkey is
+    // registered again.
+    sendMouseClick(r.left + 149 + 8, r.top + 4 + 8);
+    ASSERT_TRUE(waitFor([&] { return !Shown(window); }, 3000));
+    EXPECT_TRUE(nestora->running());
+    Press();
+    EXPECT_TRUE(waitFor([&] { return OnDesktop(L"Новая папка"); }));
+
+    // "Start with Windows" (the third entry the keys reach: show, language, start) checked,
+    // then the program ends: the run entry and "StartUp" are written.
+    EXPECT_FALSE(runEntryExists()) << "removed at start";
+    menu = OpenTrayMenu(*nestora);
+    ASSERT_NE(menu, nullptr);
+    for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
+        MenuKey(menu, key);
+    EXPECT_TRUE(waitFor([&] { return !::IsWindow(menu) || !Shown(menu); }, 3000));
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(nestora->exitCode(), 0u);
+    EXPECT_EQ(settingNumber(L"StartUp"), 1u);
+    EXPECT_TRUE(runEntryExists());
+
+    // In English, shown by a double click on the icon. At start the run entry is removed
+    // again; it comes back only at the end.
+    storeSetting(L"Lang", L"En");
+    storeSetting(L"FolderName", L"New Folder");
+    const auto english = StartNestora();
+    EXPECT_FALSE(runEntryExists());
+    const HWND englishWindow = english->window(L"TForm1");
+    ASSERT_NE(englishWindow, nullptr);
+    ::PostMessageW(english->window(L"TPUtilWindow"), kTrayCallbackMessage, 0, WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(waitFor([&] { return Shown(englishWindow); }));
+    ::Sleep(300);
+    const auto englishShot = screenPicture(windowRect(englishWindow));
+    keepScreenshot(*englishShot, "settings-en");
+    EXPECT_EQ(englishShot->Canvas().Pixel(0, 60), 0x007F7F7Fu);
+    ::PostMessageW(englishWindow, WM_CLOSE, 0, 0);
+    EXPECT_EQ(english->exitCode(), 0u);
+    EXPECT_TRUE(runEntryExists());
 }
 
 // The desktop's windows as a press sees them, with windows of this test's own.
