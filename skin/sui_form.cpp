@@ -8,6 +8,10 @@
 #include "gui/win/form.h"
 #include "gui/win/main_menu.h"
 #include "gui/win/popup_menu.h"
+#include "gui/win/tool_bar.h"
+#include "skin/menu_bar_layout.h"
+#include "skin/menus/sui_main_menu.h"
+#include "skin/menus/sui_popup_menu.h"
 #include "skin/sui_public.h"
 #include "skin/sui_title_bar_look.h"
 #include "skin/sui_title_bar_menu.h"
@@ -37,15 +41,6 @@ SharedFrameState& Shared() {
 bool IsZoomedForm(const gui::TForm& form) {
     return form.HandleAllocated() ? ::IsZoomed(const_cast<gui::TForm&>(form).Handle()) != FALSE
                                   : form.WindowState() == gui::TWindowState::wsMaximized;
-}
-
-// The skinned main menu comes later and is found by its class name, so the frame works with
-// it the moment it exists.
-bool IsClassNamed(const gui::TObject& object, std::string_view name) {
-    for (const gui::ClassInfo* c = &object.GetClassInfo(); c; c = c->Parent())
-        if (c->Name() == name)
-            return true;
-    return false;
 }
 
 gui::TRect BoundsOf(const gui::TControl& c) {
@@ -180,6 +175,14 @@ TsuiForm::TsuiForm(gui::TComponent* owner) : gui::TCustomPanel(owner) {
 }
 
 TsuiForm::~TsuiForm() {
+    // The menu must not keep pointing at a frame that is gone.
+    if (auto* skinned = dynamic_cast<TsuiMainMenu*>(menu_))
+        skinned->SetSkinnedForm(nullptr);
+    if (menuBar_) {
+        gui::TToolBar* bar = menuBar_;
+        menuBar_ = nullptr;
+        bar->Free();
+    }
     if (!hook_)
         return;
     if (appHookInstalled_) {
@@ -231,9 +234,14 @@ void TsuiForm::ApplyStyle() {
     if (IsMdiChild())
         titleBar_->SetRoundCorner(0);
 
-    if (menu_ && IsClassNamed(*menu_, "TsuiMainMenu") &&
-        gui::HasPublishedProperty(*menu_, "UIStyle"))
-        gui::SetPropertyValue(*menu_, "UIStyle", static_cast<std::int64_t>(uiStyle_));
+    if (menuBar_)
+        menuBar_->SetColor(menuBarColor_);
+    if (auto* skinned = dynamic_cast<TsuiMainMenu*>(menu_)) {
+        skinned->SetFileTheme(fileTheme_);
+        skinned->SetUIStyle(uiStyle_);
+    }
+    if (menuBar_)
+        menuBar_->Invalidate();
     if (uiStyleAutoUpdateSub_)
         SetChildrenUIStyle(*this, uiStyle_, fileTheme_);
     if (IsMdiChild() && form_)
@@ -291,23 +299,204 @@ void TsuiForm::SetFormPanel(gui::TCustomPanel* panel) {
 }
 
 void TsuiForm::SetMenu(gui::TMainMenu* menu) {
-    if (menu == menu_)
-        return;
-    if (menu_)
-        DropMenuBar();
-    menu_ = menu;
-    if (menu) {
-        FreeNotification(menu);
-        AttachMenuBar();
+    if (menu != menu_) {
+        if (auto* skinned = dynamic_cast<TsuiMainMenu*>(menu_))
+            skinned->SetSkinnedForm(nullptr);
+        if (menu_)
+            RemoveFreeNotification(menu_);
+        menu_ = menu;
+        if (menu_)
+            FreeNotification(menu_);
+        if (auto* skinned = dynamic_cast<TsuiMainMenu*>(menu_))
+            skinned->SetSkinnedForm(this);
+    }
+    if (menu_) {
+        CreateMenuBar();
+        RebuildMenuBar();
+    } else {
+        RemoveMenuBar();
     }
 }
 
-void TsuiForm::AttachMenuBar() {
-    // The owner-drawn menu bar of a skinned form is not built yet: the menu is kept (its
-    // shortcuts work through IsMenuShortCut) but no bar is drawn for it.
+void TsuiForm::SetMenuBarColor(TColor color) {
+    menuBarColor_ = color;
+    if (menuBar_)
+        menuBar_->SetColor(color);
 }
 
-void TsuiForm::DropMenuBar() {}
+void TsuiForm::SetMenuBarHeight(int height) {
+    menuBarHeight_ = height;
+    if (!menuBar_)
+        return;
+    menuBar_->SetHeight(height);
+    menuBar_->SetButtonHeight(height);
+}
+
+// --- the menu bar -----------------------------------------------------------------------------
+
+void TsuiForm::CreateMenuBar() {
+    if (menuBar_ || IsMdiChild() || !titleBar_)
+        return;
+    menuBar_ = gui::Create<gui::TToolBar>(this);
+    menuBar_->SetParent(this);
+    menuBar_->SetHeight(menuBarHeight_);
+    menuBar_->SetButtonHeight(menuBarHeight_);
+    menuBar_->SetColor(menuBarColor_);
+    menuBar_->SetOnCustomDraw([this](gui::TToolBar*, gui::TCanvas& canvas, const gui::TRect& rect,
+                                     bool&) { DrawMenuBarBackground(canvas, rect); });
+    if (!IsDesigning())
+        menuBar_->SetOnCustomDrawButton([this](gui::TToolBar*, gui::TToolButton* button,
+                                               gui::TCanvas& canvas, const gui::TRect& rect,
+                                               gui::TCustomDrawState state, bool& defaultDraw) {
+            DrawMenuBarButton(button, canvas, rect, state, defaultDraw);
+        });
+    // Both are aligned to the top and the title bar comes first among the children, so it
+    // stays above the menu bar.
+    titleBar_->SetTop(0);
+    RefreshMenuBarFont();
+}
+
+void TsuiForm::RemoveMenuBar() {
+    if (!IsMdiChild() && menuBar_) {
+        gui::TToolBar* bar = menuBar_;
+        menuBar_ = nullptr;
+        bar->Free();
+    }
+    if (menu_)
+        SetMenu(nullptr);
+}
+
+void TsuiForm::RebuildMenuBar() {
+    if (!menuBar_)
+        return;
+    if (!menu_) {
+        RemoveMenuBar();
+        return;
+    }
+    while (menuBar_->ButtonCount() > 0)
+        menuBar_->Buttons(menuBar_->ButtonCount() - 1)->Free();
+    gui::TMenuItem& root = menu_->Items();
+    // Each new button goes to the left end, so walking backwards leaves them in item order.
+    for (int i = root.Count() - 1; i >= 0; --i) {
+        gui::TMenuItem* item = root.Items(i);
+        if (item->Parent() != &root)
+            continue;
+        auto* button = gui::Create<gui::TToolButton>(this);
+        button->SetToolBar(menuBar_);
+        button->SetGrouped(true);
+        button->SetMenuItem(item);
+        button->SetAutoSize(true);
+        button->SetIndex(0);
+    }
+}
+
+void TsuiForm::RefreshMenuBarCaptions() {
+    if (menuBar_)
+        menuBar_->RefreshMenuButtons();
+}
+
+void TsuiForm::RefreshMenuBarFont() {
+    if (!menuBar_ || !menu_)
+        return;
+    if (const auto* skinned = dynamic_cast<const TsuiMainMenu*>(menu_)) {
+        gui::TFont& font = menuBar_->Font();
+        if (skinned->UseSystemFont()) {
+            SetSystemMenuFont(font);
+        } else {
+            font.SetName(skinned->FontName());
+            font.SetSize(skinned->FontSize());
+            font.SetCharset(skinned->FontCharset());
+        }
+    }
+    menuBar_->Invalidate();
+}
+
+TsuiUIStyle TsuiForm::MenuBarStyle() const {
+    if (const auto* skinned = dynamic_cast<const TsuiMainMenu*>(menu_))
+        return skinned->UIStyle();
+    return uiStyle_;
+}
+
+gui::TComponent* TsuiForm::MenuBarTheme() const {
+    if (const auto* skinned = dynamic_cast<const TsuiMainMenu*>(menu_))
+        return skinned->FileTheme();
+    return fileTheme_;
+}
+
+void TsuiForm::DrawMenuBarBackground(gui::TCanvas& canvas, const gui::TRect& rect) {
+    if (MenuBarStyle() != TsuiUIStyle::MacOS || rect.IsEmpty())
+        return;
+    gui::TBitmap stripes;
+    stripes.LoadFromResourceName(::GetModuleHandleW(nullptr), L"MACOS_MENU_BAR");
+    if (stripes.Empty())
+        return;
+    const DWORD mode = canvas.CopyMode();
+    canvas.SetCopyMode(SRCCOPY);
+    ::SetStretchBltMode(canvas.Handle(), COLORONCOLOR);
+    canvas.CopyRect(rect, stripes.Canvas(), gui::MakeRect(0, 0, stripes.Width(), stripes.Height()));
+    canvas.SetCopyMode(mode);
+}
+
+void TsuiForm::DrawMenuBarButton(gui::TToolButton* button, gui::TCanvas& canvas,
+                                 const gui::TRect& rect, unsigned state, bool& defaultDraw) {
+    if (!button)
+        return;
+    // The font the bar's own drawing uses too, so a button keeps its font when it lights up.
+    if (const auto* skinned = dynamic_cast<const TsuiMainMenu*>(menu_)) {
+        if (skinned->UseSystemFont()) {
+            SetSystemMenuFont(canvas.Font());
+        } else {
+            canvas.Font().SetName(skinned->FontName());
+            canvas.Font().SetSize(skinned->FontSize());
+            canvas.Font().SetCharset(skinned->FontCharset());
+            canvas.Font().SetColor(skinned->FontColor());
+        }
+    }
+    const TsuiUIStyle style = MenuBarStyle();
+    const bool selected = (state & gui::cdsSelected) != 0;
+    const MenuBarButtonLook kind =
+        ChooseMenuBarButtonLook(style, (state & gui::cdsHot) != 0, selected);
+    if (kind == MenuBarButtonLook::ToolBarDraws || rect.IsEmpty())
+        return;
+    defaultDraw = false;
+    const FrameLook look(style, MenuBarTheme());
+    const TColor textColor = look.Color(StyleElement::MenuSelectedFontColor);
+
+    // Painted off-screen and copied in one block.
+    gui::TBitmap buffer;
+    buffer.SetSize(rect.Width(), rect.Height());
+    gui::TCanvas& target = buffer.Canvas();
+    const gui::TRect whole = gui::MakeRect(0, 0, rect.Width(), rect.Height());
+    target.Font().Assign(canvas.Font());
+    target.Font().SetColor(textColor);
+    if (kind == MenuBarButtonLook::MacStripes) {
+        gui::TBitmap stripes;
+        stripes.LoadFromResourceName(::GetModuleHandleW(nullptr), L"MACOS_MENU_SELECT");
+        target.SetCopyMode(SRCCOPY);
+        ::SetStretchBltMode(target.Handle(), COLORONCOLOR);
+        target.CopyRect(whole, stripes.Canvas(),
+                        gui::MakeRect(0, 0, stripes.Width(), stripes.Height()));
+        target.Brush().SetStyle(gui::TBrushStyle::bsClear);
+        gui::TRect captionRect = MacMenuBarCaptionRect(rect.Width(), rect.Height());
+        target.DrawText(button->Caption(), captionRect, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    } else {
+        // What the bar shows under the button stays where the highlight does not reach
+        // (a pressed button's 2 rightmost columns).
+        ::BitBlt(target.Handle(), 0, 0, rect.Width(), rect.Height(), canvas.Handle(), rect.Left,
+                 rect.Top, SRCCOPY);
+        const FlatMenuBarButton flat = LayOutFlatMenuBarButton(whole, selected);
+        target.Brush().SetStyle(gui::TBrushStyle::bsSolid);
+        target.Brush().SetColor(look.Color(StyleElement::MenuSelectedBackgroundColor));
+        target.FillRect(flat.fill);
+        target.Brush().SetColor(look.Color(StyleElement::MenuSelectedBorderColor));
+        target.FrameRect(flat.fill);
+        target.Brush().SetStyle(gui::TBrushStyle::bsClear);
+        gui::TRect captionRect = flat.caption;
+        target.DrawText(button->Caption(), captionRect, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    }
+    ::BitBlt(canvas.Handle(), rect.Left, rect.Top, rect.Width(), rect.Height(), target.Handle(), 0,
+             0, SRCCOPY);
+}
 
 void TsuiForm::SetFrameWidth(int width) {
     if (form_)
@@ -345,9 +534,13 @@ void TsuiForm::Notification(gui::TComponent* component, gui::TOperation operatio
         return;
     if (component == formPanel_)
         formPanel_ = nullptr;
+    if (component == menuBar_)
+        menuBar_ = nullptr;
     if (component == menu_) {
-        DropMenuBar();
+        // Only the pointer is compared: the menu is half destroyed.
         menu_ = nullptr;
+        if (!IsDestroying())
+            RemoveMenuBar();
     }
     if (component == titleBar_)
         titleBar_ = nullptr;

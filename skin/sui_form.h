@@ -24,9 +24,12 @@
 //             someone has put a procedure in front of the frame's since, the frame's becomes
 //             a plain pass-through), so no message can reach the frame once it is gone.
 //
-// Menu bar: Menu, MenuBarColor and MenuBarHeight are stored, and the menu is watched, but a
-// skinned menu bar is not built yet: attaching a TMainMenu draws no bar (AttachMenuBar is
-// the place where the owner-drawn main menu will hook in).
+// Menu bar: while a main menu is attached (Menu), a flat tool bar owned by the frame stands
+// under the title bar with one button per top-level item, in item order, each opening its
+// item's drop-down. The bar is made on attach and freed on detach; its buttons are made
+// anew on attach and when the menu has been loaded, so a run-time change of the items only
+// refreshes the captions and enabled states of the buttons there are. The bar's background
+// and hot or pressed buttons are drawn in the menu's style (MacOS: striped bitmaps).
 #pragma once
 
 #include "gui/win/panel.h"
@@ -42,6 +45,8 @@ namespace gui {
 class TForm;
 class TMainMenu;
 class TCanvas;
+class TToolBar;
+class TToolButton;
 } // namespace gui
 
 namespace nestora::skin {
@@ -96,9 +101,10 @@ public:
     gui::TMainMenu* Menu() const { return menu_; }
     void SetMenu(gui::TMainMenu* menu);
     TColor MenuBarColor() const { return menuBarColor_; }
-    void SetMenuBarColor(TColor color) { menuBarColor_ = color; }
+    void SetMenuBarColor(TColor color);
     int MenuBarHeight() const { return menuBarHeight_; }
-    void SetMenuBarHeight(int height) { menuBarHeight_ = height; }
+    // The bar's height and every button's.
+    void SetMenuBarHeight(int height);
     // Width and Height read the panel's size; setting them sizes the form around the panel.
     void SetFrameWidth(int width);
     void SetFrameHeight(int height);
@@ -125,6 +131,22 @@ public:
     bool IsMenuShortCut(const gui::TMessage& message);
     bool IsFormActive() const;
 
+    // --- the menu bar ---------------------------------------------------------------------------
+    // The bar (null while no menu is attached, and always on an MDI child form).
+    gui::TToolBar* MenuBar() const { return menuBar_; }
+    // Makes the buttons anew, one per top-level item of Menu, in item order.
+    void RebuildMenuBar();
+    // Copies captions and enabled states from the items to their buttons.
+    void RefreshMenuBarCaptions();
+    // The bar's font from the skinned menu (its system font or its own) and a repaint.
+    void RefreshMenuBarFont();
+    // The bar's custom drawing of one button; defaultDraw is cleared when it drew the
+    // button itself (hot or pressed).
+    void DrawMenuBarButton(gui::TToolButton* button, gui::TCanvas& canvas, const gui::TRect& rect,
+                           unsigned state, bool& defaultDraw);
+    // The bar's background: the MacOS stripes, or nothing so that its Color shows.
+    void DrawMenuBarBackground(gui::TCanvas& canvas, const gui::TRect& rect);
+
 protected:
     void Paint() override;
     void WndProc(gui::TMessage& message) override;
@@ -147,12 +169,15 @@ private:
     HWND MainMdiClient() const;
     void SendToMainMdiClient(unsigned msg, WPARAM wParam, LPARAM lParam) const;
     void ScrollContent(int dy);
-    // The seam for the owner-drawn menu bar (not built yet): nothing is drawn for a menu.
-    void AttachMenuBar();
-    void DropMenuBar();
+    void CreateMenuBar();
+    void RemoveMenuBar();
+    // The style and theme the bar draws with: the skinned menu's, else the frame's.
+    TsuiUIStyle MenuBarStyle() const;
+    gui::TComponent* MenuBarTheme() const;
 
     TsuiTitleBar* titleBar_ = nullptr; // owned as a component of the panel
     gui::TMainMenu* menu_ = nullptr;
+    gui::TToolBar* menuBar_ = nullptr; // owned as a component of the panel
     gui::TForm* form_ = nullptr;
     std::shared_ptr<HookState> hook_;
     gui::TFormBorderStyle savedBorderStyle_ = gui::TFormBorderStyle::bsSizeable;

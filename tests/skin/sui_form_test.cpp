@@ -250,14 +250,17 @@ TEST_F(SkinnedFormTest, AStyleSetsBorderBackgroundAndTitleBarAndLaterValuesWin) 
     EXPECT_EQ(frame->TitleBar().Height(), 32);
 }
 
-TEST_F(SkinnedFormTest, AMainMenuIsKeptButDrawsNoBarYet) {
+TEST_F(SkinnedFormTest, AMainMenuGetsABarThatGoesWithIt) {
     auto* menu = gui::Create<gui::TMainMenu>(form);
     const int controls = frame->ControlCount();
     frame->SetMenu(menu);
     EXPECT_EQ(frame->Menu(), menu);
-    EXPECT_EQ(frame->ControlCount(), controls);
+    ASSERT_NE(frame->MenuBar(), nullptr);
+    EXPECT_EQ(frame->ControlCount(), controls + 1);
     menu->Free();
     EXPECT_EQ(frame->Menu(), nullptr);
+    EXPECT_EQ(frame->MenuBar(), nullptr);
+    EXPECT_EQ(frame->ControlCount(), controls);
 }
 
 // --- messages ---------------------------------------------------------------------------------

@@ -1,0 +1,198 @@
+#include "skin/menus/sui_menu_item_painter.h"
+
+#include "gui/win/bitmap.h"
+#include "gui/win/canvas.h"
+#include "gui/win/font.h"
+#include "gui/win/image_list.h"
+#include "gui/win/key_names.h"
+#include "gui/win/menu.h"
+#include "skin/menus/sui_popup_menu.h"
+#include "skin/resolve_style.h"
+
+namespace nestora::skin {
+
+namespace {
+
+constexpr TColor kBlack = 0x00000000;
+
+// Stretches the top `rows` rows of one of the MacOS striped bitmaps over rect. Loaded from
+// the resources for every call, as the skin's bitmaps always are.
+void DrawMacStrip(gui::TCanvas& canvas, const wchar_t* name, int rows, const gui::TRect& rect) {
+    gui::TBitmap strip;
+    strip.LoadFromResourceName(::GetModuleHandleW(nullptr), name);
+    const int height = rows < strip.Height() ? rows : strip.Height();
+    if (strip.Empty() || height <= 0)
+        return;
+    const DWORD mode = canvas.CopyMode();
+    canvas.SetCopyMode(SRCCOPY);
+    ::SetStretchBltMode(canvas.Handle(), COLORONCOLOR);
+    canvas.CopyRect(rect, strip.Canvas(), gui::MakeRect(0, 0, strip.Width(), height));
+    canvas.SetCopyMode(mode);
+}
+
+void FillWith(gui::TCanvas& canvas, const gui::TRect& rect, TColor color) {
+    if (rect.IsEmpty())
+        return;
+    canvas.Brush().SetStyle(gui::TBrushStyle::bsSolid);
+    canvas.Brush().SetColor(color);
+    canvas.FillRect(rect);
+}
+
+void FrameWith(gui::TCanvas& canvas, const gui::TRect& rect, TColor color) {
+    canvas.Brush().SetStyle(gui::TBrushStyle::bsSolid);
+    canvas.Brush().SetColor(color);
+    canvas.FrameRect(rect);
+}
+
+void PaintBackground(const SkinnedMenuLook& look, gui::TCanvas& canvas, const gui::TRect& rect,
+                     bool separator, bool highlighted) {
+    if (look.IsMacOS()) {
+        if (separator)
+            DrawMacStrip(canvas, L"MACOS_MENU_BAR", kMacMenuSeparatorRows, rect);
+        else if (highlighted)
+            DrawMacStrip(canvas, L"MACOS_MENU_SELECT", kMacMenuItemRows, rect);
+        else
+            DrawMacStrip(canvas, L"MACOS_MENU_BAR", kMacMenuItemRows, rect);
+        return;
+    }
+    if (highlighted && !separator) {
+        // No bar under the highlight.
+        FillWith(canvas, rect, look.selectedColor);
+        FrameWith(canvas, rect, look.selectedBorderColor);
+        return;
+    }
+    const MenuItemLayout layout = LayOutMenuItem(rect, look.barWidth);
+    FillWith(canvas, layout.bar, look.barColor);
+    FillWith(canvas, layout.background, look.color);
+    if (separator && layout.lineLeft < layout.lineRight) {
+        canvas.Pen().SetStyle(gui::TPenStyle::psSolid);
+        canvas.Pen().SetWidth(1);
+        canvas.Pen().SetColor(look.separatorColor);
+        canvas.MoveTo(layout.lineLeft, layout.lineY);
+        canvas.LineTo(layout.lineRight, layout.lineY);
+    }
+}
+
+void PaintGlyphs(const SkinnedMenuLook& look, gui::TMenuItem& item, gui::TCanvas& canvas,
+                 const gui::TRect& rect, gui::TImageList* images, gui::TImageList* checkMarks) {
+    const MenuItemLayout layout = LayOutMenuItem(rect, look.barWidth);
+    const bool imageDrawn =
+        MenuImageDrawn(item.ImageIndex(), images != nullptr, images ? images->Count() : 0);
+    if (item.Checked()) {
+        if (imageDrawn) {
+            FrameWith(canvas, layout.boxFrame, kBlack);
+            FillWith(canvas, layout.boxFill, look.selectedColor);
+        } else if (checkMarks && checkMarks->Count() > 0) {
+            checkMarks->Draw(canvas, layout.glyph.X, layout.glyph.Y, 0, item.Enabled());
+        }
+    }
+    if (imageDrawn)
+        images->Draw(canvas, layout.glyph.X, layout.glyph.Y, item.ImageIndex(), item.Enabled());
+}
+
+void PaintItem(const SkinnedMenuLook& look, gui::TMenuItem& item, gui::TCanvas& canvas,
+               const gui::TRect& rect, bool selected, gui::TImageList* images,
+               gui::TImageList* checkMarks) {
+    const bool separator = IsSeparatorCaption(item.Caption());
+    const bool enabled = item.Enabled();
+    PaintBackground(look, canvas, rect, separator, MenuItemHighlighted(selected, enabled));
+    if (separator)
+        return;
+
+    gui::TFont& font = canvas.Font();
+    if (look.useSystemFont) {
+        SetSystemMenuFont(font);
+    } else {
+        font.SetName(look.fontName);
+        font.SetSize(look.fontSize);
+        font.SetCharset(look.fontCharset);
+    }
+    canvas.Brush().SetStyle(gui::TBrushStyle::bsClear);
+    font.SetColor(MenuItemTextColor(enabled, selected, look.selectedFontColor, look.fontColor));
+    if (item.Default())
+        font.SetStyle(font.Style() | gui::fsBold);
+
+    const MenuItemLayout layout = LayOutMenuItem(rect, look.barWidth);
+    gui::TRect captionRect = layout.caption;
+    canvas.DrawText(item.DisplayCaption(), captionRect, DT_SINGLELINE);
+    const std::wstring shortcut = gui::ShortCutText(item.ShortCut());
+    canvas.TextOut(ShortcutLeft(rect, canvas.TextWidth(shortcut)), layout.textTop, shortcut);
+
+    PaintGlyphs(look, item, canvas, rect, images, checkMarks);
+}
+
+void DrawFlatBorderFor(const SkinnedMenuLook& look, HDC dc) {
+    HWND window = dc ? ::WindowFromDC(dc) : nullptr;
+    if (!window)
+        return;
+    TsuiUIStyle resolved = look.uiStyle;
+    const TsuiFileTheme* theme = AsFileTheme(look.fileTheme);
+    TColor line = 0;
+    if (ResolveStyle(theme, look.uiStyle, resolved)) {
+        // FromThemeFile: the theme's FormBackgroundColor (GetFileThemeColor) goes here; until
+        // the theme component exists ResolveStyle never comes this way.
+        line = 0;
+    } else {
+        line = MenuFlatBorderLineColor(resolved);
+    }
+    DrawFlatMenuBorder(window, kBlack, line);
+}
+
+} // namespace
+
+void ApplySkinnedMenuStyle(SkinnedMenuLook& look, TsuiUIStyle style) {
+    look.uiStyle = style;
+    TsuiUIStyle resolved = style;
+    const TsuiFileTheme* theme = AsFileTheme(look.fileTheme);
+    const bool fromTheme = ResolveStyle(theme, style, resolved);
+    const MenuStyleValues values = MenuStyleValuesFor(style, resolved);
+    look.barWidth = values.barWidth;
+    look.menuItemHeight = values.menuItemHeight;
+    look.separatorHeight = values.separatorHeight;
+    look.separatorColor = values.separatorColor;
+    look.barColor = values.barColor;
+    look.color = values.color;
+    look.fontColor = values.fontColor;
+    look.selectedBorderColor = values.selectedBorderColor;
+    look.selectedColor = values.selectedColor;
+    look.selectedFontColor = values.selectedFontColor;
+    if (fromTheme) {
+        // FromThemeFile: the six colours are read from the theme, in this order:
+        // MenuBarColor, MenuBackgroundColor, MenuFontColor, MenuSelectedBorderColor,
+        // MenuSelectedBackgroundColor, MenuSelectedFontColor (GetFileThemeColor). Until the
+        // theme component exists ResolveStyle never sends a caller here.
+        static_cast<void>(theme);
+    }
+}
+
+void MeasureSkinnedMenuItem(const SkinnedMenuLook& look, const gui::TMenuItem& item,
+                            gui::TCanvas& canvas, int& width, int& height) {
+    height = MenuItemHeight(IsSeparatorCaption(item.Caption()), look.menuItemHeight,
+                            look.separatorHeight);
+    // The caption as the menu holds it, ampersands and all, in the plain font the platform
+    // gives.
+    const int captionWidth = canvas.TextWidth(item.DisplayCaption());
+    const std::wstring shortcut = gui::ShortCutText(item.ShortCut());
+    const int shortcutWidth = shortcut.empty() ? 0 : canvas.TextWidth(shortcut);
+    width = MenuItemWidth(captionWidth, shortcutWidth, look.barWidth);
+}
+
+void DrawSkinnedMenuItem(const SkinnedMenuLook& look, gui::TMenuItem& item, gui::TCanvas& canvas,
+                         const gui::TRect& rect, bool selected, gui::TImageList* images,
+                         gui::TImageList* checkMarks) {
+    if (rect.IsEmpty())
+        return;
+    if (look.flatMenu)
+        DrawFlatBorderFor(look, canvas.Handle());
+    // Off-screen and copied in one block, so an open menu never shows a half-drawn item.
+    gui::TBitmap buffer;
+    buffer.SetSize(rect.Width(), rect.Height());
+    const gui::TRect whole = gui::MakeRect(0, 0, rect.Width(), rect.Height());
+    gui::TCanvas& target = buffer.Canvas();
+    target.Font().Assign(canvas.Font());
+    PaintItem(look, item, target, whole, selected, images, checkMarks);
+    ::BitBlt(canvas.Handle(), rect.Left, rect.Top, rect.Width(), rect.Height(), target.Handle(), 0,
+             0, SRCCOPY);
+}
+
+} // namespace nestora::skin
