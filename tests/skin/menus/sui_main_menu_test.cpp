@@ -633,8 +633,13 @@ struct DropDownWatch {
     static inline RECT menuRect{};
     static inline HWND form = nullptr;
     static inline gui::TBitmap* shot = nullptr;
+    static inline int settled = 0;
     static void CALLBACK Close(HWND, UINT, UINT_PTR, DWORD) {
         if (draws == 0 && ++ticks <= 25)
+            return;
+        // A picture waits a little longer: the screen shows the drop-down only once the
+        // display has caught up with its drawing.
+        if (shot && draws > 0 && ++settled < 8)
             return;
         if (const HWND m = ::FindWindowW(L"#32768", nullptr))
             ::GetWindowRect(m, &menuRect);
@@ -677,6 +682,7 @@ protected:
     int OpenFile() {
         DropDownWatch::draws = 0;
         DropDownWatch::ticks = 0;
+        DropDownWatch::settled = 0;
         const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &DropDownWatch::Close);
         Bar().Buttons(0)->Click();
         ::KillTimer(nullptr, timer);
