@@ -1,0 +1,48 @@
+// The arithmetic and the printing of the benchmarks, without Windows.
+//
+// Every figure a benchmark reports is the median of repeated runs; contenders are run in
+// turns (one run of each, then the next round) so that a noisy moment on the machine hits
+// them alike, and a comparison is given as the ratio of their medians from the same run.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace nestora::bench {
+
+// The median of the samples: the middle one, or the mean of the two middle ones. Throws
+// std::invalid_argument for no samples (a figure from nothing would be a lie).
+double median(std::vector<double> samples);
+
+// a / b; throws std::invalid_argument when b is not above zero.
+double ratio(double a, double b);
+
+// Runs each contender `rounds` times, one run of each per round in the order given, and
+// returns each contender's run times in microseconds (result[contender][round]).
+std::vector<std::vector<double>> timeInTurns(int rounds,
+                                             const std::vector<std::function<void()>>& contenders);
+
+// Medians of the result of timeInTurns, one per contender.
+std::vector<double> mediansOf(const std::vector<std::vector<double>>& samples);
+
+// A plain text table: a header row, a rule, and the rows, each column as wide as its
+// widest cell; the first column left-aligned, the others right-aligned (they are numbers).
+class Table {
+public:
+    explicit Table(std::vector<std::string> headers);
+    // Throws std::invalid_argument when the row has not one cell per header.
+    void addRow(std::vector<std::string> cells);
+    std::string render() const;
+
+private:
+    std::vector<std::string> headers_;
+    std::vector<std::vector<std::string>> rows_;
+};
+
+// A number with the given digits after the point ("12.35").
+std::string fixed(double value, int digits);
+
+} // namespace nestora::bench

@@ -1,0 +1,158 @@
+// From WM_HOTKEY to the new directory existing: the real main window (TForm1 from the
+// program's own description) with the stand-in shell object of 10 folder windows, the
+// focused one a real window of this program in the middle of the collection, the real
+// desktop-window count and the real file system; against a bare CreateDirectoryW of the
+// same path in the same run. The hotkey message is posted and the message loop pumped, as
+// the system delivers it; the directory is removed again after every run.
+#include "gui/win/graphics_win32.h"
+
+#include "bench/bench_stats.h"
+#include "bench/fake_shell.h"
+#include "bench/scratch_settings.h"
+
+#include "app/unit1.h"
+#include "app/win_file_system.h"
+#include "app/win_shell_automation.h"
+
+#include "gui/win/application.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+using namespace nestora;
+
+class NoDesktop final : public app::DesktopShell {
+public:
+    std::wstring desktopPath() override { return {}; }
+    void announceNewFolder(const std::wstring&) override {}
+    bool startRename(const std::wstring&) override { return false; }
+};
+
+bool directoryExists(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring fileUrl(std::wstring path) {
+    for (auto& c : path) {
+        if (c == L'\\')
+            c = L'/';
+    }
+    return L"file:///" + path;
+}
+
+// A plain window of this program, brought to the front to play the focused Explorer.
+class FocusedWindow {
+public:
+    FocusedWindow() {
+        window_ = ::CreateWindowExW(0, L"STATIC", L"Explorer stand-in",
+                                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr,
+                                    nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        ::SetForegroundWindow(window_);
+    }
+    ~FocusedWindow() { ::DestroyWindow(window_); }
+    FocusedWindow(const FocusedWindow&) = delete;
+    FocusedWindow& operator=(const FocusedWindow&) = delete;
+    HWND get() const { return window_; }
+
+private:
+    HWND window_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : 101;
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() /
+        (L"nestora-bench-press-" + std::to_wstring(::GetCurrentProcessId()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+
+    gui::TApplication application;
+    application.Initialize();
+    const FocusedWindow focused;
+    const HWND foreground = ::GetForegroundWindow();
+    if (foreground != focused.get())
+        std::printf("note: the stand-in window did not get the focus; the focused window is "
+                    "%p\n",
+                    static_cast<void*>(foreground));
+
+    auto windows = bench::madeUpWindows(10);
+    windows[5] = {foreground, fileUrl(folder.wstring())};
+    auto calls = std::make_shared<bench::LateBoundCalls>();
+    const auto shellObject = bench::makeFakeShell(calls, windows);
+
+    const bench::ScratchSettings settings;
+    app::AppSeams seams = app::systemSeams();
+    seams.settings = {settings.get(), settings.get()};
+    seams.hotKey.registerKey = [](HWND, int, unsigned, unsigned) { return true; };
+    seams.hotKey.unregisterKey = [](HWND, int) {};
+    seams.shell = [shellObject] { return app::shellAutomationOver(shellObject); };
+    seams.fileSystem = std::make_shared<app::WindowsFileSystem>();
+    seams.desktop = std::make_shared<NoDesktop>();
+    seams.trayShell.notify = [](DWORD, NOTIFYICONDATAW&) { return TRUE; };
+    seams.runKeys.currentUser = settings.get();
+    seams.runKeys.localMachine = settings.get();
+    app::TForm1* form = gui::Create<app::TForm1>(&application, std::move(seams));
+    const HWND formWindow = form->Handle();
+    const WPARAM hotKeyId = static_cast<WPARAM>(form->HotKeyId());
+
+    // The first press tells the path a press makes.
+    const long callsBefore = calls->invokes;
+    ::PostMessageW(formWindow, WM_HOTKEY, hotKeyId, 0);
+    application.ProcessMessages();
+    std::wstring made;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        made = entry.path().wstring();
+    const long callsPerPress = calls->invokes - callsBefore;
+    if (made.empty()) {
+        std::printf("the press made no folder in %ls\n", folder.c_str());
+        form->Free();
+        return 1;
+    }
+    ::RemoveDirectoryW(made.c_str());
+
+    bool timedOut = false;
+    auto waitFor = [&](const std::wstring& path) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!directoryExists(path)) {
+            if (std::chrono::steady_clock::now() > end) {
+                timedOut = true;
+                return;
+            }
+            application.ProcessMessages();
+        }
+    };
+    const auto samples =
+        bench::timeInTurns(rounds, {[&] {
+                                        ::PostMessageW(formWindow, WM_HOTKEY, hotKeyId, 0);
+                                        waitFor(made);
+                                        ::RemoveDirectoryW(made.c_str());
+                                    },
+                                    [&] {
+                                        ::CreateDirectoryW(made.c_str(), nullptr);
+                                        waitFor(made);
+                                        ::RemoveDirectoryW(made.c_str());
+                                    }});
+    form->Free();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+
+    const auto medians = bench::mediansOf(samples);
+    bench::Table table({"10 shell windows", "us (median)"});
+    table.addRow(
+        {"WM_HOTKEY to the directory existing (with its removal)", bench::fixed(medians[0], 0)});
+    table.addRow(
+        {"bare CreateDirectoryW of the same path (with its removal)", bench::fixed(medians[1], 0)});
+    table.addRow(
+        {"overhead ratio press / bare", bench::fixed(bench::ratio(medians[0], medians[1]), 2)});
+    std::printf("Hotkey to folder (median of %d runs in turns; late-bound calls per press: %ld)\n\n"
+                "%s\n",
+                rounds, callsPerPress, table.render().c_str());
+    return timedOut ? 1 : 0;
+}

@@ -1,0 +1,124 @@
+#include "bench/naive_press.h"
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <wrl/client.h>
+
+namespace nestora::bench {
+
+namespace {
+
+// A VARIANT that clears itself.
+class Variant {
+public:
+    Variant() { ::VariantInit(&value_); }
+    ~Variant() { ::VariantClear(&value_); }
+    Variant(const Variant&) = delete;
+    Variant& operator=(const Variant&) = delete;
+    VARIANT* get() { return &value_; }
+    const VARIANT& operator*() const { return value_; }
+
+private:
+    VARIANT value_;
+};
+
+// One late-bound call by name, with at most one integer argument.
+void call(IDispatch& object, const wchar_t* name, Variant& result, const long* argument = nullptr) {
+    std::wstring nameBuffer(name);
+    LPOLESTR names[] = {nameBuffer.data()};
+    DISPID id = DISPID_UNKNOWN;
+    if (FAILED(object.GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)))
+        throw std::runtime_error("unknown automation name");
+    VARIANT argumentValue;
+    ::VariantInit(&argumentValue);
+    DISPPARAMS parameters{};
+    if (argument) {
+        argumentValue.vt = VT_I4;
+        argumentValue.lVal = *argument;
+        parameters.rgvarg = &argumentValue;
+        parameters.cArgs = 1;
+    }
+    if (FAILED(object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT,
+                             DISPATCH_METHOD | DISPATCH_PROPERTYGET, &parameters, result.get(),
+                             nullptr, nullptr)))
+        throw std::runtime_error("late-bound call failed");
+}
+
+Microsoft::WRL::ComPtr<IDispatch> dispatchOf(const Variant& value) {
+    if ((*value).vt != VT_DISPATCH || !(*value).pdispVal)
+        throw std::runtime_error("not an object");
+    return Microsoft::WRL::ComPtr<IDispatch>((*value).pdispVal);
+}
+
+// The collection, fetched anew as the old design did at every use.
+Microsoft::WRL::ComPtr<IDispatch> windowsOf(IDispatch& shell) {
+    Variant windows;
+    call(shell, L"Windows", windows);
+    return dispatchOf(windows);
+}
+
+long countOf(IDispatch& shell) {
+    Variant count;
+    call(*windowsOf(shell).Get(), L"Count", count);
+    Variant asLong;
+    if (FAILED(::VariantChangeType(asLong.get(), count.get(), 0, VT_I4)))
+        throw std::runtime_error("Count is not a number");
+    return (*asLong).lVal;
+}
+
+Microsoft::WRL::ComPtr<IDispatch> itemOf(IDispatch& shell, long index) {
+    Variant item;
+    call(*windowsOf(shell).Get(), L"Item", item, &index);
+    return dispatchOf(item);
+}
+
+std::uint32_t handleOf(IDispatch& window) {
+    Variant handle;
+    call(window, L"HWND", handle);
+    Variant asNumber;
+    if (FAILED(::VariantChangeType(asNumber.get(), handle.get(), 0, VT_I8)))
+        throw std::runtime_error("HWND is not a number");
+    return static_cast<std::uint32_t>((*asNumber).llVal);
+}
+
+std::wstring locationOf(IDispatch& window) {
+    Variant location;
+    call(window, L"LocationURL", location);
+    if ((*location).vt != VT_BSTR || !(*location).bstrVal)
+        return {};
+    return (*location).bstrVal;
+}
+
+std::uint32_t handleNumber(HWND window) {
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window));
+}
+
+} // namespace
+
+NaivePressResult naivePress(IDispatch& shell, HWND foreground, int minimised, HWND desktop) {
+    NaivePressResult result;
+    if (countOf(shell) <= 0) {
+        ++result.desktopFolders;
+        return result;
+    }
+    const long count = countOf(shell);
+    for (long i = 0; i < count; ++i) {
+        const Microsoft::WRL::ComPtr<IDispatch> window = itemOf(shell, i);
+        if (handleOf(*itemOf(shell, i).Get()) == handleNumber(foreground)) {
+            if (!locationOf(*window.Get()).empty()) {
+                result.folderLocations.push_back(locationOf(*window.Get()));
+                Variant ignored;
+                call(*window.Get(), L"Refresh", ignored);
+            }
+            continue;
+        }
+        if (minimised == countOf(shell) || foreground == desktop) {
+            ++result.desktopFolders;
+            return result;
+        }
+    }
+    return result;
+}
+
+} // namespace nestora::bench

@@ -1,0 +1,63 @@
+// The benchmarks' arithmetic: a wrong median or ratio would make every figure a lie.
+#include "bench/bench_stats.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace nestora::bench {
+namespace {
+
+TEST(Median, OddEvenAndUnsortedSamples) {
+    EXPECT_EQ(median({7}), 7);
+    EXPECT_EQ(median({9, 1, 5}), 5);
+    // Even counts: the mean of the two middle samples, whatever the order.
+    EXPECT_EQ(median({4, 1, 3, 2}), 2.5);
+    EXPECT_EQ(median({100, 1, 1, 100}), 50.5);
+    // One wild sample does not move it.
+    EXPECT_EQ(median({10, 11, 12, 1e9, 9}), 11);
+}
+
+TEST(Median, NoSamplesIsRefused) {
+    EXPECT_THROW(median({}), std::invalid_argument);
+}
+
+TEST(Ratio, RefusesATimeThatIsNotAboveZero) {
+    EXPECT_EQ(ratio(30, 1.5), 20);
+    EXPECT_THROW(ratio(1, 0), std::invalid_argument);
+    EXPECT_THROW(ratio(1, -2), std::invalid_argument);
+}
+
+TEST(TimeInTurns, RunsEveryContenderOncePerRoundInTurn) {
+    std::string order;
+    const auto samples =
+        timeInTurns(3, {[&] { order += 'a'; }, [&] { order += 'b'; }, [&] { order += 'c'; }});
+    EXPECT_EQ(order, "abcabcabc");
+    ASSERT_EQ(samples.size(), 3u);
+    for (const auto& runs : samples) {
+        ASSERT_EQ(runs.size(), 3u);
+        for (const double time : runs)
+            EXPECT_GE(time, 0);
+    }
+    EXPECT_EQ(mediansOf(samples).size(), 3u);
+}
+
+TEST(Table, ColumnsAreAsWideAsTheirWidestCellAndNumbersAlignRight) {
+    Table table({"N", "time"});
+    table.addRow({"10000", "3"});
+    table.addRow({"0", "12.5"});
+    EXPECT_EQ(table.render(), "| N     | time |\n"
+                              "|-------|-----:|\n"
+                              "| 10000 |    3 |\n"
+                              "| 0     | 12.5 |\n");
+    EXPECT_THROW(table.addRow({"only one"}), std::invalid_argument);
+}
+
+TEST(Fixed, RoundsToTheDigitsAsked) {
+    EXPECT_EQ(fixed(2.345, 1), "2.3");
+    EXPECT_EQ(fixed(19.96, 1), "20.0");
+    EXPECT_EQ(fixed(1234.4, 0), "1234");
+}
+
+} // namespace
+} // namespace nestora::bench

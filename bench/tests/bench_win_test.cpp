@@ -1,0 +1,133 @@
+// What the benchmarks stand on: the stand-in shell counts the calls of both designs as
+// they are (the old one's 7N + 5, ours 2N + 4) and both send the folder to the same
+// window; and on the real file system a name that another program takes between the
+// listing and the creation moves the press on to the next free name.
+#include "bench/fake_shell.h"
+#include "bench/naive_press.h"
+
+#include "app/folder_creation.h"
+#include "app/hotkey_press.h"
+#include "app/win_file_system.h"
+#include "app/win_shell_automation.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+
+namespace nestora::bench {
+namespace {
+
+class FocusOn final : public app::PressWindows {
+public:
+    explicit FocusOn(HWND window) : window_(window) {}
+    int minimisedWindowCount() override { return 0; }
+    app::WindowId foregroundWindow() override {
+        return static_cast<app::WindowId>(reinterpret_cast<std::uintptr_t>(window_));
+    }
+    bool isDesktop(app::WindowId) override { return false; }
+    app::WindowId activeTab(app::WindowId) override { return 0; }
+
+private:
+    HWND window_;
+};
+
+class Recorded final : public app::FolderTargets {
+public:
+    void createInFolder(const std::wstring& folder) override { folders.push_back(folder); }
+    void createOnDesktop() override { ++desktop; }
+    std::vector<std::wstring> folders;
+    int desktop = 0;
+};
+
+TEST(PressCalls, TheOldWayTakes7NPlus5CallsOurs2NPlus4ForTheSameFolder) {
+    for (const int n : {1, 10, 50}) {
+        SCOPED_TRACE(n);
+        const auto windows = madeUpWindows(n);
+        const auto& focused = windows[static_cast<std::size_t>(n / 2)];
+
+        auto naiveCalls = std::make_shared<LateBoundCalls>();
+        const NaivePressResult naive =
+            naivePress(*makeFakeShell(naiveCalls, windows).Get(), focused.frame, 0, nullptr);
+        EXPECT_EQ(naiveCalls->invokes, 7L * n + 5);
+        EXPECT_EQ(naive.folderLocations, (std::vector<std::wstring>{focused.locationUrl}));
+        EXPECT_EQ(naive.desktopFolders, 0);
+
+        auto ourCalls = std::make_shared<LateBoundCalls>();
+        const auto shell = app::shellAutomationOver(makeFakeShell(ourCalls, windows));
+        FocusOn focus(focused.frame);
+        Recorded targets;
+        app::handleHotKeyPress(shell.get(), focus, targets);
+        EXPECT_EQ(ourCalls->invokes, 2L * n + 4);
+        EXPECT_EQ(targets.folders,
+                  (std::vector<std::wstring>{L"C:\\Folder" + std::to_wstring(n / 2)}));
+        EXPECT_EQ(targets.desktop, 0);
+        EXPECT_EQ(naiveCalls->refreshes, 1);
+        EXPECT_EQ(ourCalls->refreshes, 1);
+    }
+}
+
+TEST(PressCalls, WithTheMinimisedCountEqualBothWaysSendTheFolderToTheDesktop) {
+    const auto windows = madeUpWindows(3);
+    auto calls = std::make_shared<LateBoundCalls>();
+    const NaivePressResult naive =
+        naivePress(*makeFakeShell(calls, windows).Get(), nullptr, 3, nullptr);
+    EXPECT_TRUE(naive.folderLocations.empty());
+    EXPECT_EQ(naive.desktopFolders, 1);
+}
+
+// The real file system, with another program that makes a directory of the name about to
+// be created just before the creation, `times` times.
+class RacedFileSystem final : public app::FolderFileSystem {
+public:
+    explicit RacedFileSystem(int times) : races_(times) {}
+    std::vector<std::wstring> directoryNamesStartingWith(const std::wstring& folder,
+                                                         const std::wstring& prefix) override {
+        return real_.directoryNamesStartingWith(folder, prefix);
+    }
+    app::CreateDirectoryResult createDirectory(const std::wstring& path) override {
+        if (races_ > 0) {
+            --races_;
+            ::CreateDirectoryW(path.c_str(), nullptr);
+        }
+        return real_.createDirectory(path);
+    }
+
+private:
+    app::WindowsFileSystem real_;
+    int races_;
+};
+
+class RaceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() /
+                 (L"nestora-bench-race-" + std::to_wstring(::GetCurrentProcessId()));
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    std::optional<std::wstring> press(RacedFileSystem& fileSystem) {
+        const std::wstring target = folder.wstring();
+        return app::createNewFolder(fileSystem, {target, L"New Folder", L"New Folder"});
+    }
+    std::filesystem::path folder;
+};
+
+TEST_F(RaceTest, ANameTakenBetweenTheListingAndTheCreationGivesTheNextFreeName) {
+    RacedFileSystem once(1);
+    EXPECT_EQ(press(once), (folder / L"New Folder (2)").wstring());
+    EXPECT_TRUE(std::filesystem::is_directory(folder / L"New Folder"));
+
+    // Taken twice in a row, past names already there.
+    RacedFileSystem twice(2);
+    EXPECT_EQ(press(twice), (folder / L"New Folder (5)").wstring());
+    EXPECT_TRUE(std::filesystem::is_directory(folder / L"New Folder (3)"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder / L"New Folder (4)"));
+}
+
+} // namespace
+} // namespace nestora::bench

@@ -1,0 +1,52 @@
+// The floor for the start-up and footprint figures: the least a tray program can be, built
+// the same way as Nestora (same compiler, flags, static runtime). One hidden top-level
+// window, one tray icon, the message loop; the icon goes again when the window is closed.
+#include <windows.h>
+
+#include <shellapi.h>
+
+namespace {
+
+constexpr UINT kTrayCallback = WM_USER + 211;
+
+LRESULT CALLBACK FloorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        NOTIFYICONDATAW data{};
+        data.cbSize = sizeof data;
+        data.hWnd = window;
+        ::Shell_NotifyIconW(NIM_DELETE, &data);
+        ::PostQuitMessage(0);
+        return 0;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = FloorWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = L"NestoraTrayFloor";
+    if (!::RegisterClassW(&windowClass))
+        return 1;
+    const HWND window =
+        ::CreateWindowExW(WS_EX_TOOLWINDOW, windowClass.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0,
+                          nullptr, nullptr, instance, nullptr);
+    if (!window)
+        return 1;
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = window;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kTrayCallback;
+    data.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    ::lstrcpynW(data.szTip, L"Floor", ARRAYSIZE(data.szTip));
+    ::Shell_NotifyIconW(NIM_ADD, &data);
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    return 0;
+}
