@@ -2,7 +2,7 @@
 
 #include "app/win_desktop_shell.h"
 #include "app/win_file_system.h"
-#include "app/win_key_names.h"
+#include "gui/win/key_names.h"
 #include "app/win_press_windows.h"
 #include "app/win_shell_automation.h"
 
@@ -20,7 +20,7 @@ AppSeams systemSeams() {
     };
     seams.fileSystem = std::make_shared<WindowsFileSystem>();
     seams.desktop = std::make_shared<SystemDesktopShell>();
-    seams.keyNames = windowsKeyNames();
+    seams.keyNames = gui::WindowsKeyNames();
     return seams;
 }
 

@@ -18,41 +18,6 @@ namespace {
 constexpr unsigned kFirstParsedCode = 0x08;
 constexpr unsigned kLastParsedCode = 0x255;
 
-std::wstring fixedKeyName(unsigned k) {
-    switch (k) {
-    case 0x08:
-        return L"BkSp";
-    case 0x09:
-        return L"Tab";
-    case 0x0D:
-        return L"Enter";
-    case 0x1B:
-        return L"Esc";
-    case 0x2D:
-        return L"Ins";
-    case 0x2E:
-        return L"Del";
-    default:
-        break;
-    }
-    if (k >= 0x20 && k <= 0x28) {
-        static constexpr std::array<const wchar_t*, 9> navigation = {
-            L"Space", L"PgUp", L"PgDn", L"End", L"Home", L"Left", L"Up", L"Right", L"Down"};
-        return navigation[k - 0x20];
-    }
-    if ((k >= 0x30 && k <= 0x39) || (k >= 0x41 && k <= 0x5A))
-        return std::wstring(1, static_cast<wchar_t>(k));
-    if (k >= 0x60 && k <= 0x69)
-        return std::wstring(1, static_cast<wchar_t>(L'0' + (k - 0x60)));
-    if (k >= 0x70 && k <= 0x87)
-        return L"F" + std::to_wstring(k - 0x70 + 1);
-    return {};
-}
-
-bool isFixedKey(unsigned k) {
-    return !fixedKeyName(k).empty();
-}
-
 // Removes a leading modifier word and reports the flag it stands for, or 0.
 ShortcutWord takeModifier(std::wstring_view& text) {
     struct Prefix {
@@ -87,23 +52,14 @@ SplitShortcut splitShortcut(ShortcutWord word) {
 
 std::wstring keyName(unsigned code, const KeyNameSource& layoutNames) {
     const unsigned k = code & 0xFF;
-    if (isFixedKey(k))
-        return fixedKeyName(k);
-    return layoutNames ? layoutNames(k) : std::wstring();
+    std::wstring name = gui::FixedKeyName(k);
+    if (name.empty() && layoutNames)
+        name = layoutNames(k);
+    return name;
 }
 
 std::wstring shortcutToText(ShortcutWord word, const KeyNameSource& layoutNames) {
-    std::wstring name = keyName(word, layoutNames);
-    if (name.empty())
-        return {};
-    std::wstring text;
-    if (word & kShiftFlag)
-        text += L"Shift+";
-    if (word & kCtrlFlag)
-        text += L"Ctrl+";
-    if (word & kAltFlag)
-        text += L"Alt+";
-    return text + name;
+    return gui::ShortCutToText(word, layoutNames);
 }
 
 ShortcutWord shortcutFromText(std::wstring_view text, const KeyNameSource& layoutNames) {

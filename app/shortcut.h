@@ -7,8 +7,11 @@
 //
 // Keys outside the fixed names table are named by the keyboard layout; that name comes
 // through a KeyNameSource so the logic runs without Windows (the Windows side is
-// win_key_names.h).
+// gui/win/key_names.h). The names and the text form are the menus' own (gui/core/
+// shortcut_text.h): a hotkey reads exactly as a menu shortcut does.
 #pragma once
+
+#include "gui/core/shortcut_text.h"
 
 #include <cstdint>
 #include <functional>
@@ -37,7 +40,7 @@ struct SplitShortcut {
 SplitShortcut splitShortcut(ShortcutWord word);
 
 // The keyboard layout's name of a virtual key; empty when the layout has none.
-using KeyNameSource = std::function<std::wstring(unsigned virtualKey)>;
+using KeyNameSource = gui::KeyNameSource;
 
 // The key's name by the low byte of the code: the fixed table first, then the layout.
 std::wstring keyName(unsigned code, const KeyNameSource& layoutNames);

@@ -1,5 +1,6 @@
 // The keyboard layout's key names as the shortcut text form uses them, on the real system.
-#include "app/win_key_names.h"
+#include "app/shortcut.h"
+#include "gui/win/key_names.h"
 
 #include "app/hotkey_registration.h"
 
@@ -14,18 +15,18 @@ static_assert(kModAlt == MOD_ALT && kModControl == MOD_CONTROL && kModShift == M
 static_assert(kModNoRepeat == MOD_NOREPEAT);
 
 TEST(WinKeyNames, KeysWithoutAScanCodeHaveNoName) {
-    EXPECT_EQ(layoutKeyName(0), L"");
-    EXPECT_EQ(layoutKeyName(VK_LBUTTON), L"");
-    EXPECT_EQ(layoutKeyName(0xFF), L"");
+    EXPECT_EQ(gui::LayoutKeyName(0), L"");
+    EXPECT_EQ(gui::LayoutKeyName(VK_LBUTTON), L"");
+    EXPECT_EQ(gui::LayoutKeyName(0xFF), L"");
 }
 
 TEST(WinKeyNames, LetterKeysAreNamedByTheLayout) {
-    EXPECT_EQ(layoutKeyName('A'), L"A");
-    EXPECT_FALSE(layoutKeyName(VK_OEM_3).empty());
+    EXPECT_EQ(gui::LayoutKeyName('A'), L"A");
+    EXPECT_FALSE(gui::LayoutKeyName(VK_OEM_3).empty());
 }
 
 TEST(WinKeyNames, TheDefaultHotKeyReadsBack) {
-    const KeyNameSource names = windowsKeyNames();
+    const KeyNameSource names = gui::WindowsKeyNames();
     const std::wstring text = shortcutToText(kDefaultHotKey, names);
     ASSERT_GT(text.size(), std::wstring(L"Ctrl+").size());
     EXPECT_EQ(text.rfind(L"Ctrl+", 0), 0u) << testing::PrintToString(text);
@@ -35,7 +36,7 @@ TEST(WinKeyNames, TheDefaultHotKeyReadsBack) {
 // Layouts give some keys the same name (Pause and Num Lock may share one), so what must
 // hold is that every text read back writes out as the same text.
 TEST(WinKeyNames, EveryNamedKeyReadsBackToTheSameText) {
-    const KeyNameSource names = windowsKeyNames();
+    const KeyNameSource names = gui::WindowsKeyNames();
     int named = 0;
     for (unsigned vk = 0x01; vk <= 0xFE; ++vk) {
         const auto word = static_cast<ShortcutWord>(kCtrlFlag | vk);
