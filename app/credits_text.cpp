@@ -5,11 +5,11 @@ namespace nestora::app {
 const CreditsItems& creditsItems(Language language) {
     static constexpr CreditsItems english{
         {L"Programming:", L"A. Petrov", L"I. Sidorov", L"E-Mail:", L"nestora@example.org"},
-        {46, 34, 34, 34, 34},
+        {40, 36, 40, 36, 30},
     };
     static constexpr CreditsItems russian{
         {L"Программирование:", L"А. Петров", L"И. Сидоров", L"E-Mail:", L"nestora@example.org"},
-        {45, 30, 30, 30, 30},
+        {34, 33, 40, 34, 24},
     };
     return language == Language::english ? english : russian;
 }

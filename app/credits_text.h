@@ -1,11 +1,13 @@
 // The credits the help button shows in place of the settings.
 //
-// One line of text for a centred, word-wrapping label 129 pixels wide in bold
-// "MS Sans Serif" 8 pt: the heading, the two authors, "E-Mail:" and the address. A run of
-// blanks before each item pushes it onto a line of its own: an item, the run after it and
-// the next item are wider than the label together even at the font's narrowest blank
-// (3 pixels), and a wrapped line drops the blanks at its break. The first run and the
-// heading are wider than the label too, which leaves an empty line above the heading.
+// One line of text for a centred, word-wrapping label in bold "MS Sans Serif" 8 pt that
+// fills the skinned frame (168 pixels wide: the credits view aligns Label1 to the frame's
+// client area): the heading, the two authors, "E-Mail:" and the address. A run of blanks
+// before each item pushes it onto a line of its own: an item, the run after it and the
+// first word of the next item are wider than the label together even at the font's
+// narrowest blank (3 pixels), and a wrapped line drops the blanks at its break. The first
+// run and the heading are wider than the label too, which leaves an empty line above the
+// heading. (Wine keeps blanks at a break, so there the lines come out ragged.)
 #pragma once
 
 #include "app/language_texts.h"
@@ -17,7 +19,7 @@
 
 namespace nestora::app {
 
-inline constexpr int kCreditsLabelWidth = 129;
+inline constexpr int kCreditsLabelWidth = 168;
 
 struct CreditsItems {
     std::array<std::wstring_view, 5> items; // heading, two authors, "E-Mail:", address

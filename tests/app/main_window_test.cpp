@@ -5,6 +5,7 @@
 // the end of the session.
 #include "app/unit1.h"
 
+#include "app/credits_text.h"
 #include "app/win_file_system.h"
 #include "scratch_registry.h"
 #include "tests/gui/win/app_test_support.h"
@@ -809,6 +810,8 @@ TEST_F(SkinnedMainWindowTest, TheHelpButtonSwitchesToTheCreditsAndAClickOnThemRe
     EXPECT_FALSE(f.Label2->Visible());
     EXPECT_EQ(f.Label1->Caption(), f.CreditsText());
     EXPECT_EQ(f.Label1->Top(), f.FormMain->TitleBar().Height());
+    // The width the credits' padding is made for.
+    EXPECT_EQ(f.Label1->Width(), kCreditsLabelWidth);
     EXPECT_TRUE(f.Visible()) << "the help button does not hide the window";
 
     ::SendMessageW(f.Label1->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 40));
