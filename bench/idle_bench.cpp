@@ -172,6 +172,9 @@ int main(int argc, char** argv) {
         application.Run();
         watcher.join();
 
+        long duringStart = 0;
+        for (const auto& entry : before)
+            duringStart += entry.second;
         long total = 0, timers = 0;
         bench::Table table({"message", "handled at rest"});
         for (const auto& [message, count] : after) {
@@ -186,14 +189,16 @@ int main(int argc, char** argv) {
         }
         table.addRow({"all messages", std::to_string(total)});
         const double cpuMs = cpuAfter - cpuBefore;
-        std::printf("At rest for %d s after a %d s start (main window hidden, icon in the tray)"
-                    "\n\n%s\n",
-                    idleSeconds, kSettleSeconds, table.render().c_str());
+        std::printf("At rest for %d s after a %d s start (main window hidden, icon in the tray);"
+                    " the hooks saw %ld messages during the start\n\n%s\n",
+                    idleSeconds, kSettleSeconds, duringStart, table.render().c_str());
         std::printf("CPU time of the process at rest: %s ms over %d s (%s %% of one core)\n",
                     bench::fixed(cpuMs, 1).c_str(), idleSeconds,
                     bench::fixed(cpuMs / (idleSeconds * 10.0), 3).c_str());
         // The hook procedures themselves run on messages only, so with none they cost none.
-        const bool met = timers == 0 && cpuMs <= 0.001 * idleSeconds * 1000;
+        // With no message seen during the start the hooks would be blind, and "none at rest"
+        // would mean nothing.
+        const bool met = duringStart > 0 && timers == 0 && cpuMs <= 0.001 * idleSeconds * 1000;
         std::printf("target: no timer messages and CPU <= 0.1 %% of one core: %s\n",
                     met ? "met" : "MISSED");
         status = met ? 0 : 1;

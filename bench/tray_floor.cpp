@@ -1,8 +1,13 @@
 // The floor for the start-up and footprint figures: the least a tray program can be, built
 // the same way as Nestora (same compiler, flags, static runtime). One hidden top-level
 // window, one tray icon, the message loop; the icon goes again when the window is closed.
+//
+// Built twice: tray_floor as just that, and tray_floor_controls with the program's manifest
+// and the common controls initialised as nestora.exe initialises them (its hotkey field is
+// one), which tells the system library's share of the footprint from the program's own.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 namespace {
@@ -24,6 +29,11 @@ LRESULT CALLBACK FloorWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+#ifdef NESTORA_FLOOR_COMMON_CONTROLS
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES |
+                                                       ICC_HOTKEY_CLASS | ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&controls);
+#endif
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = FloorWindowProc;
     windowClass.hInstance = instance;
