@@ -1,30 +1,18 @@
 #include "skin/resolve_style.h"
 
+#include "skin/menus/file_theme.h"
+
 namespace nestora::skin {
 
-namespace {
-
-// No theme component can load a file yet; this is the one place that changes when one can.
-bool ThemeIsLoaded(const TsuiFileTheme* theme) {
-    static_cast<void>(theme);
-    return false;
-}
-
-} // namespace
-
-const TsuiFileTheme* AsFileTheme(const gui::TComponent* component) {
-    static_cast<void>(component);
-    return nullptr;
-}
+// AsFileTheme lives with the theme component (skin/menus/sui_file_theme.cpp): it needs the
+// component's run-time type, which only the Windows library has.
 
 bool ResolveStyle(const TsuiFileTheme* theme, TsuiUIStyle style, TsuiUIStyle& resolved) {
     resolved = style;
-    if (style != TsuiUIStyle::FromThemeFile) {
+    if (style != TsuiUIStyle::FromThemeFile)
         return false;
-    }
-    if (theme != nullptr && ThemeIsLoaded(theme)) {
+    if (theme != nullptr && theme->ThemeLoaded())
         return true;
-    }
     resolved = TsuiUIStyle::DeepBlue;
     return false;
 }

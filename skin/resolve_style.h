@@ -5,9 +5,8 @@
 // table; FromThemeFile resolves to the theme when the theme has loaded a file, and to
 // DeepBlue otherwise, so a component never draws with "no style".
 //
-// TsuiFileTheme is only declared here: until theme-file components exist, every theme
-// counts as "not loaded". The callers' FromThemeFile branches stay in place so that they
-// start reading from the theme the moment a theme can report itself loaded.
+// TsuiFileTheme is skin/menus/file_theme.h; a theme counts as loaded once it has read a
+// file (ThemeLoaded).
 #pragma once
 
 #include "skin/style_table.h"
@@ -23,8 +22,7 @@ class TsuiFileTheme;
 // The theme a component's published FileTheme holds, or null when it holds none or
 // something that is not a theme. Components keep FileTheme as a plain component reference
 // (that is what properties and free notifications deal in) and go through here to resolve.
-// SWITCH-OVER: until the theme component exists nothing can be a theme, so this answers
-// null; with it, this becomes a dynamic_cast.
+// Defined with the theme component in the Windows library.
 const TsuiFileTheme* AsFileTheme(const gui::TComponent* component);
 
 // resolved := style, except that FromThemeFile without a loaded theme becomes DeepBlue.

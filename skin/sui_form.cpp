@@ -204,11 +204,15 @@ TsuiForm::~TsuiForm() {
 // --- properties -------------------------------------------------------------------------------
 
 void TsuiForm::SetFileTheme(gui::TComponent* theme) {
-    if (theme == fileTheme_)
-        return;
-    fileTheme_ = theme;
-    if (theme)
-        FreeNotification(theme);
+    // The same theme set again is how a theme that has loaded a new file tells its users:
+    // the look is read again then too.
+    if (theme != fileTheme_) {
+        if (fileTheme_)
+            RemoveFreeNotification(fileTheme_);
+        fileTheme_ = theme;
+        if (theme)
+            FreeNotification(theme);
+    }
     SetUIStyle(uiStyle_);
 }
 

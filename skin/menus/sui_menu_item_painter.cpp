@@ -6,6 +6,7 @@
 #include "gui/win/image_list.h"
 #include "gui/win/key_names.h"
 #include "gui/win/menu.h"
+#include "skin/menus/file_theme.h"
 #include "skin/menus/sui_popup_menu.h"
 #include "skin/resolve_style.h"
 
@@ -129,9 +130,7 @@ void DrawFlatBorderFor(const SkinnedMenuLook& look, HDC dc) {
     const TsuiFileTheme* theme = AsFileTheme(look.fileTheme);
     TColor line = 0;
     if (ResolveStyle(theme, look.uiStyle, resolved)) {
-        // FromThemeFile: the theme's FormBackgroundColor (GetFileThemeColor) goes here; until
-        // the theme component exists ResolveStyle never comes this way.
-        line = 0;
+        line = theme->GetFileThemeColor(StyleElement::FormBackgroundColor);
     } else {
         line = MenuFlatBorderLineColor(resolved);
     }
@@ -157,11 +156,13 @@ void ApplySkinnedMenuStyle(SkinnedMenuLook& look, TsuiUIStyle style) {
     look.selectedColor = values.selectedColor;
     look.selectedFontColor = values.selectedFontColor;
     if (fromTheme) {
-        // FromThemeFile: the six colours are read from the theme, in this order:
-        // MenuBarColor, MenuBackgroundColor, MenuFontColor, MenuSelectedBorderColor,
-        // MenuSelectedBackgroundColor, MenuSelectedFontColor (GetFileThemeColor). Until the
-        // theme component exists ResolveStyle never sends a caller here.
-        static_cast<void>(theme);
+        // In this order, as the theme gives them.
+        look.barColor = theme->GetFileThemeColor(StyleElement::MenuBarColor);
+        look.color = theme->GetFileThemeColor(StyleElement::MenuBackgroundColor);
+        look.fontColor = theme->GetFileThemeColor(StyleElement::MenuFontColor);
+        look.selectedBorderColor = theme->GetFileThemeColor(StyleElement::MenuSelectedBorderColor);
+        look.selectedColor = theme->GetFileThemeColor(StyleElement::MenuSelectedBackgroundColor);
+        look.selectedFontColor = theme->GetFileThemeColor(StyleElement::MenuSelectedFontColor);
     }
 }
 

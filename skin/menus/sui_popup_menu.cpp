@@ -10,6 +10,7 @@
 #include "gui/win/handles.h"
 #include "gui/win/image_list.h"
 #include "gui/win/key_names.h"
+#include "skin/menus/file_theme.h"
 #include "skin/resolve_style.h"
 #include "skin/sui_public.h"
 
@@ -142,20 +143,21 @@ void TsuiPopupMenu::SetUIStyle(TsuiUIStyle style) {
     menuItemHeight_ = values.menuItemHeight;
     separatorHeight_ = values.separatorHeight;
     separatorColor_ = values.separatorColor;
-    if (fromTheme) {
-        // FromThemeFile: the six colours are read from the theme, in this order:
-        // MenuBarColor, MenuBackgroundColor, MenuFontColor, MenuSelectedBorderColor,
-        // MenuSelectedBackgroundColor, MenuSelectedFontColor.
-        // SWITCH-OVER: GetFileThemeColor of the theme component goes here; until it exists
-        // ResolveStyle never sends a caller to a theme, and the table's values stand.
-        static_cast<void>(theme);
-    }
     barColor_ = values.barColor;
     color_ = values.color;
     fontColor_ = values.fontColor;
     selectedBorderColor_ = values.selectedBorderColor;
     selectedColor_ = values.selectedColor;
     selectedFontColor_ = values.selectedFontColor;
+    if (fromTheme) {
+        // FromThemeFile: the six colours from the theme, in this order.
+        barColor_ = theme->GetFileThemeColor(StyleElement::MenuBarColor);
+        color_ = theme->GetFileThemeColor(StyleElement::MenuBackgroundColor);
+        fontColor_ = theme->GetFileThemeColor(StyleElement::MenuFontColor);
+        selectedBorderColor_ = theme->GetFileThemeColor(StyleElement::MenuSelectedBorderColor);
+        selectedColor_ = theme->GetFileThemeColor(StyleElement::MenuSelectedBackgroundColor);
+        selectedFontColor_ = theme->GetFileThemeColor(StyleElement::MenuSelectedFontColor);
+    }
 }
 
 void TsuiPopupMenu::SetMenuItemHeight(int height) {
@@ -329,9 +331,7 @@ void TsuiPopupMenu::DrawFlatBorderFor(HDC dc) {
     const TsuiFileTheme* theme = AsFileTheme(fileTheme_);
     TColor line = 0;
     if (ResolveStyle(theme, uiStyle_, resolved)) {
-        // SWITCH-OVER: the theme's FormBackgroundColor (GetFileThemeColor) goes here; until
-        // the theme component exists ResolveStyle never comes this way.
-        line = 0;
+        line = theme->GetFileThemeColor(StyleElement::FormBackgroundColor);
     } else {
         line = MenuFlatBorderLineColor(resolved);
     }
