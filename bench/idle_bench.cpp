@@ -14,6 +14,7 @@
 #include "gui/win/graphics_win32.h"
 
 #include "bench/bench_stats.h"
+#include "bench/process_watch.h"
 
 #include "app/unit1.h"
 
@@ -25,67 +26,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
-#include <mutex>
 #include <thread>
 
 namespace {
 
 using namespace nestora;
-
-// The messages counted by the hooks, by number.
-class MessageTally {
-public:
-    using Counts = std::map<UINT, long>;
-
-    void add(UINT message) {
-        const std::lock_guard lock(mutex_);
-        ++counts_[message];
-    }
-    Counts snapshot() {
-        const std::lock_guard lock(mutex_);
-        return counts_;
-    }
-
-    // LOAD BEARING: a hook procedure gets no context of its own, so the tally the hooks
-    // write to is reached through this one pointer, set only while the hooks are in.
-    static MessageTally*& Current() {
-        static MessageTally* current = nullptr;
-        return current;
-    }
-
-private:
-    std::mutex mutex_;
-    Counts counts_;
-};
-
-LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && wParam == PM_REMOVE && MessageTally::Current())
-        MessageTally::Current()->add(reinterpret_cast<const MSG*>(lParam)->message);
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-LRESULT CALLBACK CallWndProcHook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && MessageTally::Current())
-        MessageTally::Current()->add(reinterpret_cast<const CWPSTRUCT*>(lParam)->message);
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-class ThreadHook {
-public:
-    ThreadHook(int kind, HOOKPROC procedure)
-        : hook_(::SetWindowsHookExW(kind, procedure, nullptr, ::GetCurrentThreadId())) {}
-    ~ThreadHook() {
-        if (hook_)
-            ::UnhookWindowsHookEx(hook_);
-    }
-    ThreadHook(const ThreadHook&) = delete;
-    ThreadHook& operator=(const ThreadHook&) = delete;
-    bool installed() const { return hook_ != nullptr; }
-
-private:
-    HHOOK hook_;
-};
 
 double processCpuMs() {
     FILETIME created, exited, kernel, user;
@@ -141,13 +86,11 @@ int main(int argc, char** argv) {
     if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
         return 1;
 
-    MessageTally tally;
-    MessageTally::Current() = &tally;
+    bench::MessageTally tally;
     int status = 1;
     {
-        const ThreadHook posted(WH_GETMESSAGE, GetMessageHook);
-        const ThreadHook sent(WH_CALLWNDPROC, CallWndProcHook);
-        if (!posted.installed() || !sent.installed()) {
+        const bench::ThreadMessageHooks hooks(tally);
+        if (!hooks.installed()) {
             std::printf("the message hooks could not be installed\n");
             return 1;
         }
@@ -158,7 +101,7 @@ int main(int argc, char** argv) {
         app::TForm1* form = application.CreateForm<app::TForm1>();
         const HWND formWindow = form->Handle();
 
-        MessageTally::Counts before, after;
+        bench::MessageTally::Counts before, after;
         double cpuBefore = 0, cpuAfter = 0;
         std::thread watcher([&] {
             std::this_thread::sleep_for(std::chrono::seconds(kSettleSeconds));
@@ -203,7 +146,6 @@ int main(int argc, char** argv) {
                     met ? "met" : "MISSED");
         status = met ? 0 : 1;
     }
-    MessageTally::Current() = nullptr;
     ::CoUninitialize();
     return status;
 }

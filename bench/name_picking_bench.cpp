@@ -43,18 +43,34 @@ std::wstring byListing(app::WindowsFileSystem& fileSystem, const std::wstring& f
     return app::firstFreeFolderName(kBase, fileSystem.directoryNamesStartingWith(folder, kBase));
 }
 
+// A find handle and its FindClose.
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle) : handle_(handle) {}
+    ~FindHandle() {
+        if (valid())
+            ::FindClose(handle_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
 long bareListing(const std::wstring& folder) {
     long entries = 0;
     WIN32_FIND_DATAW data{};
-    const HANDLE find =
-        ::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                           nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE)
+    const FindHandle find(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data,
+                                             FindExSearchNameMatch, nullptr,
+                                             FIND_FIRST_EX_LARGE_FETCH));
+    if (!find.valid())
         return 0;
     do
         ++entries;
-    while (::FindNextFileW(find, &data));
-    ::FindClose(find);
+    while (::FindNextFileW(find.get(), &data));
     return entries;
 }
 

@@ -14,6 +14,7 @@
 //
 //   startup_bench <rounds> <program.exe> <floor.exe> [<floor.exe> ...]
 #include "bench/bench_stats.h"
+#include "bench/process_watch.h"
 
 #include <windows.h>
 
@@ -32,27 +33,6 @@ namespace {
 using namespace nestora;
 using Clock = std::chrono::steady_clock;
 
-// What the tray window has seen of the program being started.
-struct TrayWatch {
-    DWORD processId = 0;
-    bool added = false;
-    Clock::time_point addedAt;
-};
-
-LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COPYDATA) {
-        auto* watch = reinterpret_cast<TrayWatch*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-        DWORD sender = 0;
-        ::GetWindowThreadProcessId(reinterpret_cast<HWND>(wParam), &sender);
-        if (watch && !watch->added && sender == watch->processId && sender != 0) {
-            watch->added = true;
-            watch->addedAt = Clock::now();
-        }
-        return TRUE;
-    }
-    return ::DefWindowProcW(window, message, wParam, lParam);
-}
-
 void pumpFor(std::chrono::milliseconds time, const std::function<bool()>& done) {
     const auto end = Clock::now() + time;
     while (!done() && Clock::now() < end) {
@@ -63,17 +43,25 @@ void pumpFor(std::chrono::milliseconds time, const std::function<bool()>& done) 
     }
 }
 
-double privateBytes(HANDLE process) {
-    double total = 0;
-    MEMORY_BASIC_INFORMATION region{};
-    for (auto* address = static_cast<char*>(nullptr);
-         ::VirtualQueryEx(process, address, &region, sizeof region) == sizeof region;
-         address = static_cast<char*>(region.BaseAddress) + region.RegionSize) {
-        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE)
-            total += static_cast<double>(region.RegionSize);
+// A started program: its process and thread handles, closed when this goes; the program is
+// ended first if it still runs.
+class StartedProgram {
+public:
+    explicit StartedProgram(const PROCESS_INFORMATION& info) : info_(info) {}
+    ~StartedProgram() {
+        ::TerminateProcess(info_.hProcess, 0);
+        ::WaitForSingleObject(info_.hProcess, 5000);
+        ::CloseHandle(info_.hThread);
+        ::CloseHandle(info_.hProcess);
     }
-    return total;
-}
+    StartedProgram(const StartedProgram&) = delete;
+    StartedProgram& operator=(const StartedProgram&) = delete;
+    HANDLE process() const { return info_.hProcess; }
+    DWORD id() const { return info_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION info_;
+};
 
 struct Sample {
     double startMs = -1;
@@ -81,33 +69,29 @@ struct Sample {
     double workingSet = 0;
 };
 
-Sample startOnce(const std::wstring& program, TrayWatch& watch) {
+Sample startOnce(const std::wstring& program, bench::TrayWindow& tray) {
     Sample sample;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
+    PROCESS_INFORMATION info{};
     std::wstring commandLine = L"\"" + program + L"\"";
     const auto start = Clock::now();
     if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &process))
+                          nullptr, &startup, &info))
         return sample;
-    watch = TrayWatch{};
-    watch.processId = process.dwProcessId;
-    pumpFor(std::chrono::seconds(20), [&] { return watch.added; });
-    if (watch.added) {
-        sample.startMs = std::chrono::duration<double, std::milli>(watch.addedAt - start).count();
+    const StartedProgram started(info);
+    tray.watch(started.id());
+    pumpFor(std::chrono::seconds(20), [&] { return tray.added(); });
+    if (tray.added()) {
+        sample.startMs = std::chrono::duration<double, std::milli>(tray.addedAt() - start).count();
         pumpFor(std::chrono::seconds(1), [] { return false; });
-        sample.privateBytes = privateBytes(process.hProcess);
+        sample.privateBytes = bench::privateBytesOf(started.process());
         PROCESS_MEMORY_COUNTERS counters{};
         counters.cb = sizeof counters;
-        if (::GetProcessMemoryInfo(process.hProcess, &counters, sizeof counters))
+        if (::GetProcessMemoryInfo(started.process(), &counters, sizeof counters))
             sample.workingSet = static_cast<double>(counters.WorkingSetSize);
     }
-    ::TerminateProcess(process.hProcess, 0);
-    ::WaitForSingleObject(process.hProcess, 5000);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    watch.processId = 0;
+    tray.watch(0);
     return sample;
 }
 
@@ -139,30 +123,21 @@ int main(int argc, char** argv) {
         programs.push_back(widen(argv[i]));
     const std::size_t count = programs.size();
 
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = TrayWindowProc;
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"Shell_TrayWnd";
-    ::RegisterClassW(&windowClass);
-    const HWND tray = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"Shell_TrayWnd", L"", WS_POPUP, 0, 0, 0,
-                                        0, nullptr, nullptr, windowClass.hInstance, nullptr);
-    TrayWatch watch;
-    ::SetWindowLongPtrW(tray, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&watch));
-    ::SetWindowPos(tray, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (::FindWindowExW(nullptr, nullptr, L"Shell_TrayWnd", nullptr) != tray) {
+    bench::TrayWindow tray;
+    if (!tray.first()) {
         std::printf("another Shell_TrayWnd comes first: the tray requests can't be watched\n");
         return 1;
     }
 
     // One start of each first, unmeasured: the files come into the cache.
     for (const auto& program : programs)
-        startOnce(program, watch);
+        startOnce(program, tray);
 
     std::vector<std::vector<double>> startMs(count), privates(count), workingSets(count);
     bool failed = false;
     for (int round = 0; round < rounds; ++round) {
         for (std::size_t which = 0; which < count; ++which) {
-            const Sample sample = startOnce(programs[which], watch);
+            const Sample sample = startOnce(programs[which], tray);
             if (sample.startMs < 0) {
                 failed = true;
                 continue;
@@ -172,7 +147,6 @@ int main(int argc, char** argv) {
             workingSets[which].push_back(sample.workingSet / 1024);
         }
     }
-    ::DestroyWindow(tray);
     for (std::size_t which = 0; which < count; ++which)
         failed = failed || startMs[which].empty();
     if (failed) {

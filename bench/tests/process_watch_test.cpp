@@ -1,0 +1,114 @@
+// What the start-up and idle benchmarks rely on, checked where they run: that a tray
+// request reaches the benchmark's "Shell_TrayWnd" and is told apart by process, that the
+// private bytes follow committed memory and not reserved memory, and that the hooks count
+// posted and sent messages once each and stop counting when they go.
+#include "bench/process_watch.h"
+
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+namespace nestora::bench {
+namespace {
+
+class HiddenWindow {
+public:
+    HiddenWindow()
+        : window_(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                    ::GetModuleHandleW(nullptr), nullptr)) {}
+    ~HiddenWindow() { ::DestroyWindow(window_); }
+    HiddenWindow(const HiddenWindow&) = delete;
+    HiddenWindow& operator=(const HiddenWindow&) = delete;
+    HWND get() const { return window_; }
+
+private:
+    HWND window_;
+};
+
+BOOL notify(DWORD message, HWND window) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = window;
+    data.uID = 7;
+    data.uFlags = NIF_TIP;
+    ::lstrcpynW(data.szTip, L"watched", ARRAYSIZE(data.szTip));
+    return ::Shell_NotifyIconW(message, &data);
+}
+
+TEST(TrayWindow, SeesTheWatchedProcesssFirstRequestAndNoOtherProcesss) {
+    TrayWindow tray;
+    ASSERT_TRUE(tray.first());
+    const HiddenWindow icon;
+    const DWORD self = ::GetCurrentProcessId();
+
+    // Another process is watched: our request is answered but not taken for its icon.
+    tray.watch(self + 4);
+    EXPECT_TRUE(notify(NIM_ADD, icon.get()));
+    EXPECT_FALSE(tray.added());
+
+    const auto before = std::chrono::steady_clock::now();
+    tray.watch(self);
+    EXPECT_TRUE(notify(NIM_MODIFY, icon.get()));
+    EXPECT_TRUE(tray.added());
+    EXPECT_GE(tray.addedAt(), before);
+    EXPECT_TRUE(notify(NIM_DELETE, icon.get()));
+}
+
+TEST(PrivateBytes, FollowCommittedMemoryNotReservedMemory) {
+    constexpr SIZE_T kSize = 8 << 20;
+    const double start = privateBytesOf(::GetCurrentProcess());
+    void* reserved = ::VirtualAlloc(nullptr, kSize, MEM_RESERVE, PAGE_NOACCESS);
+    ASSERT_NE(reserved, nullptr);
+    const double withReserved = privateBytesOf(::GetCurrentProcess());
+    void* committed = ::VirtualAlloc(nullptr, kSize, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    ASSERT_NE(committed, nullptr);
+    const double withCommitted = privateBytesOf(::GetCurrentProcess());
+    ::VirtualFree(committed, 0, MEM_RELEASE);
+    ::VirtualFree(reserved, 0, MEM_RELEASE);
+    const double after = privateBytesOf(::GetCurrentProcess());
+
+    EXPECT_LT(withReserved - start, 1 << 20);
+    EXPECT_GE(withCommitted - withReserved, static_cast<double>(kSize));
+    EXPECT_GE(withCommitted - after, static_cast<double>(kSize));
+}
+
+constexpr UINT kPosted = WM_APP + 1;
+constexpr UINT kSent = WM_APP + 2;
+
+long countOf(MessageTally& tally, UINT message) {
+    const auto counts = tally.snapshot();
+    const auto found = counts.find(message);
+    return found == counts.end() ? 0 : found->second;
+}
+
+void handleWaiting() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        ::DispatchMessageW(&message);
+}
+
+TEST(ThreadMessageHooks, CountPostedAndSentMessagesOnceEachWhileTheyAreIn) {
+    const HiddenWindow window;
+    MessageTally tally;
+    {
+        const ThreadMessageHooks hooks(tally);
+        ASSERT_TRUE(hooks.installed());
+        ::PostMessageW(window.get(), kPosted, 0, 0);
+        // Looking without taking is not handling.
+        MSG peeked;
+        EXPECT_TRUE(::PeekMessageW(&peeked, nullptr, kPosted, kPosted, PM_NOREMOVE));
+        EXPECT_EQ(countOf(tally, kPosted), 0);
+        handleWaiting();
+        ::SendMessageW(window.get(), kSent, 0, 0);
+        EXPECT_EQ(countOf(tally, kPosted), 1);
+        EXPECT_EQ(countOf(tally, kSent), 1);
+    }
+    ::PostMessageW(window.get(), kPosted, 0, 0);
+    handleWaiting();
+    ::SendMessageW(window.get(), kSent, 0, 0);
+    EXPECT_EQ(countOf(tally, kPosted), 1);
+    EXPECT_EQ(countOf(tally, kSent), 1);
+}
+
+} // namespace
+} // namespace nestora::bench
