@@ -776,29 +776,31 @@ TEST_F(SkinnedMainWindowTest, TheFirstMenuEntryShowsTheWindowAndTheHotKeyIsOffUn
     EXPECT_EQ(r.right - r.left, 170);
     EXPECT_EQ(r.bottom - r.top, 134);
 
-    // Emptied while shown, then the title bar's minimise button: the application is
-    // minimised and the tray icon hides it; the hint tells there is no hotkey.
-    f.EditHotKey->SetHotKey(0);
+    // A key typed in the field, then the title bar's minimise button: the application is
+    // minimised and the tray icon hides it; the field's key is registered, the hint renewed.
+    f.EditHotKey->SetHotKey(0x4046);
     hotKeyCalls.clear();
     ClickTitleBarButton(0);
     ASSERT_TRUE(PumpUntil([&] { return !f.Visible(); }));
     EXPECT_FALSE(::IsWindowVisible(f.Handle()));
     EXPECT_FALSE(::IsWindowVisible(app->Handle()));
+    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{true, id, 0x4002, 'F'}}));
     EXPECT_TRUE(f.MenuShowWin->Enabled());
-    EXPECT_EQ(f.abfTray->Hint(), f.NoHotKeyHint());
-    EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша не назначена");
-    EXPECT_TRUE(std::none_of(hotKeyCalls.begin(), hotKeyCalls.end(),
-                             [](const HotKeyCall& c) { return c.registered; }));
+    EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша: Ctrl+F");
 
-    // A key typed in the field and the window hidden once more: registered, hint renewed.
+    // Shown again and the field emptied: once hidden, nothing is registered and the hint
+    // tells there is no hotkey.
     ChooseFromTrayMenu(f.MenuShowWin);
     ASSERT_TRUE(PumpUntil([&] { return f.Visible(); }));
-    f.EditHotKey->SetHotKey(0x4046);
+    EXPECT_FALSE(f.MenuShowWin->Enabled());
+    f.EditHotKey->SetHotKey(0);
     hotKeyCalls.clear();
-    f.BtnHideClick(nullptr);
+    ClickTitleBarButton(0);
     ASSERT_TRUE(PumpUntil([&] { return !f.Visible(); }));
-    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{true, id, 0x4002, 'F'}}));
-    EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша: Ctrl+F");
+    EXPECT_TRUE(std::none_of(hotKeyCalls.begin(), hotKeyCalls.end(),
+                             [](const HotKeyCall& c) { return c.registered; }));
+    EXPECT_EQ(f.abfTray->Hint(), f.NoHotKeyHint());
+    EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша не назначена");
 }
 
 TEST_F(SkinnedMainWindowTest, TheHelpButtonSwitchesToTheCreditsAndAClickOnThemReturns) {
