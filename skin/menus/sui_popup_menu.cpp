@@ -23,7 +23,6 @@ namespace {
 
 constexpr TColor kMenuTextColor = 0xFF000007; // the system's menu text colour
 constexpr TColor kWhite = 0x00FFFFFF;
-constexpr TColor kBlack = 0x00000000;
 
 // Owns the shared check-mark list for as long as its application lives (see
 // CheckMarkImages in the header).
@@ -48,29 +47,6 @@ public:
 private:
     gui::ComponentPtr<gui::TImageList> images_;
 };
-
-// Stretches the top `rows` rows of one of the MacOS striped bitmaps over rect. Loaded
-// from the resources for every call, as the skin's bitmaps always are.
-void DrawMacStrip(gui::TCanvas& canvas, const wchar_t* name, int rows, const gui::TRect& rect) {
-    gui::TBitmap strip;
-    strip.LoadFromResourceName(::GetModuleHandleW(nullptr), name);
-    const int height = rows < strip.Height() ? rows : strip.Height();
-    if (strip.Empty() || height <= 0)
-        return;
-    const DWORD mode = canvas.CopyMode();
-    canvas.SetCopyMode(SRCCOPY);
-    ::SetStretchBltMode(canvas.Handle(), COLORONCOLOR);
-    canvas.CopyRect(rect, strip.Canvas(), gui::MakeRect(0, 0, strip.Width(), height));
-    canvas.SetCopyMode(mode);
-}
-
-void FillWith(gui::TCanvas& canvas, const gui::TRect& rect, TColor color) {
-    if (rect.IsEmpty())
-        return;
-    canvas.Brush().SetStyle(gui::TBrushStyle::bsSolid);
-    canvas.Brush().SetColor(color);
-    canvas.FillRect(rect);
-}
 
 void FrameWith(gui::TCanvas& canvas, const gui::TRect& rect, TColor color) {
     canvas.Brush().SetStyle(gui::TBrushStyle::bsSolid);
@@ -134,30 +110,42 @@ void TsuiPopupMenu::SetFileTheme(gui::TComponent* theme) {
 }
 
 void TsuiPopupMenu::SetUIStyle(TsuiUIStyle style) {
-    uiStyle_ = style;
-    TsuiUIStyle resolved = style;
-    const TsuiFileTheme* theme = AsFileTheme(fileTheme_);
-    const bool fromTheme = ResolveStyle(theme, style, resolved);
-    const MenuStyleValues values = MenuStyleValuesFor(style, resolved);
-    barWidth_ = values.barWidth;
-    menuItemHeight_ = values.menuItemHeight;
-    separatorHeight_ = values.separatorHeight;
-    separatorColor_ = values.separatorColor;
-    barColor_ = values.barColor;
-    color_ = values.color;
-    fontColor_ = values.fontColor;
-    selectedBorderColor_ = values.selectedBorderColor;
-    selectedColor_ = values.selectedColor;
-    selectedFontColor_ = values.selectedFontColor;
-    if (fromTheme) {
-        // FromThemeFile: the six colours from the theme, in this order.
-        barColor_ = theme->GetFileThemeColor(StyleElement::MenuBarColor);
-        color_ = theme->GetFileThemeColor(StyleElement::MenuBackgroundColor);
-        fontColor_ = theme->GetFileThemeColor(StyleElement::MenuFontColor);
-        selectedBorderColor_ = theme->GetFileThemeColor(StyleElement::MenuSelectedBorderColor);
-        selectedColor_ = theme->GetFileThemeColor(StyleElement::MenuSelectedBackgroundColor);
-        selectedFontColor_ = theme->GetFileThemeColor(StyleElement::MenuSelectedFontColor);
-    }
+    SkinnedMenuLook look = Look();
+    ApplySkinnedMenuStyle(look, style);
+    uiStyle_ = look.uiStyle;
+    barWidth_ = look.barWidth;
+    menuItemHeight_ = look.menuItemHeight;
+    separatorHeight_ = look.separatorHeight;
+    separatorColor_ = look.separatorColor;
+    barColor_ = look.barColor;
+    color_ = look.color;
+    fontColor_ = look.fontColor;
+    selectedBorderColor_ = look.selectedBorderColor;
+    selectedColor_ = look.selectedColor;
+    selectedFontColor_ = look.selectedFontColor;
+}
+
+SkinnedMenuLook TsuiPopupMenu::Look() const {
+    SkinnedMenuLook look;
+    look.uiStyle = uiStyle_;
+    look.fileTheme = fileTheme_;
+    look.menuItemHeight = menuItemHeight_;
+    look.separatorHeight = separatorHeight_;
+    look.barWidth = barWidth_;
+    look.barColor = barColor_;
+    look.color = color_;
+    look.separatorColor = separatorColor_;
+    look.selectedBorderColor = selectedBorderColor_;
+    look.selectedColor = selectedColor_;
+    look.selectedFontColor = selectedFontColor_;
+    look.fontColor = fontColor_;
+    look.borderColor = borderColor_;
+    look.flatMenu = flatMenu_;
+    look.fontName = fontName_;
+    look.fontSize = fontSize_;
+    look.fontCharset = fontCharset_;
+    look.useSystemFont = useSystemFont_;
+    return look;
 }
 
 void TsuiPopupMenu::SetMenuItemHeight(int height) {
@@ -210,132 +198,23 @@ void TsuiPopupMenu::AttachItemHandlers() {
 
 void TsuiPopupMenu::MeasureMenuItem(gui::TObject* sender, gui::TCanvas& canvas, int& width,
                                     int& height) {
-    auto* item = dynamic_cast<gui::TMenuItem*>(sender);
-    if (!item)
-        return;
-    height = skin::MenuItemHeight(IsSeparatorCaption(item->Caption()), menuItemHeight_,
-                                  separatorHeight_);
-    // The caption as the menu holds it, ampersands and all, in the plain font the platform
-    // gives.
-    const int captionWidth = canvas.TextWidth(item->DisplayCaption());
-    const std::wstring shortcut = gui::ShortCutText(item->ShortCut());
-    const int shortcutWidth = shortcut.empty() ? 0 : canvas.TextWidth(shortcut);
-    width = MenuItemWidth(captionWidth, shortcutWidth, barWidth_);
+    if (auto* item = dynamic_cast<gui::TMenuItem*>(sender))
+        MeasureSkinnedMenuItem(Look(), *item, canvas, width, height);
 }
 
 void TsuiPopupMenu::DrawMenuItem(gui::TObject* sender, gui::TCanvas& canvas, const gui::TRect& rect,
                                  bool selected) {
     auto* item = dynamic_cast<gui::TMenuItem*>(sender);
-    if (!item || rect.IsEmpty())
+    if (!item)
         return;
-    if (flatMenu_)
-        DrawFlatBorderFor(canvas.Handle());
-
-    // The item is painted off-screen and copied in one block, so that an open menu never
-    // shows a half-drawn item.
-    gui::TBitmap buffer;
-    buffer.SetSize(rect.Width(), rect.Height());
-    const gui::TRect whole = gui::MakeRect(0, 0, rect.Width(), rect.Height());
-    gui::TCanvas& target = buffer.Canvas();
-    target.Font().Assign(canvas.Font());
-    PaintItem(*item, target, whole, selected);
-    ::BitBlt(canvas.Handle(), rect.Left, rect.Top, rect.Width(), rect.Height(), target.Handle(), 0,
-             0, SRCCOPY);
-}
-
-void TsuiPopupMenu::PaintItem(gui::TMenuItem& item, gui::TCanvas& canvas, const gui::TRect& rect,
-                              bool selected) {
-    const bool separator = IsSeparatorCaption(item.Caption());
-    const bool enabled = item.Enabled();
-    PaintBackground(canvas, rect, separator, MenuItemHighlighted(selected, enabled));
-    if (separator)
-        return;
-
-    gui::TFont& font = canvas.Font();
-    if (useSystemFont_) {
-        SetSystemMenuFont(font);
-    } else {
-        font.SetName(fontName_);
-        font.SetSize(fontSize_);
-        font.SetCharset(fontCharset_);
+    // The application's shared tick; without an application, one made for this item.
+    gui::TImageList* ticks = CheckMarkImages();
+    gui::ComponentPtr<gui::TImageList> ownTicks;
+    if (!ticks) {
+        ownTicks = MakeCheckMarkImages();
+        ticks = ownTicks.get();
     }
-    canvas.Brush().SetStyle(gui::TBrushStyle::bsClear);
-    font.SetColor(MenuItemTextColor(enabled, selected, selectedFontColor_, fontColor_));
-    if (item.Default())
-        font.SetStyle(font.Style() | gui::fsBold);
-
-    const MenuItemLayout layout = LayOutMenuItem(rect, barWidth_);
-    gui::TRect captionRect = layout.caption;
-    canvas.DrawText(item.DisplayCaption(), captionRect, DT_SINGLELINE);
-    const std::wstring shortcut = gui::ShortCutText(item.ShortCut());
-    canvas.TextOut(ShortcutLeft(rect, canvas.TextWidth(shortcut)), layout.textTop, shortcut);
-
-    PaintGlyphs(item, canvas, rect);
-}
-
-void TsuiPopupMenu::PaintBackground(gui::TCanvas& canvas, const gui::TRect& rect, bool separator,
-                                    bool highlighted) {
-    if (IsMacOS()) {
-        if (separator)
-            DrawMacStrip(canvas, L"MACOS_MENU_BAR", kMacMenuSeparatorRows, rect);
-        else if (highlighted)
-            DrawMacStrip(canvas, L"MACOS_MENU_SELECT", kMacMenuItemRows, rect);
-        else
-            DrawMacStrip(canvas, L"MACOS_MENU_BAR", kMacMenuItemRows, rect);
-        return;
-    }
-    if (highlighted && !separator) {
-        // No bar under the highlight.
-        FillWith(canvas, rect, selectedColor_);
-        FrameWith(canvas, rect, selectedBorderColor_);
-        return;
-    }
-    const MenuItemLayout layout = LayOutMenuItem(rect, barWidth_);
-    FillWith(canvas, layout.bar, barColor_);
-    FillWith(canvas, layout.background, color_);
-    if (separator && layout.lineLeft < layout.lineRight) {
-        canvas.Pen().SetStyle(gui::TPenStyle::psSolid);
-        canvas.Pen().SetWidth(1);
-        canvas.Pen().SetColor(separatorColor_);
-        canvas.MoveTo(layout.lineLeft, layout.lineY);
-        canvas.LineTo(layout.lineRight, layout.lineY);
-    }
-}
-
-void TsuiPopupMenu::PaintGlyphs(gui::TMenuItem& item, gui::TCanvas& canvas,
-                                const gui::TRect& rect) {
-    const MenuItemLayout layout = LayOutMenuItem(rect, barWidth_);
-    gui::TImageList* images = Images();
-    const bool imageDrawn =
-        MenuImageDrawn(item.ImageIndex(), images != nullptr, images ? images->Count() : 0);
-    if (item.Checked()) {
-        if (imageDrawn) {
-            FrameWith(canvas, layout.boxFrame, kBlack);
-            FillWith(canvas, layout.boxFill, selectedColor_);
-        } else if (gui::TImageList* shared = CheckMarkImages()) {
-            shared->Draw(canvas, layout.glyph.X, layout.glyph.Y, 0, item.Enabled());
-        } else {
-            const gui::ComponentPtr<gui::TImageList> own = MakeCheckMarkImages();
-            own->Draw(canvas, layout.glyph.X, layout.glyph.Y, 0, item.Enabled());
-        }
-    }
-    if (imageDrawn)
-        images->Draw(canvas, layout.glyph.X, layout.glyph.Y, item.ImageIndex(), item.Enabled());
-}
-
-void TsuiPopupMenu::DrawFlatBorderFor(HDC dc) {
-    HWND window = dc ? ::WindowFromDC(dc) : nullptr;
-    if (!window)
-        return;
-    TsuiUIStyle resolved = uiStyle_;
-    const TsuiFileTheme* theme = AsFileTheme(fileTheme_);
-    TColor line = 0;
-    if (ResolveStyle(theme, uiStyle_, resolved)) {
-        line = theme->GetFileThemeColor(StyleElement::FormBackgroundColor);
-    } else {
-        line = MenuFlatBorderLineColor(resolved);
-    }
-    DrawFlatMenuBorder(window, kBlack, line);
+    DrawSkinnedMenuItem(Look(), *item, canvas, rect, selected, Images(), ticks);
 }
 
 // ---------------------------------------------------------------------------------------

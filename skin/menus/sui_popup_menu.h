@@ -31,6 +31,7 @@
 #include "gui/win/menu.h"
 #include "gui/win/popup_menu.h"
 #include "skin/menu_geometry.h"
+#include "skin/menus/sui_menu_item_painter.h"
 #include "skin/style_table.h"
 
 #include <cstdint>
@@ -121,13 +122,9 @@ protected:
     void Notification(gui::TComponent* component, gui::TOperation operation) override;
 
 private:
-    // Steps 2 to 11 of drawing one item, into a canvas whose item rectangle is rect.
-    void PaintItem(gui::TMenuItem& item, gui::TCanvas& canvas, const gui::TRect& rect,
-                   bool selected);
-    void PaintBackground(gui::TCanvas& canvas, const gui::TRect& rect, bool separator,
-                         bool highlighted);
-    void PaintGlyphs(gui::TMenuItem& item, gui::TCanvas& canvas, const gui::TRect& rect);
-    void DrawFlatBorderFor(HDC dc);
+    // The properties as the shared item painter takes them (the main menu's drop-downs are
+    // drawn by the same code, so both kinds of menu look alike).
+    SkinnedMenuLook Look() const;
     bool IsMacOS() const { return uiStyle_ == TsuiUIStyle::MacOS; }
 
     gui::TComponent* fileTheme_ = nullptr;
