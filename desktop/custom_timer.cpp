@@ -40,7 +40,7 @@ const gui::ClassInfo& TabfCustomTimer::StaticClassInfo() {
 }
 
 TabfCustomTimer::TabfCustomTimer(gui::TComponent* owner) : TabfComponent(owner) {
-    gui::EnsureWindowClass(gui::WindowClassSpec{kWindowClass, &WindowEntry, nullptr, 0, nullptr});
+    gui::EnsureWindowClass(gui::WindowClassDesc{kWindowClass, &WindowEntry, nullptr, 0, nullptr});
     const HWND window = ::CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0,
                                           nullptr, nullptr, gui::FrameworkInstance(), this);
     if (!window)

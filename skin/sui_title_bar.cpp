@@ -309,15 +309,15 @@ std::optional<SkinPoint> TsuiTitleBar::MouseInBar() {
 }
 
 ButtonsLayout TsuiTitleBar::CurrentButtonsLayout(std::optional<SkinPoint> mouse) const {
-    std::vector<ButtonSpec> specs;
-    specs.reserve(static_cast<std::size_t>(buttons_->Count()));
+    std::vector<ButtonDesc> descs;
+    descs.reserve(static_cast<std::size_t>(buttons_->Count()));
     for (int i = 0; i < buttons_->Count(); ++i) {
         const TsuiTitleBarButton& b = *buttons_->Items(i);
-        specs.push_back(ButtonSpec{b.Visible(),
+        descs.push_back(ButtonDesc{b.Visible(),
                                    b.ButtonType() == TsuiTitleBarBtnType::suiControlBox,
                                    b.PicNormal().Width(), b.PicNormal().Height(), b.Top()});
     }
-    return LayoutButtons(specs, ButtonBarSpec{Width(), leftBtnXOffset_, rightBtnXOffset_,
+    return LayoutButtons(descs, ButtonBarDesc{Width(), leftBtnXOffset_, rightBtnXOffset_,
                                               buttonInterval_, drawAppIcon_, mouse});
 }
 
@@ -340,13 +340,13 @@ void TsuiTitleBar::DrawTo(gui::TCanvas& canvas) {
 }
 
 void TsuiTitleBar::DrawSections(gui::TCanvas& canvas) {
-    std::vector<SectionSpec> specs;
-    specs.reserve(static_cast<std::size_t>(sections_->Count()));
+    std::vector<SectionDesc> descs;
+    descs.reserve(static_cast<std::size_t>(sections_->Count()));
     for (int i = 0; i < sections_->Count(); ++i) {
         const TsuiTitleBarSection& s = *sections_->Items(i);
-        specs.push_back(SectionSpec{s.Align(), s.Width(), s.Stretch()});
+        descs.push_back(SectionDesc{s.Align(), s.Width(), s.Stretch()});
     }
-    for (const SectionPlacement& p : LayoutSections(specs, Width(), Height())) {
+    for (const SectionPlacement& p : LayoutSections(descs, Width(), Height())) {
         const gui::TPicture& picture = sections_->Items(p.index)->Picture();
         if (picture.Empty() || p.rect.width() <= 0 || p.rect.height() <= 0)
             continue;

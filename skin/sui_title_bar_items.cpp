@@ -38,13 +38,13 @@ const gui::ClassInfo& TsuiTitleBarButton::StaticClassInfo() {
             .Bool("Visible", &B::Visible, &B::SetVisible)
             .Picture(
                 "PicNormal",
-                [](B& b, const std::wstring& spec) { b.PicNormal().LoadFromResourceSpec(spec); })
+                [](B& b, const std::wstring& desc) { b.PicNormal().LoadFromResourceRef(desc); })
             .Picture(
                 "PicMouseOn",
-                [](B& b, const std::wstring& spec) { b.PicMouseOn().LoadFromResourceSpec(spec); })
+                [](B& b, const std::wstring& desc) { b.PicMouseOn().LoadFromResourceRef(desc); })
             .Picture(
                 "PicMouseDown",
-                [](B& b, const std::wstring& spec) { b.PicMouseDown().LoadFromResourceSpec(spec); })
+                [](B& b, const std::wstring& desc) { b.PicMouseDown().LoadFromResourceRef(desc); })
             .Build();
     return info;
 }
@@ -231,7 +231,7 @@ const gui::ClassInfo& TsuiTitleBarSection::StaticClassInfo() {
             .Bool("AutoSize", &S::AutoSize, &S::SetAutoSize)
             .Int("Width", &S::Width, &S::SetWidth)
             .Enum("Align", kTitleBarAlignInfo, &S::Align, &S::SetAlign)
-            .Picture("Picture", &S::SetPictureSpec)
+            .Picture("Picture", &S::SetPictureRef)
             .Bool("Stretch", &S::Stretch, &S::SetStretch)
             .Build();
     return info;
@@ -284,8 +284,8 @@ void TsuiTitleBarSection::SetPicture(const gui::TPicture& picture) {
     PictureChanged();
 }
 
-void TsuiTitleBarSection::SetPictureSpec(const std::wstring& spec) {
-    picture_->LoadFromResourceSpec(spec);
+void TsuiTitleBarSection::SetPictureRef(const std::wstring& desc) {
+    picture_->LoadFromResourceRef(desc);
     PictureChanged();
 }
 

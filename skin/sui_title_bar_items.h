@@ -142,7 +142,7 @@ public:
     const gui::TPicture& Picture() const { return *picture_; }
     // Copies the picture; AutoSize then takes its width.
     void SetPicture(const gui::TPicture& picture);
-    void SetPictureSpec(const std::wstring& spec);
+    void SetPictureRef(const std::wstring& desc);
     bool Stretch() const { return stretch_; }
     // A suiClient section always stretches.
     void SetStretch(bool stretch);

@@ -20,7 +20,7 @@ std::optional<int> FirstGlyphCell(TsuiTitleBarBtnType type) {
     return std::nullopt;
 }
 
-std::vector<SectionPlacement> LayoutSections(std::span<const SectionSpec> sections, int barWidth,
+std::vector<SectionPlacement> LayoutSections(std::span<const SectionDesc> sections, int barWidth,
                                              int barHeight) {
     std::vector<SectionPlacement> out;
     // The edges start one pixel outside the bar so that the first picture lands on x 0 and
@@ -29,7 +29,7 @@ std::vector<SectionPlacement> LayoutSections(std::span<const SectionSpec> sectio
     int right = barWidth + 1;
     int client = -1;
     for (std::size_t i = 0; i < sections.size(); ++i) {
-        const SectionSpec& s = sections[i];
+        const SectionDesc& s = sections[i];
         const int index = static_cast<int>(i);
         switch (s.align) {
         case TsuiTitleBarAlign::suiLeft:
@@ -60,17 +60,17 @@ bool Contains(const std::optional<SkinPoint>& mouse, const SkinRect& rect) {
     return mouse && PtInRectInclusive(*mouse, rect);
 }
 
-SkinRect ButtonRect(int x, const ButtonSpec& b) {
+SkinRect ButtonRect(int x, const ButtonDesc& b) {
     return {x, b.top, x + b.width, b.top + b.height};
 }
 
 } // namespace
 
-ButtonsLayout LayoutButtons(std::span<const ButtonSpec> buttons, const ButtonBarSpec& bar) {
+ButtonsLayout LayoutButtons(std::span<const ButtonDesc> buttons, const ButtonBarDesc& bar) {
     ButtonsLayout out;
     int x = bar.barWidth + bar.rightOffset + 1;
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-        const ButtonSpec& b = buttons[i];
+        const ButtonDesc& b = buttons[i];
         if (!b.visible)
             continue;
         const int index = static_cast<int>(i);
@@ -95,7 +95,7 @@ ButtonsLayout LayoutButtons(std::span<const ButtonSpec> buttons, const ButtonBar
 
     int left = bar.leftOffset;
     if (out.controlBoxIndex >= 0) {
-        const ButtonSpec& box = buttons[static_cast<std::size_t>(out.controlBoxIndex)];
+        const ButtonDesc& box = buttons[static_cast<std::size_t>(out.controlBoxIndex)];
         const SkinRect rect = ButtonRect(left, box);
         const bool hot = Contains(bar.mouse, rect);
         if (hot) {

@@ -41,7 +41,7 @@ inline constexpr int kRestoreGlyphCell = 10;
 
 // --- sections -----------------------------------------------------------------------------
 
-struct SectionSpec {
+struct SectionDesc {
     TsuiTitleBarAlign align = TsuiTitleBarAlign::suiLeft;
     int width = 0;
     bool stretch = false;
@@ -59,12 +59,12 @@ struct SectionPlacement {
 // (one that would not fit beside the left ones is skipped and moves nothing), and the
 // client section fills what lies between. In drawing order: collection order, the client
 // section last.
-std::vector<SectionPlacement> LayoutSections(std::span<const SectionSpec> sections, int barWidth,
+std::vector<SectionPlacement> LayoutSections(std::span<const SectionDesc> sections, int barWidth,
                                              int barHeight);
 
 // --- buttons and caption --------------------------------------------------------------------
 
-struct ButtonSpec {
+struct ButtonDesc {
     bool visible = true;
     bool controlBox = false;
     int width = 0; // of its normal picture
@@ -72,7 +72,7 @@ struct ButtonSpec {
     int top = 0;
 };
 
-struct ButtonBarSpec {
+struct ButtonBarDesc {
     int barWidth = 0;
     int leftOffset = 0;  // LeftBtnXOffset
     int rightOffset = 0; // RightBtnXOffset
@@ -103,7 +103,7 @@ struct ButtonsLayout {
 
 // Buttons from the right edge (the first of the collection rightmost), the control box at
 // the left end, then the caption between them.
-ButtonsLayout LayoutButtons(std::span<const ButtonSpec> buttons, const ButtonBarSpec& bar);
+ButtonsLayout LayoutButtons(std::span<const ButtonDesc> buttons, const ButtonBarDesc& bar);
 
 // The caption as it is drawn in `room` pixels: whole when it fits, else cut character by
 // character until what is left followed by "..." fits. A cut never splits a surrogate pair.

@@ -164,7 +164,7 @@ public:
         return Nested(std::move(name), PropertyKind::Collection, get);
     }
 
-    // A picture given by a resource specification text.
+    // A picture given by a resource reference text.
     template <class S> ClassBuilder& Picture(std::string name, S set) {
         PropertyInfo p;
         p.name = std::move(name);

@@ -48,7 +48,7 @@ enum class PropertyKind {
     Component,   // TComponent* (may be null); must inherit from componentClass
     Object,      // nested persistent object reached through `object` (Font, Constraints)
     Collection,  // a TCollection reached through `object`
-    Picture,     // std::wstring: a resource specification (see the picture's own docs)
+    Picture,     // std::wstring: a resource reference (see the picture's own docs)
     Event,       // std::any holding the event's std::function type (empty any clears it)
     StringList,  // std::vector<std::wstring>
 };

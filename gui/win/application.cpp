@@ -135,7 +135,7 @@ HWND TApplication::Handle() {
     if (window_)
         return window_.get();
     EnsureWindowClass(
-        WindowClassSpec{kApplicationWindowClass, &ApplicationWindowEntry, nullptr, 0, nullptr});
+        WindowClassDesc{kApplicationWindowClass, &ApplicationWindowEntry, nullptr, 0, nullptr});
     // A window of no size at the screen's centre: it exists for its taskbar button and as
     // the owner of the forms, and is never seen itself.
     const HWND window = ::CreateWindowExW(

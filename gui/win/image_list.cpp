@@ -281,16 +281,16 @@ void TImageList::Change() {
         onChange_(this);
 }
 
-void TImageList::SetBitmaps(const std::vector<std::wstring>& specs) {
-    LoadBitmaps(::GetModuleHandleW(nullptr), specs);
+void TImageList::SetBitmaps(const std::vector<std::wstring>& descs) {
+    LoadBitmaps(::GetModuleHandleW(nullptr), descs);
 }
 
-void TImageList::LoadBitmaps(HINSTANCE instance, const std::vector<std::wstring>& specs) {
+void TImageList::LoadBitmaps(HINSTANCE instance, const std::vector<std::wstring>& descs) {
     // Everything is read before anything changes: one bad entry leaves the list as it was.
     std::vector<ImagePixels> all;
-    for (const std::wstring& spec : specs) {
+    for (const std::wstring& desc : descs) {
         TPicture picture;
-        picture.LoadFromResourceSpec(instance, spec);
+        picture.LoadFromResourceRef(instance, desc);
         if (const auto* icon = dynamic_cast<const TIcon*>(picture.Graphic())) {
             all.push_back(IconImage(*icon));
             continue;
@@ -306,7 +306,7 @@ void TImageList::LoadBitmaps(HINSTANCE instance, const std::vector<std::wstring>
         std::move(images.begin(), images.end(), std::back_inserter(all));
     }
     images_.clear();
-    bitmaps_ = specs;
+    bitmaps_ = descs;
     AddImages(std::move(all));
 }
 

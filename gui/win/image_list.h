@@ -6,7 +6,7 @@
 //   created   empty, Width and Height 16; owned by its form like any component.
 //   filled    Add (a bitmap and an optional mask bitmap: white/non-black mask pixels are
 //             transparent), AddMasked (a bitmap and a transparent colour), AddIcon, or the
-//             published "Bitmaps": a list of picture resource texts (gui/core/picture_spec.h,
+//             published "Bitmaps": a list of picture resource texts (gui/core/picture_ref.h,
 //             e.g. "IMG_EXIT" or "STRIP[2/3]"), each added in turn — an ICON group as an
 //             icon, a bitmap with alpha through its alpha, any other bitmap masked by the
 //             colour of its bottom-left pixel. A bitmap wider than Width gives one image per
@@ -102,9 +102,9 @@ public:
 
     // "Bitmaps": resource texts loaded from the program's module (replacing all images).
     const std::vector<std::wstring>& Bitmaps() const { return bitmaps_; }
-    void SetBitmaps(const std::vector<std::wstring>& specs);
+    void SetBitmaps(const std::vector<std::wstring>& descs);
     // The same from another module.
-    void LoadBitmaps(HINSTANCE instance, const std::vector<std::wstring>& specs);
+    void LoadBitmaps(HINSTANCE instance, const std::vector<std::wstring>& descs);
 
 protected:
     // Tells the links, then OnChange.

@@ -2,7 +2,7 @@
 
 #include "gui/core/class_info.h"
 #include "gui/core/exceptions.h"
-#include "gui/core/picture_spec.h"
+#include "gui/core/picture_ref.h"
 #include "gui/win/bitmap.h"
 #include "gui/win/icon.h"
 
@@ -58,26 +58,26 @@ void TPicture::Assign(const TPersistent& source) {
     TPersistent::Assign(source);
 }
 
-void TPicture::LoadFromResourceSpec(HINSTANCE instance, std::wstring_view text) {
-    const PictureSpec spec = ParsePictureSpec(text);
-    const bool isBitmap = ::FindResourceW(instance, spec.name.c_str(), RT_BITMAP) != nullptr;
-    if (!isBitmap && !spec.IsCell() &&
-        ::FindResourceW(instance, spec.name.c_str(), RT_GROUP_ICON)) {
+void TPicture::LoadFromResourceRef(HINSTANCE instance, std::wstring_view text) {
+    const PictureRef desc = ParsePictureRef(text);
+    const bool isBitmap = ::FindResourceW(instance, desc.name.c_str(), RT_BITMAP) != nullptr;
+    if (!isBitmap && !desc.IsCell() &&
+        ::FindResourceW(instance, desc.name.c_str(), RT_GROUP_ICON)) {
         auto icon = std::make_unique<TIcon>();
-        icon->LoadFromResourceName(instance, spec.name);
+        icon->LoadFromResourceName(instance, desc.name);
         Replace(std::move(icon));
         return;
     }
     auto whole = std::make_unique<TBitmap>();
-    whole->LoadFromResourceName(instance, spec.name); // names the resource when missing
-    if (!spec.IsCell()) {
+    whole->LoadFromResourceName(instance, desc.name); // names the resource when missing
+    if (!desc.IsCell()) {
         Replace(std::move(whole));
         return;
     }
-    const TRect cell = CellRect(TSize{whole->Width(), whole->Height()}, spec.cell, spec.cellCount);
+    const TRect cell = CellRect(TSize{whole->Width(), whole->Height()}, desc.cell, desc.cellCount);
     if (cell.IsEmpty())
         throw EConvertError(
-            FormatText(L"Resource %s has no cell %s", {spec.name, PictureSpecText(spec)}));
+            FormatText(L"Resource %s has no cell %s", {desc.name, PictureRefText(desc)}));
     auto cut = std::make_unique<TBitmap>();
     cut->SetPixelFormat(whole->PixelFormat());
     cut->SetSize(cell.Width(), cell.Height());
@@ -88,8 +88,8 @@ void TPicture::LoadFromResourceSpec(HINSTANCE instance, std::wstring_view text) 
     Replace(std::move(cut));
 }
 
-void TPicture::LoadFromResourceSpec(std::wstring_view spec) {
-    LoadFromResourceSpec(::GetModuleHandleW(nullptr), spec);
+void TPicture::LoadFromResourceRef(std::wstring_view desc) {
+    LoadFromResourceRef(::GetModuleHandleW(nullptr), desc);
 }
 
 void TPicture::Changed() {

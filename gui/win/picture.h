@@ -6,7 +6,7 @@
 // graphic — two pictures never share one. Changes of the graphic (resizing the bitmap,
 // loading it) reach the picture's OnChange.
 //
-// Window descriptions set pictures by a resource text (gui/core/picture_spec.h):
+// Window descriptions set pictures by a resource text (gui/core/picture_ref.h):
 // "MACOS_TITLEBTN" loads the whole BITMAP resource (or the ICON group of that name when
 // there is no bitmap), "MACOS_TITLEBTN[13/18]" cell 13 of the bitmap cut into 18 equal
 // cells. A resource the module lacks raises EResNotFound "Resource MACOS_TITLEBTN not
@@ -53,10 +53,10 @@ public:
     // A TPicture or a TGraphic: copied.
     void Assign(const TPersistent& source) override;
 
-    // Loads what spec names from the module's resources (see above).
-    void LoadFromResourceSpec(HINSTANCE instance, std::wstring_view spec);
+    // Loads what desc names from the module's resources (see above).
+    void LoadFromResourceRef(HINSTANCE instance, std::wstring_view desc);
     // The same from the program's own module (what window descriptions use).
-    void LoadFromResourceSpec(std::wstring_view spec);
+    void LoadFromResourceRef(std::wstring_view desc);
 
     void SetOnChange(TNotifyEvent handler) { onChange_ = std::move(handler); }
 

@@ -168,7 +168,7 @@ void TWinControl::CreateWnd() {
         p.parent = OwnerWindow();
     }
     defaultProc_ = EnsureWindowClass(
-        WindowClassSpec{p.windowClass, &FrameworkWindowEntry, p.baseClass, p.classStyle, nullptr});
+        WindowClassDesc{p.windowClass, &FrameworkWindowEntry, p.baseClass, p.classStyle, nullptr});
     const HWND window =
         ::CreateWindowExW(p.exStyle, p.windowClass.c_str(), p.caption.c_str(), p.style, p.x, p.y,
                           p.width, p.height, p.parent, nullptr, FrameworkInstance(), this);

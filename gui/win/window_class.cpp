@@ -13,40 +13,40 @@ HINSTANCE FrameworkInstance() {
     return module;
 }
 
-WNDPROC EnsureWindowClass(const WindowClassSpec& spec) {
+WNDPROC EnsureWindowClass(const WindowClassDesc& desc) {
     const HINSTANCE instance = FrameworkInstance();
     WNDCLASSEXW base{};
     base.cbSize = sizeof base;
     WNDPROC defaultProc = ::DefWindowProcW;
-    if (spec.baseClass) {
+    if (desc.baseClass) {
         // Asked afresh each time: cheap, and always the class the system has now (the
         // Common Controls 6 version where the manifest asks for it).
-        if (!::GetClassInfoExW(nullptr, spec.baseClass, &base))
+        if (!::GetClassInfoExW(nullptr, desc.baseClass, &base))
             throw EOutOfResources(
-                FormatText(L"The window class %s does not exist", {spec.baseClass}));
+                FormatText(L"The window class %s does not exist", {desc.baseClass}));
         defaultProc = base.lpfnWndProc;
     }
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
-    if (::GetClassInfoExW(instance, spec.name.c_str(), &existing))
+    if (::GetClassInfoExW(instance, desc.name.c_str(), &existing))
         return defaultProc;
 
     WNDCLASSEXW wc{};
-    if (spec.baseClass) {
+    if (desc.baseClass) {
         wc = base; // styles, extra bytes, cursor and brush of the system class
     } else {
-        wc.style = spec.style;
+        wc.style = desc.style;
         wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.hIcon = spec.icon;
+        wc.hIcon = desc.icon;
     }
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = spec.procedure;
+    wc.lpfnWndProc = desc.procedure;
     wc.hInstance = instance;
-    wc.lpszClassName = spec.name.c_str();
+    wc.lpszClassName = desc.name.c_str();
     wc.lpszMenuName = nullptr;
     if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         throw EOutOfResources(
-            FormatText(L"The window class %s cannot be registered", {spec.name}));
+            FormatText(L"The window class %s cannot be registered", {desc.name}));
     return defaultProc;
 }
 

@@ -15,7 +15,7 @@
 
 namespace gui {
 
-struct WindowClassSpec {
+struct WindowClassDesc {
     std::wstring name;
     WNDPROC procedure = nullptr;        // the framework's entry for this kind of window
     const wchar_t* baseClass = nullptr; // system class to superclass, or null
@@ -26,7 +26,7 @@ struct WindowClassSpec {
 // Registers the class when it does not exist yet. Returns the procedure that default
 // processing must call: the base class's for a superclass, DefWindowProcW otherwise.
 // Fails with EOutOfResources when Windows refuses the class (or the base does not exist).
-WNDPROC EnsureWindowClass(const WindowClassSpec& spec);
+WNDPROC EnsureWindowClass(const WindowClassDesc& desc);
 
 // The module (executable) whose classes and resources the framework uses.
 HINSTANCE FrameworkInstance();

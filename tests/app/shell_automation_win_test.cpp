@@ -165,7 +165,7 @@ HWND fakeWindow(std::uintptr_t value) {
     return reinterpret_cast<HWND>(value);
 }
 
-struct WindowSpec {
+struct WindowDesc {
     std::uintptr_t frame;
     std::wstring location;
     HWND tab = nullptr;    // its browser's window: items of a tabbed Explorer
@@ -177,20 +177,20 @@ class ShellAutomationTest : public ::testing::Test {
 protected:
     // Builds "Shell.Application" with these windows; the collection's Item fails past the
     // end, as the shell's does when a window closed since Count.
-    ComPtr<IDispatch> shellWith(std::vector<WindowSpec> list) {
-        specs = std::move(list);
+    ComPtr<IDispatch> shellWith(std::vector<WindowDesc> list) {
+        descs = std::move(list);
         auto* collection = new FakeObject(
             log, {{L"Count",
                    [this](const DISPPARAMS&, VARIANT* result) {
                        result->vt = VT_I4;
-                       result->lVal = static_cast<LONG>(specs.size()) + countOffset;
+                       result->lVal = static_cast<LONG>(descs.size()) + countOffset;
                        return S_OK;
                    }},
                   {L"Item", [this](const DISPPARAMS& parameters, VARIANT* result) {
                        if (parameters.cArgs != 1 || parameters.rgvarg[0].vt != VT_I4)
                            return DISP_E_BADPARAMCOUNT;
                        const LONG index = parameters.rgvarg[0].lVal;
-                       if (index < 0 || static_cast<std::size_t>(index) >= specs.size())
+                       if (index < 0 || static_cast<std::size_t>(index) >= descs.size())
                            return E_INVALIDARG;
                        result->vt = VT_DISPATCH;
                        result->pdispVal = windowObject(static_cast<std::size_t>(index));
@@ -207,32 +207,32 @@ protected:
     }
 
     IDispatch* windowObject(std::size_t index) {
-        const WindowSpec spec = specs[index];
+        const WindowDesc desc = descs[index];
         return new FakeObject(log,
                               {{L"HWND",
-                                [spec](const DISPPARAMS&, VARIANT* result) {
-                                    if (spec.vanishes)
+                                [desc](const DISPPARAMS&, VARIANT* result) {
+                                    if (desc.vanishes)
                                         return RPC_E_DISCONNECTED;
                                     // 64-bit Explorer hands out handles as 8-byte integers.
                                     result->vt = VT_I8;
-                                    result->llVal = static_cast<LONGLONG>(spec.frame);
+                                    result->llVal = static_cast<LONGLONG>(desc.frame);
                                     return S_OK;
                                 }},
                                {L"LocationURL",
-                                [spec](const DISPPARAMS&, VARIANT* result) {
+                                [desc](const DISPPARAMS&, VARIANT* result) {
                                     result->vt = VT_BSTR;
                                     result->bstrVal = ::SysAllocStringLen(
-                                        spec.location.data(),
-                                        static_cast<UINT>(spec.location.size()));
+                                        desc.location.data(),
+                                        static_cast<UINT>(desc.location.size()));
                                     return S_OK;
                                 }},
                                {L"Refresh",
-                                [this, spec, index](const DISPPARAMS&, VARIANT*) {
-                                    if (SUCCEEDED(spec.refresh))
+                                [this, desc, index](const DISPPARAMS&, VARIANT*) {
+                                    if (SUCCEEDED(desc.refresh))
                                         refreshed.push_back(index);
-                                    return spec.refresh;
+                                    return desc.refresh;
                                 }}},
-                              spec.tab);
+                              desc.tab);
     }
 
     void press(const ComPtr<IDispatch>& shellObject) {
@@ -259,7 +259,7 @@ protected:
     };
 
     CallLog log;
-    std::vector<WindowSpec> specs;
+    std::vector<WindowDesc> descs;
     std::vector<std::size_t> refreshed;
     LONG countOffset = 0;
     Windows windows;

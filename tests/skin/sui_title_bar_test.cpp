@@ -214,7 +214,7 @@ TEST_F(SkinnedTitleBarTest, CopiedButtonsKeepTheSourcesPicturesAndTheStylesTop) 
     source->SetUIStyle(TsuiUIStyle::MacOS);
     source->SetButtonType(TsuiTitleBarBtnType::suiHelp);
     source->SetTop(11);
-    source->PicNormal().LoadFromResourceSpec(L"WINXP_TITLEBTN[1/18]");
+    source->PicNormal().LoadFromResourceRef(L"WINXP_TITLEBTN[1/18]");
 
     gui::TForm* other = gui::Create<gui::TForm>(app.get());
     TsuiTitleBar* second = gui::Create<TsuiTitleBar>(other);

@@ -26,7 +26,7 @@ bool SameRect(const SkinRect& a, const SkinRect& b) {
 // --- sections ------------------------------------------------------------------------------
 
 TEST(TitleBarSections, MacOsSectionsOnTheProgramsBar) {
-    const std::vector<SectionSpec> s{
+    const std::vector<SectionDesc> s{
         {A::suiLeft, 48, false}, {A::suiRight, 48, false}, {A::suiClient, 10, true}};
     const auto out = LayoutSections(s, 168, 23);
     ASSERT_EQ(out.size(), 3u);
@@ -42,7 +42,7 @@ TEST(TitleBarSections, MacOsSectionsOnTheProgramsBar) {
 }
 
 TEST(TitleBarSections, LeftSectionsStackRightwardsAndRightOnesLeftwards) {
-    const std::vector<SectionSpec> s{{A::suiLeft, 10, false},
+    const std::vector<SectionDesc> s{{A::suiLeft, 10, false},
                                      {A::suiRight, 20, true},
                                      {A::suiLeft, 5, true},
                                      {A::suiRight, 7, false}};
@@ -58,7 +58,7 @@ TEST(TitleBarSections, LeftSectionsStackRightwardsAndRightOnesLeftwards) {
 TEST(TitleBarSections, ARightSectionWithoutRoomIsSkippedAndMovesNothing) {
     // After 90 pixels of left sections, 11 remain (W - L = 100 - 89): a 12-pixel right
     // section is skipped, an 11-pixel one still fits (the test is >=).
-    const std::vector<SectionSpec> s{{A::suiLeft, 90, false},
+    const std::vector<SectionDesc> s{{A::suiLeft, 90, false},
                                      {A::suiRight, 12, false},
                                      {A::suiRight, 11, false},
                                      {A::suiClient, 1, true}};
@@ -73,7 +73,7 @@ TEST(TitleBarSections, ARightSectionWithoutRoomIsSkippedAndMovesNothing) {
 
 TEST(TitleBarSections, NoSectionsAndClientOnly) {
     EXPECT_TRUE(LayoutSections({}, 100, 20).empty());
-    const std::vector<SectionSpec> s{{A::suiClient, 10, true}};
+    const std::vector<SectionDesc> s{{A::suiClient, 10, true}};
     const auto out = LayoutSections(s, 100, 20);
     ASSERT_EQ(out.size(), 1u);
     EXPECT_RECT(out[0].rect, 0, 0, 100, 20);
@@ -81,13 +81,13 @@ TEST(TitleBarSections, NoSectionsAndClientOnly) {
 
 // --- buttons ---------------------------------------------------------------------------------
 
-ButtonSpec Btn(int w, int top, bool visible = true, bool box = false) {
-    return ButtonSpec{visible, box, w, w, top};
+ButtonDesc Btn(int w, int top, bool visible = true, bool box = false) {
+    return ButtonDesc{visible, box, w, w, top};
 }
 
 TEST(TitleBarButtons, TheProgramsBarPutsItsTwoButtonsAt149And131) {
     // MacOS: RightBtnXOffset -2, LeftBtnXOffset 3, two 17-pixel buttons at Top 4.
-    const std::vector<ButtonSpec> b{Btn(17, 4), Btn(17, 4)};
+    const std::vector<ButtonDesc> b{Btn(17, 4), Btn(17, 4)};
     const auto out = LayoutButtons(b, {168, 3, -2, 0, false, std::nullopt});
     ASSERT_EQ(out.buttons.size(), 2u);
     EXPECT_RECT(out.buttons[0].rect, 149, 4, 166, 21);
@@ -98,7 +98,7 @@ TEST(TitleBarButtons, TheProgramsBarPutsItsTwoButtonsAt149And131) {
 }
 
 TEST(TitleBarButtons, IntervalAndHiddenButtons) {
-    const std::vector<ButtonSpec> b{Btn(19, 2), Btn(19, 2, false), Btn(19, 2)};
+    const std::vector<ButtonDesc> b{Btn(19, 2), Btn(19, 2, false), Btn(19, 2)};
     const auto out = LayoutButtons(b, {200, 0, 0, 4, false, std::nullopt});
     ASSERT_EQ(out.buttons.size(), 2u);
     EXPECT_EQ(out.buttons[0].index, 0);
@@ -108,8 +108,8 @@ TEST(TitleBarButtons, IntervalAndHiddenButtons) {
 }
 
 TEST(TitleBarButtons, TheMouseMakesOneButtonHotEdgesIncluded) {
-    const std::vector<ButtonSpec> b{Btn(17, 4), Btn(17, 4)};
-    ButtonBarSpec bar{168, 3, -2, 0, false, SkinPoint{148, 21}}; // bottom-right of button 1
+    const std::vector<ButtonDesc> b{Btn(17, 4), Btn(17, 4)};
+    ButtonBarDesc bar{168, 3, -2, 0, false, SkinPoint{148, 21}}; // bottom-right of button 1
     auto out = LayoutButtons(b, bar);
     EXPECT_EQ(out.hotIndex, 1);
     EXPECT_FALSE(out.buttons[0].hot);
@@ -127,7 +127,7 @@ TEST(TitleBarButtons, TheMouseMakesOneButtonHotEdgesIncluded) {
 
 TEST(TitleBarButtons, OverlappingButtonsLeaveOnlyTheLastOneHot) {
     // A negative interval makes the buttons overlap; one hot picture at a time.
-    const std::vector<ButtonSpec> b{Btn(20, 0), Btn(20, 0)};
+    const std::vector<ButtonDesc> b{Btn(20, 0), Btn(20, 0)};
     const auto out = LayoutButtons(b, {100, 0, 0, -10, false, SkinPoint{95, 5}});
     EXPECT_EQ(out.hotIndex, 1);
     EXPECT_FALSE(out.buttons[0].hot);
@@ -136,7 +136,7 @@ TEST(TitleBarButtons, OverlappingButtonsLeaveOnlyTheLastOneHot) {
 
 TEST(TitleBarButtons, TheControlBoxSitsAtTheLeftAndMovesTheCaption) {
     // DeepBlue defaults: control box, close, max, min (19 pixels, Top 2, offsets 0).
-    const std::vector<ButtonSpec> b{Btn(19, 2, true, true), Btn(19, 2), Btn(19, 2), Btn(19, 2)};
+    const std::vector<ButtonDesc> b{Btn(19, 2, true, true), Btn(19, 2), Btn(19, 2), Btn(19, 2)};
     auto out = LayoutButtons(b, {300, 0, 0, 0, false, SkinPoint{5, 5}});
     EXPECT_EQ(out.controlBoxIndex, 0);
     ASSERT_EQ(out.buttons.size(), 4u);
@@ -156,10 +156,10 @@ TEST(TitleBarButtons, TheControlBoxSitsAtTheLeftAndMovesTheCaption) {
 }
 
 TEST(TitleBarButtons, CaptionStartsAt6WithoutControlBoxAndOffset) {
-    const std::vector<ButtonSpec> b{Btn(19, 2)};
+    const std::vector<ButtonDesc> b{Btn(19, 2)};
     EXPECT_EQ(LayoutButtons(b, {200, 0, 0, 0, false, std::nullopt}).captionLeft, 6);
     // A hidden control box counts as none.
-    const std::vector<ButtonSpec> hidden{Btn(19, 2, false, true)};
+    const std::vector<ButtonDesc> hidden{Btn(19, 2, false, true)};
     const auto out = LayoutButtons(hidden, {200, 0, 0, 0, false, std::nullopt});
     EXPECT_EQ(out.controlBoxIndex, -1);
     EXPECT_EQ(out.captionLeft, 6);

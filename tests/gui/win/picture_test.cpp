@@ -61,15 +61,15 @@ TEST(Picture, ChangesOfTheGraphicReachOnChange) {
 
 TEST(Picture, AMissingResourceIsNamedInTheError) {
     TPicture picture;
-    for (const wchar_t* spec : {L"MACOS_TITLEBTN_MISSING", L"MACOS_TITLEBTN_MISSING[13/18]"}) {
+    for (const wchar_t* desc : {L"MACOS_TITLEBTN_MISSING", L"MACOS_TITLEBTN_MISSING[13/18]"}) {
         try {
-            picture.LoadFromResourceSpec(spec);
+            picture.LoadFromResourceRef(desc);
             FAIL() << "a missing resource must raise";
         } catch (const EResNotFound& e) {
             EXPECT_EQ(e.Message(), L"Resource MACOS_TITLEBTN_MISSING not found");
         }
     }
-    EXPECT_THROW(picture.LoadFromResourceSpec(L"BROKEN[1/"), EConvertError);
+    EXPECT_THROW(picture.LoadFromResourceRef(L"BROKEN[1/"), EConvertError);
 }
 
 TEST(Picture, CellsAreCutFromTheStrip) {
@@ -80,22 +80,22 @@ TEST(Picture, CellsAreCutFromTheStrip) {
     const int cells = strip.Width() / 16;
     ASSERT_GE(cells, 3);
     TPicture picture;
-    picture.LoadFromResourceSpec(comctl, L"#120[3/" + std::to_wstring(cells) + L"]");
+    picture.LoadFromResourceRef(comctl, L"#120[3/" + std::to_wstring(cells) + L"]");
     TBitmap& cut = picture.Bitmap();
     ASSERT_EQ(cut.Width(), 16);
     ASSERT_EQ(cut.Height(), 16);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
             ASSERT_EQ(PixelOf(cut, x, y), PixelOf(strip, 32 + x, y)) << x << "," << y;
-    picture.LoadFromResourceSpec(comctl, L"#120");
+    picture.LoadFromResourceRef(comctl, L"#120");
     EXPECT_EQ(picture.Width(), strip.Width());
     // More cells than pixels: refused, not a zero-sized picture.
-    EXPECT_THROW(picture.LoadFromResourceSpec(comctl, L"#120[1/4096]"), EConvertError);
+    EXPECT_THROW(picture.LoadFromResourceRef(comctl, L"#120[1/4096]"), EConvertError);
 }
 
 TEST(Picture, AnIconGroupOfTheNameLoadsAsAnIcon) {
     TPicture picture;
-    picture.LoadFromResourceSpec(gui::testing::SystemModule(L"user32.dll"), L"#32512");
+    picture.LoadFromResourceRef(gui::testing::SystemModule(L"user32.dll"), L"#32512");
     EXPECT_NE(dynamic_cast<TIcon*>(picture.Graphic()), nullptr);
     EXPECT_GT(picture.Width(), 0);
 }

@@ -1,4 +1,4 @@
-#include "gui/core/picture_spec.h"
+#include "gui/core/picture_ref.h"
 
 #include "gui/core/exceptions.h"
 
@@ -38,9 +38,9 @@ int Number(std::wstring_view s) {
 
 } // namespace
 
-PictureSpec ParsePictureSpec(std::wstring_view text) {
+PictureRef ParsePictureRef(std::wstring_view text) {
     const std::wstring_view whole = Trimmed(text);
-    PictureSpec spec;
+    PictureRef desc;
     std::wstring_view name = whole;
     const std::size_t open = whole.find(L'[');
     if (open != std::wstring_view::npos) {
@@ -50,10 +50,10 @@ PictureSpec ParsePictureSpec(std::wstring_view text) {
         const std::size_t slash = inside.find(L'/');
         if (slash == std::wstring_view::npos)
             Refuse(text);
-        spec.cell = Number(inside.substr(0, slash));
-        spec.cellCount = Number(inside.substr(slash + 1));
-        if (spec.cell < 1 || spec.cellCount < 1 || spec.cell > spec.cellCount ||
-            spec.cellCount > kMaxPictureCells)
+        desc.cell = Number(inside.substr(0, slash));
+        desc.cellCount = Number(inside.substr(slash + 1));
+        if (desc.cell < 1 || desc.cellCount < 1 || desc.cell > desc.cellCount ||
+            desc.cellCount > kMaxPictureCells)
             Refuse(text);
         name = Trimmed(whole.substr(0, open));
     }
@@ -62,14 +62,14 @@ PictureSpec ParsePictureSpec(std::wstring_view text) {
     for (wchar_t c : name)
         if (IsBlank(c) || c == L'[' || c == L']' || c == L'/' || c < 0x20)
             Refuse(text);
-    spec.name = std::wstring(name);
-    return spec;
+    desc.name = std::wstring(name);
+    return desc;
 }
 
-std::wstring PictureSpecText(const PictureSpec& spec) {
-    if (!spec.IsCell())
-        return spec.name;
-    return spec.name + L"[" + std::to_wstring(spec.cell) + L"/" + std::to_wstring(spec.cellCount) +
+std::wstring PictureRefText(const PictureRef& desc) {
+    if (!desc.IsCell())
+        return desc.name;
+    return desc.name + L"[" + std::to_wstring(desc.cell) + L"/" + std::to_wstring(desc.cellCount) +
            L"]";
 }
 

@@ -21,16 +21,16 @@ namespace gui {
 
 constexpr int kMaxPictureCells = 4096;
 
-struct PictureSpec {
+struct PictureRef {
     std::wstring name;
     int cell = 0;      // 1-based; 0 for the whole picture
     int cellCount = 0; // 0 for the whole picture
     bool IsCell() const { return cellCount > 0; }
 };
 
-PictureSpec ParsePictureSpec(std::wstring_view text);
-// The text ParsePictureSpec reads back to spec.
-std::wstring PictureSpecText(const PictureSpec& spec);
+PictureRef ParsePictureRef(std::wstring_view text);
+// The text ParsePictureRef reads back to desc.
+std::wstring PictureRefText(const PictureRef& desc);
 
 // Cell `cell` (1-based) of `count` equal cells side by side in a strip of that size:
 // (w * (cell - 1), 0, w * cell, height) with w = width / count. Empty when the strip is
