@@ -7,7 +7,7 @@
 // first word of the next item are wider than the label together even at the font's
 // narrowest blank (3 pixels), and a wrapped line drops the blanks at its break. The first
 // run and the heading are wider than the label too, which leaves an empty line above the
-// heading. (Wine keeps blanks at a break, so there the lines come out ragged.)
+// heading. (The label wraps its lines itself, by that rule, on every system.)
 #pragma once
 
 #include "app/language_texts.h"

@@ -1,8 +1,13 @@
 #include "gui/win/label.h"
 
 #include "gui/core/class_builder.h"
+#include "gui/core/word_wrap.h"
 #include "gui/win/canvas.h"
 #include "gui/win/handles.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
 
 namespace gui {
 
@@ -35,13 +40,22 @@ unsigned TCustomLabel::TextFlags() const {
     unsigned flags = DT_EXPANDTABS;
     if (wordWrap_)
         flags |= DT_WORDBREAK;
-    flags |= alignment_ == TAlignment::taCenter        ? DT_CENTER
+    flags |= alignment_ == TAlignment::taCenter         ? DT_CENTER
              : alignment_ == TAlignment::taRightJustify ? DT_RIGHT
                                                         : DT_LEFT;
     if (!showAccelChar_)
         flags |= DT_NOPREFIX;
     return flags;
 }
+
+namespace {
+
+// The flags that draw one line of a wrapped text: the lines are broken by WrapWords.
+unsigned LineFlags(unsigned flags) {
+    return (flags & ~static_cast<unsigned>(DT_WORDBREAK)) | DT_SINGLELINE;
+}
+
+} // namespace
 
 TSize TCustomLabel::TextSize() {
     WindowDC screen = WindowDC::Client(nullptr);
@@ -52,7 +66,23 @@ TSize TCustomLabel::TextSize() {
     // An empty label keeps the height of a line.
     if (text.empty())
         text = L" ";
-    RECT r{0, 0, wordWrap_ ? std::max(Width(), 1) : 0x7FFF, 0};
+    if (wordWrap_) {
+        const unsigned lineFlags = LineFlags(TextFlags()) | DT_CALCRECT;
+        const auto measure = [&](std::wstring_view piece) {
+            RECT r{};
+            ::DrawTextW(screen.get(), piece.data(), static_cast<int>(piece.size()), &r, lineFlags);
+            return static_cast<int>(r.right - r.left);
+        };
+        const std::vector<WrappedLine> lines = WrapWords(text, std::max(Width(), 1), measure);
+        SIZE line{};
+        ::GetTextExtentPoint32W(screen.get(), L"Wg", 2, &line);
+        int width = 0;
+        for (const WrappedLine& l : lines)
+            if (l.length > 0)
+                width = std::max(width, measure(std::wstring_view(text).substr(l.start, l.length)));
+        return TSize{width, static_cast<int>(line.cy) * static_cast<int>(lines.size())};
+    }
+    RECT r{0, 0, 0x7FFF, 0};
     ::DrawTextW(screen.get(), text.c_str(), static_cast<int>(text.size()), &r,
                 TextFlags() | DT_CALCRECT);
     return TSize{r.right - r.left, r.bottom - r.top};
@@ -98,6 +128,10 @@ void TCustomLabel::Paint() {
     if (!Enabled())
         canvas.Font().SetColor(clGrayText);
     const unsigned flags = TextFlags();
+    if (wordWrap_) {
+        PaintWrapped(canvas, text, rect, flags);
+        return;
+    }
     if (layout_ != TTextLayout::tlTop) {
         TRect measured = rect;
         canvas.DrawText(text, measured, flags | DT_CALCRECT);
@@ -105,6 +139,31 @@ void TCustomLabel::Paint() {
         rect.Top += layout_ == TTextLayout::tlCenter ? spare / 2 : spare;
     }
     canvas.DrawText(text, rect, flags);
+}
+
+void TCustomLabel::PaintWrapped(TCanvas& canvas, const std::wstring& text, const TRect& rect,
+                                unsigned flags) {
+    const unsigned lineFlags = LineFlags(flags);
+    const auto measure = [&](std::wstring_view piece) {
+        TRect r{};
+        canvas.DrawText(piece, r, lineFlags | DT_CALCRECT);
+        return r.Width();
+    };
+    const std::vector<WrappedLine> lines = WrapWords(text, std::max(rect.Width(), 1), measure);
+    const int lineHeight = canvas.TextHeight(L"Wg");
+    int top = rect.Top;
+    if (layout_ != TTextLayout::tlTop) {
+        const int spare = rect.Height() - lineHeight * static_cast<int>(lines.size());
+        top += layout_ == TTextLayout::tlCenter ? spare / 2 : spare;
+    }
+    for (const WrappedLine& line : lines) {
+        if (line.length > 0) {
+            TRect lineRect = MakeRect(rect.Left, top, rect.Right, top + lineHeight);
+            canvas.DrawText(std::wstring_view(text).substr(line.start, line.length), lineRect,
+                            lineFlags);
+        }
+        top += lineHeight;
+    }
 }
 
 void TCustomLabel::Loaded() {

@@ -21,6 +21,8 @@
 
 namespace gui {
 
+class TCanvas;
+
 class TCustomLabel : public TCustomControl {
 public:
     explicit TCustomLabel(TComponent* owner);
@@ -54,6 +56,8 @@ private:
     unsigned TextFlags() const;
     void AdjustBounds();
     void PaintParentBackground(HDC dc);
+    // Word-wrapped text, broken into lines by WrapWords and drawn a line at a time.
+    void PaintWrapped(TCanvas& canvas, const std::wstring& text, const TRect& rect, unsigned flags);
 
     TAlignment alignment_ = TAlignment::taLeftJustify;
     TTextLayout layout_ = TTextLayout::tlTop;

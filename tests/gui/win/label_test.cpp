@@ -7,6 +7,10 @@
 #include "gui/win/panel.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -154,6 +158,47 @@ TEST_F(LabelTest, WordWrapBreaksLinesAtTheWidth) {
     bands += wrapped.rows[0] > 0 ? 1 : 0;
     EXPECT_GE(bands, 2);
     EXPECT_GT(wrapped.bottom, single.bottom);
+}
+
+// A text padded with blanks to fall on its lines (the program's credits are made so): the
+// blanks at a break belong to neither line, so each word sits centred on its own line and
+// no line starts with the run that pushed it there.
+TEST_F(LabelTest, BlanksAtALineBreakDoNotShiftTheNextLine) {
+    label->SetColor(clWhite);
+    label->SetBounds(10, 10, 120, 80);
+    label->SetAlignment(TAlignment::taCenter);
+    label->SetWordWrap(true);
+    label->SetCaption(L"HH" + std::wstring(60, L' ') + L"HH" + std::wstring(60, L' ') + L"HH");
+    const Ink ink = FindInk(WindowPicture(label->Handle()), clWhite);
+    ASSERT_GT(ink.count, 0);
+    // Three bands of ink, each as wide as "HH" and centred.
+    std::vector<std::pair<int, int>> bands; // first and last row
+    for (int y = 0; y < static_cast<int>(ink.rows.size()); ++y) {
+        if (ink.rows[static_cast<std::size_t>(y)] == 0)
+            continue;
+        if (bands.empty() || bands.back().second != y - 1)
+            bands.push_back({y, y});
+        else
+            bands.back().second = y;
+    }
+    ASSERT_EQ(bands.size(), 3u);
+    const WindowPicture picture(label->Handle());
+    for (const auto& [first, last] : bands) {
+        int left = 1 << 30, right = -1;
+        for (int y = first; y <= last; ++y)
+            for (int x = 0; x < picture.width; ++x)
+                if (picture.Pixel(x, y) != clWhite) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        const int spareLeft = left;
+        const int spareRight = label->Width() - 1 - right;
+        EXPECT_LE(std::abs(spareLeft - spareRight), 3) << "band at row " << first;
+    }
+    // AutoSize agrees with the drawing: three lines high.
+    const int lineHeight = label->TextSize().Height / 3;
+    EXPECT_GT(lineHeight, 8);
+    EXPECT_EQ(label->TextSize().Height, lineHeight * 3);
 }
 
 TEST_F(LabelTest, AutoSizeTakesTheSizeOfTheText) {
