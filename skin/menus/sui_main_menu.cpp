@@ -5,6 +5,7 @@
 #include "gui/win/canvas.h"
 #include "gui/win/form.h"
 #include "gui/win/image_list.h"
+#include "skin/menus/sui_menu_properties.h"
 #include "skin/menus/sui_popup_menu.h"
 #include "skin/sui_form.h"
 #include "skin/sui_public.h"
@@ -13,30 +14,12 @@ namespace nestora::skin {
 
 const gui::ClassInfo& TsuiMainMenu::StaticClassInfo() {
     using M = TsuiMainMenu;
-    static const gui::ClassInfo info =
-        gui::ClassBuilder<M>("TsuiMainMenu", &gui::TMainMenu::StaticClassInfo())
-            .Creatable()
-            .Component<gui::TImageList>("Images", &M::Images, &M::SetImages)
-            .Bool("OwnerDraw", &M::OwnerDraw, &M::SetOwnerDraw)
-            .Component<gui::TComponent>("FileTheme", &M::FileTheme, &M::SetFileTheme)
-            .Enum("UIStyle", kUIStyleInfo, &M::UIStyle, &M::SetUIStyle)
-            .Int("MenuItemHeight", &M::MenuItemHeight, &M::SetMenuItemHeight)
-            .Int("SeparatorHeight", &M::SeparatorHeight, &M::SetSeparatorHeight)
-            .Int("BarWidth", &M::BarWidth, &M::SetBarWidth)
-            .Color("BarColor", &M::BarColor, &M::SetBarColor)
-            .Color("Color", &M::Color, &M::SetColor)
-            .Color("SeparatorColor", &M::SeparatorColor, &M::SetSeparatorColor)
-            .Color("SelectedBorderColor", &M::SelectedBorderColor, &M::SetSelectedBorderColor)
-            .Color("SelectedColor", &M::SelectedColor, &M::SetSelectedColor)
-            .Color("SelectedFontColor", &M::SelectedFontColor, &M::SetSelectedFontColor)
-            .Color("FontColor", &M::FontColor, &M::SetFontColor)
-            .Color("BorderColor", &M::BorderColor, &M::SetBorderColor)
-            .Bool("FlatMenu", &M::FlatMenu, &M::SetFlatMenu)
-            .Text("FontName", &M::FontName, &M::SetFontName)
-            .Int("FontSize", &M::FontSize, &M::SetFontSize)
-            .Int("FontCharset", &M::FontCharset, &M::SetFontCharset)
-            .Bool("UseSystemFont", &M::UseSystemFont, &M::SetUseSystemFont)
-            .Build();
+    static const gui::ClassInfo info = [] {
+        gui::ClassBuilder<M> builder("TsuiMainMenu", &gui::TMainMenu::StaticClassInfo());
+        builder.Creatable().Component<gui::TImageList>("Images", &M::Images, &M::SetImages);
+        PublishSkinnedMenuProperties(builder);
+        return builder.Build();
+    }();
     return info;
 }
 

@@ -11,6 +11,7 @@
 #include "gui/win/image_list.h"
 #include "gui/win/key_names.h"
 #include "skin/menus/file_theme.h"
+#include "skin/menus/sui_menu_properties.h"
 #include "skin/resolve_style.h"
 #include "skin/sui_public.h"
 
@@ -61,29 +62,12 @@ void FrameWith(gui::TCanvas& canvas, const gui::TRect& rect, TColor color) {
 
 const gui::ClassInfo& TsuiPopupMenu::StaticClassInfo() {
     using M = TsuiPopupMenu;
-    static const gui::ClassInfo info =
-        gui::ClassBuilder<M>("TsuiPopupMenu", &gui::TPopupMenu::StaticClassInfo())
-            .Creatable()
-            .Bool("OwnerDraw", &M::OwnerDraw, &M::SetOwnerDraw)
-            .Component<gui::TComponent>("FileTheme", &M::FileTheme, &M::SetFileTheme)
-            .Enum("UIStyle", kUIStyleInfo, &M::UIStyle, &M::SetUIStyle)
-            .Int("MenuItemHeight", &M::MenuItemHeight, &M::SetMenuItemHeight)
-            .Int("SeparatorHeight", &M::SeparatorHeight, &M::SetSeparatorHeight)
-            .Int("BarWidth", &M::BarWidth, &M::SetBarWidth)
-            .Color("BarColor", &M::BarColor, &M::SetBarColor)
-            .Color("Color", &M::Color, &M::SetColor)
-            .Color("SeparatorColor", &M::SeparatorColor, &M::SetSeparatorColor)
-            .Color("SelectedBorderColor", &M::SelectedBorderColor, &M::SetSelectedBorderColor)
-            .Color("SelectedColor", &M::SelectedColor, &M::SetSelectedColor)
-            .Color("SelectedFontColor", &M::SelectedFontColor, &M::SetSelectedFontColor)
-            .Color("FontColor", &M::FontColor, &M::SetFontColor)
-            .Color("BorderColor", &M::BorderColor, &M::SetBorderColor)
-            .Bool("FlatMenu", &M::FlatMenu, &M::SetFlatMenu)
-            .Text("FontName", &M::FontName, &M::SetFontName)
-            .Int("FontSize", &M::FontSize, &M::SetFontSize)
-            .Int("FontCharset", &M::FontCharset, &M::SetFontCharset)
-            .Bool("UseSystemFont", &M::UseSystemFont, &M::SetUseSystemFont)
-            .Build();
+    static const gui::ClassInfo info = [] {
+        gui::ClassBuilder<M> builder("TsuiPopupMenu", &gui::TPopupMenu::StaticClassInfo());
+        builder.Creatable();
+        PublishSkinnedMenuProperties(builder);
+        return builder.Build();
+    }();
     return info;
 }
 
@@ -99,70 +83,35 @@ TsuiPopupMenu::~TsuiPopupMenu() {
 }
 
 void TsuiPopupMenu::SetFileTheme(gui::TComponent* theme) {
-    if (theme != fileTheme_) {
-        if (fileTheme_)
-            RemoveFreeNotification(fileTheme_);
-        fileTheme_ = theme;
-        if (fileTheme_)
-            FreeNotification(fileTheme_);
+    if (theme != look_.fileTheme) {
+        if (look_.fileTheme)
+            RemoveFreeNotification(look_.fileTheme);
+        look_.fileTheme = theme;
+        if (look_.fileTheme)
+            FreeNotification(look_.fileTheme);
     }
-    SetUIStyle(uiStyle_);
+    SetUIStyle(look_.uiStyle);
 }
 
 void TsuiPopupMenu::SetUIStyle(TsuiUIStyle style) {
-    SkinnedMenuLook look = Look();
-    ApplySkinnedMenuStyle(look, style);
-    uiStyle_ = look.uiStyle;
-    barWidth_ = look.barWidth;
-    menuItemHeight_ = look.menuItemHeight;
-    separatorHeight_ = look.separatorHeight;
-    separatorColor_ = look.separatorColor;
-    barColor_ = look.barColor;
-    color_ = look.color;
-    fontColor_ = look.fontColor;
-    selectedBorderColor_ = look.selectedBorderColor;
-    selectedColor_ = look.selectedColor;
-    selectedFontColor_ = look.selectedFontColor;
-}
-
-SkinnedMenuLook TsuiPopupMenu::Look() const {
-    SkinnedMenuLook look;
-    look.uiStyle = uiStyle_;
-    look.fileTheme = fileTheme_;
-    look.menuItemHeight = menuItemHeight_;
-    look.separatorHeight = separatorHeight_;
-    look.barWidth = barWidth_;
-    look.barColor = barColor_;
-    look.color = color_;
-    look.separatorColor = separatorColor_;
-    look.selectedBorderColor = selectedBorderColor_;
-    look.selectedColor = selectedColor_;
-    look.selectedFontColor = selectedFontColor_;
-    look.fontColor = fontColor_;
-    look.borderColor = borderColor_;
-    look.flatMenu = flatMenu_;
-    look.fontName = fontName_;
-    look.fontSize = fontSize_;
-    look.fontCharset = fontCharset_;
-    look.useSystemFont = useSystemFont_;
-    return look;
+    ApplySkinnedMenuStyle(look_, style);
 }
 
 void TsuiPopupMenu::SetMenuItemHeight(int height) {
     if (!IsMacOS())
-        menuItemHeight_ = height;
+        look_.menuItemHeight = height;
 }
 
 void TsuiPopupMenu::SetSeparatorHeight(int height) {
     if (!IsMacOS())
-        separatorHeight_ = height;
+        look_.separatorHeight = height;
 }
 
 void TsuiPopupMenu::SetFontCharset(int charset) {
     if (charset < 0 || charset > 255)
         throw gui::EConvertError(
             gui::FormatText(L"%s is not a character set", {std::to_wstring(charset)}));
-    fontCharset_ = charset;
+    look_.fontCharset = charset;
 }
 
 void TsuiPopupMenu::Loaded() {
@@ -172,9 +121,10 @@ void TsuiPopupMenu::Loaded() {
 
 void TsuiPopupMenu::Notification(gui::TComponent* component, gui::TOperation operation) {
     gui::TPopupMenu::Notification(component, operation);
-    if (operation == gui::TOperation::opRemove && component != nullptr && component == fileTheme_) {
+    if (operation == gui::TOperation::opRemove && component != nullptr &&
+        component == look_.fileTheme) {
         // Only the pointer is compared: the theme is half destroyed.
-        fileTheme_ = nullptr;
+        look_.fileTheme = nullptr;
         SetUIStyle(TsuiUIStyle::DeepBlue);
     }
 }
@@ -199,7 +149,7 @@ void TsuiPopupMenu::AttachItemHandlers() {
 void TsuiPopupMenu::MeasureMenuItem(gui::TObject* sender, gui::TCanvas& canvas, int& width,
                                     int& height) {
     if (auto* item = dynamic_cast<gui::TMenuItem*>(sender))
-        MeasureSkinnedMenuItem(Look(), *item, canvas, width, height);
+        MeasureSkinnedMenuItem(look_, *item, canvas, width, height);
 }
 
 void TsuiPopupMenu::DrawMenuItem(gui::TObject* sender, gui::TCanvas& canvas, const gui::TRect& rect,
@@ -214,7 +164,7 @@ void TsuiPopupMenu::DrawMenuItem(gui::TObject* sender, gui::TCanvas& canvas, con
         ownTicks = MakeCheckMarkImages();
         ticks = ownTicks.get();
     }
-    DrawSkinnedMenuItem(Look(), *item, canvas, rect, selected, Images(), ticks);
+    DrawSkinnedMenuItem(look_, *item, canvas, rect, selected, Images(), ticks);
 }
 
 // ---------------------------------------------------------------------------------------

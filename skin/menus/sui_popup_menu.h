@@ -60,52 +60,52 @@ public:
 
     // The theme component (not owned; may be null). SWITCH-OVER: held as a component until
     // the theme class exists; see AsFileTheme in skin/resolve_style.h.
-    gui::TComponent* FileTheme() const { return fileTheme_; }
+    gui::TComponent* FileTheme() const { return look_.fileTheme; }
     // Stores it, then applies the current UIStyle again.
     void SetFileTheme(gui::TComponent* theme);
 
-    TsuiUIStyle UIStyle() const { return uiStyle_; }
+    TsuiUIStyle UIStyle() const { return look_.uiStyle; }
     // Applies the style: BarWidth, both heights, SeparatorColor and six colours.
     void SetUIStyle(TsuiUIStyle style);
 
-    int MenuItemHeight() const { return menuItemHeight_; }
+    int MenuItemHeight() const { return look_.menuItemHeight; }
     // Ignored while UIStyle is MacOS, whose striped bitmaps fix the heights.
     void SetMenuItemHeight(int height);
-    int SeparatorHeight() const { return separatorHeight_; }
+    int SeparatorHeight() const { return look_.separatorHeight; }
     void SetSeparatorHeight(int height);
-    int BarWidth() const { return barWidth_; }
-    void SetBarWidth(int width) { barWidth_ = width; }
+    int BarWidth() const { return look_.barWidth; }
+    void SetBarWidth(int width) { look_.barWidth = width; }
 
-    TColor BarColor() const { return barColor_; }
-    void SetBarColor(TColor color) { barColor_ = color; }
-    TColor Color() const { return color_; }
-    void SetColor(TColor color) { color_ = color; }
-    TColor SeparatorColor() const { return separatorColor_; }
-    void SetSeparatorColor(TColor color) { separatorColor_ = color; }
-    TColor SelectedBorderColor() const { return selectedBorderColor_; }
-    void SetSelectedBorderColor(TColor color) { selectedBorderColor_ = color; }
-    TColor SelectedColor() const { return selectedColor_; }
-    void SetSelectedColor(TColor color) { selectedColor_ = color; }
-    TColor SelectedFontColor() const { return selectedFontColor_; }
-    void SetSelectedFontColor(TColor color) { selectedFontColor_ = color; }
-    TColor FontColor() const { return fontColor_; }
-    void SetFontColor(TColor color) { fontColor_ = color; }
+    TColor BarColor() const { return look_.barColor; }
+    void SetBarColor(TColor color) { look_.barColor = color; }
+    TColor Color() const { return look_.color; }
+    void SetColor(TColor color) { look_.color = color; }
+    TColor SeparatorColor() const { return look_.separatorColor; }
+    void SetSeparatorColor(TColor color) { look_.separatorColor = color; }
+    TColor SelectedBorderColor() const { return look_.selectedBorderColor; }
+    void SetSelectedBorderColor(TColor color) { look_.selectedBorderColor = color; }
+    TColor SelectedColor() const { return look_.selectedColor; }
+    void SetSelectedColor(TColor color) { look_.selectedColor = color; }
+    TColor SelectedFontColor() const { return look_.selectedFontColor; }
+    void SetSelectedFontColor(TColor color) { look_.selectedFontColor = color; }
+    TColor FontColor() const { return look_.fontColor; }
+    void SetFontColor(TColor color) { look_.fontColor = color; }
     // Stored only: no drawing reads it.
-    TColor BorderColor() const { return borderColor_; }
-    void SetBorderColor(TColor color) { borderColor_ = color; }
+    TColor BorderColor() const { return look_.borderColor; }
+    void SetBorderColor(TColor color) { look_.borderColor = color; }
 
-    bool FlatMenu() const { return flatMenu_; }
-    void SetFlatMenu(bool flat) { flatMenu_ = flat; }
+    bool FlatMenu() const { return look_.flatMenu; }
+    void SetFlatMenu(bool flat) { look_.flatMenu = flat; }
     // The item font, used only while UseSystemFont is false.
-    const std::wstring& FontName() const { return fontName_; }
-    void SetFontName(const std::wstring& name) { fontName_ = name; }
-    int FontSize() const { return fontSize_; }
-    void SetFontSize(int points) { fontSize_ = points; }
-    int FontCharset() const { return fontCharset_; }
+    const std::wstring& FontName() const { return look_.fontName; }
+    void SetFontName(const std::wstring& name) { look_.fontName = name; }
+    int FontSize() const { return look_.fontSize; }
+    void SetFontSize(int points) { look_.fontSize = points; }
+    int FontCharset() const { return look_.fontCharset; }
     // 0..255 (a Windows character-set code); other values are refused with EConvertError.
     void SetFontCharset(int charset);
-    bool UseSystemFont() const { return useSystemFont_; }
-    void SetUseSystemFont(bool use) { useSystemFont_ = use; }
+    bool UseSystemFont() const { return look_.useSystemFont; }
+    void SetUseSystemFont(bool use) { look_.useSystemFont = use; }
 
     // Attaches this menu's measure and draw handlers to every item, at any depth.
     void AttachItemHandlers();
@@ -122,29 +122,10 @@ protected:
     void Notification(gui::TComponent* component, gui::TOperation operation) override;
 
 private:
-    // The properties as the shared item painter takes them (the main menu's drop-downs are
-    // drawn by the same code, so both kinds of menu look alike).
-    SkinnedMenuLook Look() const;
-    bool IsMacOS() const { return uiStyle_ == TsuiUIStyle::MacOS; }
+    bool IsMacOS() const { return look_.IsMacOS(); }
 
-    gui::TComponent* fileTheme_ = nullptr;
-    TsuiUIStyle uiStyle_ = TsuiUIStyle::DeepBlue;
-    int menuItemHeight_ = 21;
-    int separatorHeight_ = 5;
-    int barWidth_ = kMenuBarWidth;
-    TColor barColor_ = 0;
-    TColor color_ = 0;
-    TColor separatorColor_ = 0;
-    TColor selectedBorderColor_ = 0;
-    TColor selectedColor_ = 0;
-    TColor selectedFontColor_ = 0;
-    TColor fontColor_ = 0;
-    TColor borderColor_ = 0;
-    bool flatMenu_ = false;
-    std::wstring fontName_ = L"MS Sans Serif";
-    int fontSize_ = 8;
-    int fontCharset_ = 1; // DEFAULT_CHARSET
-    bool useSystemFont_ = true;
+    // Every property but OwnerDraw, as the shared item painter takes them.
+    SkinnedMenuLook look_;
     // Handlers attached to items hold a weak reference to this, so an item that outlives
     // the menu calls nothing dead.
     std::shared_ptr<TsuiPopupMenu*> self_;
