@@ -1,0 +1,66 @@
+#include "tests/support/win/child_process.h"
+
+#include "tests/support/win/process_windows.h"
+
+namespace nestora::testing {
+
+ChildProcess::ChildProcess(const std::wstring& exe, const StartOptions& options) {
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!options.arguments.empty())
+        commandLine += L" " + options.arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    const DWORD flags = options.suspended ? CREATE_SUSPENDED : 0;
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
+                          nullptr, &startup, &info))
+        return;
+    process_.reset(info.hProcess);
+    thread_.reset(info.hThread);
+    id_ = info.dwProcessId;
+}
+
+ChildProcess::~ChildProcess() {
+    if (process_ && running())
+        kill();
+}
+
+bool ChildProcess::resume() {
+    return thread_ && ::ResumeThread(thread_.get()) != static_cast<DWORD>(-1);
+}
+
+bool ChildProcess::running() const {
+    return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> ChildProcess::exitCode(std::chrono::milliseconds wait) const {
+    if (!process_)
+        return std::nullopt;
+    if (!waitFor([this] { return !running(); }, wait))
+        return std::nullopt;
+    DWORD code = 0;
+    if (!::GetExitCodeProcess(process_.get(), &code))
+        return std::nullopt;
+    return code;
+}
+
+bool ChildProcess::kill(DWORD code) {
+    if (!running())
+        return false;
+    ::TerminateProcess(process_.get(), code);
+    // Termination is asynchronous: the handles and windows go a moment later.
+    ::WaitForSingleObject(process_.get(), 10000);
+    return true;
+}
+
+HWND ChildProcess::window(const wchar_t* className, bool visibleOnly) const {
+    return processWindow({id_, className, visibleOnly});
+}
+
+HWND ChildProcess::waitForWindow(const wchar_t* className, std::chrono::milliseconds limit) const {
+    HWND found = nullptr;
+    waitFor([&] { return (found = window(className)) != nullptr || !running(); }, limit);
+    return found;
+}
+
+} // namespace nestora::testing

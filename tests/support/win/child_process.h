@@ -1,0 +1,61 @@
+// A program the test starts, owned like any handle: when the owner goes, a copy still
+// running is ended (exit code kEndedByTest) and waited for, so a failing test never
+// leaves a program behind to disturb the next one.
+#pragma once
+
+#include "tests/support/win/waiting.h"
+
+#include "gui/win/handles.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace nestora::testing {
+
+// The exit code of a program the test ended itself.
+inline constexpr DWORD kEndedByTest = 99;
+
+struct StartOptions {
+    std::wstring arguments;
+    // Made but not yet running: resume() lets it go (copies started at the same moment).
+    bool suspended = false;
+};
+
+class ChildProcess {
+public:
+    // exe: a Windows path (windowsPathOf gives one for a build path).
+    explicit ChildProcess(const std::wstring& exe, const StartOptions& options = {});
+    ~ChildProcess();
+    ChildProcess(ChildProcess&&) noexcept = default;
+    // No assignment: the program owned before would have to be ended in passing.
+    ChildProcess& operator=(ChildProcess&&) = delete;
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool started() const { return static_cast<bool>(process_); }
+    DWORD id() const { return id_; }
+    HANDLE handle() const { return process_.get(); }
+
+    // Lets a suspended copy run.
+    bool resume();
+    bool running() const;
+    // The exit code once it has ended, waiting up to the given time; nothing if it still runs.
+    std::optional<DWORD> exitCode(std::chrono::milliseconds wait = 10s) const;
+    // Ends it at once, as a crash or the task manager would, and waits until it is gone.
+    // False when it had ended already.
+    bool kill(DWORD code = kEndedByTest);
+
+    // Its top-level window of the class (any, or only a visible one), or null.
+    HWND window(const wchar_t* className, bool visibleOnly = false) const;
+    // Waits until it has such a window; null if it hasn't within the time, or ended.
+    HWND waitForWindow(const wchar_t* className, std::chrono::milliseconds limit = 10s) const;
+
+private:
+    gui::UniqueKernelHandle process_;
+    gui::UniqueKernelHandle thread_;
+    DWORD id_ = 0;
+};
+
+} // namespace nestora::testing
