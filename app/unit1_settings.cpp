@@ -6,6 +6,8 @@
 
 #include "app/settings_values.h"
 
+#include <exception>
+
 namespace nestora::app {
 
 void TForm1::ReadRegParam() {
@@ -18,12 +20,27 @@ void TForm1::ReadRegParam() {
         LangEn->SetChecked(false);
         return;
     }
-    // Each value is taken as soon as it is read: an error ends the reading with the values
-    // before it in place and the rest as they were.
-    MenuStartProgs->SetChecked(startUpFromSetting(reader.startUp()));
-    EditNameFolder->SetText(reader.folderName());
-    EditHotKey->SetHotKey(shortcutFromText(reader.hotKey(), seams_.keyNames));
-    if (languageFromSetting(reader.lang()) == Language::english) {
+    // A value that can't be read is reported (the first such error, once all are read),
+    // but it doesn't keep the values after it from being read: they would otherwise keep
+    // the window's defaults and be written over with them when the program ends, losing
+    // settings that were perfectly readable.
+    std::exception_ptr firstError;
+    const auto readValue = [&firstError](const auto& read) {
+        try {
+            read();
+            return true;
+        } catch (...) {
+            if (!firstError)
+                firstError = std::current_exception();
+            return false;
+        }
+    };
+    readValue([&] { MenuStartProgs->SetChecked(startUpFromSetting(reader.startUp())); });
+    const bool nameRead = readValue([&] { EditNameFolder->SetText(reader.folderName()); });
+    readValue([&] { EditHotKey->SetHotKey(shortcutFromText(reader.hotKey(), seams_.keyNames)); });
+    std::wstring lang;
+    readValue([&] { lang = reader.lang(); });
+    if (languageFromSetting(lang) == Language::english) {
         SetLanguageEn();
         LangRus->SetChecked(false);
         LangEn->SetChecked(true);
@@ -32,6 +49,12 @@ void TForm1::ReadRegParam() {
         LangRus->SetChecked(true);
         LangEn->SetChecked(false);
     }
+    // An unreadable name gives way to the stored language's own default, not the
+    // description's Russian one.
+    if (!nameRead)
+        EditNameFolder->SetText(DefaultFolderName());
+    if (firstError)
+        std::rethrow_exception(firstError);
 }
 
 void TForm1::WriteRegParam() {

@@ -317,7 +317,7 @@ TEST_F(MainWindowTest, AHotKeyWithoutANameGivesTheNoHotKeyHintAndNoRegistration)
     EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша не назначена");
 }
 
-TEST_F(MainWindowTest, AValueOfTheWrongTypeIsReportedAndTheRestKeepTheirState) {
+TEST_F(MainWindowTest, AValueOfTheWrongTypeIsReportedAndTheOthersAreReadAndKept) {
     user.setText(kSettings, L"StartUp", L"1");
     user.setText(kSettings, L"FolderName", L"Stored");
     user.setText(kSettings, L"HotKey", L"Ctrl+F");
@@ -325,14 +325,32 @@ TEST_F(MainWindowTest, AValueOfTheWrongTypeIsReportedAndTheRestKeepTheirState) {
     TForm1& f = Start();
     EXPECT_EQ(BoxTexts(), (Texts{L"Invalid data type for 'StartUp'"}));
     EXPECT_EQ(boxes[0].flags & MB_ICONERROR, static_cast<unsigned>(MB_ICONERROR));
-    // Nothing after the failed value was read.
-    EXPECT_EQ(f.EditNameFolder->Text(), L"Новая папка");
-    EXPECT_EQ(f.EditHotKey->HotKey(), 0x40C0);
-    EXPECT_EQ(f.CurrentLanguage(), Language::russian);
-    // The hotkey works and the hint is there all the same.
+    // The values after the bad one are read all the same.
+    EXPECT_FALSE(f.MenuStartProgs->Checked());
+    EXPECT_EQ(f.EditNameFolder->Text(), L"Stored");
+    EXPECT_EQ(f.EditHotKey->HotKey(), 0x4046);
+    EXPECT_EQ(f.CurrentLanguage(), Language::english);
     ASSERT_FALSE(hotKeyCalls.empty());
-    EXPECT_EQ(hotKeyCalls.back(), (HotKeyCall{true, f.HotKeyId(), 0x4002, 0xC0}));
-    EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша: Ctrl+`");
+    EXPECT_EQ(hotKeyCalls.back(), (HotKeyCall{true, f.HotKeyId(), 0x4002, 'F'}));
+    EXPECT_EQ(f.abfTray->Hint(), L"Hot key: Ctrl+F");
+    // At the end only the unreadable value is replaced (by its default); the user's other
+    // settings survive.
+    Stop();
+    EXPECT_EQ(user.number(kSettings, L"StartUp"), 0u);
+    EXPECT_EQ(user.text(kSettings, L"FolderName"), L"Stored");
+    EXPECT_EQ(user.text(kSettings, L"HotKey"), L"Ctrl+F");
+    EXPECT_EQ(user.text(kSettings, L"Lang"), L"En");
+
+    // An unreadable name gives the stored language's default name; the first error is the
+    // one shown.
+    boxes.clear();
+    user.setNumber(kSettings, L"FolderName", 7);
+    user.setNumber(kSettings, L"HotKey", 7);
+    Start();
+    EXPECT_EQ(BoxTexts(), (Texts{L"Invalid data type for 'FolderName'"}));
+    EXPECT_EQ(form->EditNameFolder->Text(), L"New Folder");
+    EXPECT_EQ(form->EditHotKey->HotKey(), 0x40C0);
+    EXPECT_EQ(form->CurrentLanguage(), Language::english);
 }
 
 TEST_F(MainWindowTest, TheMachinesSettingsAreTheStartingPointAndTheUserKeepsHisOwn) {
@@ -801,6 +819,35 @@ TEST_F(SkinnedMainWindowTest, TheFirstMenuEntryShowsTheWindowAndTheHotKeyIsOffUn
                              [](const HotKeyCall& c) { return c.registered; }));
     EXPECT_EQ(f.abfTray->Hint(), f.NoHotKeyHint());
     EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша не назначена");
+}
+
+TEST_F(SkinnedMainWindowTest, TheHotKeyFieldIsMadeWhenTheWindowIsFirstShownWithTheStoredKey) {
+    Store(L"Папка", L"Ctrl+F", L"Ru");
+    TForm1& f = StartAsMainForm();
+    const int id = f.HotKeyId();
+    // At rest in the tray the field has no window (nor the common controls library loaded
+    // for it), yet holds the key read from the settings, which is registered.
+    EXPECT_FALSE(f.Visible());
+    EXPECT_FALSE(f.EditHotKey->HandleAllocated());
+    EXPECT_EQ(f.EditHotKey->HotKey(), 0x4046);
+    ASSERT_FALSE(hotKeyCalls.empty());
+    EXPECT_EQ(hotKeyCalls.back(), (HotKeyCall{true, id, 0x4002, 'F'}));
+    EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша: Ctrl+F");
+
+    // Shown: the field is made, inside the frame, with that key in it.
+    ChooseFromTrayMenu(f.MenuShowWin);
+    ASSERT_TRUE(PumpUntil([&] { return f.Visible(); }));
+    ASSERT_TRUE(f.EditHotKey->HandleAllocated());
+    EXPECT_EQ(::GetParent(f.EditHotKey->Handle()), f.FormMain->Handle());
+    EXPECT_TRUE(::IsWindowVisible(f.EditHotKey->Handle()));
+    EXPECT_EQ(::SendMessageW(f.EditHotKey->Handle(), HKM_GETHOTKEY, 0, 0),
+              MAKEWORD('F', HOTKEYF_CONTROL));
+
+    // Hidden again: the key in the field is registered again.
+    hotKeyCalls.clear();
+    ClickTitleBarButton(0);
+    ASSERT_TRUE(PumpUntil([&] { return !f.Visible(); }));
+    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{true, id, 0x4002, 'F'}}));
 }
 
 TEST_F(SkinnedMainWindowTest, TheHelpButtonSwitchesToTheCreditsAndAClickOnThemReturns) {
