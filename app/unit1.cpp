@@ -2,6 +2,7 @@
 #include "app/unit1.h"
 
 #include "app/hotkey_registration.h"
+#include "app/settings_values.h"
 
 #include "gui/core/class_builder.h"
 #include "gui/win/application.h"
@@ -101,6 +102,8 @@ void TForm1::FormCreate(TObject*) {
     // hide its window.
     std::exception_ptr readError;
     try {
+        // Values a cut write never reached take the window's own before anything is read.
+        completeSettings(seams_.settings, ControlSettings());
         ReadRegParam();
     } catch (...) {
         readError = std::current_exception();
@@ -109,6 +112,16 @@ void TForm1::FormCreate(TObject*) {
     UpdateTrayHint();
     if (readError)
         std::rethrow_exception(readError);
+}
+
+StoredSettings TForm1::ControlSettings() const {
+    StoredSettings settings;
+    settings.startUp = startUpSettingValue(MenuStartProgs->Checked());
+    settings.folderName = EditNameFolder->Text();
+    settings.hotKey = HotKeyText();
+    settings.lang = std::wstring(
+        languageSettingText(LangRus->Checked() ? Language::russian : Language::english));
+    return settings;
 }
 
 void TForm1::FormShow(TObject*) {

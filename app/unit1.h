@@ -153,6 +153,8 @@ private:
     void PublishFieldsAndMethods();
     void ApplyLanguage(Language language);
     void UpdateTrayHint();
+    // The four settings as the controls hold them now (at start: the window's defaults).
+    StoredSettings ControlSettings() const;
     // Writing the settings and setting the run entry, once per program run.
     void RunEndingSteps();
     void WMEndSession(gui::TMessage& message);

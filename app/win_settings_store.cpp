@@ -1,5 +1,7 @@
 #include "app/win_settings_store.h"
 
+#include "gui/core/exceptions.h"
+
 namespace nestora::app {
 
 SettingsReader::SettingsReader(const SettingsRoots& roots) : registry_(KEY_READ) {
@@ -42,6 +44,26 @@ void writeSettings(const SettingsRoots& roots, const StoredSettings& settings) {
     registry.WriteString(L"FolderName", settings.folderName);
     registry.WriteString(L"HotKey", settings.hotKey);
     registry.WriteString(L"Lang", settings.lang);
+}
+
+void completeSettings(const SettingsRoots& roots, const StoredSettings& defaults) {
+    try {
+        gui::TRegistry registry(KEY_QUERY_VALUE | KEY_SET_VALUE);
+        registry.SetRootKey(roots.user);
+        if (!registry.OpenKey(kSettingsKeyPath, false))
+            return;
+        // In the order writeSettings writes them: a cut write lacks the last ones.
+        if (!registry.ValueExists(L"StartUp"))
+            registry.WriteInteger(L"StartUp", static_cast<int>(defaults.startUp));
+        if (!registry.ValueExists(L"FolderName"))
+            registry.WriteString(L"FolderName", defaults.folderName);
+        if (!registry.ValueExists(L"HotKey"))
+            registry.WriteString(L"HotKey", defaults.hotKey);
+        if (!registry.ValueExists(L"Lang"))
+            registry.WriteString(L"Lang", defaults.lang);
+    } catch (const gui::ERegistryException&) {
+        // Left as it is: the reading reports it.
+    }
 }
 
 } // namespace nestora::app

@@ -60,4 +60,17 @@ private:
 // first value that fails ends it with its error.
 void writeSettings(const SettingsRoots& roots, const StoredSettings& settings);
 
+// Gives the user's key each of the four values it lacks, from defaults; a value that is
+// there, of whatever type, stays as it is. Nothing happens when the key doesn't exist.
+//
+// A write that is cut short leaves such a key: the program ended (killed, crashed, the
+// power gone) between making the key on its first start and writing the last value, or
+// another copy read the key in that moment. Read as it stands, a missing "StartUp" would
+// end in a message box and a missing "HotKey" in no hotkey at all, kept for good by the
+// next write. Completed first, it reads as the values written plus the defaults, just as a
+// missing key reads as the defaults.
+//
+// Failures are not reported here: the reading that follows reports what can't be read.
+void completeSettings(const SettingsRoots& roots, const StoredSettings& defaults);
+
 } // namespace nestora::app

@@ -16,7 +16,7 @@ target_link_libraries(nestora_reliability_process PUBLIC nestora_test_support ne
 target_compile_definitions(nestora_reliability_process PRIVATE
   NESTORA_EXE="$<TARGET_FILE:nestora>")
 
-foreach(case presses copies shell_restart)
+foreach(case presses copies shell_restart kills)
   nestora_add_test(reliability_process_${case}
     SOURCES process_${case}_test.cpp
     LIBS nestora_reliability_process

@@ -1,0 +1,135 @@
+// Settings a cut write left behind: the program ended between making its settings key and
+// writing the last of its four values (a kill, a crash, a power cut on its first start, or
+// a second copy reading the key in that moment). The values are written in the order
+// "StartUp", "FolderName", "HotKey", "Lang", so a cut leaves the first k of them.
+//
+// The next start must read what is there, take the window's defaults for the rest, show no
+// message, register the hotkey, and store the completed set at once (so a second cut loses
+// nothing either); at its end it writes all four. Also completeSettings on its own: it only
+// ever adds missing values, never replaces one that is there (even of the wrong type).
+#include "app/unit1.h"
+
+#include "app/win_file_system.h"
+#include "scratch_registry.h"
+#include "tests/gui/win/app_test_support.h"
+
+#include <filesystem>
+
+namespace nestora::app {
+namespace {
+
+using testing::ScratchKey;
+
+constexpr wchar_t kSettings[] = L"Software\\Nestora";
+
+class NoDesktop final : public DesktopShell {
+public:
+    std::wstring desktopPath() override { return {}; }
+    void announceNewFolder(const std::wstring&) override {}
+    bool startRename(const std::wstring&) override { return false; }
+};
+
+class CutSettingsTest : public gui::testing::AppTest {
+protected:
+    void TearDown() override {
+        if (form)
+            form->Free();
+        AppTest::TearDown();
+    }
+    void Start() {
+        AppSeams s;
+        s.settings = {user.get(), machine.get()};
+        s.hotKey.registerKey = [this](HWND, int, unsigned, unsigned key) {
+            registeredKeys.push_back(key);
+            return true;
+        };
+        s.hotKey.unregisterKey = [](HWND, int) {};
+        s.shell = [] { return std::unique_ptr<ShellAutomation>(); };
+        s.fileSystem = std::make_shared<WindowsFileSystem>();
+        s.desktop = std::make_shared<NoDesktop>();
+        s.keyNames = [](unsigned key) { return key == 0xC0 ? std::wstring(L"`") : std::wstring(); };
+        s.trayShell.notify = [](DWORD, NOTIFYICONDATAW&) { return TRUE; };
+        s.runKeys.currentUser = runKeys.get();
+        s.runKeys.localMachine = runKeys.get();
+        form = gui::Create<TForm1>(app.get(), s);
+    }
+    void Stop() {
+        form->Free();
+        form = nullptr;
+    }
+    // The first `count` values, in the order the program writes them, with values of the
+    // user's own (not the defaults).
+    void StoreFirst(int count) {
+        HKEY key = nullptr;
+        ASSERT_EQ(::RegCreateKeyExW(user.get(), kSettings, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                    &key, nullptr),
+                  ERROR_SUCCESS);
+        ::RegCloseKey(key);
+        if (count > 0)
+            user.setNumber(kSettings, L"StartUp", 1);
+        if (count > 1)
+            user.setText(kSettings, L"FolderName", L"Мои проекты");
+        if (count > 2)
+            user.setText(kSettings, L"HotKey", L"Ctrl+P");
+        if (count > 3)
+            user.setText(kSettings, L"Lang", L"En");
+    }
+    void ExpectStored(int count, const char* when) {
+        SCOPED_TRACE(when);
+        EXPECT_EQ(user.number(kSettings, L"StartUp"), count > 0 ? 1u : 0u);
+        EXPECT_EQ(user.text(kSettings, L"FolderName"), count > 1 ? L"Мои проекты" : L"Новая папка");
+        EXPECT_EQ(user.text(kSettings, L"HotKey"), count > 2 ? L"Ctrl+P" : L"Ctrl+`");
+        EXPECT_EQ(user.text(kSettings, L"Lang"), count > 3 ? L"En" : L"Ru");
+    }
+
+    ScratchKey user, machine, runKeys;
+    std::vector<unsigned> registeredKeys;
+    TForm1* form = nullptr;
+};
+
+TEST_F(CutSettingsTest, WhatACutWriteLeftIsReadAndTheRestTakesTheDefaultsWithoutAMessage) {
+    for (int written = 0; written < 4; ++written) {
+        SCOPED_TRACE(::testing::Message() << written << " of the four values written");
+        ASSERT_TRUE(::RegDeleteTreeW(user.get(), kSettings) == ERROR_SUCCESS ||
+                    !user.exists(kSettings));
+        StoreFirst(written);
+        boxes.clear();
+        registeredKeys.clear();
+        Start();
+        EXPECT_TRUE(boxes.empty()) << boxes.front().text;
+        EXPECT_EQ(form->MenuStartProgs->Checked(), written > 0);
+        EXPECT_EQ(form->EditNameFolder->Text(), written > 1 ? L"Мои проекты" : L"Новая папка");
+        EXPECT_EQ(form->EditHotKey->HotKey(), written > 2 ? 0x4050 : 0x40C0);
+        EXPECT_EQ(form->CurrentLanguage(), Language::russian);
+        // The hotkey works: never "no hotkey" for a value that was merely never written.
+        ASSERT_FALSE(registeredKeys.empty());
+        EXPECT_EQ(registeredKeys.back(), written > 2 ? 'P' : 0xC0u);
+        // Completed at once: a second cut before the end would lose nothing.
+        ExpectStored(written, "after the start");
+        Stop();
+        ExpectStored(written, "after the end");
+    }
+}
+
+TEST_F(CutSettingsTest, CompletingAddsOnlyMissingValuesAndNeverMakesAKey) {
+    const StoredSettings defaults{0, L"Новая папка", L"Ctrl+`", L"Ru"};
+    completeSettings({user.get(), machine.get()}, defaults);
+    EXPECT_FALSE(user.exists(kSettings)) << "a missing key stays missing: the first start writes";
+
+    // Present values stay, whatever their type; the missing ones are added.
+    user.setText(kSettings, L"StartUp", L"not a number");
+    user.setText(kSettings, L"HotKey", L"");
+    completeSettings({user.get(), machine.get()}, defaults);
+    EXPECT_EQ(user.text(kSettings, L"StartUp"), L"not a number");
+    EXPECT_EQ(user.text(kSettings, L"FolderName"), L"Новая папка");
+    EXPECT_EQ(user.text(kSettings, L"HotKey"), L"") << "an empty hotkey is the user's: none";
+    EXPECT_EQ(user.text(kSettings, L"Lang"), L"Ru");
+
+    // The machine's key is only ever read.
+    machine.setText(kSettings, L"Lang", L"En");
+    completeSettings({HKEY(nullptr), machine.get()}, defaults);
+    EXPECT_FALSE(machine.number(kSettings, L"StartUp"));
+}
+
+} // namespace
+} // namespace nestora::app
