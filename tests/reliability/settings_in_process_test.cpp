@@ -78,8 +78,11 @@ std::vector<SettingCase> settingCases() {
             e.startUpBack = 0;
         };
     };
-    add("StartUp missing", L"StartUp", std::nullopt,
-        badStartUp(L"Failed to get data for 'StartUp'"));
+    // A missing value is one a cut write never reached: it takes the window's default.
+    add("StartUp missing", L"StartUp", std::nullopt, [](Expected& e) {
+        e.startUp = false;
+        e.startUpBack = 0;
+    });
     add("StartUp as text", L"StartUp", textValue(L"1"),
         badStartUp(L"Invalid data type for 'StartUp'"));
     add("StartUp as 4 binary bytes", L"StartUp", bytesValue(REG_BINARY, 4),
@@ -96,10 +99,8 @@ std::vector<SettingCase> settingCases() {
             e.folderMade = e.folderNameBack = L"New Folder";
         };
     };
-    add("FolderName missing", L"FolderName", std::nullopt, [](Expected& e) {
-        e.folderMade = L"New Folder";
-        e.folderNameBack = L""; // the empty field, as it stays until the window is hidden
-    });
+    add("FolderName missing", L"FolderName", std::nullopt,
+        [](Expected& e) { e.folderMade = e.folderNameBack = L"Новая папка"; });
     add("FolderName as a number", L"FolderName", numberValue(5),
         badName(L"Invalid data type for 'FolderName'"));
     add("FolderName as a multi-string", L"FolderName",
@@ -135,7 +136,10 @@ std::vector<SettingCase> settingCases() {
         e.registration = 0;
         e.hotKeyBack = L"";
     };
-    add("HotKey missing", L"HotKey", std::nullopt, noHotKey);
+    add("HotKey missing", L"HotKey", std::nullopt, [](Expected& e) {
+        e.registration = kCtrl | 0xC0; // the window's own
+        e.hotKeyBack = L"Ctrl+`";
+    });
     add("HotKey as a number", L"HotKey", numberValue(0x4046), [](Expected& e) {
         e.box = L"Invalid data type for 'HotKey'";
         e.registration = kCtrl | 0xC0; // the window's own

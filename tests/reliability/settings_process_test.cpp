@@ -100,8 +100,10 @@ std::vector<ProcessCase> processCases() {
         // No hotkey: a press makes nothing, and none is stored at the end.
         cases.push_back({"HotKey as a 64 KiB text", stored, L"", L"", L"Mine", L"", L"En"});
     }
+    // Every value missing, as a write cut short at its start leaves the key: the window's
+    // defaults, and no message.
     cases.push_back(
-        {"the key with no values", {}, L"Failed to get data for 'StartUp'", L"", L"", L"", L"Ru"});
+        {"the key with no values", {}, L"", L"Новая папка", L"Новая папка", L"Ctrl+`", L"Ru"});
     return cases;
 }
 

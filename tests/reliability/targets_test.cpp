@@ -185,6 +185,18 @@ TEST_F(BadTargets, FoldersNearAndPastMaxPathGetTheirFolders) {
         EXPECT_TRUE(isDirectory(*second));
         made += 2;
     }
+    // What the plain form (no \\?\ prefix) does past MAX_PATH, for the record: Windows
+    // refuses it unless long paths are enabled for the program; Wine passes it through.
+    const std::wstring plainTarget = makeDeepFolder(root + L"\\plain", 300);
+    const std::wstring plain = plainTarget + L"\\plain";
+    const bool plainMade = ::CreateDirectoryW(plain.c_str(), nullptr) != 0;
+    const DWORD plainError = plainMade ? 0 : ::GetLastError();
+    EXPECT_EQ(isDirectory(plain), plainMade);
+    std::printf("[ TARGETS  ] CreateDirectoryW with a plain path of %zu characters: %s (error "
+                "%lu)\n",
+                plain.size(), plainMade ? "made" : "refused",
+                static_cast<unsigned long>(plainError));
+
     // The longest name a folder takes, deep down: 240 characters and " (2)".
     const std::wstring target = makeDeepFolder(root + L"\\deepest", 2000);
     const std::wstring longest(240, L'n');
