@@ -21,10 +21,10 @@
 //
 // Never delete a component with plain delete: always Free() or a ComponentPtr.
 
+#include "gui/core/exceptions.h"
 #include "gui/core/object.h"
 
 #include <any>
-#include <stdexcept>
 #include <type_traits>
 #include <memory>
 #include <string>
@@ -140,7 +140,7 @@ private:
 template <class T, class... A> T* Create(TComponent* owner, A&&... args) {
     static_assert(std::is_base_of_v<TComponent, T>);
     if (!owner)
-        throw std::invalid_argument("gui::Create needs an owner; use MakeComponent");
+        throw EComponentError(L"gui::Create needs an owner; use MakeComponent");
     // The constructor registers the new component with its owner, which frees it; when a
     // constructor throws, ~TComponent takes it out of the owner's list again.
     T* component = new T(owner, std::forward<A>(args)...);

@@ -2,14 +2,13 @@
 
 #include "gui/core/class_builder.h"
 #include "gui/core/exceptions.h"
+#include "gui/core/stream.h"
 #include "gui/win/canvas.h"
 #include "gui/win/graphics_color.h"
 
 #include <algorithm>
 #include <cstring>
-#include <istream>
 #include <iterator>
-#include <ostream>
 
 namespace gui {
 
@@ -347,20 +346,19 @@ void TBitmap::LoadFromMemory(std::span<const std::uint8_t> bmpFile) {
     LoadDecoded(DecodeBmpFile(bmpFile));
 }
 
-void TBitmap::LoadFromStream(std::istream& stream) {
+void TBitmap::LoadFromStream(TStream& stream) {
     // Read in pieces up to what the largest acceptable bitmap can take, so that a stream
     // of endless data is refused instead of swallowed.
     constexpr std::size_t kLimit = static_cast<std::size_t>(kMaxBitmapPixels) * 4 + 65536;
     std::vector<std::uint8_t> bytes;
-    char chunk[65536];
-    while (stream) {
-        stream.read(chunk, sizeof chunk);
-        const auto got = static_cast<std::size_t>(stream.gcount());
+    std::vector<std::uint8_t> chunk(65536);
+    for (;;) {
+        const std::size_t got = stream.Read(chunk);
         if (got == 0)
             break;
         if (bytes.size() + got > kLimit)
             throw EInvalidGraphic(L"Invalid bitmap: it is too large");
-        bytes.insert(bytes.end(), chunk, chunk + got);
+        bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(got));
     }
     LoadFromMemory(bytes);
 }
@@ -369,10 +367,8 @@ std::vector<std::uint8_t> TBitmap::SaveToMemory() const {
     return EncodeBmpFile(Decoded());
 }
 
-void TBitmap::SaveToStream(std::ostream& stream) const {
-    const std::vector<std::uint8_t> bytes = SaveToMemory();
-    stream.write(reinterpret_cast<const char*>(bytes.data()),
-                 static_cast<std::streamsize>(bytes.size()));
+void TBitmap::SaveToStream(TStream& stream) const {
+    stream.Write(SaveToMemory());
 }
 
 void TBitmap::Assign(const TPersistent& source) {

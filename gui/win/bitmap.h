@@ -30,7 +30,6 @@
 #include "gui/win/graphics_counters.h"
 
 #include <cstdint>
-#include <iosfwd>
 #include <memory>
 #include <span>
 #include <string>
@@ -40,6 +39,7 @@ namespace gui {
 
 class TCanvas;
 class TBitmapCanvas;
+class TStream;
 
 enum class TPixelFormat { pf24bit, pf32bit };
 enum class TTransparentMode { tmAuto, tmFixed };
@@ -86,10 +86,11 @@ public:
 
     void LoadFromResourceName(HINSTANCE instance, const std::wstring& name);
     void LoadFromMemory(std::span<const std::uint8_t> bmpFile);
-    void LoadFromStream(std::istream& stream);
+    // Reads the stream to its end; one longer than the largest acceptable bitmap is refused.
+    void LoadFromStream(TStream& stream);
     // A BMP file of the pixels (24 or 32 bits as PixelFormat). EInvalidGraphic when empty.
     std::vector<std::uint8_t> SaveToMemory() const;
-    void SaveToStream(std::ostream& stream) const;
+    void SaveToStream(TStream& stream) const;
     // Takes decoded pixels (as read by gui/core/bitmap_format.h).
     void LoadDecoded(const DecodedBitmap& image);
     DecodedBitmap Decoded() const;

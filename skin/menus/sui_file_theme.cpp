@@ -4,20 +4,56 @@
 #include "gui/win/application.h"
 #include "gui/win/bitmap.h"
 #include "gui/win/form.h"
+#include "gui/win/handles.h"
 #include "skin/menus/theme_file_loader.h"
+#include "skin/menus/theme_file_parser.h"
 #include "skin/resolve_style.h"
 #include "skin/sui_public.h"
 
-#include <filesystem>
-#include <system_error>
+#include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace nestora::skin {
 
 namespace {
 
-bool IsFile(const std::filesystem::path& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
+bool IsFile(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::size_t LastSeparator(const std::wstring& path) { return path.find_last_of(L"\\/"); }
+
+// The whole file, opened without denying others reading, writing or renaming it, and
+// refused before anything is allocated when it is larger than any theme has reason to be.
+std::vector<std::uint8_t> ReadWholeFile(const std::wstring& name) {
+    const HANDLE opened = ::CreateFileW(name.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE)
+        throw UnreadableThemeFile(name, L"it cannot be opened");
+    const gui::UniqueKernelHandle file(opened);
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0)
+        throw UnreadableThemeFile(name, L"its size cannot be found");
+    const auto bytesInFile = static_cast<std::uintmax_t>(size.QuadPart);
+    if (bytesInFile > kMaxThemeFileSize)
+        throw ThemeFileTooLarge(name, bytesInFile, kMaxThemeFileSize);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(bytesInFile));
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        DWORD got = 0;
+        if (!::ReadFile(file.get(), bytes.data() + filled,
+                        static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, 1u << 20)),
+                        &got, nullptr))
+            throw UnreadableThemeFile(name, L"reading it failed");
+        if (got == 0)
+            break; // shrank meanwhile: the parser judges what is there
+        filled += got;
+    }
+    bytes.resize(filled);
+    return bytes;
 }
 
 } // namespace
@@ -29,10 +65,8 @@ const TsuiFileTheme* AsFileTheme(const gui::TComponent* component) {
 // ---------------------------------------------------------------------------------------
 // TsuiThemeFileReader, TsuiFileThemeMgr
 
-// The loader reads through the C runtime, which opens files without denying others
-// reading or writing them.
 TsuiThemeFileReader::TsuiThemeFileReader(const std::wstring& fileName)
-    : file_(skin::LoadThemeFile(std::filesystem::path(fileName))) {}
+    : file_(ParseThemeFile(ReadWholeFile(fileName), fileName)) {}
 
 bool TsuiFileThemeMgr::LoadThemeFile(const std::wstring& fileName) {
     if (!IsFile(fileName))
@@ -65,14 +99,18 @@ const gui::ClassInfo& TsuiFileTheme::StaticClassInfo() {
 void TsuiFileTheme::SetThemeFile(const std::wstring& name) {
     if (name == themeFile_)
         return;
-    std::filesystem::path path(name);
-    if (!IsFile(path)) {
-        path = std::filesystem::path(gui::TApplication::ExeName()).parent_path() /
-               std::filesystem::path(name).filename();
-        if (!IsFile(path))
+    std::wstring resolved = name;
+    if (!IsFile(resolved)) {
+        // A name not found as given is looked for beside the executable.
+        const std::wstring bareName = name.substr(LastSeparator(name) + 1);
+        const std::wstring exe = gui::TApplication::ExeName();
+        const std::size_t exeSeparator = LastSeparator(exe);
+        if (bareName.empty() || exeSeparator == std::wstring::npos)
+            return;
+        resolved = exe.substr(0, exeSeparator + 1) + bareName;
+        if (!IsFile(resolved))
             return;
     }
-    const std::wstring resolved = path.wstring();
     try {
         themeLoaded_ = manager_.LoadThemeFile(resolved);
     } catch (const ThemeFileError& error) {

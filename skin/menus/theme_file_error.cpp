@@ -62,4 +62,18 @@ std::string ThemeWideToUtf8(std::wstring_view wide) {
 ThemeFileError::ThemeFileError(ThemeFileFault fault, std::wstring message)
     : fault_(fault), message_(std::move(message)), narrow_(ThemeWideToUtf8(message_)) {}
 
+ThemeFileError UnreadableThemeFile(std::wstring_view fileName, std::wstring_view why) {
+    return ThemeFileError(ThemeFileFault::Unreadable, L"Theme file '" + std::wstring(fileName) +
+                                                          L"' cannot be read: " +
+                                                          std::wstring(why));
+}
+
+ThemeFileError ThemeFileTooLarge(std::wstring_view fileName, std::uintmax_t size,
+                                 std::uintmax_t maxSize) {
+    return ThemeFileError(ThemeFileFault::TooLarge,
+                          L"Theme file '" + std::wstring(fileName) + L"' is too large: " +
+                              std::to_wstring(size) + L" bytes, more than the " +
+                              std::to_wstring(maxSize) + L" a theme may have");
+}
+
 } // namespace nestora::skin

@@ -3,6 +3,7 @@
 // The message names the file and the fault in words a skin author can act on; the fault
 // code lets callers and tests tell the cases apart without parsing text.
 
+#include <cstdint>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -39,6 +40,11 @@ private:
     std::wstring message_;
     std::string narrow_;
 };
+
+// The errors of reading a theme file, worded alike by every way of reading one.
+ThemeFileError UnreadableThemeFile(std::wstring_view fileName, std::wstring_view why);
+ThemeFileError ThemeFileTooLarge(std::wstring_view fileName, std::uintmax_t size,
+                                 std::uintmax_t maxSize);
 
 // Unpaired surrogates (where wchar_t is 16 bits) and values past U+10FFFF become U+FFFD.
 std::string ThemeWideToUtf8(std::wstring_view wide);

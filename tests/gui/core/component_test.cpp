@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -142,7 +143,7 @@ TEST(Component, AConstructorThatThrowsLeavesNoDanglingEntryInItsOwner) {
 }
 
 TEST(Component, CreateWithoutOwnerIsRefused) {
-    EXPECT_THROW(Create<TComponent>(nullptr), std::invalid_argument);
+    EXPECT_THROW(Create<TComponent>(nullptr), gui::EComponentError);
 }
 
 } // namespace

@@ -4,13 +4,17 @@
 #include "gui/win/bitmap.h"
 
 #include "gui/core/exceptions.h"
+#include "gui/core/stream.h"
 #include "gui/win/canvas.h"
 
 #include "graphics_test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <cstdint>
+#include <string>
+#include <vector>
+
 
 namespace {
 
@@ -58,8 +62,10 @@ TEST(Bitmap, FilesGoOutAndComeBackPixelForPixel) {
     bitmap.Canvas().SetPixel(6, 4, clRed);
     for (TPixelFormat format : {TPixelFormat::pf24bit, TPixelFormat::pf32bit}) {
         bitmap.SetPixelFormat(format);
-        std::stringstream file;
+        gui::TBytesStream file;
         bitmap.SaveToStream(file);
+        EXPECT_EQ(file.Bytes(), bitmap.SaveToMemory());
+        file.Seek(0);
         TBitmap back;
         back.LoadFromStream(file);
         EXPECT_EQ(back.Width(), 7);
@@ -77,7 +83,8 @@ TEST(Bitmap, MalformedFilesAreRefusedAndTheBitmapKeepsItsPixels) {
     std::vector<std::uint8_t> file = bitmap.SaveToMemory();
     file.resize(file.size() / 2);
     EXPECT_THROW(bitmap.LoadFromMemory(file), EInvalidGraphic);
-    std::stringstream garbage("this is no bitmap at all");
+    const std::string text = "this is no bitmap at all";
+    gui::TBytesStream garbage(std::vector<std::uint8_t>(text.begin(), text.end()));
     EXPECT_THROW(bitmap.LoadFromStream(garbage), EInvalidGraphic);
     EXPECT_EQ(bitmap.Width(), 3);
     EXPECT_EQ(PixelOf(bitmap, 2, 2), clRed);
