@@ -3,8 +3,9 @@
 // window, one tray icon, the message loop; the icon goes again when the window is closed.
 //
 // Built twice: tray_floor as just that, and tray_floor_controls with the program's manifest
-// and the common controls initialised as nestora.exe initialises them (its hotkey field is
-// one), which tells the system library's share of the footprint from the program's own.
+// and the common controls loaded and initialised at start, as nestora.exe once did (it now
+// loads them only when its window is first shown), which tells the system library's share
+// of the footprint from the program's own.
 #include <windows.h>
 
 #include <commctrl.h>

@@ -9,8 +9,6 @@
 #include "gui/win/win_control.h"
 #include "gui/win/window_class.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <iterator>
 
@@ -436,48 +434,33 @@ void TabfTrayIcon::Minimize() {
 }
 
 void TabfTrayIcon::HookApplication() {
-    if (IsDesigning() || hookedWindow_)
+    if (IsDesigning() || hookedApplication_)
         return;
     gui::TApplication* app = gui::CurrentApplication();
     if (!app)
         return;
-    const HWND window = app->Handle();
-    if (::SetWindowSubclass(window, &AppSubclassProc, reinterpret_cast<UINT_PTR>(this),
-                            reinterpret_cast<DWORD_PTR>(this)))
-        hookedWindow_ = window;
+    // The hook is a copy held by the application; it reaches this component only while
+    // the component keeps it there.
+    hookId_ = app->HookWindow([this](gui::TMessage& message) { AppWndProc(message); });
+    hookedApplication_ = app;
+    // The application going first takes its hooks with it: told here, so nothing is
+    // unhooked from an application that is gone.
+    FreeNotification(app);
 }
 
 void TabfTrayIcon::UnhookApplication() {
-    if (!hookedWindow_)
+    if (!hookedApplication_)
         return;
-    if (::IsWindow(hookedWindow_))
-        ::RemoveWindowSubclass(hookedWindow_, &AppSubclassProc, reinterpret_cast<UINT_PTR>(this));
-    hookedWindow_ = nullptr;
-}
-
-LRESULT CALLBACK TabfTrayIcon::AppSubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
-                                               UINT_PTR id, DWORD_PTR data) {
-    auto* tray = reinterpret_cast<TabfTrayIcon*>(data);
-    if (msg == WM_NCDESTROY) {
-        // The application window goes first: the hook goes with it.
-        ::RemoveWindowSubclass(window, &AppSubclassProc, id);
-        tray->hookedWindow_ = nullptr;
-        return ::DefSubclassProc(window, msg, wParam, lParam);
-    }
-    gui::TMessage message{window, msg, wParam, lParam, 0};
-    try {
-        tray->AppWndProc(message);
-    } catch (...) {
-        gui::HandleCurrentException();
-    }
-    return message.Result;
+    hookedApplication_->UnhookWindow(hookId_);
+    RemoveFreeNotification(hookedApplication_);
+    hookedApplication_ = nullptr;
 }
 
 void TabfTrayIcon::AppWndProc(gui::TMessage& message) {
+    // The application handles the message itself after this; the component may be gone
+    // by then, which the application's handling does not need.
     if (message.Msg == WM_SIZE && message.WParam == SIZE_MINIMIZED && minimizeToTray_)
         gui::CallGuarded([this] { Minimize(); });
-    // The component may be gone now; the window's own handling needs only the message.
-    message.Result = ::DefSubclassProc(message.Window, message.Msg, message.WParam, message.LParam);
 }
 
 // ---- loading, references ----------------------------------------------------------------
@@ -504,6 +487,8 @@ void TabfTrayIcon::Notification(gui::TComponent* component, gui::TOperation oper
         return;
     if (component == popupMenu_) {
         popupMenu_ = nullptr;
+    } else if (component == hookedApplication_) {
+        hookedApplication_ = nullptr;
     } else if (component == imageList_) {
         // The list is half destroyed and has already let go of the link: only forget it.
         imageList_ = nullptr;

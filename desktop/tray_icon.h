@@ -6,15 +6,15 @@
 // icon back when the shell restarts.
 //
 // Owns: the icon (a copy of what it is given), the record it sends to the shell, the
-// image-list change link, the hidden window (through TabfCustomTimer) and its subclass of
-// the application window. Refers to, without owning: the image list and the popup menu
+// image-list change link, the hidden window (through TabfCustomTimer) and its hook of the
+// application window. Refers to, without owning: the image list and the popup menu
 // (cleared when they are destroyed).
 //
 // Life story:
 //   created   outside design mode: the cycling timer gets its (empty) handler but stays
-//             off, and the application window is subclassed (SetWindowSubclass) so that
-//             its WM_SIZE/SIZE_MINIMIZED reaches AppWndProc before the window's own
-//             handling.
+//             off, and the application window is hooked (TApplication::HookWindow) so
+//             that its WM_SIZE/SIZE_MINIMIZED reaches AppWndProc before the application's
+//             own handling.
 //   loaded    with MinimizeOnStart the main window is kept from showing and the
 //             application goes to the tray; a Visible icon is put into the tray.
 //   running   the shell's reports arrive at the hidden window as message 1235 (WM_USER +
@@ -54,6 +54,7 @@
 #include <string>
 
 namespace gui {
+class TApplication;
 class TPopupMenu;
 class TWinControl;
 } // namespace gui
@@ -172,8 +173,8 @@ public:
     bool InTray() const { return inTray_; }
     // A refused add is being tried again.
     bool RetryPending() const { return retryPending_; }
-    // The application window is subclassed.
-    bool HookedApplication() const { return hookedWindow_ != nullptr; }
+    // The application window is hooked.
+    bool HookedApplication() const { return hookedApplication_ != nullptr; }
 
     void Loaded() override;
 
@@ -202,8 +203,6 @@ protected:
     void UpdateFromImageList();
 
 private:
-    static LRESULT CALLBACK AppSubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
-                                            UINT_PTR id, DWORD_PTR data);
     BOOL Notify(DWORD message);
     // The add was refused: is the icon there anyway?
     bool KnownInTray();
@@ -249,7 +248,8 @@ private:
     bool inTray_ = false;
     bool retryPending_ = false;
     ULONGLONG retryStart_ = 0;
-    HWND hookedWindow_ = nullptr;
+    gui::TApplication* hookedApplication_ = nullptr;
+    int hookId_ = 0;
     // False once destruction has begun; code that raised an event checks it before going on.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -6,7 +6,7 @@
 #include "gui/win/form.h"
 #include "gui/win/window_class.h"
 
-#include <commctrl.h>
+#include <algorithm>
 
 namespace gui {
 
@@ -58,6 +58,7 @@ LRESULT CALLBACK ApplicationWindowEntry(HWND window, UINT msg, WPARAM wParam, LP
         return ::DefWindowProcW(window, msg, wParam, lParam);
     LRESULT result = 0;
     try {
+        app->CallWindowHooks(TMessage{window, msg, wParam, lParam, 0});
         app->WndProc(window, msg, wParam, lParam, result);
     } catch (...) {
         HandleCurrentException();
@@ -110,9 +111,7 @@ void TApplication::DestroyForms() {
 }
 
 void TApplication::Initialize() {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES |
-                                             ICC_HOTKEY_CLASS | ICC_BAR_CLASSES};
-    ::InitCommonControlsEx(&icc);
+    // The common controls wait for the first control that needs them (common_controls.h).
     Handle();
     if (icon_.Empty()) {
         try {
@@ -120,6 +119,34 @@ void TApplication::Initialize() {
         } catch (const EResNotFound&) {
             // A program without an icon keeps the system's.
         }
+    }
+}
+
+int TApplication::HookWindow(TWindowHook hook) {
+    hooks_.push_back({++lastHookId_, std::move(hook)});
+    return lastHookId_;
+}
+
+void TApplication::UnhookWindow(int id) {
+    std::erase_if(hooks_, [id](const auto& entry) { return entry.first == id; });
+}
+
+void TApplication::CallWindowHooks(const TMessage& message) {
+    // A hook may remove itself or others (the component that set it may be freed inside):
+    // each one is looked up again before it is called, and the list is never walked while
+    // it changes.
+    std::vector<int> ids;
+    ids.reserve(hooks_.size());
+    for (const auto& entry : hooks_)
+        ids.push_back(entry.first);
+    for (const int id : ids) {
+        const auto found = std::find_if(hooks_.begin(), hooks_.end(),
+                                        [id](const auto& entry) { return entry.first == id; });
+        if (found == hooks_.end())
+            continue;
+        const TWindowHook hook = found->second;
+        TMessage copy = message;
+        CallGuarded([&] { hook(copy); });
     }
 }
 

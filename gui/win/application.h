@@ -8,7 +8,9 @@
 // title) whose text is Title. It carries the program's taskbar button and owns the forms,
 // which therefore have no button of their own. Minimising the main form minimises the
 // application window, where WM_SIZE with SIZE_MINIMIZED arrives; a component that must see
-// it subclasses that window (SetWindowSubclass on Handle()).
+// it hooks that window (HookWindow): its hook sees every message before the application
+// handles it. (A hook of the application's own rather than a subclass: subclassing lives
+// in comctl32, which a program hidden in the tray should not have to load.)
 //
 // Errors: an exception raised inside any event or message handler ends that handler and
 // reaches HandleException: OnException if set, else a message box with the error's text
@@ -19,7 +21,8 @@
 //
 // Life story:
 //   created   becomes the current application (a second one is refused).
-//   Initialize  common controls; the application window is made, with the MAINICON icon.
+//   Initialize  the application window is made, with the MAINICON icon. (The common
+//             controls are loaded later, by the first control that needs them.)
 //   CreateForm<T>  the form is owned by the application; the first one becomes MainForm
 //             once its constructor (and its create event) is done.
 //   Run       shows the main form (when ShowMainForm), then handles messages until the
@@ -34,16 +37,20 @@
 #include "gui/core/events.h"
 #include "gui/win/handles.h"
 #include "gui/win/icon.h"
+#include "gui/win/message.h"
 
 #include <exception>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace gui {
 
 class TCustomForm;
 
 using TMessageEvent = std::function<void(MSG& message, bool& handled)>;
+using TWindowHook = std::function<void(TMessage& message)>;
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception& error)>;
 using MessageBoxFunction =
     std::function<int(HWND owner, const std::wstring& text, const std::wstring& caption,
@@ -57,7 +64,7 @@ public:
     static const ClassInfo& StaticClassInfo();
     const ClassInfo& GetClassInfo() const override { return StaticClassInfo(); }
 
-    // Loads the common controls and makes the application window.
+    // Makes the application window.
     void Initialize();
     // The application window, made now if needed.
     HWND Handle();
@@ -101,6 +108,13 @@ public:
     void SetOnMinimize(TNotifyEvent e) { onMinimize_ = std::move(e); }
     void SetOnRestore(TNotifyEvent e) { onRestore_ = std::move(e); }
 
+    // Hooks of the application window: each sees every message the window gets, before
+    // the application handles it (a hook only watches; its Result is not used, and what it
+    // raises goes to the error handler). HookWindow returns the number UnhookWindow takes;
+    // the hooks go with the application.
+    int HookWindow(TWindowHook hook);
+    void UnhookWindow(int id);
+
     // The default error handler (never throws).
     void HandleException(const std::exception& error) noexcept;
     // The message box of an error.
@@ -127,6 +141,7 @@ private:
     // The main form became visible or invisible: the taskbar button follows.
     void MainFormVisibilityChanged(bool visible);
     void IconChanged();
+    void CallWindowHooks(const TMessage& message);
 
     TIcon icon_;
     UniqueWindow window_; // after icon_: the window lets go of the icon before it goes
@@ -139,6 +154,8 @@ private:
     TExceptionEvent onException_;
     TNotifyEvent onMinimize_, onRestore_;
     MessageBoxFunction messageBox_;
+    std::vector<std::pair<int, TWindowHook>> hooks_;
+    int lastHookId_ = 0;
 };
 
 // The current application; EInvalidOperation when there is none.

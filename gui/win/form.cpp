@@ -379,6 +379,7 @@ void TCustomForm::VisibleChanged() {
         const HWND window = Handle();
         if (!window)
             return;
+        MakeWaitingWindows();
         if (IsMainForm())
             Application().MainFormVisibilityChanged(true);
         ::ShowWindow(window, windowState_ == TWindowState::wsMaximized   ? SW_SHOWMAXIMIZED

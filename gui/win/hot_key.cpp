@@ -1,6 +1,7 @@
 #include "gui/win/hot_key.h"
 
 #include "gui/core/class_builder.h"
+#include "gui/win/common_controls.h"
 #include "gui/win/control_messages.h"
 
 namespace gui {
@@ -29,6 +30,7 @@ THotKey::THotKey(TComponent* owner) : TWinControl(owner) {
 }
 
 void THotKey::CreateParams(TCreateParams& params) {
+    EnsureCommonControls();
     TWinControl::CreateParams(params);
     params.baseClass = HOTKEY_CLASSW;
     params.style &= ~static_cast<DWORD>(WS_CLIPCHILDREN);

@@ -7,6 +7,10 @@
 // converted both ways (gui/core/hot_key_value.h). InvalidKeys names the combinations the
 // control refuses and Modifiers what it puts in their place (HKM_SETRULES). The value lives
 // in the window while there is one and is kept when the window goes.
+//
+// The window waits until its form is first shown (or Handle() is asked for): a form that
+// stays hidden holds the value, rules and modifiers without it, and without loading the
+// common controls library.
 
 #include "gui/win/win_control.h"
 
@@ -36,6 +40,7 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void InitializeWindow() override;
     void SaveWindowState() override;
+    bool WaitsForShowing() const override { return true; }
     void WndProc(TMessage& message) override;
 
 private:

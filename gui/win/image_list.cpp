@@ -4,6 +4,7 @@
 #include "gui/core/exceptions.h"
 #include "gui/win/bitmap.h"
 #include "gui/win/canvas.h"
+#include "gui/win/common_controls.h"
 #include "gui/win/graphics_color.h"
 #include "gui/win/icon.h"
 #include "gui/win/picture.h"
@@ -179,6 +180,7 @@ void TImageList::Invalidate() {
 }
 
 HIMAGELIST TImageList::Build(bool disabled) const {
+    EnsureCommonControls();
     CountedImageList list(
         ::ImageList_Create(width_, height_, ILC_COLOR32 | ILC_MASK, std::max(Count(), 1), 4));
     if (!list)

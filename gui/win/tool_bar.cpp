@@ -3,6 +3,7 @@
 #include "gui/core/class_builder.h"
 #include "gui/core/exceptions.h"
 #include "gui/win/canvas.h"
+#include "gui/win/common_controls.h"
 #include "gui/win/control_messages.h"
 #include "gui/win/graphics_color.h"
 #include "gui/win/menu.h"
@@ -245,6 +246,7 @@ TToolBar::~TToolBar() {
 }
 
 void TToolBar::CreateParams(TCreateParams& params) {
+    EnsureCommonControls();
     TWinControl::CreateParams(params);
     params.baseClass = TOOLBARCLASSNAMEW;
     params.style |= TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN |

@@ -187,10 +187,36 @@ void TWinControl::CreateWnd() {
             return;
         if (std::find(controls_.begin(), controls_.end(), child) == controls_.end())
             continue;
-        if (auto* windowed = dynamic_cast<TWinControl*>(child); windowed && !windowed->handle_)
+        if (auto* windowed = dynamic_cast<TWinControl*>(child);
+            windowed && !windowed->handle_ && windowed->MayMakeWindowNow())
             windowed->CreateWnd();
     }
     Realign();
+}
+
+bool TWinControl::MayMakeWindowNow() {
+    if (!WaitsForShowing())
+        return true;
+    const TCustomForm* form = ParentForm();
+    return form && form->Visible() && !form->IsLoading();
+}
+
+void TWinControl::MakeWaitingWindows() {
+    const std::weak_ptr<int> alive = life_;
+    const std::vector<TControl*> children = controls_;
+    for (TControl* child : children) {
+        if (alive.expired() || !handle_)
+            return;
+        if (std::find(controls_.begin(), controls_.end(), child) == controls_.end())
+            continue;
+        auto* windowed = dynamic_cast<TWinControl*>(child);
+        if (!windowed)
+            continue;
+        if (!windowed->handle_)
+            windowed->CreateWnd(); // its own children with it
+        else
+            windowed->MakeWaitingWindows();
+    }
 }
 
 void TWinControl::InitializeWindow() {
@@ -373,7 +399,7 @@ void TWinControl::InsertControl(TControl* control) {
         tabList_.push_back(windowed);
     control->ParentFontChanged();
     control->ParentColorChanged();
-    if (windowed && handle_ && !windowed->handle_ && !IsLoading())
+    if (windowed && handle_ && !windowed->handle_ && !IsLoading() && windowed->MayMakeWindowNow())
         windowed->CreateWnd();
     if (control->Align() != TAlign::alNone)
         Realign();

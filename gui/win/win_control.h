@@ -122,6 +122,18 @@ protected:
     virtual void InitializeWindow();
     // The window is about to be destroyed: keep what lives only in it.
     virtual void SaveWindowState() {}
+    // The window waits to be made until its form is shown, or until Handle() is asked
+    // for: controls of the common controls library, so that a form that stays hidden (a
+    // program in the tray) never loads that library.
+    virtual bool WaitsForShowing() const { return false; }
+    // Makes the windows that waited for showing, in this control's children and theirs.
+    void MakeWaitingWindows();
+
+private:
+    // False for a control that waits for showing while its form is hidden.
+    bool MayMakeWindowNow();
+
+protected:
 
     void WndProc(TMessage& message) override;
     virtual void KeyDown(unsigned short& key, TShiftState shift);

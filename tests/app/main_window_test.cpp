@@ -821,6 +821,35 @@ TEST_F(SkinnedMainWindowTest, TheFirstMenuEntryShowsTheWindowAndTheHotKeyIsOffUn
     EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша не назначена");
 }
 
+TEST_F(SkinnedMainWindowTest, TheHotKeyFieldIsMadeWhenTheWindowIsFirstShownWithTheStoredKey) {
+    Store(L"Папка", L"Ctrl+F", L"Ru");
+    TForm1& f = StartAsMainForm();
+    const int id = f.HotKeyId();
+    // At rest in the tray the field has no window (nor the common controls library loaded
+    // for it), yet holds the key read from the settings, which is registered.
+    EXPECT_FALSE(f.Visible());
+    EXPECT_FALSE(f.EditHotKey->HandleAllocated());
+    EXPECT_EQ(f.EditHotKey->HotKey(), 0x4046);
+    ASSERT_FALSE(hotKeyCalls.empty());
+    EXPECT_EQ(hotKeyCalls.back(), (HotKeyCall{true, id, 0x4002, 'F'}));
+    EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша: Ctrl+F");
+
+    // Shown: the field is made, inside the frame, with that key in it.
+    ChooseFromTrayMenu(f.MenuShowWin);
+    ASSERT_TRUE(PumpUntil([&] { return f.Visible(); }));
+    ASSERT_TRUE(f.EditHotKey->HandleAllocated());
+    EXPECT_EQ(::GetParent(f.EditHotKey->Handle()), f.FormMain->Handle());
+    EXPECT_TRUE(::IsWindowVisible(f.EditHotKey->Handle()));
+    EXPECT_EQ(::SendMessageW(f.EditHotKey->Handle(), HKM_GETHOTKEY, 0, 0),
+              MAKEWORD('F', HOTKEYF_CONTROL));
+
+    // Hidden again: the key in the field is registered again.
+    hotKeyCalls.clear();
+    ClickTitleBarButton(0);
+    ASSERT_TRUE(PumpUntil([&] { return !f.Visible(); }));
+    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{true, id, 0x4002, 'F'}}));
+}
+
 TEST_F(SkinnedMainWindowTest, TheHelpButtonSwitchesToTheCreditsAndAClickOnThemReturns) {
     Store(L"x", L"Ctrl+F", L"En");
     TForm1& f = Start();

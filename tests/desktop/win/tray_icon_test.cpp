@@ -303,35 +303,25 @@ TEST_F(TrayImagesTest, AnIndexOutsideTheListEmptiesTheIconAndNoListChangesNothin
     tray->SetImageIndex(0);
 }
 
-// A named CALLBACK function: 32-bit builds cannot turn a lambda into a stdcall SUBCLASSPROC.
-LRESULT CALLBACK RecordApplicationMinimize(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR,
-                                           DWORD_PTR data) {
-    if (m == WM_SIZE && wp == SIZE_MINIMIZED)
-        reinterpret_cast<std::vector<std::wstring>*>(data)->push_back(L"application WM_SIZE");
-    return ::DefSubclassProc(w, m, wp, lp);
-}
-
-TEST_F(TrayIconTest, MinimizingTheApplicationReachesTheTrayBeforeTheWindowsOwnHandling) {
-    // A subclass installed before the tray icon's runs after it: it stands for the
-    // application window's own handling.
-    std::vector<std::wstring>* log = &journal;
-    const SUBCLASSPROC own = RecordApplicationMinimize;
-    ASSERT_TRUE(::SetWindowSubclass(app->Handle(), own, 1, reinterpret_cast<DWORD_PTR>(log)));
+TEST_F(TrayIconTest, MinimizingTheApplicationReachesTheTrayBeforeTheApplicationsOwnHandling) {
     auto* tray = MakeTray();
     Journal(*tray);
+    // The application's own handling of the minimise command raises its OnMinimize; the
+    // size message that minimising sends comes to the tray icon's hook inside it.
+    app->SetOnMinimize([&](gui::TObject*) { journal.push_back(L"application minimised"); });
     tray->SetMinimizeToTray(true);
     form->Show();
     ASSERT_TRUE(::IsWindowVisible(app->Handle()));
 
-    app->Minimize();
-    EXPECT_EQ(journal, (std::vector<std::wstring>{L"show", L"minimize", L"application WM_SIZE"}));
+    ::SendMessageW(app->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_EQ(journal,
+              (std::vector<std::wstring>{L"show", L"minimize", L"application minimised"}));
     EXPECT_FALSE(::IsWindowVisible(app->Handle()));
     EXPECT_FALSE(form->Visible());
     EXPECT_TRUE(tray->Visible());
     EXPECT_EQ(shell.Messages(), (std::vector<DWORD>{NIM_ADD}));
 
     // Without MinimizeToTray the message passes untouched.
-    ::RemoveWindowSubclass(app->Handle(), own, 1);
     tray->SetMinimizeToTray(false);
     journal.clear();
     ::SendMessageW(app->Handle(), WM_SIZE, SIZE_MINIMIZED, 0);

@@ -245,6 +245,59 @@ TEST_F(ApplicationTest, MinimisingTheMainFormMinimisesTheApplicationWindow) {
     EXPECT_FALSE(::IsIconic(app->Handle()));
 }
 
+TEST_F(ApplicationTest, WindowHooksSeeEachMessageInTheirOrderBeforeTheApplicationHandlesIt) {
+    app->CreateForm<TMainTestForm>()->Show();
+    app->SetOnMinimize([&](TObject*) { journal.push_back(L"application minimised"); });
+    auto record = [&](const wchar_t* who) {
+        return [this, who](TMessage& m) {
+            if (m.Msg == WM_SYSCOMMAND && (m.WParam & 0xFFF0) == SC_MINIMIZE)
+                journal.push_back(who);
+        };
+    };
+    const int first = app->HookWindow(record(L"first hook"));
+    const int second = app->HookWindow(record(L"second hook"));
+    EXPECT_NE(first, second);
+    journal.clear();
+    ::SendMessageW(app->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_EQ(journal, (std::vector<std::wstring>{L"first hook", L"second hook",
+                                                  L"application minimised"}));
+    app->Restore();
+
+    // Unhooked, a hook sees nothing more; an unknown number changes nothing.
+    app->UnhookWindow(first);
+    app->UnhookWindow(12345);
+    journal.clear();
+    ::SendMessageW(app->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_EQ(journal, (std::vector<std::wstring>{L"second hook", L"application minimised"}));
+    app->UnhookWindow(second);
+}
+
+TEST_F(ApplicationTest, AHookMayRemoveItselfAndTheOthersAndItsErrorsGoToTheHandler) {
+    std::vector<std::wstring> errors;
+    app->SetOnException([&](TObject*, const std::exception& e) {
+        errors.push_back(dynamic_cast<const Exception&>(e).Message());
+    });
+    int calls = 0;
+    int later = 0;
+    int self = 0;
+    self = app->HookWindow([&](TMessage& m) {
+        if (m.Msg != WM_USER + 7)
+            return;
+        ++calls;
+        app->UnhookWindow(self);
+        app->UnhookWindow(later); // removed before its turn: it is not called
+        throw EInvalidOperation(L"hook failed");
+    });
+    later = app->HookWindow([&](TMessage& m) {
+        if (m.Msg == WM_USER + 7)
+            ++calls;
+    });
+    ::SendMessageW(app->Handle(), WM_USER + 7, 0, 0);
+    ::SendMessageW(app->Handle(), WM_USER + 7, 0, 0);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(errors, (std::vector<std::wstring>{L"hook failed"}));
+}
+
 TEST_F(ApplicationTest, TheEndOfTheSessionFreesTheFormsSoTheirDestroyEventsRun) {
     app->CreateForm<TMainTestForm>();
     ::SendMessageW(app->Handle(), WM_QUERYENDSESSION, 0, 0);

@@ -3,6 +3,7 @@
 #include "app_test_support.h"
 
 #include "gui/win/hot_key.h"
+#include "gui/win/panel.h"
 
 namespace {
 
@@ -95,6 +96,69 @@ TEST_F(HotKeyTest, RulesSetBeforeTheWindowExistsApplyToIt) {
     // The defaults refuse a bare key and Shift alone, and put Alt in their place.
     EXPECT_EQ(Press({}, 'K'), 0x804B);
     EXPECT_EQ(Press({VK_CONTROL}, 'K'), 0x404B);
+}
+
+} // namespace
+
+namespace {
+
+// A form whose window exists while it stays hidden, as a program's main form in the tray.
+class HotKeyOnAHiddenForm : public gui::testing::AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        form = gui::Create<gui::TForm>(app.get());
+        form->HandleNeeded();
+        hotKey = gui::Create<gui::THotKey>(form);
+        hotKey->SetParent(form);
+    }
+    gui::TForm* form = nullptr;
+    gui::THotKey* hotKey = nullptr;
+};
+
+TEST_F(HotKeyOnAHiddenForm, TheWindowWaitsForTheFormToBeShownAndGetsWhatWasSetMeanwhile) {
+    ASSERT_TRUE(form->HandleAllocated());
+    EXPECT_FALSE(hotKey->HandleAllocated());
+    hotKey->SetHotKey(0x40C0);
+    hotKey->SetInvalidKeys(1u << gui::hcNone);
+    hotKey->SetModifiers(1u << gui::hkAlt);
+    EXPECT_EQ(hotKey->HotKey(), 0x40C0);
+    EXPECT_FALSE(hotKey->HandleAllocated());
+
+    form->Show();
+    ASSERT_TRUE(hotKey->HandleAllocated());
+    EXPECT_EQ(::GetParent(hotKey->Handle()), form->Handle());
+    EXPECT_EQ(::SendMessageW(hotKey->Handle(), HKM_GETHOTKEY, 0, 0), 0x02C0);
+    // The rules set while it waited: a bare key gets Alt.
+    ::SendMessageW(hotKey->Handle(), HKM_SETHOTKEY, 0, 0);
+    ::SendMessageW(hotKey->Handle(), WM_KEYDOWN, 'Z', 1);
+    EXPECT_EQ(hotKey->HotKey(), 0x805A);
+
+    // Hidden again, the window stays and so does what it holds.
+    form->Hide();
+    EXPECT_TRUE(hotKey->HandleAllocated());
+    EXPECT_EQ(hotKey->HotKey(), 0x805A);
+}
+
+TEST_F(HotKeyOnAHiddenForm, AskedForItsWindowItMakesItAtOnce) {
+    const HWND window = hotKey->Handle();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(hotKey->HandleAllocated());
+    EXPECT_EQ(::GetParent(window), form->Handle());
+    form->Show();
+    EXPECT_EQ(hotKey->Handle(), window); // showing makes no second one
+}
+
+TEST_F(HotKeyOnAHiddenForm, InsideAPanelItWaitsTooAndComesWithTheForm) {
+    auto* panel = gui::Create<gui::TPanel>(form);
+    panel->SetParent(form);
+    auto* inner = gui::Create<gui::THotKey>(form);
+    inner->SetParent(panel);
+    EXPECT_TRUE(panel->HandleAllocated());
+    EXPECT_FALSE(inner->HandleAllocated());
+    form->Show();
+    ASSERT_TRUE(inner->HandleAllocated());
+    EXPECT_EQ(::GetParent(inner->Handle()), panel->Handle());
 }
 
 } // namespace
