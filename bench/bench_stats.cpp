@@ -26,6 +26,29 @@ double ratio(double a, double b) {
     return a / b;
 }
 
+Quartiles quartiles(std::vector<double> samples) {
+    if (samples.empty())
+        throw std::invalid_argument("quartiles of no samples");
+    if (samples.size() == 1)
+        return {samples[0], samples[0]};
+    std::sort(samples.begin(), samples.end());
+    const std::size_t half = samples.size() / 2;
+    const auto lowerEnd = samples.begin() + static_cast<std::ptrdiff_t>(half);
+    const auto upperBegin = samples.end() - static_cast<std::ptrdiff_t>(half);
+    return {median(std::vector<double>(samples.begin(), lowerEnd)),
+            median(std::vector<double>(upperBegin, samples.end()))};
+}
+
+double medianOfPairedRatios(const std::vector<double>& a, const std::vector<double>& b) {
+    if (a.size() != b.size())
+        throw std::invalid_argument("paired ratios of runs that are not paired");
+    std::vector<double> ratios;
+    ratios.reserve(a.size());
+    for (std::size_t i = 0; i < a.size(); ++i)
+        ratios.push_back(ratio(a[i], b[i]));
+    return median(std::move(ratios));
+}
+
 std::vector<std::vector<double>> timeInTurns(int rounds,
                                              const std::vector<std::function<void()>>& contenders) {
     using Clock = std::chrono::steady_clock;

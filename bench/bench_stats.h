@@ -20,6 +20,21 @@ double median(std::vector<double> samples);
 // a / b; throws std::invalid_argument when b is not above zero.
 double ratio(double a, double b);
 
+// The lower and upper quartiles: the medians of the lower and the upper half of the
+// sorted samples (the middle sample of an odd count belongs to neither half; a single
+// sample is both). They give the spread a reader can trust more than the extremes, which
+// one stall of the machine makes. Throws std::invalid_argument for no samples.
+struct Quartiles {
+    double lower = 0;
+    double upper = 0;
+};
+Quartiles quartiles(std::vector<double> samples);
+
+// The median of the ratios a[i] / b[i] of runs made in the same round: a slow moment of
+// the machine slows both runs of its round and drops out of their ratio. Throws
+// std::invalid_argument when the counts differ, there are none, or a b[i] is not above 0.
+double medianOfPairedRatios(const std::vector<double>& a, const std::vector<double>& b);
+
 // Runs each contender `rounds` times, one run of each per round in the order given, and
 // returns each contender's run times in microseconds (result[contender][round]).
 std::vector<std::vector<double>> timeInTurns(int rounds,

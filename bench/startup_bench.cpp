@@ -136,15 +136,18 @@ int main(int argc, char** argv) {
     std::vector<std::vector<double>> startMs(count), privates(count), workingSets(count);
     bool failed = false;
     for (int round = 0; round < rounds; ++round) {
+        std::vector<Sample> samples;
+        for (std::size_t which = 0; which < count; ++which)
+            samples.push_back(startOnce(programs[which], tray));
+        if (std::any_of(samples.begin(), samples.end(),
+                        [](const Sample& s) { return s.startMs < 0; })) {
+            failed = true;
+            continue;
+        }
         for (std::size_t which = 0; which < count; ++which) {
-            const Sample sample = startOnce(programs[which], tray);
-            if (sample.startMs < 0) {
-                failed = true;
-                continue;
-            }
-            startMs[which].push_back(sample.startMs);
-            privates[which].push_back(sample.privateBytes / 1024);
-            workingSets[which].push_back(sample.workingSet / 1024);
+            startMs[which].push_back(samples[which].startMs);
+            privates[which].push_back(samples[which].privateBytes / 1024);
+            workingSets[which].push_back(samples[which].workingSet / 1024);
         }
     }
     for (std::size_t which = 0; which < count; ++which)
@@ -168,22 +171,31 @@ int main(int argc, char** argv) {
         table.addRow(cells);
     };
     row("start to tray icon added, ms", start);
-    // The spread, so a reader sees how noisy the machine was during the run.
-    std::vector<double> fastest, slowest;
+    // The spread, so a reader sees how noisy the machine was during the run: the quartiles
+    // hold the middle half of the starts, the extremes show the stalls.
+    std::vector<double> fastest, lowerQuartile, upperQuartile, slowest;
     for (const auto& runs : startMs) {
         fastest.push_back(*std::min_element(runs.begin(), runs.end()));
+        const bench::Quartiles q = bench::quartiles(runs);
+        lowerQuartile.push_back(q.lower);
+        upperQuartile.push_back(q.upper);
         slowest.push_back(*std::max_element(runs.begin(), runs.end()));
     }
     row("  fastest start, ms", fastest);
+    row("  lower quartile, ms", lowerQuartile);
+    row("  upper quartile, ms", upperQuartile);
     row("  slowest start, ms", slowest);
     row("private bytes at rest, KiB", privateKiB);
     row("working set at rest, KiB", workingKiB);
 
-    bench::Table against(
-        {"program against", "start-up ratio", "private bytes over, KiB", "working set over, KiB"});
+    // Starts that failed are left out whole rounds at a time, so the runs stay paired.
+    bench::Table against({"program against", "start-up ratio (medians)",
+                          "start-up ratio (median per round)", "private bytes over, KiB",
+                          "working set over, KiB"});
     for (std::size_t floor = 1; floor < count; ++floor) {
         against.addRow({narrowName(programs[floor]),
                         bench::fixed(bench::ratio(start[0], start[floor]), 2),
+                        bench::fixed(bench::medianOfPairedRatios(startMs[0], startMs[floor]), 2),
                         bench::fixed(privateKiB[0] - privateKiB[floor], 0),
                         bench::fixed(workingKiB[0] - workingKiB[floor], 0)});
     }

@@ -28,6 +28,31 @@ TEST(Ratio, RefusesATimeThatIsNotAboveZero) {
     EXPECT_THROW(ratio(1, -2), std::invalid_argument);
 }
 
+TEST(Quartiles, MediansOfTheHalvesWithTheMiddleSampleInNeither) {
+    const Quartiles odd = quartiles({5, 1, 4, 2, 3}); // halves {1, 2} and {4, 5}
+    EXPECT_EQ(odd.lower, 1.5);
+    EXPECT_EQ(odd.upper, 4.5);
+    const Quartiles even = quartiles({8, 6, 2, 4, 1, 7, 3, 5}); // {1..4} and {5..8}
+    EXPECT_EQ(even.lower, 2.5);
+    EXPECT_EQ(even.upper, 6.5);
+    // One wild sample among seven leaves the lower quartile alone.
+    EXPECT_EQ(quartiles({10, 11, 12, 13, 14, 15, 1e9}).lower, 11);
+    const Quartiles one = quartiles({42});
+    EXPECT_EQ(one.lower, 42);
+    EXPECT_EQ(one.upper, 42);
+    EXPECT_THROW(quartiles({}), std::invalid_argument);
+}
+
+TEST(PairedRatios, TheMedianOfEachRoundsRatio) {
+    // Rounds of very different speed, each with the same ratio, give that ratio; one
+    // round where only one of the pair stalled does not move it.
+    EXPECT_EQ(medianOfPairedRatios({150, 3000, 15, 150, 9000}, {100, 2000, 10, 100, 600}), 1.5);
+    EXPECT_EQ(medianOfPairedRatios({3, 8}, {1, 2}), 3.5);
+    EXPECT_THROW(medianOfPairedRatios({1, 2}, {1}), std::invalid_argument);
+    EXPECT_THROW(medianOfPairedRatios({}, {}), std::invalid_argument);
+    EXPECT_THROW(medianOfPairedRatios({1}, {0}), std::invalid_argument);
+}
+
 TEST(TimeInTurns, RunsEveryContenderOncePerRoundInTurn) {
     std::string order;
     const auto samples =
