@@ -98,6 +98,12 @@ protected:
     Settings older, newer;
 };
 
+void spin(std::chrono::microseconds time) {
+    const auto end = std::chrono::steady_clock::now() + time;
+    while (std::chrono::steady_clock::now() < end) {
+    }
+}
+
 // Polls as fast as it can until `done` holds (or a time limit), then kills: the kill lands
 // right after the moment looked for, as close as two processes on two cores allow.
 void killWhen(ChildProcess& process, const std::function<bool()>& done) {
@@ -150,20 +156,38 @@ TEST_F(KillTest, AfterAKillAtAnyMomentTheNextStartReadsACompleteValidSetAndComes
                     testing::waitFor([&] { return nestora.window(kTrayWindowClass) != nullptr; }));
                 ::WaitForInputIdle(nestora.handle(), 10000);
                 overwriteSettings(over);
-                // Killed once this many of the four values are written back (0: at once).
-                const int written = static_cast<int>(random() % 5);
                 const HWND window = nestora.window(kMainWindowClass);
-                ::PostMessageW(window, WM_CLOSE, 0, 0);
-                killWhen(nestora, [&] {
-                    const StoredSettings now = readStoredSettings();
-                    const std::array<bool, 4> changed = {
-                        now.startUp != over.startUp, now.folderName != over.folderName,
-                        now.hotKey != over.hotKey, now.lang != over.lang};
-                    int n = 0;
-                    while (n < 4 && changed[static_cast<std::size_t>(n)])
-                        ++n;
-                    return n >= written;
-                });
+                if (random() % 2) {
+                    // Killed once this many of the four values are written back (0: at
+                    // once). The kill takes a moment to land, so it mostly lands late.
+                    const int written = static_cast<int>(random() % 5);
+                    ::PostMessageW(window, WM_CLOSE, 0, 0);
+                    killWhen(nestora, [&] {
+                        const StoredSettings now = readStoredSettings();
+                        const std::array<bool, 4> changed = {
+                            now.startUp != over.startUp, now.folderName != over.folderName,
+                            now.hotKey != over.hotKey, now.lang != over.lang};
+                        int n = 0;
+                        while (n < 4 && changed[static_cast<std::size_t>(n)])
+                            ++n;
+                        return n >= written;
+                    });
+                } else {
+                    // The kill sent up to 3 ms before or after the close, so that it lands
+                    // before, inside or after the write.
+                    const auto offset =
+                        std::chrono::microseconds(static_cast<long>(random() % 6001) - 3000);
+                    if (offset < 0us) {
+                        ::TerminateProcess(nestora.handle(), testing::kEndedByTest);
+                        spin(-offset);
+                        ::PostMessageW(window, WM_CLOSE, 0, 0);
+                    } else {
+                        ::PostMessageW(window, WM_CLOSE, 0, 0);
+                        spin(offset);
+                        ::TerminateProcess(nestora.handle(), testing::kEndedByTest);
+                    }
+                    nestora.exitCode();
+                }
             }
             if (nestora.exitCode(0ms) != testing::kEndedByTest)
                 ++endedBeforeKill;
