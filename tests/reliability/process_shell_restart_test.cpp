@@ -71,15 +71,17 @@ protected:
     void DoubleClickIcon() {
         ::PostMessageW(trayWindow, kTrayCallbackMessage, 0, WM_LBUTTONDBLCLK);
     }
-    bool PressMakes(long k) {
-        std::vector<INPUT> events = testing::pressesOf(testing::kDefaultHotKey, 1);
-        testing::sendInputs(events);
-        return testing::waitFor(
-            [&] {
-                const auto names = testing::seriesNumbers(kBase, directoryNames(desktop));
-                return !names.empty() && names.back() == k;
-            },
-            5s);
+    // Presses the hotkey until a folder comes, at most `attempts` times, 1.5 s apart; how
+    // many presses it took, 0 for none.
+    int PressesUntilAFolder(int attempts) {
+        const long before = Made();
+        for (int press = 1; press <= attempts; ++press) {
+            std::vector<INPUT> events = testing::pressesOf(testing::kDefaultHotKey, 1);
+            testing::sendInputs(events);
+            if (testing::waitFor([&] { return Made() > before; }, 1500ms))
+                return press;
+        }
+        return 0;
     }
     long Made() const {
         return static_cast<long>(testing::seriesNumbers(kBase, directoryNames(desktop)).size());
@@ -95,6 +97,7 @@ protected:
 
 TEST_F(ShellRestartTest, TheIconComesBackOnceAndTheHiddenWindowIsShownTillHiddenAgain) {
     int iconsBack = 0, shown = 0, hotKeyOffWhileShown = 0, hotKeyBackAfterHiding = 0;
+    int firstPressAfterHiding = 0;
     double slowest = 0;
     for (int round = 0; round < restarts; ++round) {
         ASSERT_FALSE(Shown());
@@ -118,16 +121,21 @@ TEST_F(ShellRestartTest, TheIconComesBackOnceAndTheHiddenWindowIsShownTillHidden
         // Hidden again from the icon: the hotkey works again.
         DoubleClickIcon();
         ASSERT_TRUE(testing::waitFor([&] { return !Shown(); }, 5s)) << "round " << round;
-        const bool works = PressMakes(before + 1);
-        EXPECT_TRUE(works) << "round " << round;
-        hotKeyBackAfterHiding += works ? 1 : 0;
+        // No hand presses keys within a moment of the window going.
+        testing::pumpFor(300ms);
+        const int presses = PressesUntilAFolder(3);
+        EXPECT_EQ(presses, 1) << "round " << round << ", tip "
+                              << ::testing::PrintToString(tray.tipOf(nestora->id()));
+        hotKeyBackAfterHiding += presses > 0 ? 1 : 0;
+        firstPressAfterHiding += presses == 1 ? 1 : 0;
         EXPECT_TRUE(nestora->running());
         EXPECT_TRUE(messageBoxesOf(*nestora).empty());
     }
     std::printf("[ FIGURES  ] shell restarts with the window hidden: %d; icon back once in %d "
                 "(slowest %.2f s); window shown after it in %d; hotkey off while shown in %d; "
-                "back after hiding in %d\n",
-                restarts, iconsBack, slowest, shown, hotKeyOffWhileShown, hotKeyBackAfterHiding);
+                "back after hiding in %d (at the first press in %d)\n",
+                restarts, iconsBack, slowest, shown, hotKeyOffWhileShown, hotKeyBackAfterHiding,
+                firstPressAfterHiding);
 }
 
 TEST_F(ShellRestartTest, AShownWindowStaysShownAndTheIconComesBackOnce) {
