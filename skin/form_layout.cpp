@@ -34,6 +34,10 @@ int FormHeightForPanel(int panelHeight, int borderWidth) {
     return panelHeight + borderWidth + borderWidth / 2;
 }
 
+int UsableBorderWidth(int requested) {
+    return std::clamp(requested, 0, kMaxBorderWidth);
+}
+
 BorderStrips FrameBorderStrips(int clientWidth, int clientHeight, int borderWidth, bool mdiChild) {
     const int cw = clientWidth;
     const int ch = clientHeight;

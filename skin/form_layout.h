@@ -30,6 +30,15 @@ PanelBounds FramePanelBounds(int clientWidth, int clientHeight, int borderWidth,
 int FormWidthForPanel(int panelWidth, int borderWidth);
 int FormHeightForPanel(int panelHeight, int borderWidth);
 
+// The widest border the frame draws. BorderWidth comes from a designer or from a theme
+// file, which may hold any integer: a border of a million pixels is no look anyone meant,
+// and the pen and strips it asks for are more than the system can draw (Wine's GDI aborts
+// the process on one).
+inline constexpr int kMaxBorderWidth = 64;
+
+// The border width the frame uses for a requested one: 0 to kMaxBorderWidth.
+int UsableBorderWidth(int requested);
+
 // The border the frame paints on the form: three filled strips and a line along the top.
 struct BorderStrips {
     SkinRect left;

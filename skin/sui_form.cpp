@@ -228,8 +228,9 @@ void TsuiForm::ApplyStyle() {
     const FrameLook look(uiStyle_, fileTheme_);
     // Stored as they are: restyling must not resize the form (Width and Height do that).
     borderColor_ = look.Color(StyleElement::FormBorderColor);
-    // A theme without the element reads -1: no border rather than a negative one.
-    borderWidth_ = std::max(0, look.Int(StyleElement::FormBorderWidthInt));
+    // A theme without the element reads -1: no border rather than a negative one; nor
+    // one wider than the frame can draw.
+    borderWidth_ = UsableBorderWidth(look.Int(StyleElement::FormBorderWidthInt));
     SetColor(look.Color(StyleElement::FormBackgroundColor));
     menuBarColor_ = Color();
 
@@ -263,7 +264,7 @@ void TsuiForm::SetBorderColor(TColor color) {
 }
 
 void TsuiForm::SetBorderWidth(int width) {
-    borderWidth_ = std::max(0, width);
+    borderWidth_ = UsableBorderWidth(width);
     SetFrameWidth(Width());
     SetFrameHeight(Height());
     PaintBorder();

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace nestora::skin {
 namespace {
 
@@ -48,6 +50,16 @@ TEST(FrameBorder, StripsOfANormalAndAnMdiChildForm) {
     EXPECT_EQ(s.left.bottom, 132);
     EXPECT_EQ(s.bottom.top, 128);
     EXPECT_EQ(s.right.left, 164);
+}
+
+TEST(FrameBorder, AnyRequestedWidthIsKeptBetweenNoneAndTheWidestDrawn) {
+    EXPECT_EQ(UsableBorderWidth(-1), 0); // a theme without the element
+    EXPECT_EQ(UsableBorderWidth(std::numeric_limits<int>::min()), 0);
+    EXPECT_EQ(UsableBorderWidth(0), 0);
+    EXPECT_EQ(UsableBorderWidth(2), 2);
+    EXPECT_EQ(UsableBorderWidth(kMaxBorderWidth), kMaxBorderWidth);
+    EXPECT_EQ(UsableBorderWidth(0x00100002), kMaxBorderWidth); // 2 with a bit flipped
+    EXPECT_EQ(UsableBorderWidth(std::numeric_limits<int>::max()), kMaxBorderWidth);
 }
 
 TEST(FrameHitTest, TheEdgeTableOfASizeableForm) {

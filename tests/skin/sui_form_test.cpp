@@ -123,6 +123,11 @@ TEST_F(SkinnedFormTest, WidthAndHeightSizeTheFormAroundThePanel) {
     frame->SetBorderWidth(-4);
     EXPECT_EQ(frame->BorderWidth(), 0);
     EXPECT_EQ(form->Width(), 100);
+    // Nor is a border wider than the frame draws (a theme file may hold any number; this
+    // one is a width of 2 with one bit flipped).
+    frame->SetBorderWidth(0x00100002);
+    EXPECT_EQ(frame->BorderWidth(), kMaxBorderWidth);
+    EXPECT_EQ(form->Width(), 100 + 2 * kMaxBorderWidth);
 }
 
 TEST_F(SkinnedFormTest, MaximisingASingleBorderFormFillsTheWorkArea) {
