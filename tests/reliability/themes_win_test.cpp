@@ -30,6 +30,7 @@ struct Tally {
     int refused = 0;
     int pictureErrors = 0; // loaded, but a picture in it was reported unreadable
     int painted = 0;
+    int reports = 0; // message boxes the application showed while painting
 };
 
 class DamagedThemesOnWindows : public gui::testing::AppTest {
@@ -103,6 +104,8 @@ protected:
         const std::size_t boxesBefore = boxes.size();
         ::RedrawWindow(form->Handle(), nullptr, nullptr,
                        RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        // Whatever a failed paint left invalid comes back now.
+        Pump(5);
         gui::TBitmap row;
         row.SetPixelFormat(gui::TPixelFormat::pf24bit);
         row.SetSize(120, 21);
@@ -111,8 +114,9 @@ protected:
         } catch (const gui::EInvalidGraphic&) {
             ++tally.pictureErrors;
         }
-        // A paint that fails is reported once by the application, not in a storm.
+        // A picture that fails is reported once, not at every repaint in a storm.
         EXPECT_LE(boxes.size(), boxesBefore + 1);
+        tally.reports += static_cast<int>(boxes.size() - boxesBefore);
         boxes.clear();
         ++tally.painted;
     }
@@ -151,8 +155,10 @@ TEST_F(DamagedThemesOnWindows, FlippedCopiesAreLoadedAndDrawnOrRefused) {
         TryCopy(bytes, what, tally);
     }
     std::printf("[ COUNTS   ] %d bit-flipped copies through TsuiFileTheme: %d loaded (%d with "
-                "a picture reported unreadable), %d refused, %d painted after\n",
-                count, tally.loaded, tally.pictureErrors, tally.refused, tally.painted);
+                "a picture reported unreadable), %d refused, %d painted after (%d paint "
+                "errors reported)\n",
+                count, tally.loaded, tally.pictureErrors, tally.refused, tally.painted,
+                tally.reports);
     EXPECT_EQ(tally.loaded + tally.refused, count);
     EXPECT_EQ(tally.painted, count);
     EXPECT_GT(tally.loaded, 0);
