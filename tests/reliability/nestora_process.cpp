@@ -61,6 +61,10 @@ void removeSettings() {
     testing::deleteKey(HKEY_CURRENT_USER, kSettingsKey);
 }
 
+bool runEntryExists() {
+    return testing::readValue(HKEY_CURRENT_USER, kRunKey, L"nestora.exe").has_value();
+}
+
 void removeRunEntry() {
     HKEY key = nullptr;
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)

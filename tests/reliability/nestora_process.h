@@ -47,6 +47,7 @@ void storeSettings(const Settings& settings);
 void overwriteSettings(const Settings& settings);
 void removeSettings();
 // The run entry nestora.exe writes when "StartUp" is on; the tests remove it again.
+bool runEntryExists();
 void removeRunEntry();
 
 std::wstring nestoraExe();

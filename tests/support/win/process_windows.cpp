@@ -1,5 +1,7 @@
 #include "tests/support/win/process_windows.h"
 
+#include <algorithm>
+
 namespace nestora::testing {
 
 namespace {
@@ -42,9 +44,16 @@ HWND processWindow(const WindowQuery& query) {
 }
 
 std::wstring messageBoxText(HWND box) {
+    const HWND label = ::GetDlgItem(box, 0xFFFF);
+    if (!label)
+        return {};
+    // Asked with a time limit: a program that hangs must not hang the test that reads it.
     wchar_t text[512] = {};
-    const UINT length = ::GetDlgItemTextW(box, 0xFFFF, text, 512);
-    return std::wstring(text, length);
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutW(label, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text),
+                               SMTO_ABORTIFHUNG, 2000, &length))
+        return {};
+    return std::wstring(text, std::min<std::size_t>(length, 511));
 }
 
 void pressOk(HWND box) {

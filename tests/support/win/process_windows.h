@@ -25,7 +25,7 @@ std::vector<HWND> processWindows(const WindowQuery& query);
 HWND processWindow(const WindowQuery& query);
 
 // The text of a message box (its static text, control 0xFFFF); empty while the box is
-// still being made.
+// still being made, and when its program doesn't answer within 2 s.
 std::wstring messageBoxText(HWND box);
 
 // Closes a message box as its OK button does.
