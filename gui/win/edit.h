@@ -8,6 +8,11 @@
 // OnKeyUp with the key and the shift state, OnKeyPress) come from TWinControl.
 // Colour and font: the control's own (clWindow by default), applied through
 // WM_CTLCOLOREDIT, which the parent passes back to the edit box.
+//
+// The window waits until its form is first shown (or Handle() is asked for); text, length
+// limit and read-only state are held meanwhile. With the version 6 manifest the EDIT class
+// comes from the common controls library, which the first edit window would load: a form
+// that stays hidden (a program in the tray) does without it.
 
 #include "gui/win/win_control.h"
 
@@ -42,6 +47,7 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void InitializeWindow() override;
     void SaveWindowState() override;
+    bool WaitsForShowing() const override { return true; }
     void WndProc(TMessage& message) override;
     void TextChanged() override;
     void ColorChanged() override;

@@ -29,8 +29,14 @@ THotKey::THotKey(TComponent* owner) : TWinControl(owner) {
     SetColor(clWindow);
 }
 
-void THotKey::CreateParams(TCreateParams& params) {
+void THotKey::CreateWnd() {
+    // Here, not in CreateParams: that also serves to size a control that has no window,
+    // which must not load the library.
     EnsureCommonControls();
+    TWinControl::CreateWnd();
+}
+
+void THotKey::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.baseClass = HOTKEY_CLASSW;
     params.style &= ~static_cast<DWORD>(WS_CLIPCHILDREN);

@@ -38,6 +38,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
     void InitializeWindow() override;
     void SaveWindowState() override;
     bool WaitsForShowing() const override { return true; }

@@ -245,8 +245,14 @@ TToolBar::~TToolBar() {
         buttons_.back()->Free();
 }
 
-void TToolBar::CreateParams(TCreateParams& params) {
+void TToolBar::CreateWnd() {
+    // Here, not in CreateParams: that also serves to size a control that has no window,
+    // which must not load the library.
     EnsureCommonControls();
+    TWinControl::CreateWnd();
+}
+
+void TToolBar::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.baseClass = TOOLBARCLASSNAMEW;
     params.style |= TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN |

@@ -170,6 +170,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
     void InitializeWindow() override;
     void WndProc(TMessage& message) override;
     void FontChanged() override;

@@ -123,8 +123,9 @@ protected:
     // The window is about to be destroyed: keep what lives only in it.
     virtual void SaveWindowState() {}
     // The window waits to be made until its form is shown, or until Handle() is asked
-    // for: controls of the common controls library, so that a form that stays hidden (a
-    // program in the tray) never loads that library.
+    // for: controls whose class the common controls library provides (with the version 6
+    // manifest that includes EDIT), so that a form that stays hidden (a program in the
+    // tray) never loads that library.
     virtual bool WaitsForShowing() const { return false; }
     // Makes the windows that waited for showing, in this control's children and theirs.
     void MakeWaitingWindows();

@@ -821,15 +821,21 @@ TEST_F(SkinnedMainWindowTest, TheFirstMenuEntryShowsTheWindowAndTheHotKeyIsOffUn
     EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша не назначена");
 }
 
-TEST_F(SkinnedMainWindowTest, TheHotKeyFieldIsMadeWhenTheWindowIsFirstShownWithTheStoredKey) {
+TEST_F(SkinnedMainWindowTest, TheFieldsAreMadeWhenTheWindowIsFirstShownWithTheStoredValues) {
     Store(L"Папка", L"Ctrl+F", L"Ru");
     TForm1& f = StartAsMainForm();
     const int id = f.HotKeyId();
-    // At rest in the tray the field has no window (nor the common controls library loaded
-    // for it), yet holds the key read from the settings, which is registered.
+    // At rest in the tray the fields have no windows (nor the common controls library
+    // loaded for them), yet hold the values read from the settings; the key is registered.
     EXPECT_FALSE(f.Visible());
     EXPECT_FALSE(f.EditHotKey->HandleAllocated());
+    EXPECT_FALSE(f.EditNameFolder->HandleAllocated());
     EXPECT_EQ(f.EditHotKey->HotKey(), 0x4046);
+    EXPECT_EQ(f.EditNameFolder->Text(), L"Папка");
+    // A press while hidden makes the folder under the stored name.
+    ::SendMessageW(f.Handle(), WM_HOTKEY, static_cast<WPARAM>(id), 0);
+    EXPECT_EQ(DesktopFolders(), (std::vector<std::wstring>{L"Папка"}));
+    EXPECT_FALSE(f.EditNameFolder->HandleAllocated());
     ASSERT_FALSE(hotKeyCalls.empty());
     EXPECT_EQ(hotKeyCalls.back(), (HotKeyCall{true, id, 0x4002, 'F'}));
     EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша: Ctrl+F");
@@ -842,6 +848,10 @@ TEST_F(SkinnedMainWindowTest, TheHotKeyFieldIsMadeWhenTheWindowIsFirstShownWithT
     EXPECT_TRUE(::IsWindowVisible(f.EditHotKey->Handle()));
     EXPECT_EQ(::SendMessageW(f.EditHotKey->Handle(), HKM_GETHOTKEY, 0, 0),
               MAKEWORD('F', HOTKEYF_CONTROL));
+    ASSERT_TRUE(f.EditNameFolder->HandleAllocated());
+    wchar_t shownName[32] = {};
+    ::GetWindowTextW(f.EditNameFolder->Handle(), shownName, 32);
+    EXPECT_STREQ(shownName, L"Папка");
 
     // Hidden again: the key in the field is registered again.
     hotKeyCalls.clear();
