@@ -110,6 +110,10 @@ void TForm1::FormCreate(TObject*) {
     }
     SetHotKeyForFolder();
     UpdateTrayHint();
+    // Loading the window took the run entry away; it is put back at once from the stored
+    // "StartUp", so a program that is killed or loses its power before a normal end still
+    // starts with Windows next time. Changes made in the menu still reach it at the end.
+    AutoRunApp->SetAutoRun(MenuStartProgs->Checked());
     if (readError)
         std::rethrow_exception(readError);
 }

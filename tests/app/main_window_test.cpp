@@ -577,12 +577,16 @@ TEST_F(MainWindowTest, TheTrayIconComesWithItsHintAndTheWindowStaysHidden) {
     EXPECT_EQ(trayRequests.back().message, static_cast<DWORD>(NIM_DELETE));
 }
 
-TEST_F(MainWindowTest, TheRunEntryGoesAtStartAndComesBackAtTheEndWhenChecked) {
+TEST_F(MainWindowTest, TheRunEntryFollowsTheStoredStartUpAtStartAndTheMenuAtTheEnd) {
+    // A stale entry (the program moved) is replaced at start by one naming this program,
+    // so a program killed before its end still starts with Windows.
     runKeys.setText(kRunKey, ExeFileName().c_str(), L"C:\\old\\path.exe");
     Store(L"x", L"Ctrl+F", L"En", 1);
     TForm1& f = Start();
-    EXPECT_FALSE(runKeys.text(kRunKey, ExeFileName().c_str()));
     EXPECT_TRUE(f.MenuStartProgs->Checked());
+    const auto atStart = runKeys.text(kRunKey, ExeFileName().c_str());
+    ASSERT_TRUE(atStart);
+    EXPECT_NE(atStart->find(gui::TApplication::ExeName()), std::wstring::npos);
     Stop();
     const auto entry = runKeys.text(kRunKey, ExeFileName().c_str());
     ASSERT_TRUE(entry);
@@ -595,6 +599,12 @@ TEST_F(MainWindowTest, TheRunEntryGoesAtStartAndComesBackAtTheEndWhenChecked) {
     Stop();
     EXPECT_FALSE(runKeys.text(kRunKey, ExeFileName().c_str()));
     EXPECT_EQ(user.number(kSettings, L"StartUp"), 0u);
+
+    // "StartUp" off: a leftover entry goes at start.
+    runKeys.setText(kRunKey, ExeFileName().c_str(), L"C:\\old\\path.exe");
+    Start();
+    EXPECT_FALSE(runKeys.text(kRunKey, ExeFileName().c_str()));
+    Stop();
 }
 
 // --- the skinned look ------------------------------------------------------------------------

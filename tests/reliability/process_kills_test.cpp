@@ -240,8 +240,9 @@ TEST_F(KillTest, AfterAKillAtAnyMomentTheNextStartReadsACompleteValidSetAndComes
         }
         garbage += valid ? 0 : 1;
         EXPECT_TRUE(valid) << "settings left by the kill are not a valid mix of old and new";
-        // Only observed: the run entry is taken away at every start and written back at the
-        // end, so a program killed in between leaves none.
+        // Observed: loading the window takes the run entry away and the start puts it back
+        // at once when "StartUp" is on, so only a kill in that moment (or a kill in the
+        // write at exit after the menu turned it off) leaves none.
         if (moment != Moment::firstWrite && held.startUp != 0) {
             ++killedWithStartUp;
             runEntryGone += runEntryExists() ? 0 : 1;
