@@ -58,13 +58,7 @@ void TForm1::ReadRegParam() {
 }
 
 void TForm1::WriteRegParam() {
-    StoredSettings settings;
-    settings.startUp = startUpSettingValue(MenuStartProgs->Checked());
-    settings.folderName = EditNameFolder->Text();
-    settings.hotKey = HotKeyText();
-    settings.lang = std::wstring(
-        languageSettingText(LangRus->Checked() ? Language::russian : Language::english));
-    writeSettings(seams_.settings, settings);
+    writeSettings(seams_.settings, ControlSettings());
 }
 
 } // namespace nestora::app
