@@ -180,18 +180,26 @@ void TWinControl::CreateWnd() {
     InitializeWindow();
     // The children's windows, in index order (a child made while this loop runs is made
     // by its own insertion).
+    const bool stillHere = VisitWindowedChildren([](TWinControl& child) {
+        if (!child.handle_ && child.MayMakeWindowNow())
+            child.CreateWnd();
+    });
+    if (stillHere)
+        Realign();
+}
+
+bool TWinControl::VisitWindowedChildren(const std::function<void(TWinControl&)>& visit) {
     const std::weak_ptr<int> alive = life_;
     const std::vector<TControl*> children = controls_;
     for (TControl* child : children) {
         if (alive.expired() || !handle_)
-            return;
+            return false;
         if (std::find(controls_.begin(), controls_.end(), child) == controls_.end())
             continue;
-        if (auto* windowed = dynamic_cast<TWinControl*>(child);
-            windowed && !windowed->handle_ && windowed->MayMakeWindowNow())
-            windowed->CreateWnd();
+        if (auto* windowed = dynamic_cast<TWinControl*>(child))
+            visit(*windowed);
     }
-    Realign();
+    return !alive.expired() && handle_;
 }
 
 bool TWinControl::MayMakeWindowNow() {
@@ -202,21 +210,12 @@ bool TWinControl::MayMakeWindowNow() {
 }
 
 void TWinControl::MakeWaitingWindows() {
-    const std::weak_ptr<int> alive = life_;
-    const std::vector<TControl*> children = controls_;
-    for (TControl* child : children) {
-        if (alive.expired() || !handle_)
-            return;
-        if (std::find(controls_.begin(), controls_.end(), child) == controls_.end())
-            continue;
-        auto* windowed = dynamic_cast<TWinControl*>(child);
-        if (!windowed)
-            continue;
-        if (!windowed->handle_)
-            windowed->CreateWnd(); // its own children with it
+    VisitWindowedChildren([](TWinControl& child) {
+        if (!child.handle_)
+            child.CreateWnd(); // its own children with it
         else
-            windowed->MakeWaitingWindows();
-    }
+            child.MakeWaitingWindows();
+    });
 }
 
 void TWinControl::InitializeWindow() {

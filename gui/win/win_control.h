@@ -27,6 +27,7 @@
 #include "gui/win/control.h"
 #include "gui/win/window_class.h"
 
+#include <functional>
 #include <memory>
 
 namespace gui {
@@ -167,6 +168,9 @@ private:
     void ChildChanged(TControl* child); // an aligned child moved, resized, hid or showed
     void CollectTabStops(std::vector<TWinControl*>& list);
     void MessageDone(); // end of the outermost message of this window
+    // Visits the windowed children there are now, in index order, skipping any a visit
+    // removed; false when a visit destroyed this control or its window (stop touching it).
+    bool VisitWindowedChildren(const std::function<void(TWinControl&)>& visit);
 
     HWND handle_ = nullptr;
     WNDPROC defaultProc_ = ::DefWindowProcW;
