@@ -1,6 +1,7 @@
 #include "app/free_folder_name.h"
 
 #include "app/text_case.h"
+#include "gui/core/text.h"
 
 #include <algorithm>
 
@@ -42,7 +43,7 @@ std::wstring joinPath(std::wstring_view folder, std::wstring_view name) {
 std::wstring numberedFolderName(std::wstring_view base, unsigned long long number) {
     std::wstring name(base);
     if (number >= 2)
-        name += L" (" + std::to_wstring(number) + L")";
+        name += L" (" + gui::IntToStr(number) + L")";
     return name;
 }
 

@@ -1,5 +1,7 @@
 #include "app/win_desktop_shell.h"
 
+#include "app/shell_ids.h"
+
 #include "gui/core/exceptions.h"
 #include "gui/win/registry.h"
 
@@ -44,7 +46,7 @@ std::wstring expandEnvironment(const std::wstring& text) {
 // The shell view of the desktop, or null.
 ComPtr<IShellView> desktopShellView() {
     ComPtr<IShellWindows> shellWindows;
-    if (FAILED(::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER,
+    if (FAILED(::CoCreateInstance(kShellWindowsClass, nullptr, CLSCTX_LOCAL_SERVER,
                                   IID_PPV_ARGS(&shellWindows))))
         return nullptr;
     VARIANT location{};
@@ -61,7 +63,7 @@ ComPtr<IShellView> desktopShellView() {
     ComPtr<IShellBrowser> browser;
     ComPtr<IShellView> view;
     if (FAILED(desktop.As(&services)) ||
-        FAILED(services->QueryService(SID_STopLevelBrowser, IID_PPV_ARGS(&browser))) ||
+        FAILED(services->QueryService(kTopLevelBrowserService, IID_PPV_ARGS(&browser))) ||
         FAILED(browser->QueryActiveShellView(&view)))
         return nullptr;
     return view;
@@ -90,7 +92,7 @@ std::wstring registeredDesktopPath(HKEY root) {
 
 std::wstring knownDesktopPath() {
     PWSTR raw = nullptr;
-    const HRESULT status = ::SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, &raw);
+    const HRESULT status = ::SHGetKnownFolderPath(kDesktopFolderId, 0, nullptr, &raw);
     const CoTaskText path(raw);
     if (FAILED(status) || !path)
         return {};

@@ -1,6 +1,9 @@
 #include "app/win_shell_automation.h"
 
+#include "app/shell_ids.h"
+
 #include "gui/core/exceptions.h"
+#include "gui/core/text.h"
 
 #include <windows.h>
 
@@ -144,7 +147,7 @@ public:
         if (FAILED(window_.As(&services)))
             return std::nullopt;
         ComPtr<IShellBrowser> browser;
-        if (FAILED(services->QueryService(SID_STopLevelBrowser, IID_PPV_ARGS(&browser))) ||
+        if (FAILED(services->QueryService(kTopLevelBrowserService, IID_PPV_ARGS(&browser))) ||
             !browser)
             return std::nullopt;
         HWND window = nullptr;
@@ -228,9 +231,7 @@ std::wstring automationErrorText(const std::wstring& name, long hresult,
     std::wstring text = systemErrorText(hresult);
     if (!text.empty())
         return text;
-    std::array<wchar_t, 16> number{};
-    ::swprintf(number.data(), number.size(), L"%08lX", static_cast<unsigned long>(hresult));
-    return L"OLE error " + std::wstring(number.data());
+    return L"OLE error " + gui::HexDigits(static_cast<std::uint32_t>(hresult), 8);
 }
 
 std::unique_ptr<ShellAutomation> shellAutomationOver(ComPtr<IDispatch> shell) {

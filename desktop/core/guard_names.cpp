@@ -1,6 +1,7 @@
 #include "desktop/core/guard_names.h"
 
 #include "desktop/core/notify_text.h"
+#include "gui/core/text.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -25,14 +26,6 @@ std::uint64_t Fnv1a(std::wstring_view text) {
     return hash;
 }
 
-std::wstring Hex(std::uint64_t value) {
-    static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
-    std::wstring out(16, L'0');
-    for (int i = 15; i >= 0; --i, value >>= 4)
-        out[static_cast<std::size_t>(i)] = kDigits[value & 0xF];
-    return out;
-}
-
 // A base name that leaves room for the longest suffix: unchanged when it fits, otherwise
 // "<hash of the whole>~" followed by as much of its end as fits (the end of a path is the
 // part that tells programs apart).
@@ -40,7 +33,7 @@ std::wstring FitBase(std::wstring base) {
     const std::size_t room = kMaxKernelObjectName - kCriticalSection.size();
     if (Utf16Length(base) <= room)
         return base;
-    std::wstring fitted = Hex(Fnv1a(base)) + L"~";
+    std::wstring fitted = gui::HexDigits(Fnv1a(base), 16) + L"~";
     // Take whole characters from the end while they fit (a pair counts as two units).
     std::size_t used = Utf16Length(fitted);
     std::size_t start = base.size();

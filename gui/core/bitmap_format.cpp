@@ -1,5 +1,7 @@
 #include "gui/core/bitmap_format.h"
 
+#include "gui/core/text.h"
+
 #include <bit>
 #include <string>
 
@@ -109,7 +111,7 @@ DibLayout ReadLayout(const Bytes& dib) {
         l.compression = dib.U32(16);
         colorsUsed = dib.U32(32);
     } else {
-        Refuse(L"its header size " + std::to_wstring(headerSize) + L" is unknown");
+        Refuse(L"its header size " + IntToStr(headerSize) + L" is unknown");
     }
 
     switch (l.compression) {
@@ -126,7 +128,7 @@ DibLayout ReadLayout(const Bytes& dib) {
     case kBiPng:
         Refuse(L"embedded JPEG or PNG pictures are not supported");
     default:
-        Refuse(L"compression " + std::to_wstring(l.compression) + L" is unknown");
+        Refuse(L"compression " + IntToStr(l.compression) + L" is unknown");
     }
 
     switch (l.bitsPerPixel) {
@@ -141,7 +143,7 @@ DibLayout ReadLayout(const Bytes& dib) {
     case 32:
         break;
     default:
-        Refuse(std::to_wstring(l.bitsPerPixel) + L" bits per pixel are not supported");
+        Refuse(IntToStr(l.bitsPerPixel) + L" bits per pixel are not supported");
     }
 
     if (height < 0) {

@@ -34,12 +34,151 @@ namespace detail {
 
 [[noreturn]] void ThrowWrongValue(std::string_view property, std::string_view expected);
 
-template <class V> const V& ValueAs(const PropertyValue& v, std::string_view property,
-                                    std::string_view expected) {
+template <class V>
+const V& ValueAs(const PropertyValue& v, std::string_view property, std::string_view expected) {
     if (const V* p = std::get_if<V>(&v))
         return *p;
     ThrowWrongValue(property, expected);
 }
+
+// The accessors the builder stores, as named types rather than lambdas: a lambda's type is
+// named after the whole template function that made it, and every such name is kept in the
+// executable for std::function (some 70 KB of names for the framework's classes).
+template <class T> TComponent* CreateOf(TComponent* owner) {
+    return Create<T>(owner);
+}
+
+template <class T, class S> struct SetText {
+    S set;
+    std::string property;
+    void operator()(TObject& o, const PropertyValue& v) const {
+        std::invoke(set, static_cast<T&>(o), ValueAs<std::wstring>(v, property, "a text"));
+    }
+};
+
+template <class T, class G> struct GetText {
+    G get;
+    PropertyValue operator()(const TObject& o) const {
+        return PropertyValue(std::wstring(std::invoke(get, static_cast<const T&>(o))));
+    }
+};
+
+// Enumerations, sets, colours and integers all read as an int64.
+template <class T, class G> struct GetInt64 {
+    G get;
+    PropertyValue operator()(const TObject& o) const {
+        return PropertyValue(static_cast<std::int64_t>(std::invoke(get, static_cast<const T&>(o))));
+    }
+};
+
+template <class T, class G> struct GetBool {
+    G get;
+    PropertyValue operator()(const TObject& o) const {
+        return PropertyValue(static_cast<bool>(std::invoke(get, static_cast<const T&>(o))));
+    }
+};
+
+template <class T, class E, class S> struct SetEnum {
+    S set;
+    std::string property;
+    const EnumInfo* info;
+    void operator()(TObject& o, const PropertyValue& v) const {
+        const auto ord = ValueAs<std::int64_t>(v, property, "an enumeration value");
+        if (ord < 0 || static_cast<std::size_t>(ord) >= info->names.size())
+            ThrowWrongValue(property, info->typeName);
+        std::invoke(set, static_cast<T&>(o), static_cast<E>(ord));
+    }
+};
+
+template <class T, class M, class S> struct SetMask {
+    S set;
+    std::string property;
+    void operator()(TObject& o, const PropertyValue& v) const {
+        std::invoke(set, static_cast<T&>(o),
+                    static_cast<M>(ValueAs<std::int64_t>(v, property, "a set")));
+    }
+};
+
+template <class T, class C, class S> struct SetComponent {
+    S set;
+    std::string property;
+    void operator()(TObject& o, const PropertyValue& v) const {
+        TComponent* c = ValueAs<TComponent*>(v, property, "a component");
+        C* typed = nullptr;
+        if (c) {
+            typed = dynamic_cast<C*>(c);
+            if (!typed)
+                ThrowWrongValue(property, C::StaticClassInfo().Name());
+        }
+        std::invoke(set, static_cast<T&>(o), typed);
+    }
+};
+
+template <class T, class G> struct GetComponent {
+    G get;
+    PropertyValue operator()(const TObject& o) const {
+        return PropertyValue(static_cast<TComponent*>(std::invoke(get, static_cast<const T&>(o))));
+    }
+};
+
+template <class T, class G> struct GetNested {
+    G get;
+    TPersistent* operator()(TObject& o) const { return std::invoke(get, static_cast<T&>(o)); }
+};
+
+// A property whose value is passed on as it is stored (pictures, string lists).
+template <class T, class V, class S> struct SetStored {
+    S set;
+    std::string property;
+    const char* expected;
+    void operator()(TObject& o, const PropertyValue& v) const {
+        std::invoke(set, static_cast<T&>(o), ValueAs<V>(v, property, expected));
+    }
+};
+
+template <class T, class Sig, class S> struct SetEvent {
+    S set;
+    std::string property;
+    void operator()(TObject& o, const PropertyValue& v) const {
+        const std::any& handler = ValueAs<std::any>(v, property, "an event handler");
+        if (!handler.has_value()) {
+            std::invoke(set, static_cast<T&>(o), Sig{});
+            return;
+        }
+        const Sig* typed = std::any_cast<Sig>(&handler);
+        if (!typed)
+            throw EDescriptionError(
+                FormatText(L"The handler given to %s does not have the event's parameters",
+                           {WidenAscii(property)}));
+        std::invoke(set, static_cast<T&>(o), *typed);
+    }
+};
+
+// Integers and colours: a value that does not fit is refused, never cut short. Unsigned
+// 32-bit values (colours) may also be written as their signed form.
+template <class T, class Native, class S> struct SetInt {
+    S set;
+    std::string property;
+    const char* expected;
+    void operator()(TObject& o, const PropertyValue& v) const {
+        const std::int64_t value = ValueAs<std::int64_t>(v, property, expected);
+        constexpr std::int64_t lo = std::is_signed_v<Native>
+                                        ? std::int64_t{std::numeric_limits<Native>::min()}
+                                        : std::int64_t{std::numeric_limits<std::int32_t>::min()};
+        constexpr std::int64_t hi = std::int64_t{std::numeric_limits<Native>::max()};
+        if (value < lo || value > hi)
+            ThrowWrongValue(property, expected);
+        std::invoke(set, static_cast<T&>(o), static_cast<Native>(value));
+    }
+};
+
+template <class T, class S> struct SetBool {
+    S set;
+    std::string property;
+    void operator()(TObject& o, const PropertyValue& v) const {
+        std::invoke(set, static_cast<T&>(o), ValueAs<bool>(v, property, "True or False"));
+    }
+};
 
 } // namespace detail
 
@@ -50,164 +189,102 @@ public:
 
     // Description loaders may create it: T must be constructible from its owner.
     ClassBuilder& Creatable() {
-        factory_ = [](TComponent* owner) -> TComponent* { return Create<T>(owner); };
+        factory_ = &detail::CreateOf<T>;
         return *this;
     }
 
     template <class G, class S> ClassBuilder& Bool(std::string name, G get, S set) {
-        return Scalar<bool, bool>(std::move(name), PropertyKind::Boolean, get, set, "True or False");
+        PropertyInfo p = Named(std::move(name), PropertyKind::Boolean);
+        if constexpr (!std::is_null_pointer_v<S>)
+            p.set = detail::SetBool<T, S>{set, p.name};
+        if constexpr (!std::is_null_pointer_v<G>)
+            p.get = detail::GetBool<T, G>{get};
+        return Add(std::move(p));
     }
 
     template <class G, class S> ClassBuilder& Int(std::string name, G get, S set) {
-        return Scalar<std::int64_t, int>(std::move(name), PropertyKind::Integer, get, set,
-                                         "an integer");
+        return Integer<int>(std::move(name), PropertyKind::Integer, get, set, "an integer");
     }
 
     template <class G, class S> ClassBuilder& Color(std::string name, G get, S set) {
-        return Scalar<std::int64_t, TColor>(std::move(name), PropertyKind::Color, get, set,
-                                            "a colour");
+        return Integer<TColor>(std::move(name), PropertyKind::Color, get, set, "a colour");
     }
 
     template <class G, class S> ClassBuilder& Text(std::string name, G get, S set) {
-        PropertyInfo p;
-        p.name = std::move(name);
-        p.kind = PropertyKind::Text;
-        const std::string n = p.name;
+        PropertyInfo p = Named(std::move(name), PropertyKind::Text);
         if constexpr (!std::is_null_pointer_v<S>)
-            p.set = [set, n](TObject& o, const PropertyValue& v) {
-                std::invoke(set, static_cast<T&>(o), detail::ValueAs<std::wstring>(v, n, "a text"));
-            };
+            p.set = detail::SetText<T, S>{set, p.name};
         if constexpr (!std::is_null_pointer_v<G>)
-            p.get = [get](const TObject& o) {
-                return PropertyValue(std::wstring(std::invoke(get, static_cast<const T&>(o))));
-            };
+            p.get = detail::GetText<T, G>{get};
         return Add(std::move(p));
     }
 
     // E is the enumeration type; its ordinals are the indexes of info.names.
     template <class G, class S>
     ClassBuilder& Enum(std::string name, const EnumInfo& info, G get, S set) {
-        PropertyInfo p;
-        p.name = std::move(name);
-        p.kind = PropertyKind::Enumeration;
+        PropertyInfo p = Named(std::move(name), PropertyKind::Enumeration);
         p.enumInfo = &info;
-        const std::string n = p.name;
         using E = std::remove_cvref_t<std::invoke_result_t<G, const T&>>;
         if constexpr (!std::is_null_pointer_v<S>)
-            p.set = [set, n, &info](TObject& o, const PropertyValue& v) {
-                const auto ord = detail::ValueAs<std::int64_t>(v, n, "an enumeration value");
-                if (ord < 0 || static_cast<std::size_t>(ord) >= info.names.size())
-                    detail::ThrowWrongValue(n, info.typeName);
-                std::invoke(set, static_cast<T&>(o), static_cast<E>(ord));
-            };
-        p.get = [get](const TObject& o) {
-            return PropertyValue(
-                static_cast<std::int64_t>(std::invoke(get, static_cast<const T&>(o))));
-        };
+            p.set = detail::SetEnum<T, E, S>{set, p.name, &info};
+        p.get = detail::GetInt64<T, G>{get};
         return Add(std::move(p));
     }
 
     // A set of enumeration values as a bit mask (bit n = ordinal n); M is its integer type.
     template <class G, class S>
     ClassBuilder& Set(std::string name, const EnumInfo& info, G get, S set) {
-        PropertyInfo p;
-        p.name = std::move(name);
-        p.kind = PropertyKind::Set;
+        PropertyInfo p = Named(std::move(name), PropertyKind::Set);
         p.enumInfo = &info;
-        const std::string n = p.name;
         using M = std::remove_cvref_t<std::invoke_result_t<G, const T&>>;
         if constexpr (!std::is_null_pointer_v<S>)
-            p.set = [set, n](TObject& o, const PropertyValue& v) {
-                std::invoke(set, static_cast<T&>(o),
-                            static_cast<M>(detail::ValueAs<std::int64_t>(v, n, "a set")));
-            };
-        p.get = [get](const TObject& o) {
-            return PropertyValue(
-                static_cast<std::int64_t>(std::invoke(get, static_cast<const T&>(o))));
-        };
+            p.set = detail::SetMask<T, M, S>{set, p.name};
+        p.get = detail::GetInt64<T, G>{get};
         return Add(std::move(p));
     }
 
     // A reference to another component (not owned). C is the class it must have.
     template <class C, class G, class S> ClassBuilder& Component(std::string name, G get, S set) {
-        PropertyInfo p;
-        p.name = std::move(name);
-        p.kind = PropertyKind::Component;
+        PropertyInfo p = Named(std::move(name), PropertyKind::Component);
         p.componentClass = &C::StaticClassInfo;
-        const std::string n = p.name;
         if constexpr (!std::is_null_pointer_v<S>)
-            p.set = [set, n](TObject& o, const PropertyValue& v) {
-                TComponent* c = detail::ValueAs<TComponent*>(v, n, "a component");
-                C* typed = nullptr;
-                if (c) {
-                    typed = dynamic_cast<C*>(c);
-                    if (!typed)
-                        detail::ThrowWrongValue(n, C::StaticClassInfo().Name());
-                }
-                std::invoke(set, static_cast<T&>(o), typed);
-            };
+            p.set = detail::SetComponent<T, C, S>{set, p.name};
         if constexpr (!std::is_null_pointer_v<G>)
-            p.get = [get](const TObject& o) {
-                return PropertyValue(static_cast<TComponent*>(
-                    std::invoke(get, static_cast<const T&>(o))));
-            };
+            p.get = detail::GetComponent<T, G>{get};
         return Add(std::move(p));
     }
 
     // A nested persistent object (Font, Constraints): its own properties are set through it.
     template <class G> ClassBuilder& Object(std::string name, G get) {
-        return Nested(std::move(name), PropertyKind::Object, get);
+        PropertyInfo p = Named(std::move(name), PropertyKind::Object);
+        p.object = detail::GetNested<T, G>{get};
+        return Add(std::move(p));
     }
 
     // A collection: a description replaces its items.
     template <class G> ClassBuilder& Collection(std::string name, G get) {
-        return Nested(std::move(name), PropertyKind::Collection, get);
+        PropertyInfo p = Named(std::move(name), PropertyKind::Collection);
+        p.object = detail::GetNested<T, G>{get};
+        return Add(std::move(p));
     }
 
     // A picture given by a resource reference text.
     template <class S> ClassBuilder& Picture(std::string name, S set) {
-        PropertyInfo p;
-        p.name = std::move(name);
-        p.kind = PropertyKind::Picture;
-        const std::string n = p.name;
-        p.set = [set, n](TObject& o, const PropertyValue& v) {
-            std::invoke(set, static_cast<T&>(o),
-                        detail::ValueAs<std::wstring>(v, n, "a picture resource"));
-        };
+        PropertyInfo p = Named(std::move(name), PropertyKind::Picture);
+        p.set = detail::SetStored<T, std::wstring, S>{set, p.name, "a picture resource"};
         return Add(std::move(p));
     }
 
     template <class S> ClassBuilder& StringList(std::string name, S set) {
-        PropertyInfo p;
-        p.name = std::move(name);
-        p.kind = PropertyKind::StringList;
-        const std::string n = p.name;
-        p.set = [set, n](TObject& o, const PropertyValue& v) {
-            std::invoke(set, static_cast<T&>(o),
-                        detail::ValueAs<std::vector<std::wstring>>(v, n, "a list of texts"));
-        };
+        PropertyInfo p = Named(std::move(name), PropertyKind::StringList);
+        p.set = detail::SetStored<T, std::vector<std::wstring>, S>{set, p.name, "a list of texts"};
         return Add(std::move(p));
     }
 
     // An event. Sig is its std::function type; an empty std::any clears the handler.
     template <class Sig, class S> ClassBuilder& Event(std::string name, S set) {
-        PropertyInfo p;
-        p.name = std::move(name);
-        p.kind = PropertyKind::Event;
-        const std::string n = p.name;
-        p.set = [set, n](TObject& o, const PropertyValue& v) {
-            const std::any& handler = detail::ValueAs<std::any>(v, n, "an event handler");
-            if (!handler.has_value()) {
-                std::invoke(set, static_cast<T&>(o), Sig{});
-                return;
-            }
-            const Sig* typed = std::any_cast<Sig>(&handler);
-            if (!typed)
-                throw EDescriptionError(FormatText(
-                    L"The handler given to %s does not have the event's parameters",
-                    {WidenAscii(n)}));
-            std::invoke(set, static_cast<T&>(o), *typed);
-        };
+        PropertyInfo p = Named(std::move(name), PropertyKind::Event);
+        p.set = detail::SetEvent<T, Sig, S>{set, p.name};
         return Add(std::move(p));
     }
 
@@ -219,45 +296,20 @@ public:
     ClassInfo Build() { return ClassInfo(name_, parent_, std::move(factory_), std::move(props_)); }
 
 private:
-    template <class Stored, class Native, class G, class S>
-    ClassBuilder& Scalar(std::string name, PropertyKind kind, G get, S set,
-                         std::string_view expected) {
+    static PropertyInfo Named(std::string name, PropertyKind kind) {
         PropertyInfo p;
         p.name = std::move(name);
         p.kind = kind;
-        const std::string n = p.name;
-        const std::string e(expected);
-        if constexpr (!std::is_null_pointer_v<S>)
-            p.set = [set, n, e](TObject& o, const PropertyValue& v) {
-                const Stored value = detail::ValueAs<Stored>(v, n, e);
-                if constexpr (std::is_same_v<Stored, std::int64_t>) {
-                    // A value that does not fit is refused, never cut short. Unsigned
-                    // 32-bit values (colours) may also be written as their signed form.
-                    constexpr std::int64_t lo =
-                        std::is_signed_v<Native>
-                            ? std::int64_t{std::numeric_limits<Native>::min()}
-                            : std::int64_t{std::numeric_limits<std::int32_t>::min()};
-                    constexpr std::int64_t hi = std::int64_t{std::numeric_limits<Native>::max()};
-                    if (value < lo || value > hi)
-                        detail::ThrowWrongValue(n, e);
-                }
-                std::invoke(set, static_cast<T&>(o), static_cast<Native>(value));
-            };
-        if constexpr (!std::is_null_pointer_v<G>)
-            p.get = [get](const TObject& o) {
-                return PropertyValue(
-                    static_cast<Stored>(std::invoke(get, static_cast<const T&>(o))));
-            };
-        return Add(std::move(p));
+        return p;
     }
 
-    template <class G> ClassBuilder& Nested(std::string name, PropertyKind kind, G get) {
-        PropertyInfo p;
-        p.name = std::move(name);
-        p.kind = kind;
-        p.object = [get](TObject& o) -> TPersistent* {
-            return std::invoke(get, static_cast<T&>(o));
-        };
+    template <class Native, class G, class S>
+    ClassBuilder& Integer(std::string name, PropertyKind kind, G get, S set, const char* expected) {
+        PropertyInfo p = Named(std::move(name), kind);
+        if constexpr (!std::is_null_pointer_v<S>)
+            p.set = detail::SetInt<T, Native, S>{set, p.name, expected};
+        if constexpr (!std::is_null_pointer_v<G>)
+            p.get = detail::GetInt64<T, G>{get};
         return Add(std::move(p));
     }
 

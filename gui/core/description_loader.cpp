@@ -15,7 +15,7 @@ namespace gui {
 namespace {
 
 [[noreturn]] void Fail(int line, std::wstring_view what) {
-    throw EDescriptionError(L"line " + std::to_wstring(line) + L": " + std::wstring(what));
+    throw EDescriptionError(L"line " + IntToStr(line) + L": " + std::wstring(what));
 }
 
 std::wstring Quoted(std::string_view s) { return L"'" + WidenAscii(s) + L"'"; }

@@ -29,7 +29,7 @@ struct Token {
 };
 
 [[noreturn]] void Fail(int line, std::wstring_view what) {
-    throw EDescriptionError(L"line " + std::to_wstring(line) + L": " + std::wstring(what));
+    throw EDescriptionError(L"line " + IntToStr(line) + L": " + std::wstring(what));
 }
 
 bool IsIdentStart(char c) {
@@ -92,7 +92,7 @@ std::wstring Describe(const Token& t) {
     case TokenKind::End:
         return L"the end of the text";
     case TokenKind::Integer:
-        return L"the number " + std::to_wstring(t.integer);
+        return L"the number " + IntToStr(t.integer);
     case TokenKind::TextPiece:
         return L"a text";
     case TokenKind::Identifier:
@@ -160,7 +160,7 @@ private:
         }
         if (static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x7F)
             Fail(line_, L"unexpected character '" + std::wstring(1, static_cast<wchar_t>(c)) + L"'");
-        Fail(line_, L"unexpected byte " + std::to_wstring(static_cast<unsigned char>(c)) +
+        Fail(line_, L"unexpected byte " + IntToStr(static_cast<unsigned char>(c)) +
                         L" outside a text");
     }
 
@@ -248,7 +248,7 @@ private:
             Fail(line_, L"'#' must be followed by a character code");
         const std::uint64_t code = ScanInteger();
         if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            Fail(line_, L"#" + std::to_wstring(code) + L" is not a character code");
+            Fail(line_, L"#" + IntToStr(code) + L" is not a character code");
         std::wstring out;
         AppendCodePoint(out, static_cast<char32_t>(code));
         return out;
@@ -332,7 +332,7 @@ private:
             if (t.kind == TokenKind::End)
                 Fail(t.line, L"the object " + (object.name.empty() ? WidenAscii(object.className)
                                                                    : object.name) +
-                                 L" (line " + std::to_wstring(object.line) + L") has no 'end'");
+                                 L" (line " + IntToStr(object.line) + L") has no 'end'");
             object.properties.push_back(ParseProperty(depth));
         }
     }
@@ -433,7 +433,7 @@ private:
                 item.line = t.line;
                 while (!IsKeyword(lexer_.Peek(), "end")) {
                     if (lexer_.Peek().kind == TokenKind::End)
-                        Fail(lexer_.Peek().line, L"the item of line " + std::to_wstring(t.line) +
+                        Fail(lexer_.Peek().line, L"the item of line " + IntToStr(t.line) +
                                                      L" has no 'end'");
                     if (IsKeyword(lexer_.Peek(), "object"))
                         Fail(lexer_.Peek().line, L"collection items cannot hold objects");
@@ -500,7 +500,7 @@ private:
 DescriptionObject ParseDescription(std::string_view utf8, const DescriptionLimits& limits) {
     if (utf8.size() > limits.maxBytes)
         throw EDescriptionError(L"line 1: the description is larger than " +
-                                std::to_wstring(limits.maxBytes) + L" bytes");
+                                IntToStr(limits.maxBytes) + L" bytes");
     Parser parser(utf8, limits);
     return parser.ParseRoot();
 }

@@ -1,6 +1,7 @@
 #include "gui/core/picture_ref.h"
 
 #include "gui/core/exceptions.h"
+#include "gui/core/text.h"
 
 namespace gui {
 
@@ -69,7 +70,7 @@ PictureRef ParsePictureRef(std::wstring_view text) {
 std::wstring PictureRefText(const PictureRef& desc) {
     if (!desc.IsCell())
         return desc.name;
-    return desc.name + L"[" + std::to_wstring(desc.cell) + L"/" + std::to_wstring(desc.cellCount) +
+    return desc.name + L"[" + IntToStr(desc.cell) + L"/" + IntToStr(desc.cellCount) +
            L"]";
 }
 

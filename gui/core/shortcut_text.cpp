@@ -1,5 +1,7 @@
 #include "gui/core/shortcut_text.h"
 
+#include "gui/core/text.h"
+
 #include <cwctype>
 
 namespace gui {
@@ -55,7 +57,7 @@ std::wstring FixedKeyName(unsigned key) {
     if (key >= 0x60 && key <= 0x69)
         return std::wstring(1, static_cast<wchar_t>(L'0' + (key - 0x60)));
     if (key >= 0x70 && key <= 0x87)
-        return L"F" + std::to_wstring(key - 0x70 + 1);
+        return L"F" + IntToStr(key - 0x70 + 1);
     return {};
 }
 

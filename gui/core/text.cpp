@@ -42,4 +42,33 @@ bool IsValidIdentifier(std::wstring_view name) {
     return true;
 }
 
+std::wstring HexDigits(std::uint64_t value, int digits) {
+    static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+    std::wstring out(digits > 0 ? static_cast<std::size_t>(digits) : 0, L'0');
+    for (std::size_t i = out.size(); i > 0; --i, value >>= 4)
+        out[i - 1] = kDigits[value & 0xF];
+    return out;
+}
+
+std::wstring IntToStr(unsigned long long value) {
+    wchar_t digits[20];
+    std::size_t count = 0;
+    do {
+        digits[count++] = static_cast<wchar_t>(L'0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    std::wstring out;
+    out.reserve(count);
+    while (count > 0)
+        out.push_back(digits[--count]);
+    return out;
+}
+
+std::wstring IntToStr(long long value) {
+    if (value >= 0)
+        return IntToStr(static_cast<unsigned long long>(value));
+    // The magnitude in unsigned arithmetic: negating the smallest long long overflows.
+    return L"-" + IntToStr(0ull - static_cast<unsigned long long>(value));
+}
+
 } // namespace gui

@@ -2,7 +2,9 @@
 
 #include "gui/core/class_builder.h"
 #include "gui/core/exceptions.h"
+#include "gui/core/inflate.h"
 #include "gui/core/stream.h"
+#include "gui/core/text.h"
 #include "gui/win/canvas.h"
 #include "gui/win/graphics_color.h"
 
@@ -123,7 +125,7 @@ void TBitmap::NewDib(int width, int height, TPixelFormat format, CountedBitmap& 
     dib.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!dib || !bits)
         throw EOutOfResources(FormatText(L"Cannot create a bitmap of %s by %s pixels",
-                                         {std::to_wstring(width), std::to_wstring(height)}));
+                                         {IntToStr(width), IntToStr(height)}));
 }
 
 void TBitmap::ReplaceDib(CountedBitmap dib, void* bits, int width, int height,
@@ -140,7 +142,7 @@ void TBitmap::ReplaceDib(CountedBitmap dib, void* bits, int width, int height,
 void TBitmap::SetSize(int width, int height) {
     if (width < 0 || height < 0 || width > kMaxBitmapSide || height > kMaxBitmapSide)
         throw EInvalidGraphic(FormatText(L"Invalid bitmap size %s by %s",
-                                         {std::to_wstring(width), std::to_wstring(height)}));
+                                         {IntToStr(width), IntToStr(height)}));
     if (width == width_ && height == height_)
         return;
     if (width == 0 || height == 0) {
@@ -273,7 +275,7 @@ int TBitmap::RowBytes() const {
 std::uint8_t* TBitmap::ScanLine(int y) {
     if (!dib_ || y < 0 || y >= height_)
         throw EInvalidGraphic(
-            FormatText(L"Scan line %s is outside the bitmap", {std::to_wstring(y)}));
+            FormatText(L"Scan line %s is outside the bitmap", {IntToStr(y)}));
     ::GdiFlush();
     return static_cast<std::uint8_t*>(bits_) + static_cast<std::size_t>(y) * RowBytes();
 }
@@ -330,16 +332,48 @@ DecodedBitmap TBitmap::Decoded() const {
     return out;
 }
 
-void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::wstring& name) {
-    HRSRC resource = name.empty() ? nullptr : ::FindResourceW(instance, name.c_str(), RT_BITMAP);
-    if (!resource)
-        throw EResNotFound(FormatText(L"Resource %s not found", {name}));
+namespace {
+
+std::span<const std::uint8_t> ResourceBytes(HINSTANCE instance, HRSRC resource) {
     HGLOBAL loaded = ::LoadResource(instance, resource);
     const void* data = loaded ? ::LockResource(loaded) : nullptr;
     const DWORD size = ::SizeofResource(instance, resource);
     if (!data || size == 0)
+        return {};
+    return {static_cast<const std::uint8_t*>(data), size};
+}
+
+HRSRC FindPackedBitmap(HINSTANCE instance, const std::wstring& name) {
+    return ::FindResourceW(instance, name.c_str(), kPackedBitmapResourceType);
+}
+
+} // namespace
+
+bool HasBitmapResource(HINSTANCE instance, const std::wstring& name) {
+    return !name.empty() &&
+           (::FindResourceW(instance, name.c_str(), RT_BITMAP) || FindPackedBitmap(instance, name));
+}
+
+void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::wstring& name) {
+    if (name.empty())
         throw EResNotFound(FormatText(L"Resource %s not found", {name}));
-    LoadDecoded(DecodePackedDib({static_cast<const std::uint8_t*>(data), size}));
+    if (HRSRC plain = ::FindResourceW(instance, name.c_str(), RT_BITMAP)) {
+        const auto bytes = ResourceBytes(instance, plain);
+        if (bytes.empty())
+            throw EResNotFound(FormatText(L"Resource %s not found", {name}));
+        LoadDecoded(DecodePackedDib(bytes));
+        return;
+    }
+    HRSRC packed = FindPackedBitmap(instance, name);
+    const auto bytes = packed ? ResourceBytes(instance, packed) : std::span<const std::uint8_t>();
+    if (bytes.empty())
+        throw EResNotFound(FormatText(L"Resource %s not found", {name}));
+    // No DIB the decoder accepts is larger than its largest picture and a full palette.
+    constexpr std::size_t kLimit = static_cast<std::size_t>(kMaxBitmapPixels) * 4 + 65536;
+    const auto dib = Inflate(bytes, kLimit);
+    if (!dib)
+        throw EInvalidGraphic(FormatText(L"Invalid bitmap: resource %s is damaged", {name}));
+    LoadDecoded(DecodePackedDib(*dib));
 }
 
 void TBitmap::LoadFromMemory(std::span<const std::uint8_t> bmpFile) {

@@ -2,6 +2,7 @@
 
 #include "gui/core/class_builder.h"
 #include "gui/core/exceptions.h"
+#include "gui/core/text.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -111,7 +112,7 @@ void TFont::SetColor(TColor color) {
 
 void TFont::SetCharset(int charset) {
     if (charset < 0 || charset > 255)
-        throw EConvertError(FormatText(L"%s is not a character set", {std::to_wstring(charset)}));
+        throw EConvertError(FormatText(L"%s is not a character set", {IntToStr(charset)}));
     if (charset == charset_)
         return;
     charset_ = charset;

@@ -2,6 +2,7 @@
 
 #include "gui/core/class_builder.h"
 #include "gui/core/exceptions.h"
+#include "gui/core/text.h"
 #include "gui/win/bitmap.h"
 #include "gui/win/canvas.h"
 #include "gui/win/common_controls.h"
@@ -59,7 +60,7 @@ TImageList::~TImageList() {
 
 void TImageList::SetWidth(int width) {
     if (width < 1 || width > kMaxImageSide)
-        throw EInvalidGraphic(FormatText(L"Invalid image width %s", {std::to_wstring(width)}));
+        throw EInvalidGraphic(FormatText(L"Invalid image width %s", {IntToStr(width)}));
     if (width == width_)
         return;
     width_ = width;
@@ -70,7 +71,7 @@ void TImageList::SetWidth(int width) {
 
 void TImageList::SetHeight(int height) {
     if (height < 1 || height > kMaxImageSide)
-        throw EInvalidGraphic(FormatText(L"Invalid image height %s", {std::to_wstring(height)}));
+        throw EInvalidGraphic(FormatText(L"Invalid image height %s", {IntToStr(height)}));
     if (height == height_)
         return;
     height_ = height;
@@ -247,7 +248,7 @@ void TImageList::GetIcon(int index, TIcon& icon) const {
 
 void TImageList::GetBitmap(int index, TBitmap& image, TBitmap* mask) const {
     if (index < 0 || index >= Count())
-        throw EInvalidGraphic(FormatText(L"Image %s is not in the list", {std::to_wstring(index)}));
+        throw EInvalidGraphic(FormatText(L"Image %s is not in the list", {IntToStr(index)}));
     const ImagePixels& pixels = images_[static_cast<std::size_t>(index)].normal;
     image.LoadDecoded(DecodedBitmap{pixels.width, pixels.height, 32, pixels.pixels});
     if (mask) {

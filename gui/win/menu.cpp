@@ -4,6 +4,7 @@
 #include "gui/core/exceptions.h"
 #include "gui/core/menu_hotkeys.h"
 #include "gui/core/menu_item_layout.h"
+#include "gui/core/text.h"
 #include "gui/win/canvas.h"
 #include "gui/win/key_names.h"
 
@@ -24,7 +25,7 @@ bool IsWithin(const TMenuItem* item, const TMenuItem* ancestor) {
 
 void SetShortCutValue(TMenuItem& item, int value) {
     if (value < 0 || value > 0xFFFF)
-        throw EConvertError(FormatText(L"%s is not a shortcut", {std::to_wstring(value)}));
+        throw EConvertError(FormatText(L"%s is not a shortcut", {IntToStr(value)}));
     item.SetShortCut(static_cast<std::uint16_t>(value));
 }
 

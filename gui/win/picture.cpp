@@ -60,7 +60,7 @@ void TPicture::Assign(const TPersistent& source) {
 
 void TPicture::LoadFromResourceRef(HINSTANCE instance, std::wstring_view text) {
     const PictureRef desc = ParsePictureRef(text);
-    const bool isBitmap = ::FindResourceW(instance, desc.name.c_str(), RT_BITMAP) != nullptr;
+    const bool isBitmap = HasBitmapResource(instance, desc.name);
     if (!isBitmap && !desc.IsCell() &&
         ::FindResourceW(instance, desc.name.c_str(), RT_GROUP_ICON)) {
         auto icon = std::make_unique<TIcon>();

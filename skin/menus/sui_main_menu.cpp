@@ -2,6 +2,7 @@
 
 #include "gui/core/class_builder.h"
 #include "gui/core/exceptions.h"
+#include "gui/core/text.h"
 #include "gui/win/canvas.h"
 #include "gui/win/form.h"
 #include "gui/win/image_list.h"
@@ -95,7 +96,7 @@ void TsuiMainMenu::SetSeparatorHeight(int height) {
 void TsuiMainMenu::SetFontCharset(int charset) {
     if (charset < 0 || charset > 255)
         throw gui::EConvertError(
-            gui::FormatText(L"%s is not a character set", {std::to_wstring(charset)}));
+            gui::FormatText(L"%s is not a character set", {gui::IntToStr(charset)}));
     look_.fontCharset = charset;
 }
 

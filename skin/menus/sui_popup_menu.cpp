@@ -2,6 +2,7 @@
 
 #include "gui/core/class_builder.h"
 #include "gui/core/exceptions.h"
+#include "gui/core/text.h"
 #include "gui/win/application.h"
 #include "gui/win/bitmap.h"
 #include "gui/win/canvas.h"
@@ -110,7 +111,7 @@ void TsuiPopupMenu::SetSeparatorHeight(int height) {
 void TsuiPopupMenu::SetFontCharset(int charset) {
     if (charset < 0 || charset > 255)
         throw gui::EConvertError(
-            gui::FormatText(L"%s is not a character set", {std::to_wstring(charset)}));
+            gui::FormatText(L"%s is not a character set", {gui::IntToStr(charset)}));
     look_.fontCharset = charset;
 }
 

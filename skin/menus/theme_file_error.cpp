@@ -1,5 +1,7 @@
 #include "skin/menus/theme_file_error.h"
 
+#include "gui/core/text.h"
+
 #include <type_traits>
 #include <utility>
 
@@ -72,8 +74,8 @@ ThemeFileError ThemeFileTooLarge(std::wstring_view fileName, std::uintmax_t size
                                  std::uintmax_t maxSize) {
     return ThemeFileError(ThemeFileFault::TooLarge,
                           L"Theme file '" + std::wstring(fileName) + L"' is too large: " +
-                              std::to_wstring(size) + L" bytes, more than the " +
-                              std::to_wstring(maxSize) + L" a theme may have");
+                              gui::IntToStr(size) + L" bytes, more than the " +
+                              gui::IntToStr(maxSize) + L" a theme may have");
 }
 
 } // namespace nestora::skin

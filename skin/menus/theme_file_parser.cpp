@@ -1,5 +1,6 @@
 #include "skin/menus/theme_file_parser.h"
 
+#include "gui/core/text.h"
 #include "skin/menus/theme_file_format.h"
 
 #include <algorithm>
@@ -26,7 +27,7 @@ std::uint32_t ReadU32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
 }
 
 std::wstring Number(std::uint64_t n) {
-    return std::to_wstring(n);
+    return gui::IntToStr(n);
 }
 
 // Control characters in a damaged key would garble a message box; show them as '?'.

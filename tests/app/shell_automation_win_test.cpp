@@ -351,6 +351,9 @@ TEST(AutomationErrorTextTest, SaysWhatWentWrong) {
     EXPECT_EQ(automationErrorText(L"Refresh", E_FAIL, L"The window is gone"),
               L"The window is gone");
     EXPECT_FALSE(automationErrorText(L"Refresh", E_OUTOFMEMORY, L"").empty());
+    // A code with the customer bit has no system text: its number, eight digits.
+    EXPECT_EQ(automationErrorText(L"Refresh", static_cast<long>(0xA00B1234u), L""),
+              L"OLE error A00B1234");
 }
 
 } // namespace

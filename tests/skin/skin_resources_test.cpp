@@ -1,8 +1,11 @@
-// The built program carries every skin picture as a resource of its own module: each
-// bitmap the frame and the menus load by name must load through the system's loader with
-// the size the frame lays itself out by, and a state image cut from a strip must be the
-// pixels of that cell. The pictures are linked into this test exactly as into nestora.exe.
+// The built program carries every skin picture as a resource of its own module, the bitmaps
+// packed: each bitmap the frame and the menus load by name must load through the
+// framework's loader (the one they use) with the size the frame lays itself out by, and a
+// state image cut from a strip must be the pixels of that cell. The pictures are linked
+// into this test exactly as into nestora.exe.
 #include "bmp_file.h"
+#include "gui/core/exceptions.h"
+#include "gui/win/bitmap.h"
 #include "skin/style_table.h"
 #include "skin_art_expectations.h"
 
@@ -56,8 +59,13 @@ HMODULE thisModule() {
 }
 
 OwnedBitmap loadBitmap(const std::wstring& name) {
-    return OwnedBitmap(static_cast<HBITMAP>(
-        LoadImageW(thisModule(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    gui::TBitmap bitmap;
+    try {
+        bitmap.LoadFromResourceName(thisModule(), name);
+    } catch (const gui::Exception&) {
+        return OwnedBitmap();
+    }
+    return OwnedBitmap(bitmap.ReleaseHandle().release());
 }
 
 BITMAP sizeOf(HBITMAP bitmap) {
@@ -87,9 +95,12 @@ BOOL CALLBACK collectName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param) {
     return TRUE;
 }
 
+// The bitmaps of either kind, plain or packed.
 std::set<std::wstring> bitmapResourceNames() {
     std::set<std::wstring> names;
     EnumResourceNamesW(thisModule(), RT_BITMAP, collectName, reinterpret_cast<LONG_PTR>(&names));
+    EnumResourceNamesW(thisModule(), gui::kPackedBitmapResourceType, collectName,
+                       reinterpret_cast<LONG_PTR>(&names));
     return names;
 }
 

@@ -28,6 +28,16 @@ std::vector<Artwork> drawAllArtwork();
 // The .rc fragment listing every piece, in catalogue order.
 std::string resourceScript(const std::vector<Artwork>& artwork);
 
+// The type of resource a packed bitmap is kept under: its packed DIB (a .bmp file without
+// its 14-byte file header, as in a BITMAP resource), deflated.
+inline constexpr char kPackedBitmapType[] = "PACKEDDIB";
+// The file a bitmap's packed form is written to ("<name>.dibz").
+std::string packedFileName(const Artwork& piece);
+// The packed form of a bitmap piece.
+Bytes packBitmap(const Artwork& piece);
+// The same fragment with every bitmap packed: what the program embeds (a sixth of the size).
+std::string packedResourceScript(const std::vector<Artwork>& artwork);
+
 // Looks a piece up by resource name; throws when it is missing.
 const Artwork& findArtwork(const std::vector<Artwork>& artwork, const std::string& name);
 

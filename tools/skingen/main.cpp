@@ -4,7 +4,8 @@
 //
 // Usage: skingen <output folder>
 //            writes every bitmap and icon, and skin_art.rc naming them for the resource
-//            compiler
+//            compiler; also every bitmap deflated (.dibz) and skin_art_packed.rc naming
+//            those, which is what the program embeds
 //        skingen --contact-sheet <file.bmp>
 //            writes one overview picture of all the artwork, for review
 
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -26,11 +28,22 @@ int writeArtwork(const std::string& dir) {
             std::fprintf(stderr, "skingen: cannot write %s\n", path.c_str());
             return 1;
         }
+        if (piece.type != skingen::Artwork::Type::Bitmap)
+            continue;
+        const std::string packed = dir + "/" + skingen::packedFileName(piece);
+        if (!skingen::writeFile(packed, skingen::packBitmap(piece))) {
+            std::fprintf(stderr, "skingen: cannot write %s\n", packed.c_str());
+            return 1;
+        }
     }
-    const std::string rcPath = dir + "/skin_art.rc";
-    if (!skingen::writeFile(rcPath, skingen::resourceScript(artwork))) {
-        std::fprintf(stderr, "skingen: cannot write %s\n", rcPath.c_str());
-        return 1;
+    for (const auto& [file, script] :
+         {std::pair{std::string("skin_art.rc"), skingen::resourceScript(artwork)},
+          std::pair{std::string("skin_art_packed.rc"), skingen::packedResourceScript(artwork)}}) {
+        const std::string rcPath = dir + "/" + file;
+        if (!skingen::writeFile(rcPath, script)) {
+            std::fprintf(stderr, "skingen: cannot write %s\n", rcPath.c_str());
+            return 1;
+        }
     }
     return 0;
 }

@@ -91,6 +91,35 @@ TEST(Bitmap, MalformedFilesAreRefusedAndTheBitmapKeepsItsPixels) {
     EXPECT_THROW(TBitmap().SaveToMemory(), EInvalidGraphic);
 }
 
+// The program carries its pictures packed (deflated DIBs); they load like plain ones, and one
+// that does not unpack is refused with its name.
+TEST(Bitmap, PackedResourcesLoadAndADamagedOneIsNamed) {
+    const HMODULE self = ::GetModuleHandleW(nullptr);
+    EXPECT_TRUE(gui::HasBitmapResource(self, L"PACKEDSAMPLE"));
+    EXPECT_TRUE(gui::HasBitmapResource(self, L"PLAINSAMPLE"));
+    EXPECT_FALSE(gui::HasBitmapResource(self, L"NOSUCHBITMAP"));
+    EXPECT_FALSE(gui::HasBitmapResource(self, L""));
+    TBitmap packed;
+    packed.LoadFromResourceName(self, L"PACKEDSAMPLE");
+    TBitmap plain;
+    plain.LoadFromResourceName(self, L"PLAINSAMPLE");
+    ASSERT_EQ(packed.Width(), 16);
+    ASSERT_EQ(packed.Height(), 16);
+    ASSERT_EQ(plain.Width(), 16);
+    ASSERT_EQ(plain.Height(), 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(PixelOf(packed, x, y), PixelOf(plain, x, y)) << x << "," << y;
+    TBitmap damaged;
+    try {
+        damaged.LoadFromResourceName(self, L"NOTDEFLATE");
+        FAIL() << "a damaged packed bitmap must raise";
+    } catch (const EInvalidGraphic& e) {
+        EXPECT_EQ(e.Message(), L"Invalid bitmap: resource NOTDEFLATE is damaged");
+    }
+    EXPECT_TRUE(damaged.Empty());
+}
+
 TEST(Bitmap, ResourcesByNameAndAMissingOneNamed) {
     TBitmap bitmap;
     try {
