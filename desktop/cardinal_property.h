@@ -11,22 +11,23 @@
 
 namespace desktop {
 
+template <class T, class S> struct SetCardinal {
+    S set;
+    void operator()(gui::TObject& o, const gui::PropertyValue& v) const {
+        const std::int64_t value = gui::detail::ValueAs<std::int64_t>(v, "a Cardinal");
+        if (value < 0 || value > std::int64_t{UINT32_MAX})
+            gui::detail::RefuseValue("a Cardinal");
+        std::invoke(set, static_cast<T&>(o), static_cast<unsigned>(value));
+    }
+};
+
 template <class T, class G, class S>
 gui::PropertyInfo CardinalProperty(std::string name, G get, S set) {
     gui::PropertyInfo p;
     p.name = std::move(name);
     p.kind = gui::PropertyKind::Integer;
-    const std::string n = p.name;
-    p.set = [set, n](gui::TObject& o, const gui::PropertyValue& v) {
-        const std::int64_t value = gui::detail::ValueAs<std::int64_t>(v, n, "a Cardinal");
-        if (value < 0 || value > std::int64_t{UINT32_MAX})
-            gui::detail::ThrowWrongValue(n, "a Cardinal");
-        std::invoke(set, static_cast<T&>(o), static_cast<unsigned>(value));
-    };
-    p.get = [get](const gui::TObject& o) {
-        return gui::PropertyValue(
-            static_cast<std::int64_t>(std::invoke(get, static_cast<const T&>(o))));
-    };
+    p.set = SetCardinal<T, S>{set};
+    p.get = gui::detail::GetInt64<T, G>{get};
     return p;
 }
 

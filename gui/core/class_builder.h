@@ -34,11 +34,17 @@ namespace detail {
 
 [[noreturn]] void ThrowWrongValue(std::string_view property, std::string_view expected);
 
-template <class V>
-const V& ValueAs(const PropertyValue& v, std::string_view property, std::string_view expected) {
+// A setter refuses a value with what it expected (a text of static storage);
+// PropertyInfo::Set names the property. The setters so hold no copy of their property's
+// name, which keeps each small enough for std::function to store without copying strings.
+[[noreturn]] void RefuseValue(std::string_view expected);
+// An event setter refuses a handler of another type the same way.
+[[noreturn]] void RefuseHandler();
+
+template <class V> const V& ValueAs(const PropertyValue& v, std::string_view expected) {
     if (const V* p = std::get_if<V>(&v))
         return *p;
-    ThrowWrongValue(property, expected);
+    RefuseValue(expected);
 }
 
 // The accessors the builder stores, as named types rather than lambdas: a lambda's type is
@@ -50,9 +56,8 @@ template <class T> TComponent* CreateOf(TComponent* owner) {
 
 template <class T, class S> struct SetText {
     S set;
-    std::string property;
     void operator()(TObject& o, const PropertyValue& v) const {
-        std::invoke(set, static_cast<T&>(o), ValueAs<std::wstring>(v, property, "a text"));
+        std::invoke(set, static_cast<T&>(o), ValueAs<std::wstring>(v, "a text"));
     }
 };
 
@@ -80,35 +85,31 @@ template <class T, class G> struct GetBool {
 
 template <class T, class E, class S> struct SetEnum {
     S set;
-    std::string property;
     const EnumInfo* info;
     void operator()(TObject& o, const PropertyValue& v) const {
-        const auto ord = ValueAs<std::int64_t>(v, property, "an enumeration value");
+        const auto ord = ValueAs<std::int64_t>(v, "an enumeration value");
         if (ord < 0 || static_cast<std::size_t>(ord) >= info->names.size())
-            ThrowWrongValue(property, info->typeName);
+            RefuseValue(info->typeName);
         std::invoke(set, static_cast<T&>(o), static_cast<E>(ord));
     }
 };
 
 template <class T, class M, class S> struct SetMask {
     S set;
-    std::string property;
     void operator()(TObject& o, const PropertyValue& v) const {
-        std::invoke(set, static_cast<T&>(o),
-                    static_cast<M>(ValueAs<std::int64_t>(v, property, "a set")));
+        std::invoke(set, static_cast<T&>(o), static_cast<M>(ValueAs<std::int64_t>(v, "a set")));
     }
 };
 
 template <class T, class C, class S> struct SetComponent {
     S set;
-    std::string property;
     void operator()(TObject& o, const PropertyValue& v) const {
-        TComponent* c = ValueAs<TComponent*>(v, property, "a component");
+        TComponent* c = ValueAs<TComponent*>(v, "a component");
         C* typed = nullptr;
         if (c) {
             typed = dynamic_cast<C*>(c);
             if (!typed)
-                ThrowWrongValue(property, C::StaticClassInfo().Name());
+                RefuseValue(C::StaticClassInfo().Name());
         }
         std::invoke(set, static_cast<T&>(o), typed);
     }
@@ -129,27 +130,23 @@ template <class T, class G> struct GetNested {
 // A property whose value is passed on as it is stored (pictures, string lists).
 template <class T, class V, class S> struct SetStored {
     S set;
-    std::string property;
     const char* expected;
     void operator()(TObject& o, const PropertyValue& v) const {
-        std::invoke(set, static_cast<T&>(o), ValueAs<V>(v, property, expected));
+        std::invoke(set, static_cast<T&>(o), ValueAs<V>(v, expected));
     }
 };
 
 template <class T, class Sig, class S> struct SetEvent {
     S set;
-    std::string property;
     void operator()(TObject& o, const PropertyValue& v) const {
-        const std::any& handler = ValueAs<std::any>(v, property, "an event handler");
+        const std::any& handler = ValueAs<std::any>(v, "an event handler");
         if (!handler.has_value()) {
             std::invoke(set, static_cast<T&>(o), Sig{});
             return;
         }
         const Sig* typed = std::any_cast<Sig>(&handler);
         if (!typed)
-            throw EDescriptionError(
-                FormatText(L"The handler given to %s does not have the event's parameters",
-                           {WidenAscii(property)}));
+            RefuseHandler();
         std::invoke(set, static_cast<T&>(o), *typed);
     }
 };
@@ -158,48 +155,80 @@ template <class T, class Sig, class S> struct SetEvent {
 // 32-bit values (colours) may also be written as their signed form.
 template <class T, class Native, class S> struct SetInt {
     S set;
-    std::string property;
     const char* expected;
     void operator()(TObject& o, const PropertyValue& v) const {
-        const std::int64_t value = ValueAs<std::int64_t>(v, property, expected);
+        const std::int64_t value = ValueAs<std::int64_t>(v, expected);
         constexpr std::int64_t lo = std::is_signed_v<Native>
                                         ? std::int64_t{std::numeric_limits<Native>::min()}
                                         : std::int64_t{std::numeric_limits<std::int32_t>::min()};
         constexpr std::int64_t hi = std::int64_t{std::numeric_limits<Native>::max()};
         if (value < lo || value > hi)
-            ThrowWrongValue(property, expected);
+            RefuseValue(expected);
         std::invoke(set, static_cast<T&>(o), static_cast<Native>(value));
     }
 };
 
 template <class T, class S> struct SetBool {
     S set;
-    std::string property;
     void operator()(TObject& o, const PropertyValue& v) const {
-        std::invoke(set, static_cast<T&>(o), ValueAs<bool>(v, property, "True or False"));
+        std::invoke(set, static_cast<T&>(o), ValueAs<bool>(v, "True or False"));
     }
 };
 
 } // namespace detail
 
-template <class T> class ClassBuilder {
+// The part of the builder that does not depend on the class: out of line, so that each
+// accessor pair a class publishes adds only the code its own types need.
+class ClassBuilderBase {
+public:
+    // Any other kind of property, made by hand.
+    void Add(PropertyInfo p);
+
+protected:
+    using Setter = decltype(PropertyInfo::set);
+    using Getter = decltype(PropertyInfo::get);
+    using NestedGetter = decltype(PropertyInfo::object);
+
+    ClassBuilderBase(std::string name, const ClassInfo* parent);
+    ~ClassBuilderBase();
+    ClassBuilderBase(const ClassBuilderBase&) = delete;
+    ClassBuilderBase& operator=(const ClassBuilderBase&) = delete;
+
+    void AddAccessors(std::string name, PropertyKind kind, Setter set, Getter get,
+                      const EnumInfo* enumInfo = nullptr);
+    void AddComponent(std::string name, const ClassInfo& (*componentClass)(), Setter set,
+                      Getter get);
+    void AddNested(std::string name, PropertyKind kind, NestedGetter object);
+    void SetFactory(ClassInfo::Factory factory);
+    ClassInfo BuildInfo();
+
+private:
+    std::string name_;
+    const ClassInfo* parent_;
+    ClassInfo::Factory factory_;
+    std::vector<PropertyInfo> props_;
+};
+
+template <class T> class ClassBuilder : private ClassBuilderBase {
 public:
     ClassBuilder(std::string name, const ClassInfo* parent)
-        : name_(std::move(name)), parent_(parent) {}
+        : ClassBuilderBase(std::move(name), parent) {}
 
     // Description loaders may create it: T must be constructible from its owner.
     ClassBuilder& Creatable() {
-        factory_ = &detail::CreateOf<T>;
+        SetFactory(&detail::CreateOf<T>);
         return *this;
     }
 
     template <class G, class S> ClassBuilder& Bool(std::string name, G get, S set) {
-        PropertyInfo p = Named(std::move(name), PropertyKind::Boolean);
+        Setter setter;
+        Getter getter;
         if constexpr (!std::is_null_pointer_v<S>)
-            p.set = detail::SetBool<T, S>{set, p.name};
+            setter = detail::SetBool<T, S>{set};
         if constexpr (!std::is_null_pointer_v<G>)
-            p.get = detail::GetBool<T, G>{get};
-        return Add(std::move(p));
+            getter = detail::GetBool<T, G>{get};
+        AddAccessors(std::move(name), PropertyKind::Boolean, std::move(setter), std::move(getter));
+        return *this;
     }
 
     template <class G, class S> ClassBuilder& Int(std::string name, G get, S set) {
@@ -211,112 +240,103 @@ public:
     }
 
     template <class G, class S> ClassBuilder& Text(std::string name, G get, S set) {
-        PropertyInfo p = Named(std::move(name), PropertyKind::Text);
+        Setter setter;
+        Getter getter;
         if constexpr (!std::is_null_pointer_v<S>)
-            p.set = detail::SetText<T, S>{set, p.name};
+            setter = detail::SetText<T, S>{set};
         if constexpr (!std::is_null_pointer_v<G>)
-            p.get = detail::GetText<T, G>{get};
-        return Add(std::move(p));
+            getter = detail::GetText<T, G>{get};
+        AddAccessors(std::move(name), PropertyKind::Text, std::move(setter), std::move(getter));
+        return *this;
     }
 
     // E is the enumeration type; its ordinals are the indexes of info.names.
     template <class G, class S>
     ClassBuilder& Enum(std::string name, const EnumInfo& info, G get, S set) {
-        PropertyInfo p = Named(std::move(name), PropertyKind::Enumeration);
-        p.enumInfo = &info;
         using E = std::remove_cvref_t<std::invoke_result_t<G, const T&>>;
+        Setter setter;
         if constexpr (!std::is_null_pointer_v<S>)
-            p.set = detail::SetEnum<T, E, S>{set, p.name, &info};
-        p.get = detail::GetInt64<T, G>{get};
-        return Add(std::move(p));
+            setter = detail::SetEnum<T, E, S>{set, &info};
+        AddAccessors(std::move(name), PropertyKind::Enumeration, std::move(setter),
+                     detail::GetInt64<T, G>{get}, &info);
+        return *this;
     }
 
     // A set of enumeration values as a bit mask (bit n = ordinal n); M is its integer type.
     template <class G, class S>
     ClassBuilder& Set(std::string name, const EnumInfo& info, G get, S set) {
-        PropertyInfo p = Named(std::move(name), PropertyKind::Set);
-        p.enumInfo = &info;
         using M = std::remove_cvref_t<std::invoke_result_t<G, const T&>>;
+        Setter setter;
         if constexpr (!std::is_null_pointer_v<S>)
-            p.set = detail::SetMask<T, M, S>{set, p.name};
-        p.get = detail::GetInt64<T, G>{get};
-        return Add(std::move(p));
+            setter = detail::SetMask<T, M, S>{set};
+        AddAccessors(std::move(name), PropertyKind::Set, std::move(setter),
+                     detail::GetInt64<T, G>{get}, &info);
+        return *this;
     }
 
     // A reference to another component (not owned). C is the class it must have.
     template <class C, class G, class S> ClassBuilder& Component(std::string name, G get, S set) {
-        PropertyInfo p = Named(std::move(name), PropertyKind::Component);
-        p.componentClass = &C::StaticClassInfo;
+        Setter setter;
+        Getter getter;
         if constexpr (!std::is_null_pointer_v<S>)
-            p.set = detail::SetComponent<T, C, S>{set, p.name};
+            setter = detail::SetComponent<T, C, S>{set};
         if constexpr (!std::is_null_pointer_v<G>)
-            p.get = detail::GetComponent<T, G>{get};
-        return Add(std::move(p));
+            getter = detail::GetComponent<T, G>{get};
+        AddComponent(std::move(name), &C::StaticClassInfo, std::move(setter), std::move(getter));
+        return *this;
     }
 
     // A nested persistent object (Font, Constraints): its own properties are set through it.
     template <class G> ClassBuilder& Object(std::string name, G get) {
-        PropertyInfo p = Named(std::move(name), PropertyKind::Object);
-        p.object = detail::GetNested<T, G>{get};
-        return Add(std::move(p));
+        AddNested(std::move(name), PropertyKind::Object, detail::GetNested<T, G>{get});
+        return *this;
     }
 
     // A collection: a description replaces its items.
     template <class G> ClassBuilder& Collection(std::string name, G get) {
-        PropertyInfo p = Named(std::move(name), PropertyKind::Collection);
-        p.object = detail::GetNested<T, G>{get};
-        return Add(std::move(p));
+        AddNested(std::move(name), PropertyKind::Collection, detail::GetNested<T, G>{get});
+        return *this;
     }
 
     // A picture given by a resource reference text.
     template <class S> ClassBuilder& Picture(std::string name, S set) {
-        PropertyInfo p = Named(std::move(name), PropertyKind::Picture);
-        p.set = detail::SetStored<T, std::wstring, S>{set, p.name, "a picture resource"};
-        return Add(std::move(p));
+        Setter setter = detail::SetStored<T, std::wstring, S>{set, "a picture resource"};
+        AddAccessors(std::move(name), PropertyKind::Picture, std::move(setter), {});
+        return *this;
     }
 
     template <class S> ClassBuilder& StringList(std::string name, S set) {
-        PropertyInfo p = Named(std::move(name), PropertyKind::StringList);
-        p.set = detail::SetStored<T, std::vector<std::wstring>, S>{set, p.name, "a list of texts"};
-        return Add(std::move(p));
+        Setter setter = detail::SetStored<T, std::vector<std::wstring>, S>{set, "a list of texts"};
+        AddAccessors(std::move(name), PropertyKind::StringList, std::move(setter), {});
+        return *this;
     }
 
     // An event. Sig is its std::function type; an empty std::any clears the handler.
     template <class Sig, class S> ClassBuilder& Event(std::string name, S set) {
-        PropertyInfo p = Named(std::move(name), PropertyKind::Event);
-        p.set = detail::SetEvent<T, Sig, S>{set, p.name};
-        return Add(std::move(p));
-    }
-
-    ClassBuilder& Add(PropertyInfo p) {
-        props_.push_back(std::move(p));
+        Setter setter = detail::SetEvent<T, Sig, S>{set};
+        AddAccessors(std::move(name), PropertyKind::Event, std::move(setter), {});
         return *this;
     }
 
-    ClassInfo Build() { return ClassInfo(name_, parent_, std::move(factory_), std::move(props_)); }
+    ClassBuilder& Add(PropertyInfo p) {
+        ClassBuilderBase::Add(std::move(p));
+        return *this;
+    }
+
+    ClassInfo Build() { return BuildInfo(); }
 
 private:
-    static PropertyInfo Named(std::string name, PropertyKind kind) {
-        PropertyInfo p;
-        p.name = std::move(name);
-        p.kind = kind;
-        return p;
-    }
-
     template <class Native, class G, class S>
     ClassBuilder& Integer(std::string name, PropertyKind kind, G get, S set, const char* expected) {
-        PropertyInfo p = Named(std::move(name), kind);
+        Setter setter;
+        Getter getter;
         if constexpr (!std::is_null_pointer_v<S>)
-            p.set = detail::SetInt<T, Native, S>{set, p.name, expected};
+            setter = detail::SetInt<T, Native, S>{set, expected};
         if constexpr (!std::is_null_pointer_v<G>)
-            p.get = detail::GetInt64<T, G>{get};
-        return Add(std::move(p));
+            getter = detail::GetInt64<T, G>{get};
+        AddAccessors(std::move(name), kind, std::move(setter), std::move(getter));
+        return *this;
     }
-
-    std::string name_;
-    const ClassInfo* parent_;
-    ClassInfo::Factory factory_;
-    std::vector<PropertyInfo> props_;
 };
 
 } // namespace gui

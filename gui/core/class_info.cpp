@@ -95,7 +95,7 @@ void SetPropertyValue(TObject& object, std::string_view name, const PropertyValu
     if (!p->set)
         throw EDescriptionError(FormatText(L"Property %s.%s cannot be set",
                                            {WidenAscii(object.ClassName()), WidenAscii(name)}));
-    p->set(object, value);
+    p->Set(object, value);
 }
 
 PropertyValue GetPropertyValue(const TObject& object, std::string_view name) {

@@ -64,12 +64,17 @@ struct PropertyInfo {
     const EnumInfo* enumInfo = nullptr;       // Enumeration, Set
     // Component: the class a value must have (a function, so a class may refer to itself).
     const ClassInfo& (*componentClass)() = nullptr;
-    // Sets the value; throws EDescriptionError (or the setter's own error) on a bad value.
+    // Sets the value; call it through Set, which names the property when a value is
+    // refused.
     std::function<void(TObject&, const PropertyValue&)> set;
     // Reads the value; empty for write-only properties and for Object/Collection.
     std::function<PropertyValue(const TObject&)> get;
     // Object and Collection: the nested object.
     std::function<TPersistent*(TObject&)> object;
+
+    // Sets the value; throws EDescriptionError naming this property on a value of the wrong
+    // kind or out of range (or the setter's own error).
+    void Set(TObject& object, const PropertyValue& value) const;
 };
 
 class ClassInfo {

@@ -342,7 +342,7 @@ private:
         case PropertyKind::Collection:
             return; // handled above
         }
-        Guarded(line, [&] { info.set(object, value); });
+        Guarded(line, [&] { info.Set(object, value); });
     }
 
     static std::wstring EnumTypeName(const PropertyInfo& info) {
@@ -412,7 +412,7 @@ private:
             const PropertyInfo* info = target->GetClassInfo().FindProperty(ref.property);
             if (!info || !info->set)
                 Fail(ref.line, L"property " + Quoted(ref.property) + L" cannot be set");
-            Guarded(ref.line, [&] { info->set(*target, PropertyValue(found)); });
+            Guarded(ref.line, [&] { info->Set(*target, PropertyValue(found)); });
         }
     }
 
