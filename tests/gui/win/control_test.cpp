@@ -7,6 +7,10 @@
 #include "gui/win/control_messages.h"
 #include "gui/win/panel.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace {
 
 using namespace gui;
@@ -283,27 +287,30 @@ TEST_F(ControlTest, MouseEnterAndLeaveAreTracked) {
     EXPECT_EQ(enters, 2);
 }
 
-BOOL CALLBACK CountChild(HWND, LPARAM data) {
-    ++*reinterpret_cast<int*>(data);
+BOOL CALLBACK AddClassName(HWND window, LPARAM data) {
+    wchar_t name[256] = {};
+    ::GetClassNameW(window, name, 256);
+    reinterpret_cast<std::vector<std::wstring>*>(data)->push_back(name);
     return TRUE;
 }
 
-BOOL CALLBACK CountTopLevel(HWND window, LPARAM data) {
-    ++*reinterpret_cast<int*>(data);
-    ::EnumChildWindows(window, CountChild, data);
+BOOL CALLBACK AddTopLevel(HWND window, LPARAM data) {
+    AddClassName(window, data);
+    ::EnumChildWindows(window, AddClassName, data);
     return TRUE;
 }
 
-// Every window of this thread, top-level and child.
-int CountThreadWindows() {
-    int count = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&count));
-    return count;
+// The classes of every window of this thread, top-level and child, sorted.
+std::vector<std::wstring> ThreadWindowClasses() {
+    std::vector<std::wstring> classes;
+    ::EnumThreadWindows(::GetCurrentThreadId(), AddTopLevel, reinterpret_cast<LPARAM>(&classes));
+    std::sort(classes.begin(), classes.end());
+    return classes;
 }
 
 TEST_F(ControlTest, MakingAndFreeingFormsLeavesNoWindowsBehind) {
     form->HandleNeeded();
-    const int before = CountThreadWindows();
+    const std::vector<std::wstring> before = ThreadWindowClasses();
     for (int i = 0; i < 50; ++i) {
         auto* f = Create<TForm>(app.get());
         TPanel* outer = Create<TPanel>(f);
@@ -321,7 +328,7 @@ TEST_F(ControlTest, MakingAndFreeingFormsLeavesNoWindowsBehind) {
         if (i % 2 == 0)
             f->Free();
     }
-    EXPECT_EQ(CountThreadWindows(), before);
+    EXPECT_EQ(ThreadWindowClasses(), before);
 }
 
 TEST_F(ControlTest, TabMovesTheFocusInTabOrderAcrossLevels) {
