@@ -221,13 +221,9 @@ public:
     }
 
     template <class G, class S> ClassBuilder& Bool(std::string name, G get, S set) {
-        Setter setter;
-        Getter getter;
-        if constexpr (!std::is_null_pointer_v<S>)
-            setter = detail::SetBool<T, S>{set};
-        if constexpr (!std::is_null_pointer_v<G>)
-            getter = detail::GetBool<T, G>{get};
-        AddAccessors(std::move(name), PropertyKind::Boolean, std::move(setter), std::move(getter));
+        AddAccessors(std::move(name), PropertyKind::Boolean,
+                     Optional<Setter, detail::SetBool<T, S>>(set),
+                     Optional<Getter, detail::GetBool<T, G>>(get));
         return *this;
     }
 
@@ -240,13 +236,9 @@ public:
     }
 
     template <class G, class S> ClassBuilder& Text(std::string name, G get, S set) {
-        Setter setter;
-        Getter getter;
-        if constexpr (!std::is_null_pointer_v<S>)
-            setter = detail::SetText<T, S>{set};
-        if constexpr (!std::is_null_pointer_v<G>)
-            getter = detail::GetText<T, G>{get};
-        AddAccessors(std::move(name), PropertyKind::Text, std::move(setter), std::move(getter));
+        AddAccessors(std::move(name), PropertyKind::Text,
+                     Optional<Setter, detail::SetText<T, S>>(set),
+                     Optional<Getter, detail::GetText<T, G>>(get));
         return *this;
     }
 
@@ -254,10 +246,8 @@ public:
     template <class G, class S>
     ClassBuilder& Enum(std::string name, const EnumInfo& info, G get, S set) {
         using E = std::remove_cvref_t<std::invoke_result_t<G, const T&>>;
-        Setter setter;
-        if constexpr (!std::is_null_pointer_v<S>)
-            setter = detail::SetEnum<T, E, S>{set, &info};
-        AddAccessors(std::move(name), PropertyKind::Enumeration, std::move(setter),
+        AddAccessors(std::move(name), PropertyKind::Enumeration,
+                     Optional<Setter, detail::SetEnum<T, E, S>>(set, &info),
                      detail::GetInt64<T, G>{get}, &info);
         return *this;
     }
@@ -266,23 +256,17 @@ public:
     template <class G, class S>
     ClassBuilder& Set(std::string name, const EnumInfo& info, G get, S set) {
         using M = std::remove_cvref_t<std::invoke_result_t<G, const T&>>;
-        Setter setter;
-        if constexpr (!std::is_null_pointer_v<S>)
-            setter = detail::SetMask<T, M, S>{set};
-        AddAccessors(std::move(name), PropertyKind::Set, std::move(setter),
-                     detail::GetInt64<T, G>{get}, &info);
+        AddAccessors(std::move(name), PropertyKind::Set,
+                     Optional<Setter, detail::SetMask<T, M, S>>(set), detail::GetInt64<T, G>{get},
+                     &info);
         return *this;
     }
 
     // A reference to another component (not owned). C is the class it must have.
     template <class C, class G, class S> ClassBuilder& Component(std::string name, G get, S set) {
-        Setter setter;
-        Getter getter;
-        if constexpr (!std::is_null_pointer_v<S>)
-            setter = detail::SetComponent<T, C, S>{set};
-        if constexpr (!std::is_null_pointer_v<G>)
-            getter = detail::GetComponent<T, G>{get};
-        AddComponent(std::move(name), &C::StaticClassInfo, std::move(setter), std::move(getter));
+        AddComponent(std::move(name), &C::StaticClassInfo,
+                     Optional<Setter, detail::SetComponent<T, C, S>>(set),
+                     Optional<Getter, detail::GetComponent<T, G>>(get));
         return *this;
     }
 
@@ -326,15 +310,20 @@ public:
     ClassInfo Build() { return BuildInfo(); }
 
 private:
+    // The accessor made from what the class gave, or none for nullptr (read- or write-only).
+    template <class Function, class Functor, class A, class... Extra>
+    static Function Optional(A accessor, Extra... extra) {
+        if constexpr (std::is_null_pointer_v<A>)
+            return {};
+        else
+            return Functor{accessor, extra...};
+    }
+
     template <class Native, class G, class S>
     ClassBuilder& Integer(std::string name, PropertyKind kind, G get, S set, const char* expected) {
-        Setter setter;
-        Getter getter;
-        if constexpr (!std::is_null_pointer_v<S>)
-            setter = detail::SetInt<T, Native, S>{set, expected};
-        if constexpr (!std::is_null_pointer_v<G>)
-            getter = detail::GetInt64<T, G>{get};
-        AddAccessors(std::move(name), kind, std::move(setter), std::move(getter));
+        AddAccessors(std::move(name), kind,
+                     Optional<Setter, detail::SetInt<T, Native, S>>(set, expected),
+                     Optional<Getter, detail::GetInt64<T, G>>(get));
         return *this;
     }
 };
