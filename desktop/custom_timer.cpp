@@ -3,33 +3,28 @@
 #include "gui/core/class_builder.h"
 #include "gui/core/exceptions.h"
 #include "gui/win/application.h"
+#include "gui/win/window_binding.h"
 #include "gui/win/window_class.h"
 
 namespace desktop {
 
 namespace {
 constexpr wchar_t kWindowClass[] = L"TPUtilWindow";
+constexpr wchar_t kWindowProperty[] = L"Nestora.desktop.Timer";
+using TimerBinding = gui::WindowBinding<TabfCustomTimer, kWindowProperty>;
+} // namespace
+
+void TabfCustomTimer::WindowMessage(gui::TMessage& message) {
+    WndProc(message);
 }
 
-LRESULT CALLBACK TabfCustomTimer::WindowEntry(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* timer = reinterpret_cast<TabfCustomTimer*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (msg == WM_NCDESTROY)
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    if (!timer)
-        return ::DefWindowProcW(window, msg, wParam, lParam);
-    gui::TMessage message{window, msg, wParam, lParam, 0};
-    try {
-        timer->WndProc(message);
-    } catch (...) {
-        gui::HandleCurrentException();
-    }
-    // The component may be gone by now (a handler freed it): only the local record is read.
-    return message.Result;
+void TabfCustomTimer::WindowGone(HWND window) noexcept {
+    // Ended by someone else (a WM_CLOSE reaching default processing): its timer went with
+    // it, and no timer can run until there is a window again.
+    if (window_.get() != window)
+        return;
+    (void)window_.release();
+    timerRunning_ = false;
 }
 
 const gui::ClassInfo& TabfCustomTimer::StaticClassInfo() {
@@ -40,7 +35,8 @@ const gui::ClassInfo& TabfCustomTimer::StaticClassInfo() {
 }
 
 TabfCustomTimer::TabfCustomTimer(gui::TComponent* owner) : TabfComponent(owner) {
-    gui::EnsureWindowClass(gui::WindowClassDesc{kWindowClass, &WindowEntry, nullptr, 0, nullptr});
+    gui::EnsureWindowClass(
+        gui::WindowClassDesc{kWindowClass, &TimerBinding::Entry, nullptr, 0, nullptr});
     const HWND window = ::CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0,
                                           nullptr, nullptr, gui::FrameworkInstance(), this);
     if (!window)
@@ -56,7 +52,7 @@ TabfCustomTimer::~TabfCustomTimer() {
     timerRunning_ = false;
     // LOAD BEARING: unbound before it goes, so the messages of its destruction (and any a
     // handler sends meanwhile) reach default processing, never this half-destroyed object.
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    TimerBinding::Unbind(window);
     window_.reset();
 }
 
@@ -81,6 +77,10 @@ void TabfCustomTimer::SetOnTimer(gui::TNotifyEvent handler) {
 
 void TabfCustomTimer::UpdateTimer() {
     const HWND window = window_.get();
+    // Without a window, SetTimer would start a thread timer under another number that
+    // nothing could stop or receive.
+    if (!window)
+        return;
     ::KillTimer(window, kTimerId);
     timerRunning_ = false;
     if (interval_ == 0 || !enabled_ || !onTimer_)

@@ -5,8 +5,10 @@
 //
 // The hidden window: class "TPUtilWindow", WS_EX_TOOLWINDOW, WS_POPUP, no caption, no size,
 // never shown. It is an ordinary top-level window, not a message-only one, because only
-// top-level windows get broadcasts such as "TaskbarCreated". One static window procedure
-// binds the object at WM_NCCREATE and hands every message to the virtual WndProc.
+// top-level windows get broadcasts such as "TaskbarCreated". It is bound to the object with
+// gui::WindowBinding, which hands every message to the virtual WndProc and its errors to
+// the application. When something else ends the window (a WM_CLOSE reaches default
+// processing), the component lets go of it and its timer no longer runs.
 //
 // Life story:
 //   created   Interval 1000, Enabled true, no OnTimer: the window is made, no timer runs.
@@ -25,6 +27,12 @@
 #include "gui/core/events.h"
 #include "gui/win/graphics_counters.h"
 #include "gui/win/message.h"
+
+#include <memory>
+
+namespace gui {
+template <class T, const wchar_t* Property> class WindowBinding;
+}
 
 namespace desktop {
 
@@ -62,13 +70,19 @@ protected:
     void UpdateTimer();
 
 private:
-    static LRESULT CALLBACK WindowEntry(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    template <class, const wchar_t*> friend class gui::WindowBinding;
+    // The window binding (gui/win/window_binding.h).
+    void WindowBound(HWND) noexcept {}
+    void WindowMessage(gui::TMessage& message);
+    void WindowGone(HWND window) noexcept;
+    std::weak_ptr<const void> WindowLife() const noexcept { return life_; }
 
     unsigned interval_ = 1000;
     bool enabled_ = true;
     gui::TNotifyEvent onTimer_;
     bool timerRunning_ = false;
     gui::CountedWindow window_;
+    std::shared_ptr<char> life_ = std::make_shared<char>(0); // expires with the object
 };
 
 } // namespace desktop

@@ -4,6 +4,7 @@
 #include "gui/core/exceptions.h"
 #include "gui/core/utf.h"
 #include "gui/win/form.h"
+#include "gui/win/window_binding.h"
 #include "gui/win/window_class.h"
 
 #include <algorithm>
@@ -16,6 +17,7 @@ namespace {
 TApplication* g_current = nullptr;
 
 constexpr wchar_t kApplicationWindowClass[] = L"TApplication";
+constexpr wchar_t kApplicationWindowProperty[] = L"Nestora.gui.Application";
 
 std::wstring ErrorText(const std::exception& error) {
     if (const auto* e = dynamic_cast<const Exception*>(&error))
@@ -26,7 +28,9 @@ std::wstring ErrorText(const std::exception& error) {
 
 } // namespace
 
-TApplication* CurrentApplication() noexcept { return g_current; }
+TApplication* CurrentApplication() noexcept {
+    return g_current;
+}
 
 TApplication& Application() {
     if (!g_current)
@@ -46,26 +50,19 @@ void HandleCurrentException() noexcept {
     }
 }
 
-LRESULT CALLBACK ApplicationWindowEntry(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    TApplication* app = nullptr;
-    if (msg == WM_NCCREATE) {
-        app = static_cast<TApplication*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(app));
-    } else {
-        app = reinterpret_cast<TApplication*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    }
-    if (!app)
-        return ::DefWindowProcW(window, msg, wParam, lParam);
-    LRESULT result = 0;
-    try {
-        app->CallWindowHooks(TMessage{window, msg, wParam, lParam, 0});
-        app->WndProc(window, msg, wParam, lParam, result);
-    } catch (...) {
-        HandleCurrentException();
-    }
-    if (msg == WM_NCDESTROY)
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    return result;
+using ApplicationBinding = WindowBinding<TApplication, kApplicationWindowProperty>;
+
+void TApplication::WindowMessage(TMessage& message) {
+    const std::weak_ptr<char> life = life_;
+    CallWindowHooks(message);
+    if (life.expired())
+        return; // a hook freed the application
+    WndProc(message.Window, message.Msg, message.WParam, message.LParam, message.Result);
+}
+
+void TApplication::WindowGone(HWND window) noexcept {
+    if (window_.get() == window)
+        (void)window_.release(); // ended by someone else: Handle() makes a new one
 }
 
 const ClassInfo& TApplication::StaticClassInfo() {
@@ -162,14 +159,14 @@ HWND TApplication::Handle() {
     if (window_)
         return window_.get();
     EnsureWindowClass(
-        WindowClassDesc{kApplicationWindowClass, &ApplicationWindowEntry, nullptr, 0, nullptr});
+        WindowClassDesc{kApplicationWindowClass, &ApplicationBinding::Entry, nullptr, 0, nullptr});
     // A window of no size at the screen's centre: it exists for its taskbar button and as
     // the owner of the forms, and is never seen itself.
-    const HWND window = ::CreateWindowExW(
-        0, kApplicationWindowClass, title_.c_str(),
-        WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-        ::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
-        nullptr, FrameworkInstance(), this);
+    const HWND window =
+        ::CreateWindowExW(0, kApplicationWindowClass, title_.c_str(),
+                          WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                          ::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2,
+                          0, 0, nullptr, nullptr, FrameworkInstance(), this);
     if (!window)
         throw EOutOfResources(L"The application window cannot be created");
     window_.reset(window);
@@ -351,8 +348,7 @@ void TApplication::EndSession() {
         DestroyForms();
 }
 
-void TApplication::WndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
-                           LRESULT& result) {
+void TApplication::WndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
     case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {

@@ -41,6 +41,7 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -48,13 +49,13 @@
 namespace gui {
 
 class TCustomForm;
+template <class T, const wchar_t* Property> class WindowBinding;
 
 using TMessageEvent = std::function<void(MSG& message, bool& handled)>;
 using TWindowHook = std::function<void(TMessage& message)>;
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception& error)>;
-using MessageBoxFunction =
-    std::function<int(HWND owner, const std::wstring& text, const std::wstring& caption,
-                      unsigned flags)>;
+using MessageBoxFunction = std::function<int(HWND owner, const std::wstring& text,
+                                             const std::wstring& caption, unsigned flags)>;
 
 class TApplication : public TComponent {
 public:
@@ -131,7 +132,12 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
-    friend LRESULT CALLBACK ApplicationWindowEntry(HWND, UINT, WPARAM, LPARAM);
+    template <class, const wchar_t*> friend class WindowBinding;
+    // The window binding (window_binding.h).
+    void WindowBound(HWND) noexcept {}
+    void WindowMessage(TMessage& message);
+    void WindowGone(HWND window) noexcept;
+    std::weak_ptr<const void> WindowLife() const noexcept { return life_; }
     friend class TCustomForm;
     void SetMainFormInternal(TCustomForm* form);
     bool ProcessMessage(MSG& msg);
@@ -156,6 +162,7 @@ private:
     MessageBoxFunction messageBox_;
     std::vector<std::pair<int, TWindowHook>> hooks_;
     int lastHookId_ = 0;
+    std::shared_ptr<char> life_ = std::make_shared<char>(0); // expires with the object
 };
 
 // The current application; EInvalidOperation when there is none.

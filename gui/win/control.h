@@ -201,7 +201,6 @@ protected:
 
 private:
     friend class TWinControl;
-    friend LRESULT CALLBACK FrameworkWindowEntry(HWND, UINT, WPARAM, LPARAM);
     void Dispatch(TMessage& message); // the message table, then WndProc
     void HandleMouseMessage(TMessage& message);
     bool ShowPopupMenu(LPARAM screenPoint);

@@ -5,6 +5,12 @@
 // copies. A borrowed handle is the plain Windows type (HWND, HDC …): whoever holds a raw
 // handle does not own it. WindowDC also remembers the window its DC came from, because
 // ReleaseDC needs it.
+//
+// A window owner destroys its window; a window that ends some other way (WM_CLOSE reaching
+// default processing, its parent or owner window going first) must let its owner go at its
+// WM_NCDESTROY, as the windows bound with WindowBinding do (window_binding.h). An owner
+// that destroys a window already gone is a fault that is counted (LostWindowDestroys), not
+// passed over: its handle may name another window by then.
 
 // windows.h through the header that keeps the GetClassInfo macro away from TObject.
 #include "gui/win/graphics_win32.h"
@@ -34,14 +40,23 @@ public:
     // Gives up ownership without releasing.
     [[nodiscard]] Handle release() noexcept { return std::exchange(h_, Traits::Invalid()); }
     void reset(Handle h = Traits::Invalid()) noexcept {
-        if (h_ != Traits::Invalid() && h_ != h)
-            Traits::Close(h_);
-        h_ = h;
+        // The owner lets go first: a window that tells its owner of its end while being
+        // destroyed (at WM_NCDESTROY) then finds nothing to release.
+        const Handle old = std::exchange(h_, h);
+        if (old != Traits::Invalid() && old != h)
+            Traits::Close(old);
     }
 
 private:
     Handle h_ = Traits::Invalid();
 };
+
+// Destroys of windows that were gone already (or belong to another thread), since the
+// process started. Tests expect it unchanged.
+inline long& LostWindowDestroys() noexcept {
+    static long count = 0;
+    return count;
+}
 
 namespace handle_traits {
 template <class H> struct GdiObject {
@@ -53,8 +68,8 @@ struct Window {
     using Handle = HWND;
     static HWND Invalid() noexcept { return nullptr; }
     static void Close(HWND h) noexcept {
-        if (::IsWindow(h))
-            ::DestroyWindow(h);
+        if (!::DestroyWindow(h))
+            ++LostWindowDestroys();
     }
 };
 struct MemoryDC {

@@ -3,6 +3,7 @@
 #include "gui/core/class_builder.h"
 #include "gui/core/exceptions.h"
 #include "gui/win/application.h"
+#include "gui/win/window_binding.h"
 
 namespace gui {
 
@@ -11,35 +12,17 @@ const EnumInfo kPopupAlignmentInfo{"TPopupAlignment", {"paLeft", "paRight", "paC
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"TPopupMenuWindow";
+constexpr wchar_t kWindowProperty[] = L"Nestora.gui.PopupMenu";
 
-} // namespace
-
-// The one entry point of the menus' hidden windows: the menu is bound at WM_NCCREATE and
-// unbound at WM_NCDESTROY (and by the menu's destructor before it destroys the window), so
-// a late message never reaches a dead menu.
-LRESULT CALLBACK PopupMenuWindowEntry(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* menu = reinterpret_cast<TPopupMenu*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (msg == WM_NCDESTROY)
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    if (!menu)
-        return ::DefWindowProcW(window, msg, wParam, lParam);
-    TMessage message{window, msg, wParam, lParam, 0};
-    menu->WndProc(message);
-    return message.Result;
-}
-
-namespace {
+// Unbound by the menu's destructor before it destroys the window, so that a half-destroyed
+// menu never sees the last messages.
+using PopupMenuBinding = WindowBinding<TPopupMenu, kWindowProperty>;
 
 void EnsureWindowClass() {
     static const ATOM atom = [] {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = PopupMenuWindowEntry;
+        wc.lpfnWndProc = PopupMenuBinding::Entry;
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.lpszClassName = kWindowClass;
         const ATOM registered = ::RegisterClassExW(&wc);
@@ -70,7 +53,7 @@ TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
 TPopupMenu::~TPopupMenu() {
     *alive_ = false;
     if (window_) {
-        ::SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+        PopupMenuBinding::Unbind(window_.get());
         window_.reset();
     }
 }
@@ -129,16 +112,18 @@ void TPopupMenu::Popup(int x, int y) {
     open_ = false;
 }
 
-void TPopupMenu::WndProc(TMessage& message) {
-    try {
-        // A click may free this menu and its window: only the message is used afterwards.
-        if (HandleWindowMessage(message))
-            return;
-    } catch (...) {
-        HandleCurrentException();
+void TPopupMenu::WindowMessage(TMessage& message) {
+    // A click may free this menu and its window: only the message is used afterwards.
+    if (HandleWindowMessage(message))
         return;
-    }
     message.Result = ::DefWindowProcW(message.Window, message.Msg, message.WParam, message.LParam);
+}
+
+void TPopupMenu::WindowGone(HWND window) noexcept {
+    // Ended by someone else (a WM_CLOSE reaching default processing): the next popup makes
+    // a new one.
+    if (window_.get() == window)
+        (void)window_.release();
 }
 
 } // namespace gui

@@ -16,8 +16,10 @@
 //
 // The menu owns a hidden top-level window of its own (class "TPopupMenuWindow"): the owner
 // window of TrackPopupMenuEx, which receives the menu's WM_COMMAND, owner-draw and
-// menu-character messages. Errors raised by handlers inside it go to the application's
-// error handler (HandleCurrentException), never into the system.
+// menu-character messages. It is bound to the menu with WindowBinding, so errors raised by
+// handlers inside it go to the application's error handler, never into the system; when
+// something else ends it (a WM_CLOSE), the menu lets go of it and makes a new one when
+// next popped up.
 //
 // PopupComponent is the component that last popped the menu up (the tray icon sets it
 // before Popup); it is cleared when that component is destroyed.
@@ -29,6 +31,8 @@
 #include <memory>
 
 namespace gui {
+
+template <class T, const wchar_t* Property> class WindowBinding;
 
 enum class TPopupAlignment { paLeft, paRight, paCenter };
 extern const EnumInfo kPopupAlignmentInfo;
@@ -64,8 +68,12 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
-    friend LRESULT CALLBACK PopupMenuWindowEntry(HWND, UINT, WPARAM, LPARAM);
-    void WndProc(TMessage& message);
+    template <class, const wchar_t*> friend class WindowBinding;
+    // The window binding (window_binding.h).
+    void WindowBound(HWND) noexcept {}
+    void WindowMessage(TMessage& message);
+    void WindowGone(HWND window) noexcept;
+    std::weak_ptr<const void> WindowLife() const noexcept { return alive_; }
 
     TPopupAlignment alignment_ = TPopupAlignment::paLeft;
     bool autoPopup_ = true;

@@ -6,6 +6,7 @@
 #include "gui/win/control_canvas.h"
 #include "gui/win/control_messages.h"
 #include "gui/win/form.h"
+#include "gui/win/window_binding.h"
 
 #include <algorithm>
 
@@ -36,60 +37,69 @@ HWND NotifyingChild(const TMessage& m) {
 
 } // namespace
 
+using ControlBinding = WindowBinding<TWinControl, kControlProperty>;
+
 LRESULT CALLBACK FrameworkWindowEntry(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    TWinControl* control = nullptr;
-    if (msg == WM_NCCREATE) {
-        const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        control = static_cast<TWinControl*>(cs->lpCreateParams);
-        if (control) {
-            ::SetPropW(window, kControlProperty, control);
-            control->handle_ = window;
-        }
-    } else {
-        control = TWinControl::FromHandle(window);
-    }
-    // Messages before WM_NCCREATE, and any after the control let go of its window.
-    if (!control)
-        return ::DefWindowProcW(window, msg, wParam, lParam);
-
-    if (msg == CM_RELEASE) {
-        // Freed here, outside every handler of the control: nothing of it runs afterwards.
-        // A handler of it (or of a control on it) still running below a modal loop would
-        // return into a freed object: then the release waits for the next round.
-        if (control->Dispatching())
-            control->releasePending_ = true; // posted again when the last one returns
-        else
-            CallGuarded([control] { control->Free(); });
-        return 0;
-    }
-
-    const std::weak_ptr<int> alive = control->life_;
-    TMessage message{window, msg, wParam, lParam, 0};
-    ++control->dispatchDepth_;
-    // The holder keeps the WindowProc alive even if a handler replaces it meanwhile.
-    const std::shared_ptr<TWndMethod> proc = control->windowProc_;
-    try {
-        (*proc)(message);
-    } catch (...) {
-        HandleCurrentException();
-    }
-    if (alive.expired())
-        return message.Result; // a handler freed the control: touch nothing of it
-    --control->dispatchDepth_;
-    if (msg == WM_NCDESTROY) {
-        ::RemovePropW(window, kControlProperty);
-        if (control->handle_ == window)
-            control->handle_ = nullptr;
-    }
-    if (control->dispatchDepth_ == 0)
-        control->MessageDone();
-    return message.Result;
+    return ControlBinding::Entry(window, msg, wParam, lParam);
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
-    if (!window)
-        return nullptr;
-    return static_cast<TWinControl*>(::GetPropW(window, kControlProperty));
+    return ControlBinding::Bound(window);
+}
+
+void TWinControl::WindowBound(HWND window) noexcept {
+    handle_ = window;
+}
+
+void TWinControl::WindowGone(HWND window) noexcept {
+    if (handle_ == window)
+        handle_ = nullptr;
+}
+
+// One message of the window in hand: the depth of nested messages says whether a handler
+// of this control is running (Release waits for none to be), and the end of the outermost
+// one does the work kept for it. Both only while the control lives, and also when the
+// handler raised.
+class TWinControl::DispatchScope {
+public:
+    DispatchScope(TWinControl& control, const TMessage& message)
+        : control_(control), life_(control.life_), window_(message.Window),
+          last_(message.Msg == WM_NCDESTROY) {
+        ++control_.dispatchDepth_;
+    }
+    ~DispatchScope() {
+        if (life_.expired())
+            return; // a handler freed the control: touch nothing of it
+        if (last_)
+            control_.WindowGone(window_); // before the work below, which posts to it
+        if (--control_.dispatchDepth_ == 0)
+            control_.MessageDone();
+    }
+    DispatchScope(const DispatchScope&) = delete;
+    DispatchScope& operator=(const DispatchScope&) = delete;
+
+private:
+    TWinControl& control_;
+    const std::weak_ptr<int> life_;
+    const HWND window_;
+    const bool last_;
+};
+
+void TWinControl::WindowMessage(TMessage& message) {
+    if (message.Msg == CM_RELEASE) {
+        // Freed here, outside every handler of the control: nothing of it runs afterwards.
+        // A handler of it (or of a control on it) still running below a modal loop would
+        // return into a freed object: then the release waits for the next round.
+        if (Dispatching())
+            releasePending_ = true; // posted again when the last one returns
+        else
+            Free();
+        return;
+    }
+    const DispatchScope scope(*this, message);
+    // The holder keeps the WindowProc alive even if a handler replaces it meanwhile.
+    const std::shared_ptr<TWndMethod> proc = windowProc_;
+    (*proc)(message);
 }
 
 const ClassInfo& TWinControl::StaticClassInfo() {
@@ -229,7 +239,7 @@ void TWinControl::DestroyHandle() {
     ::DestroyWindow(window);
     if (handle_ == window) {
         // Not destroyed (another thread's window): at least never reach this object again.
-        ::RemovePropW(window, kControlProperty);
+        ControlBinding::Unbind(window);
         handle_ = nullptr;
     }
     if (canvas_)
@@ -463,7 +473,9 @@ void TWinControl::SetBorderWidth(int width) {
     Invalidate();
 }
 
-bool TWinControl::Focused() const { return handle_ && ::GetFocus() == handle_; }
+bool TWinControl::Focused() const {
+    return handle_ && ::GetFocus() == handle_;
+}
 
 bool TWinControl::CanFocus() const {
     for (const TControl* c = this; c; c = c->Parent())
@@ -566,8 +578,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
         return;
     StoreBounds(left, top, width, height);
     if (handle_ && !::IsIconic(handle_))
-        ::SetWindowPos(handle_, nullptr, left, top, width, height,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     else
         Realign();
     BoundsChanged();
@@ -604,7 +615,9 @@ void TWinControl::SetText(const std::wstring& text) {
     TextChanged();
 }
 
-void TWinControl::TextChanged() { Invalidate(); }
+void TWinControl::TextChanged() {
+    Invalidate();
+}
 
 void TWinControl::VisibleChanged() {
     if (handle_)

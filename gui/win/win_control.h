@@ -33,6 +33,7 @@
 namespace gui {
 
 class TControlCanvas;
+template <class T, const wchar_t* Property> class WindowBinding;
 
 using TKeyPressEvent = std::function<void(TObject* sender, wchar_t& key)>;
 
@@ -136,7 +137,6 @@ private:
     bool MayMakeWindowNow();
 
 protected:
-
     void WndProc(TMessage& message) override;
     virtual void KeyDown(unsigned short& key, TShiftState shift);
     virtual void KeyUp(unsigned short& key, TShiftState shift);
@@ -161,7 +161,14 @@ protected:
 
 private:
     friend class TControl;
-    friend LRESULT CALLBACK FrameworkWindowEntry(HWND, UINT, WPARAM, LPARAM);
+    template <class, const wchar_t*> friend class WindowBinding;
+    class DispatchScope;
+
+    // The window binding (window_binding.h).
+    void WindowBound(HWND window) noexcept;
+    void WindowMessage(TMessage& message);
+    void WindowGone(HWND window) noexcept;
+    std::weak_ptr<const void> WindowLife() const noexcept { return life_; }
 
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
@@ -175,9 +182,9 @@ private:
     HWND handle_ = nullptr;
     WNDPROC defaultProc_ = ::DefWindowProcW;
     int dispatchDepth_ = 0;
-    bool releasePending_ = false; // CM_RELEASE came while a handler was still running
-    std::vector<TControl*> controls_;    // index order
-    std::vector<TWinControl*> tabList_;  // tab order among the windowed children
+    bool releasePending_ = false;       // CM_RELEASE came while a handler was still running
+    std::vector<TControl*> controls_;   // index order
+    std::vector<TWinControl*> tabList_; // tab order among the windowed children
     bool tabStop_ = false;
     int borderWidth_ = 0;
     int alignDisabled_ = 0;

@@ -121,6 +121,58 @@ TEST_F(CustomTimerTest, AComponentFreedInItsOwnTickOrWithMessagesQueuedIsNotReac
     owner->Free();
 }
 
+// A descendant whose own message handling fails (the tray icon handles the shell's
+// messages in its WndProc, outside the tick's guard).
+class TFailingTimer : public TabfCustomTimer {
+public:
+    using TabfCustomTimer::TabfCustomTimer;
+    static constexpr UINT kFail = WM_APP + 7;
+
+protected:
+    void WndProc(gui::TMessage& message) override {
+        if (message.Msg == kFail)
+            throw gui::EInvalidOperation(L"shell message failed");
+        TabfCustomTimer::WndProc(message);
+    }
+};
+
+TEST_F(CustomTimerTest, AnErrorInTheWindowsOwnHandlingReachesTheApplicationAndNoFurther) {
+    auto timer = gui::MakeComponent<TFailingTimer>();
+    EXPECT_EQ(::SendMessageW(timer->WindowHandle(), TFailingTimer::kFail, 0, 0), 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, L"shell message failed");
+    // The window and its binding are untouched: the timer still ticks.
+    int ticks = 0;
+    timer->SetInterval(5);
+    timer->SetOnTimer([&](gui::TObject*) { ++ticks; });
+    EXPECT_TRUE(PumpUntil([&] { return ticks >= 1; }));
+}
+
+TEST_F(CustomTimerTest, AWindowClosedBehindTheComponentsBackStopsItsTimerAndIsNotDestroyedTwice) {
+    const long windowsBefore = gui::HandleCounters::Live(gui::HandleKind::Window);
+    const long lostBefore = gui::LostWindowDestroys();
+    auto timer = gui::MakeComponent<TabfCustomTimer>();
+    int ticks = 0;
+    timer->SetInterval(5);
+    timer->SetOnTimer([&](gui::TObject*) { ++ticks; });
+    ASSERT_TRUE(timer->TimerRunning());
+    const HWND window = timer->WindowHandle();
+    // Default processing of WM_CLOSE destroys the window.
+    ::SendMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_FALSE(::IsWindow(window));
+    EXPECT_EQ(timer->WindowHandle(), nullptr);
+    EXPECT_FALSE(timer->TimerRunning());
+    EXPECT_EQ(gui::HandleCounters::Live(gui::HandleKind::Window), windowsBefore);
+    // No stray thread timer is started for a window that is not there.
+    timer->SetInterval(7);
+    EXPECT_FALSE(timer->TimerRunning());
+    const int stopped = ticks;
+    Pump(40);
+    EXPECT_EQ(ticks, stopped);
+    timer.reset();
+    EXPECT_EQ(gui::LostWindowDestroys(), lostBefore);
+}
+
 TEST_F(CustomTimerTest, ManyTimersLeaveNoWindowBehind) {
     const long before = gui::HandleCounters::Live(gui::HandleKind::Window);
     for (int i = 0; i < 200; ++i) {

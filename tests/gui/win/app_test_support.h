@@ -35,17 +35,21 @@ struct ShownMessageBox {
 class AppTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        lostWindowDestroys_ = LostWindowDestroys();
         app = std::make_unique<TApplication>();
         app->SetTitle(L"Nestora Test");
-        app->SetMessageBoxFunction(
-            [this](HWND owner, const std::wstring& text, const std::wstring& caption,
-                   unsigned flags) {
-                boxes.push_back({owner, text, caption, flags});
-                return IDOK;
-            });
+        app->SetMessageBoxFunction([this](HWND owner, const std::wstring& text,
+                                          const std::wstring& caption, unsigned flags) {
+            boxes.push_back({owner, text, caption, flags});
+            return IDOK;
+        });
         app->Initialize();
     }
-    void TearDown() override { app.reset(); }
+    void TearDown() override {
+        app.reset();
+        // No window owner destroyed a window that had already ended.
+        EXPECT_EQ(LostWindowDestroys(), lostWindowDestroys_);
+    }
 
     // Handles messages until done() holds or the time is up; returns done().
     bool PumpUntil(const std::function<bool()>& done, int milliseconds = 2000) {
@@ -64,6 +68,9 @@ protected:
 
     std::unique_ptr<TApplication> app;
     std::vector<ShownMessageBox> boxes;
+
+private:
+    long lostWindowDestroys_ = 0;
 };
 
 // Records the messages a control receives (through its WindowProc) and passes them on.

@@ -229,8 +229,8 @@ TEST_F(ApplicationTest, MinimisingTheMainFormMinimisesTheApplicationWindow) {
     auto* form = app->CreateForm<TMainTestForm>();
     form->Show();
     std::vector<WPARAM> sizes;
-    ASSERT_TRUE(::SetWindowSubclass(app->Handle(), WatchMinimize, 1,
-                                    reinterpret_cast<DWORD_PTR>(&sizes)));
+    ASSERT_TRUE(
+        ::SetWindowSubclass(app->Handle(), WatchMinimize, 1, reinterpret_cast<DWORD_PTR>(&sizes)));
     int minimized = 0;
     app->SetOnMinimize([&](TObject*) { ++minimized; });
     // The title bar's minimise button of the skinned frame sends exactly this.
@@ -259,8 +259,8 @@ TEST_F(ApplicationTest, WindowHooksSeeEachMessageInTheirOrderBeforeTheApplicatio
     EXPECT_NE(first, second);
     journal.clear();
     ::SendMessageW(app->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_EQ(journal, (std::vector<std::wstring>{L"first hook", L"second hook",
-                                                  L"application minimised"}));
+    EXPECT_EQ(journal,
+              (std::vector<std::wstring>{L"first hook", L"second hook", L"application minimised"}));
     app->Restore();
 
     // Unhooked, a hook sees nothing more; an unknown number changes nothing.
@@ -296,6 +296,29 @@ TEST_F(ApplicationTest, AHookMayRemoveItselfAndTheOthersAndItsErrorsGoToTheHandl
     ::SendMessageW(app->Handle(), WM_USER + 7, 0, 0);
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(errors, (std::vector<std::wstring>{L"hook failed"}));
+}
+
+TEST_F(ApplicationTest, AWindowEndedElsewhereIsLetGoByItsOwnerAndALostOneIsCounted) {
+    // The application window lets its owner go at its end, so a new one is made on demand
+    // and the application's end destroys nothing twice.
+    const long lost = LostWindowDestroys();
+    const HWND ended = app->Handle();
+    ASSERT_TRUE(::DestroyWindow(ended));
+    const HWND again = app->Handle();
+    EXPECT_NE(again, ended);
+    EXPECT_TRUE(::IsWindow(again));
+    app.reset();
+    EXPECT_FALSE(::IsWindow(again));
+    EXPECT_EQ(LostWindowDestroys(), lost);
+    // A window nobody bound: its owner cannot know of its end, and destroying it again is
+    // counted rather than passed over.
+    UniqueWindow plain(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                         nullptr, nullptr));
+    ASSERT_TRUE(plain);
+    ::DestroyWindow(plain.get());
+    plain.reset();
+    EXPECT_EQ(LostWindowDestroys(), lost + 1);
+    --LostWindowDestroys(); // this one was on purpose
 }
 
 TEST_F(ApplicationTest, TheEndOfTheSessionFreesTheFormsSoTheirDestroyEventsRun) {

@@ -85,7 +85,7 @@ TEST_F(ControlTest, AWindowProcMayReplaceItselfWhileItRuns) {
     form->SetWindowProc([&](TMessage& m) {
         ++calls;
         form->SetWindowProc(nullptr); // destroys this function's holder
-        m.Result = calls;              // still safe: the entry keeps it alive
+        m.Result = calls;             // still safe: the entry keeps it alive
     });
     EXPECT_EQ(::SendMessageW(form->Handle(), WM_USER, 0, 0), 1);
     ::SendMessageW(form->Handle(), WM_USER, 0, 0);
@@ -145,6 +145,25 @@ TEST_F(ControlTest, ADestroyedControlIsNeverReachedAgainThroughItsWindow) {
     EXPECT_EQ(form->ControlCount(), 0);
 }
 
+TEST_F(ControlTest, AHandlerThatFreesItsOwnControlAndThenRaisesIsSurvived) {
+    // The window and the object both go inside the handler; the error still reaches the
+    // application, and what comes after the handler touches nothing of the freed control.
+    TPanel* panel = MakePanel(form);
+    const HWND window = panel->Handle();
+    panel->SetMessageHandler(WM_USER + 3, [panel](TMessage&) {
+        panel->Free();
+        throw EInvalidOperation(L"freed, then failed");
+    });
+    EXPECT_EQ(::SendMessageW(window, WM_USER + 3, 0, 0), 0);
+    EXPECT_FALSE(::IsWindow(window));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, L"freed, then failed");
+    EXPECT_EQ(form->ControlCount(), 0);
+    // The form's own messages still run as before.
+    EXPECT_TRUE(::IsWindow(form->Handle()));
+    form->Realign();
+}
+
 TEST_F(ControlTest, WindowsGoBeforeAnyObjectIsDestroyed) {
     TPanel* outer = MakePanel(form);
     TPanel* inner = MakePanel(outer);
@@ -153,7 +172,8 @@ TEST_F(ControlTest, WindowsGoBeforeAnyObjectIsDestroyed) {
     auto watch = [&](TPanel* p, const std::wstring& name) {
         p->SetMessageHandler(WM_DESTROY, [&order, p, name](TMessage& m) {
             // The object is whole: its name and its owner are still there.
-            order.push_back(name + L":" + std::wstring(1, static_cast<wchar_t>(p->Owner()->ClassName()[0])));
+            order.push_back(name + L":" +
+                            std::wstring(1, static_cast<wchar_t>(p->Owner()->ClassName()[0])));
             p->DefaultHandler(m);
         });
     };
@@ -252,7 +272,8 @@ TEST_F(ControlTest, MouseButtonsGiveDownClickUpAndDoubleClicks) {
                          ((s & ssDouble) ? L"d" : L"") + L"@" + std::to_wstring(x) + L"," +
                          std::to_wstring(y));
     });
-    panel->SetOnMouseUp([&](TObject*, TMouseButton, TShiftState, int, int) { events.push_back(L"up"); });
+    panel->SetOnMouseUp(
+        [&](TObject*, TMouseButton, TShiftState, int, int) { events.push_back(L"up"); });
     panel->SetOnClick([&](TObject*) { events.push_back(L"click"); });
     panel->SetOnDblClick([&](TObject*) { events.push_back(L"dbl"); });
     const HWND w = panel->Handle();
@@ -265,9 +286,9 @@ TEST_F(ControlTest, MouseButtonsGiveDownClickUpAndDoubleClicks) {
     ::SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(80, 4));
     // Negative coordinates (multi-monitor, captured mouse) keep their sign.
     ::SendMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(-2, -3));
-    const std::vector<std::wstring> expected = {
-        L"down0@3,4", L"click",  L"up", L"dbl", L"down0d@3,4", L"up",
-        L"down0@3,4", L"up",     L"down1@-2,-3"};
+    const std::vector<std::wstring> expected = {L"down0@3,4", L"click",      L"up",
+                                                L"dbl",       L"down0d@3,4", L"up",
+                                                L"down0@3,4", L"up",         L"down1@-2,-3"};
     EXPECT_EQ(events, expected);
 }
 

@@ -180,6 +180,29 @@ TEST_F(PopupMenuTest, AMenuFreedByItsOwnClickLeavesNothingBehind) {
     EXPECT_EQ(HandleCounters::Live(HandleKind::Window), windowsBefore - 1);
 }
 
+TEST_F(PopupMenuTest, AWindowClosedBehindTheMenusBackIsLetGoAndMadeAgain) {
+    // A WM_CLOSE reaching the hidden window (as "taskkill" sends to every top-level window)
+    // ends it in default processing. The menu lets go of it there: it is no longer counted,
+    // the next popup has a live owner window again, and freeing the menu destroys nothing
+    // twice.
+    const HWND closed = menu->WindowHandle();
+    const long windowsBefore = HandleCounters::Live(HandleKind::Window);
+    const long lostBefore = LostWindowDestroys();
+    ::SendMessageW(closed, WM_CLOSE, 0, 0);
+    ASSERT_FALSE(::IsWindow(closed));
+    EXPECT_EQ(HandleCounters::Live(HandleKind::Window), windowsBefore - 1);
+    const HWND owner = menu->WindowHandle();
+    EXPECT_TRUE(::IsWindow(owner));
+    PostKey(owner, VK_DOWN);
+    PostKey(owner, VK_RETURN);
+    menu->Popup(100, 100);
+    PumpMessages();
+    EXPECT_EQ(clicks, L"show;");
+    menu.reset();
+    EXPECT_FALSE(::IsWindow(owner));
+    EXPECT_EQ(LostWindowDestroys(), lostBefore);
+}
+
 TEST_F(PopupMenuTest, AMenuFreedWhileOpenIsNotTouchedAfterwards) {
     Steps steps({[&] { menu.reset(); }, [] { ::EndMenu(); }});
     TPopupMenu* raw = menu.get();
