@@ -3,6 +3,7 @@
 #include "gui/core/exceptions.h"
 #include "gui/core/registry_text.h"
 
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -27,6 +28,25 @@ std::wstring TrimSlashes(std::wstring path) {
         ++start;
     return path.substr(start);
 }
+
+UniqueKey OpenSubKey(HKEY base, const std::wstring& relative, REGSAM access) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(base, relative.c_str(), 0, access, &key) != ERROR_SUCCESS)
+        return {};
+    return UniqueKey(key);
+}
+
+UniqueKey CreateSubKey(HKEY base, const std::wstring& relative, REGSAM access) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(base, relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                          nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return {};
+    return UniqueKey(key);
+}
+
+// Text values as they are stored: never expanded (a path with %SystemRoot% is read as
+// written; the caller expands it when it wants to).
+constexpr DWORD kTextTypes = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
 
 } // namespace
 
@@ -56,15 +76,12 @@ std::wstring TRegistry::Join(const std::wstring& path) const {
 bool TRegistry::OpenKey(const std::wstring& path, bool canCreate) {
     std::wstring relative;
     const HKEY base = BaseFor(path, relative);
-    HKEY key = nullptr;
-    const LONG rc = canCreate ? ::RegCreateKeyExW(base, relative.c_str(), 0, nullptr,
-                                                  REG_OPTION_NON_VOLATILE, access_, nullptr,
-                                                  &key, nullptr)
-                              : ::RegOpenKeyExW(base, relative.c_str(), 0, access_, &key);
-    if (rc != ERROR_SUCCESS)
+    UniqueKey key =
+        canCreate ? CreateSubKey(base, relative, access_) : OpenSubKey(base, relative, access_);
+    if (!key)
         return false;
     std::wstring fullPath = Join(path);
-    current_.reset(key);
+    current_ = std::move(key);
     currentPath_ = std::move(fullPath);
     return true;
 }
@@ -85,24 +102,15 @@ void TRegistry::CloseKey() {
 bool TRegistry::KeyExists(const std::wstring& path) {
     std::wstring relative;
     const HKEY base = BaseFor(path, relative);
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(base, relative.c_str(), 0,
-                        KEY_QUERY_VALUE | (access_ & (KEY_WOW64_32KEY | KEY_WOW64_64KEY)),
-                        &key) != ERROR_SUCCESS)
-        return false;
-    ::RegCloseKey(key);
-    return true;
+    return static_cast<bool>(OpenSubKey(
+        base, relative, KEY_QUERY_VALUE | (access_ & (KEY_WOW64_32KEY | KEY_WOW64_64KEY))));
 }
 
 bool TRegistry::CreateKey(const std::wstring& path) {
     std::wstring relative;
     const HKEY base = BaseFor(path, relative);
-    HKEY key = nullptr;
-    if (relative.empty() ||
-        ::RegCreateKeyExW(base, relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access_,
-                          nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (relative.empty() || !CreateSubKey(base, relative, access_))
         Fail(kCreateFailed, path);
-    ::RegCloseKey(key);
     return true;
 }
 
@@ -114,9 +122,11 @@ bool TRegistry::DeleteKey(const std::wstring& path) {
     return ::RegDeleteTreeW(base, relative.c_str()) == ERROR_SUCCESS;
 }
 
+// What is stored about a value (its presence, type and size as written) is asked of
+// RegQueryValueExW without its data; the data itself is read through RegGetValueW.
 bool TRegistry::ValueExists(const std::wstring& name) {
-    return current_ && ::RegQueryValueExW(current_.get(), name.c_str(), nullptr, nullptr,
-                                          nullptr, nullptr) == ERROR_SUCCESS;
+    return current_ && ::RegQueryValueExW(current_.get(), name.c_str(), nullptr, nullptr, nullptr,
+                                          nullptr) == ERROR_SUCCESS;
 }
 
 TRegDataType TRegistry::GetDataType(const std::wstring& name) {
@@ -143,8 +153,7 @@ int TRegistry::GetDataSize(const std::wstring& name) {
     if (!current_ || ::RegQueryValueExW(current_.get(), name.c_str(), nullptr, nullptr, nullptr,
                                         &size) != ERROR_SUCCESS)
         return -1;
-    return size > static_cast<DWORD>(std::numeric_limits<int>::max()) ? -1
-                                                                       : static_cast<int>(size);
+    return size > static_cast<DWORD>(std::numeric_limits<int>::max()) ? -1 : static_cast<int>(size);
 }
 
 bool TRegistry::DeleteValue(const std::wstring& name) {
@@ -157,53 +166,52 @@ int TRegistry::ReadInteger(const std::wstring& name) {
     DWORD type = REG_NONE;
     DWORD data = 0;
     DWORD size = sizeof data;
-    // More than four bytes of data fail here (ERROR_MORE_DATA), whatever their type.
-    if (::RegQueryValueExW(current_.get(), name.c_str(), nullptr, &type,
-                           reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS)
-        Fail(kGetFailed, name);
-    if (type != REG_DWORD)
+    const LONG rc = ::RegGetValueW(current_.get(), nullptr, name.c_str(), RRF_RT_REG_DWORD, &type,
+                                   &data, &size);
+    if (rc == ERROR_SUCCESS)
+        return static_cast<int>(data);
+    // More than four bytes of data cannot be read as a number whatever their type; four or
+    // fewer of another type are of the wrong type.
+    if (rc == ERROR_UNSUPPORTED_TYPE && size <= sizeof data)
         Fail(kBadType, name);
-    return static_cast<int>(data);
+    Fail(kGetFailed, name);
 }
 
 void TRegistry::WriteInteger(const std::wstring& name, int value) {
     const auto data = static_cast<DWORD>(value);
-    if (!current_ || ::RegSetValueExW(current_.get(), name.c_str(), 0, REG_DWORD,
-                                      reinterpret_cast<const BYTE*>(&data),
-                                      sizeof data) != ERROR_SUCCESS)
+    if (!current_ ||
+        ::RegSetValueExW(current_.get(), name.c_str(), 0, REG_DWORD,
+                         reinterpret_cast<const BYTE*>(&data), sizeof data) != ERROR_SUCCESS)
         Fail(kSetFailed, name);
 }
 
 std::wstring TRegistry::ReadString(const std::wstring& name) {
     if (!current_)
         Fail(kGetFailed, name);
-    // Asked twice (size, then data); a value that grows in between is asked again.
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        DWORD type = REG_NONE;
-        DWORD size = 0;
-        LONG rc = ::RegQueryValueExW(current_.get(), name.c_str(), nullptr, &type, nullptr, &size);
-        if (rc == ERROR_FILE_NOT_FOUND)
-            return {};
-        if (rc != ERROR_SUCCESS)
-            Fail(kGetFailed, name);
-        if (type != REG_SZ && type != REG_EXPAND_SZ)
-            Fail(kBadType, name);
-        if (size == 0)
-            return {};
-        std::vector<unsigned char> data(size);
-        DWORD got = size;
-        rc = ::RegQueryValueExW(current_.get(), name.c_str(), nullptr, &type, data.data(), &got);
-        if (rc == ERROR_MORE_DATA)
-            continue;
-        if (rc == ERROR_FILE_NOT_FOUND)
-            return {};
-        if (rc != ERROR_SUCCESS)
-            Fail(kGetFailed, name);
-        if (type != REG_SZ && type != REG_EXPAND_SZ)
-            Fail(kBadType, name);
-        return RegistryTextFromBytes(data.data(), std::min<std::size_t>(got, data.size()));
+    std::vector<unsigned char> data;
+    DWORD size = 0;
+    const auto read = [&](std::size_t capacity) {
+        data.assign(capacity, 0);
+        size = static_cast<DWORD>(capacity);
+        return ::RegGetValueW(current_.get(), nullptr, name.c_str(), kTextTypes, nullptr,
+                              data.data(), &size);
+    };
+    // Most values fit the first buffer. A longer one is read again at the size it gave, with
+    // room for the terminator the system adds to data stored without one; a value that grew
+    // again in between is one that cannot be read.
+    LONG rc = read(256);
+    if (rc == ERROR_MORE_DATA)
+        rc = read(std::size_t{size} + sizeof(wchar_t));
+    switch (rc) {
+    case ERROR_SUCCESS:
+        return RegistryTextFromBytes(data.data(), std::min<std::size_t>(size, data.size()));
+    case ERROR_FILE_NOT_FOUND:
+        return {};
+    case ERROR_UNSUPPORTED_TYPE:
+        Fail(kBadType, name);
+    default:
+        Fail(kGetFailed, name);
     }
-    Fail(kGetFailed, name);
 }
 
 void TRegistry::WriteText(const std::wstring& name, const std::wstring& value, DWORD type) {

@@ -21,8 +21,8 @@ protected:
         path_ = L"Software\\NestoraTests\\" + std::to_wstring(device()) + L"_" +
                 std::to_wstring(::GetCurrentProcessId());
         HKEY key = nullptr;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0,
-                                    KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                    nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         scratch_.reset(key);
         // The seam: the program's root (HKEY_LOCAL_MACHINE for the settings) is this key.
@@ -137,8 +137,7 @@ TEST_F(RegistryTest, EveryFailureHasItsExactMessage) {
     EXPECT_EQ(ErrorOf([&] { reg.ReadInteger(L"Short"); }), L"Invalid data type for 'Short'");
     EXPECT_EQ(ErrorOf([&] { reg.ReadInteger(L"Binary"); }), L"Invalid data type for 'Binary'");
     EXPECT_EQ(ErrorOf([&] { reg.ReadString(L"Binary"); }), L"Invalid data type for 'Binary'");
-    EXPECT_EQ(ErrorOf([&] { reg.ReadString(L"LongDword"); }),
-              L"Invalid data type for 'LongDword'");
+    EXPECT_EQ(ErrorOf([&] { reg.ReadString(L"LongDword"); }), L"Invalid data type for 'LongDword'");
     // A missing text is the empty text, without error.
     EXPECT_EQ(reg.ReadString(L"FolderName"), L"");
     // With no key open (opening failed), reads and writes fail rather than touch the root.
@@ -164,6 +163,26 @@ TEST_F(RegistryTest, DamagedTextIsReadWithinItsData) {
     EXPECT_EQ(reg.ReadString(L"Inner"), L"a");
     EXPECT_EQ(reg.ReadString(L"Empty"), L"");
     EXPECT_EQ(reg.ReadString(L"OneByte"), L"");
+}
+
+TEST_F(RegistryTest, UnterminatedTextsAroundTheFirstReadsSizeAreReadWhole) {
+    // Data without a terminator needs room for the one the system adds: at the size of the
+    // first read (256 bytes) and next to it, the text is neither cut nor padded.
+    ASSERT_TRUE(reg.OpenKey(L"Software\\Nestora", true));
+    for (const std::size_t bytes : {253u, 254u, 255u, 256u, 257u, 258u}) {
+        std::vector<unsigned char> data(bytes);
+        std::wstring expected;
+        for (std::size_t i = 0; i + 1 < bytes; i += 2) {
+            const auto unit = static_cast<wchar_t>(L'a' + (i / 2) % 26);
+            data[i] = static_cast<unsigned char>(unit);
+            expected += unit;
+        }
+        if (bytes % 2)
+            data.back() = 'x'; // half a unit: not part of the text
+        const std::wstring name = L"Raw" + std::to_wstring(bytes);
+        Raw(name, REG_SZ, data);
+        EXPECT_EQ(reg.ReadString(name), expected) << bytes << " bytes";
+    }
 }
 
 TEST_F(RegistryTest, LongTextsRoundTripWhole) {
