@@ -7,8 +7,10 @@
 
 #include "app/credits_text.h"
 #include "app/win_file_system.h"
-#include "scratch_registry.h"
 #include "tests/gui/win/app_test_support.h"
+#include "tests/support/win/menu_probe.h"
+#include "tests/support/win/registry_values.h"
+#include "tests/support/win/scratch_key.h"
 
 #include "gui/win/bitmap.h"
 #include "gui/win/graphics_counters.h"
@@ -22,9 +24,10 @@
 namespace nestora::app {
 namespace {
 
-using testing::ScratchKey;
+using nestora::testing::OpenMenuProbe;
+using nestora::testing::ScratchKey;
 
-constexpr wchar_t kSettings[] = L"Software\\Nestora";
+constexpr const wchar_t* kSettings = nestora::testing::kSettingsKey;
 
 struct HotKeyCall {
     bool registered; // false: unregistered
@@ -896,24 +899,6 @@ TEST_F(SkinnedMainWindowTest, TheHelpButtonSwitchesToTheCreditsAndAClickOnThemRe
     EXPECT_TRUE(f.Label2->Visible());
     EXPECT_EQ(f.Label1->BoundsRect(), (gui::TRect{20, 32, 149, 45}));
 }
-
-// Ends an open menu from inside its modal loop and notes where its window was.
-struct OpenMenuProbe {
-    static inline RECT seen{};
-    static inline int runs = 0;
-    static void CALLBACK Close(HWND, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(nullptr, id);
-        ++runs;
-        if (const HWND menu = ::FindWindowW(L"#32768", nullptr))
-            ::GetWindowRect(menu, &seen);
-        ::EndMenu();
-    }
-    static void Arm() {
-        seen = RECT{-1, -1, -1, -1};
-        runs = 0;
-        ::SetTimer(nullptr, 0, 50, &OpenMenuProbe::Close);
-    }
-};
 
 TEST_F(SkinnedMainWindowTest, AltAndSpaceOpenTheSkinnedSystemMenuUnderTheTitleBar) {
     TForm1& f = StartAsMainForm();

@@ -8,8 +8,9 @@
 #include "app/unit1.h"
 #include "app/win_file_system.h"
 
-#include "tests/app/scratch_registry.h"
 #include "tests/gui/win/app_test_support.h"
+#include "tests/support/win/registry_values.h"
+#include "tests/support/win/scratch_key.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -19,7 +20,7 @@
 
 namespace nestora::reliability {
 
-inline constexpr wchar_t kSettingsKey[] = L"Software\\Nestora";
+using testing::kSettingsKey;
 
 class ScratchDesktop final : public app::DesktopShell {
 public:
@@ -142,7 +143,7 @@ protected:
         return texts;
     }
 
-    app::testing::ScratchKey user, machine, runKeys;
+    testing::ScratchKey user, machine, runKeys;
     std::filesystem::path desktopFolder;
     std::shared_ptr<ScratchDesktop> desktop;
     std::vector<unsigned> registrations; // modifiers << 16 | key
