@@ -13,6 +13,7 @@
 #include "app/win_shell_automation.h"
 
 #include "gui/win/application.h"
+#include "gui/win/handles.h"
 
 #include "tests/support/win/scratch_key.h"
 #include "tests/support/win/stand_in_shell.h"
@@ -47,22 +48,13 @@ std::wstring fileUrl(std::wstring path) {
 }
 
 // A plain window of this program, brought to the front to play the focused Explorer.
-class FocusedWindow {
-public:
-    FocusedWindow() {
-        window_ = ::CreateWindowExW(0, L"STATIC", L"Explorer stand-in",
-                                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr,
-                                    nullptr, ::GetModuleHandleW(nullptr), nullptr);
-        ::SetForegroundWindow(window_);
-    }
-    ~FocusedWindow() { ::DestroyWindow(window_); }
-    FocusedWindow(const FocusedWindow&) = delete;
-    FocusedWindow& operator=(const FocusedWindow&) = delete;
-    HWND get() const { return window_; }
-
-private:
-    HWND window_;
-};
+gui::UniqueWindow focusedWindow() {
+    gui::UniqueWindow window(
+        ::CreateWindowExW(0, L"STATIC", L"Explorer stand-in", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
+                          10, 200, 100, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
+    ::SetForegroundWindow(window.get());
+    return window;
+}
 
 } // namespace
 
@@ -76,7 +68,7 @@ int main(int argc, char** argv) {
 
     gui::TApplication application;
     application.Initialize();
-    const FocusedWindow focused;
+    const gui::UniqueWindow focused = focusedWindow();
     const HWND foreground = ::GetForegroundWindow();
     if (foreground != focused.get())
         std::printf("note: the stand-in window did not get the focus; the focused window is "

@@ -7,6 +7,7 @@
 
 #include "app/credits_text.h"
 #include "app/win_file_system.h"
+#include "tests/app/main_window_stand_ins.h"
 #include "tests/gui/win/app_test_support.h"
 #include "tests/support/win/menu_probe.h"
 #include "tests/support/win/registry_values.h"
@@ -35,30 +36,6 @@ struct HotKeyCall {
     unsigned modifiers;
     unsigned key;
     friend bool operator==(const HotKeyCall&, const HotKeyCall&) = default;
-};
-
-class ScratchDesktop final : public DesktopShell {
-public:
-    explicit ScratchDesktop(std::wstring folder) : folder_(std::move(folder)) {}
-    std::wstring desktopPath() override { return folder_; }
-    void announceNewFolder(const std::wstring&) override {}
-    bool startRename(const std::wstring& path) override {
-        renamed.push_back(path);
-        return true;
-    }
-    std::vector<std::wstring> renamed;
-
-private:
-    std::wstring folder_;
-};
-
-// No Explorer window anywhere: every press goes to the desktop.
-class NoWindows final : public PressWindows {
-public:
-    int minimisedWindowCount() override { return 0; }
-    WindowId foregroundWindow() override { return 0; }
-    bool isDesktop(WindowId) override { return false; }
-    WindowId activeTab(WindowId) override { return 0; }
 };
 
 std::wstring ExeFileName() {
@@ -93,7 +70,7 @@ protected:
         s.hotKey.unregisterKey = [this](HWND, int id) { hotKeyCalls.push_back({false, id, 0, 0}); };
         s.shell = [] { return std::unique_ptr<ShellAutomation>(); };
         s.pressWindows = [](HWND) -> std::unique_ptr<PressWindows> {
-            return std::make_unique<NoWindows>();
+            return std::make_unique<NoExplorerWindows>();
         };
         s.fileSystem = std::make_shared<WindowsFileSystem>();
         s.desktop = desktop;

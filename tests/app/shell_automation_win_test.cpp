@@ -30,8 +30,8 @@ class ShellAutomationTest : public ::testing::Test {
 protected:
     // Builds "Shell.Application" with these windows; the collection's Item fails past the
     // end, as the shell's does when a window closed since Count.
-    ComPtr<IDispatch> shellWith(std::vector<ShellWindow> windows) {
-        return nestora::testing::makeStandInShell(calls, std::move(windows), countOffset);
+    ComPtr<IDispatch> shellWith(std::vector<ShellWindow> list) {
+        return nestora::testing::makeStandInShell(calls, std::move(list), countOffset);
     }
 
     void press(const ComPtr<IDispatch>& shellObject) {
