@@ -531,16 +531,9 @@ TEST_F(SkinnedFormTest, TheProgramsWindowOnTheScreen) {
     ::RedrawWindow(window->Handle(), nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump(100);
-    RECT r{};
-    ::GetWindowRect(window->Handle(), &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
     gui::TBitmap shot;
-    shot.SetPixelFormat(gui::TPixelFormat::pf24bit);
-    shot.SetSize(w, h);
-    {
-        const gui::WindowDC screen = gui::WindowDC::Client(nullptr);
-        ::BitBlt(shot.Canvas().Handle(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
-    }
+    gui::testing::CopyFromScreen(window->Handle(), shot);
+    const int h = shot.Height();
     // The grey MacOS border on the left and at the bottom, the title bar's top on row 0.
     EXPECT_EQ(shot.Canvas().Pixel(0, 60), 0x007F7F7Fu);
     EXPECT_EQ(shot.Canvas().Pixel(80, h - 1), 0x007F7F7Fu);
