@@ -51,7 +51,8 @@ public:
     // Ends it at once, as a crash or the task manager would, and waits until it is gone.
     // False when it had ended already.
     bool kill(DWORD code = kEndedByTest);
-    // Waits until its start-up is over and it waits for input; false when it hasn't in time.
+    // Waits until its start-up is over and it waits for input; false when it hasn't in time,
+    // and at once for a console program (such as the support probe), which has no input.
     bool waitUntilIdle(std::chrono::milliseconds limit = 10s) const;
 
     // Its top-level window of the class (any, or only a visible one), or null.
