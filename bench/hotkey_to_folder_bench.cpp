@@ -7,14 +7,16 @@
 #include "gui/win/graphics_win32.h"
 
 #include "bench/bench_stats.h"
-#include "bench/fake_shell.h"
-#include "bench/scratch_settings.h"
 
 #include "app/unit1.h"
 #include "app/win_file_system.h"
 #include "app/win_shell_automation.h"
 
 #include "gui/win/application.h"
+#include "gui/win/handles.h"
+
+#include "tests/support/win/scratch_key.h"
+#include "tests/support/win/stand_in_shell.h"
 
 #include <chrono>
 #include <cstdio>
@@ -46,22 +48,13 @@ std::wstring fileUrl(std::wstring path) {
 }
 
 // A plain window of this program, brought to the front to play the focused Explorer.
-class FocusedWindow {
-public:
-    FocusedWindow() {
-        window_ = ::CreateWindowExW(0, L"STATIC", L"Explorer stand-in",
-                                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr,
-                                    nullptr, ::GetModuleHandleW(nullptr), nullptr);
-        ::SetForegroundWindow(window_);
-    }
-    ~FocusedWindow() { ::DestroyWindow(window_); }
-    FocusedWindow(const FocusedWindow&) = delete;
-    FocusedWindow& operator=(const FocusedWindow&) = delete;
-    HWND get() const { return window_; }
-
-private:
-    HWND window_;
-};
+gui::UniqueWindow focusedWindow() {
+    gui::UniqueWindow window(
+        ::CreateWindowExW(0, L"STATIC", L"Explorer stand-in", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
+                          10, 200, 100, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
+    ::SetForegroundWindow(window.get());
+    return window;
+}
 
 } // namespace
 
@@ -75,19 +68,19 @@ int main(int argc, char** argv) {
 
     gui::TApplication application;
     application.Initialize();
-    const FocusedWindow focused;
+    const gui::UniqueWindow focused = focusedWindow();
     const HWND foreground = ::GetForegroundWindow();
     if (foreground != focused.get())
         std::printf("note: the stand-in window did not get the focus; the focused window is "
                     "%p\n",
                     static_cast<void*>(foreground));
 
-    auto windows = bench::madeUpWindows(10);
-    windows[5] = {foreground, fileUrl(folder.wstring())};
-    auto calls = std::make_shared<bench::LateBoundCalls>();
-    const auto shellObject = bench::makeFakeShell(calls, windows);
+    auto windows = testing::madeUpWindows(10);
+    windows[5] = {reinterpret_cast<std::uintptr_t>(foreground), fileUrl(folder.wstring())};
+    auto calls = std::make_shared<testing::AutomationCalls>();
+    const auto shellObject = testing::makeStandInShell(calls, windows);
 
-    const bench::ScratchSettings settings;
+    const testing::ScratchKey settings;
     app::AppSeams seams = app::systemSeams();
     seams.settings = {settings.get(), settings.get()};
     seams.hotKey.registerKey = [](HWND, int, unsigned, unsigned) { return true; };
@@ -103,13 +96,13 @@ int main(int argc, char** argv) {
     const WPARAM hotKeyId = static_cast<WPARAM>(form->HotKeyId());
 
     // The first press tells the path a press makes.
-    const long callsBefore = calls->invokes;
+    const long callsBefore = calls->invokes();
     ::PostMessageW(formWindow, WM_HOTKEY, hotKeyId, 0);
     application.ProcessMessages();
     std::wstring made;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         made = entry.path().wstring();
-    const long callsPerPress = calls->invokes - callsBefore;
+    const long callsPerPress = calls->invokes() - callsBefore;
     if (made.empty()) {
         std::printf("the press made no folder in %ls\n", folder.c_str());
         form->Free();

@@ -1,5 +1,7 @@
 #include "bench/naive_press.h"
 
+#include "tests/support/win/owned_variant.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -9,19 +11,7 @@ namespace nestora::bench {
 
 namespace {
 
-// A VARIANT that clears itself.
-class Variant {
-public:
-    Variant() { ::VariantInit(&value_); }
-    ~Variant() { ::VariantClear(&value_); }
-    Variant(const Variant&) = delete;
-    Variant& operator=(const Variant&) = delete;
-    VARIANT* get() { return &value_; }
-    const VARIANT& operator*() const { return value_; }
-
-private:
-    VARIANT value_;
-};
+using Variant = testing::OwnedVariant;
 
 // One late-bound call by name, with at most one integer argument.
 void call(IDispatch& object, const wchar_t* name, Variant& result, const long* argument = nullptr) {
@@ -40,15 +30,15 @@ void call(IDispatch& object, const wchar_t* name, Variant& result, const long* a
         parameters.cArgs = 1;
     }
     if (FAILED(object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT,
-                             DISPATCH_METHOD | DISPATCH_PROPERTYGET, &parameters, result.get(),
-                             nullptr, nullptr)))
+                             DISPATCH_METHOD | DISPATCH_PROPERTYGET, &parameters, &result, nullptr,
+                             nullptr)))
         throw std::runtime_error("late-bound call failed");
 }
 
 Microsoft::WRL::ComPtr<IDispatch> dispatchOf(const Variant& value) {
-    if ((*value).vt != VT_DISPATCH || !(*value).pdispVal)
+    if (value.vt != VT_DISPATCH || !value.pdispVal)
         throw std::runtime_error("not an object");
-    return Microsoft::WRL::ComPtr<IDispatch>((*value).pdispVal);
+    return Microsoft::WRL::ComPtr<IDispatch>(value.pdispVal);
 }
 
 // The collection, fetched anew as the old design did at every use.
@@ -62,9 +52,9 @@ long countOf(IDispatch& shell) {
     Variant count;
     call(*windowsOf(shell).Get(), L"Count", count);
     Variant asLong;
-    if (FAILED(::VariantChangeType(asLong.get(), count.get(), 0, VT_I4)))
+    if (FAILED(::VariantChangeType(&asLong, &count, 0, VT_I4)))
         throw std::runtime_error("Count is not a number");
-    return (*asLong).lVal;
+    return asLong.lVal;
 }
 
 Microsoft::WRL::ComPtr<IDispatch> itemOf(IDispatch& shell, long index) {
@@ -77,17 +67,17 @@ std::uint32_t handleOf(IDispatch& window) {
     Variant handle;
     call(window, L"HWND", handle);
     Variant asNumber;
-    if (FAILED(::VariantChangeType(asNumber.get(), handle.get(), 0, VT_I8)))
+    if (FAILED(::VariantChangeType(&asNumber, &handle, 0, VT_I8)))
         throw std::runtime_error("HWND is not a number");
-    return static_cast<std::uint32_t>((*asNumber).llVal);
+    return static_cast<std::uint32_t>(asNumber.llVal);
 }
 
 std::wstring locationOf(IDispatch& window) {
     Variant location;
     call(window, L"LocationURL", location);
-    if ((*location).vt != VT_BSTR || !(*location).bstrVal)
+    if (location.vt != VT_BSTR || !location.bstrVal)
         return {};
-    return (*location).bstrVal;
+    return location.bstrVal;
 }
 
 std::uint32_t handleNumber(HWND window) {

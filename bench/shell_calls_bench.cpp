@@ -2,60 +2,41 @@
 // windows (the focused one in the middle of the collection), counted by the stand-in shell
 // object. Ours must stay within 2N + 4 calls; both must send the folder to the same window.
 #include "bench/bench_stats.h"
-#include "bench/fake_shell.h"
 #include "bench/naive_press.h"
+#include "bench/press_stand_ins.h"
 
-#include "app/hotkey_press.h"
 #include "app/win_shell_automation.h"
 
-#include <cstdint>
+#include "tests/support/win/stand_in_shell.h"
+
 #include <cstdio>
 #include <string>
 
 namespace {
 
 using namespace nestora;
-
-class FocusOn final : public app::PressWindows {
-public:
-    explicit FocusOn(HWND window) : window_(window) {}
-    int minimisedWindowCount() override { return 0; }
-    app::WindowId foregroundWindow() override {
-        return static_cast<app::WindowId>(reinterpret_cast<std::uintptr_t>(window_));
-    }
-    bool isDesktop(app::WindowId) override { return false; }
-    app::WindowId activeTab(app::WindowId) override { return 0; }
-
-private:
-    HWND window_;
-};
-
-class RecordedTargets final : public app::FolderTargets {
-public:
-    void createInFolder(const std::wstring& folder) override { folders.push_back(folder); }
-    void createOnDesktop() override { ++desktop; }
-    std::vector<std::wstring> folders;
-    int desktop = 0;
-};
+using testing::AutomationCalls;
+using testing::ShellWindow;
 
 struct Counted {
-    bench::LateBoundCalls calls;
+    AutomationCalls calls;
     std::size_t folders = 0;
     int desktop = 0;
 };
 
-Counted countNaive(const std::vector<bench::FakeFolderWindow>& windows, HWND focused) {
-    auto calls = std::make_shared<bench::LateBoundCalls>();
-    const auto shell = bench::makeFakeShell(calls, windows);
-    const bench::NaivePressResult result = bench::naivePress(*shell.Get(), focused, 0, nullptr);
+Counted countNaive(const std::vector<ShellWindow>& windows, std::uintptr_t focused) {
+    auto calls = std::make_shared<AutomationCalls>();
+    const auto shell = testing::makeStandInShell(calls, windows);
+    const bench::NaivePressResult result =
+        bench::naivePress(*shell.Get(), reinterpret_cast<HWND>(focused), 0, nullptr);
     return {*calls, result.folderLocations.size(), result.desktopFolders};
 }
 
-Counted countOurs(const std::vector<bench::FakeFolderWindow>& windows, HWND focused) {
-    auto calls = std::make_shared<bench::LateBoundCalls>();
-    const auto shell = app::shellAutomationOver(bench::makeFakeShell(calls, windows));
-    FocusOn focus(focused);
-    RecordedTargets targets;
+Counted countOurs(const std::vector<ShellWindow>& windows, std::uintptr_t focused) {
+    auto calls = std::make_shared<AutomationCalls>();
+    const auto shell = app::shellAutomationOver(testing::makeStandInShell(calls, windows));
+    bench::FocusOn focus(focused);
+    bench::RecordedTargets targets;
     app::handleHotKeyPress(shell.get(), focus, targets);
     return {*calls, targets.folders.size(), targets.desktop};
 }
@@ -68,18 +49,19 @@ int main() {
                          "ours: calls", "ours: name look-ups", "bound 2N+4", "met"});
     bench::Table times({"shell windows N", "old way: us/press", "ours: us/press", "old / ours"});
     for (const int n : {1, 10, 50}) {
-        const auto windows = bench::madeUpWindows(n);
-        const HWND focused = windows[static_cast<std::size_t>(n / 2)].frame;
+        const auto windows = testing::madeUpWindows(n);
+        const std::uintptr_t focused = windows[static_cast<std::size_t>(n / 2)].frame;
         const Counted naive = countNaive(windows, focused);
         const Counted ours = countOurs(windows, focused);
         const long bound = 2L * n + 4;
         const bool sameOutcome =
             naive.folders == 1 && ours.folders == 1 && naive.desktop == ours.desktop;
-        const bool met = ours.calls.invokes <= bound && sameOutcome;
+        const bool met = ours.calls.invokes() <= bound && sameOutcome;
         allMet = allMet && met;
-        counts.addRow({std::to_string(n), std::to_string(naive.calls.invokes),
-                       std::to_string(naive.calls.nameLookups), std::to_string(ours.calls.invokes),
-                       std::to_string(ours.calls.nameLookups), std::to_string(bound),
+        counts.addRow({std::to_string(n), std::to_string(naive.calls.invokes()),
+                       std::to_string(naive.calls.nameLookups),
+                       std::to_string(ours.calls.invokes()), std::to_string(ours.calls.nameLookups),
+                       std::to_string(bound),
                        met ? "yes" : (sameOutcome ? "NO" : "NO (outcomes differ)")});
 
         const auto samples = bench::timeInTurns(

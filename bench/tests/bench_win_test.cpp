@@ -2,13 +2,15 @@
 // they are (the old one's 7N + 5, ours 2N + 4) and both send the folder to the same
 // window; and on the real file system a name that another program takes between the
 // listing and the creation moves the press on to the next free name.
-#include "bench/fake_shell.h"
 #include "bench/naive_press.h"
+#include "bench/press_stand_ins.h"
 
 #include "app/folder_creation.h"
 #include "app/hotkey_press.h"
 #include "app/win_file_system.h"
 #include "app/win_shell_automation.h"
+
+#include "tests/support/win/stand_in_shell.h"
 
 #include <gtest/gtest.h>
 
@@ -18,27 +20,9 @@
 namespace nestora::bench {
 namespace {
 
-class FocusOn final : public app::PressWindows {
-public:
-    explicit FocusOn(HWND window) : window_(window) {}
-    int minimisedWindowCount() override { return 0; }
-    app::WindowId foregroundWindow() override {
-        return static_cast<app::WindowId>(reinterpret_cast<std::uintptr_t>(window_));
-    }
-    bool isDesktop(app::WindowId) override { return false; }
-    app::WindowId activeTab(app::WindowId) override { return 0; }
-
-private:
-    HWND window_;
-};
-
-class Recorded final : public app::FolderTargets {
-public:
-    void createInFolder(const std::wstring& folder) override { folders.push_back(folder); }
-    void createOnDesktop() override { ++desktop; }
-    std::vector<std::wstring> folders;
-    int desktop = 0;
-};
+using testing::AutomationCalls;
+using testing::madeUpWindows;
+using testing::makeStandInShell;
 
 TEST(PressCalls, TheOldWayTakes7NPlus5CallsOurs2NPlus4ForTheSameFolder) {
     for (const int n : {1, 10, 50}) {
@@ -46,32 +30,33 @@ TEST(PressCalls, TheOldWayTakes7NPlus5CallsOurs2NPlus4ForTheSameFolder) {
         const auto windows = madeUpWindows(n);
         const auto& focused = windows[static_cast<std::size_t>(n / 2)];
 
-        auto naiveCalls = std::make_shared<LateBoundCalls>();
+        auto naiveCalls = std::make_shared<AutomationCalls>();
         const NaivePressResult naive =
-            naivePress(*makeFakeShell(naiveCalls, windows).Get(), focused.frame, 0, nullptr);
-        EXPECT_EQ(naiveCalls->invokes, 7L * n + 5);
+            naivePress(*makeStandInShell(naiveCalls, windows).Get(),
+                       reinterpret_cast<HWND>(focused.frame), 0, nullptr);
+        EXPECT_EQ(naiveCalls->invokes(), 7L * n + 5);
         EXPECT_EQ(naive.folderLocations, (std::vector<std::wstring>{focused.locationUrl}));
         EXPECT_EQ(naive.desktopFolders, 0);
 
-        auto ourCalls = std::make_shared<LateBoundCalls>();
-        const auto shell = app::shellAutomationOver(makeFakeShell(ourCalls, windows));
+        auto ourCalls = std::make_shared<AutomationCalls>();
+        const auto shell = app::shellAutomationOver(makeStandInShell(ourCalls, windows));
         FocusOn focus(focused.frame);
-        Recorded targets;
+        RecordedTargets targets;
         app::handleHotKeyPress(shell.get(), focus, targets);
-        EXPECT_EQ(ourCalls->invokes, 2L * n + 4);
+        EXPECT_EQ(ourCalls->invokes(), 2L * n + 4);
         EXPECT_EQ(targets.folders,
                   (std::vector<std::wstring>{L"C:\\Folder" + std::to_wstring(n / 2)}));
         EXPECT_EQ(targets.desktop, 0);
-        EXPECT_EQ(naiveCalls->refreshes, 1);
-        EXPECT_EQ(ourCalls->refreshes, 1);
+        EXPECT_EQ(naiveCalls->refreshed.size(), 1u);
+        EXPECT_EQ(ourCalls->refreshed.size(), 1u);
     }
 }
 
 TEST(PressCalls, WithTheMinimisedCountEqualBothWaysSendTheFolderToTheDesktop) {
     const auto windows = madeUpWindows(3);
-    auto calls = std::make_shared<LateBoundCalls>();
+    auto calls = std::make_shared<AutomationCalls>();
     const NaivePressResult naive =
-        naivePress(*makeFakeShell(calls, windows).Get(), nullptr, 3, nullptr);
+        naivePress(*makeStandInShell(calls, windows).Get(), nullptr, 3, nullptr);
     EXPECT_TRUE(naive.folderLocations.empty());
     EXPECT_EQ(naive.desktopFolders, 1);
 }

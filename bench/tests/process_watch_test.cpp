@@ -4,6 +4,8 @@
 // posted and sent messages once each and stop counting when they go.
 #include "bench/process_watch.h"
 
+#include "gui/win/handles.h"
+
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
@@ -11,19 +13,11 @@
 namespace nestora::bench {
 namespace {
 
-class HiddenWindow {
-public:
-    HiddenWindow()
-        : window_(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                    ::GetModuleHandleW(nullptr), nullptr)) {}
-    ~HiddenWindow() { ::DestroyWindow(window_); }
-    HiddenWindow(const HiddenWindow&) = delete;
-    HiddenWindow& operator=(const HiddenWindow&) = delete;
-    HWND get() const { return window_; }
-
-private:
-    HWND window_;
-};
+// A window of this program that no one sees.
+gui::UniqueWindow hiddenWindow() {
+    return gui::UniqueWindow(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                               nullptr, ::GetModuleHandleW(nullptr), nullptr));
+}
 
 BOOL notify(DWORD message, HWND window) {
     NOTIFYICONDATAW data{};
@@ -38,7 +32,7 @@ BOOL notify(DWORD message, HWND window) {
 TEST(TrayWindow, SeesTheWatchedProcesssFirstRequestAndNoOtherProcesss) {
     TrayWindow tray;
     ASSERT_TRUE(tray.first());
-    const HiddenWindow icon;
+    const gui::UniqueWindow icon = hiddenWindow();
     const DWORD self = ::GetCurrentProcessId();
 
     // Another process is watched: our request is answered but not taken for its icon.
@@ -88,7 +82,7 @@ void handleWaiting() {
 }
 
 TEST(ThreadMessageHooks, CountPostedAndSentMessagesOnceEachWhileTheyAreIn) {
-    const HiddenWindow window;
+    const gui::UniqueWindow window = hiddenWindow();
     MessageTally tally;
     {
         const ThreadMessageHooks hooks(tally);

@@ -2,7 +2,7 @@
 // string, and the desktop's known folder when the value is missing or empty.
 #include "app/win_desktop_shell.h"
 
-#include "scratch_registry.h"
+#include "tests/support/win/scratch_key.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ constexpr wchar_t kShellFolders[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 TEST(DesktopShellTest, TheShellFolderValueIsTheDesktop) {
-    testing::ScratchKey root;
+    nestora::testing::ScratchKey root;
     root.setText(kShellFolders, L"Desktop", L"D:\\Рабочий стол");
     EXPECT_EQ(SystemDesktopShell(root.get()).desktopPath(), L"D:\\Рабочий стол");
 
@@ -30,7 +30,7 @@ TEST(DesktopShellTest, TheShellFolderValueIsTheDesktop) {
 TEST(DesktopShellTest, AMissingOrEmptyValueGivesTheKnownFolder) {
     const std::wstring known = knownDesktopPath();
     ASSERT_FALSE(known.empty());
-    testing::ScratchKey root;
+    nestora::testing::ScratchKey root;
     EXPECT_EQ(SystemDesktopShell(root.get()).desktopPath(), known); // no key at all
     root.setText(kShellFolders, L"Desktop", L"");
     EXPECT_EQ(SystemDesktopShell(root.get()).desktopPath(), known);

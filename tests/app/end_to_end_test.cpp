@@ -25,137 +25,42 @@
 #include "gui/win/canvas.h"
 #include "gui/win/handles.h"
 
+#include "tests/support/core/windows_path.h"
+#include "tests/support/win/child_process.h"
+#include "tests/support/win/registry_values.h"
+#include "tests/support/win/waiting.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace nestora::app {
 namespace {
 
-constexpr wchar_t kSettings[] = L"Software\\Nestora";
-
-// A path of the build machine as Wine sees it.
-std::wstring windowsPath(const char* unixPath) {
-    std::wstring path = L"Z:";
-    for (const char* c = unixPath; *c; ++c)
-        path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    return path;
-}
-
-bool waitFor(const std::function<bool()>& done, int milliseconds = 10000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
-}
-
-struct WindowSearch {
-    DWORD processId;
-    const wchar_t* className;
-    bool visibleOnly = false;
-    HWND found = nullptr;
-};
-
-// A named callback: 32-bit Windows calls it with the stdcall convention, which a lambda
-// does not convert to.
-BOOL CALLBACK findProcessWindow(HWND window, LPARAM data) {
-    auto& search = *reinterpret_cast<WindowSearch*>(data);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    wchar_t name[64] = {};
-    ::GetClassNameW(window, name, 64);
-    if (owner == search.processId && ::lstrcmpW(name, search.className) == 0 &&
-        (!search.visibleOnly || ::IsWindowVisible(window))) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-class Process {
-public:
-    explicit Process(const std::wstring& exe, const std::wstring& arguments = L"") {
-        std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &info)) {
-            process_.reset(info.hProcess);
-            thread_.reset(info.hThread);
-            id_ = info.dwProcessId;
-        }
-    }
-    ~Process() {
-        if (process_ && running())
-            ::TerminateProcess(process_.get(), 99);
-    }
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-
-    bool started() const { return static_cast<bool>(process_); }
-    DWORD id() const { return id_; }
-    bool running() const { return ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
-    // The exit code once ended within the time, else nothing.
-    std::optional<DWORD> exitCode(int milliseconds = 10000) const {
-        if (::WaitForSingleObject(process_.get(), static_cast<DWORD>(milliseconds)) !=
-            WAIT_OBJECT_0)
-            return std::nullopt;
-        DWORD code = 0;
-        ::GetExitCodeProcess(process_.get(), &code);
-        return code;
-    }
-    // The process's top-level window of this class, or null.
-    HWND window(const wchar_t* className) const {
-        WindowSearch search{id_, className};
-        ::EnumWindows(findProcessWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-    // The process's visible top-level window of this class (an open menu), or null.
-    HWND visibleWindow(const wchar_t* className) const {
-        WindowSearch search{id_, className, true};
-        ::EnumWindows(findProcessWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-
-private:
-    gui::UniqueKernelHandle process_, thread_;
-    DWORD id_ = 0;
-};
+using namespace std::chrono_literals;
+using nestora::testing::ChildProcess;
+using nestora::testing::kSettingsKey;
+using nestora::testing::waitFor;
+using nestora::testing::windowsPathOf;
 
 std::optional<std::wstring> settingText(const wchar_t* name) {
-    wchar_t buffer[512] = {};
-    DWORD size = sizeof buffer;
-    if (::RegGetValueW(HKEY_CURRENT_USER, kSettings, name, RRF_RT_REG_SZ, nullptr, buffer, &size) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
-    return std::wstring(buffer);
+    return nestora::testing::readText(HKEY_CURRENT_USER, kSettingsKey, name);
 }
 
 std::optional<DWORD> settingNumber(const wchar_t* name) {
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    if (::RegGetValueW(HKEY_CURRENT_USER, kSettings, name, RRF_RT_REG_DWORD, nullptr, &value,
-                       &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return value;
+    return nestora::testing::readNumber(HKEY_CURRENT_USER, kSettingsKey, name);
 }
 
 class EndToEndTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
         desktop = registeredDesktopPath(HKEY_CURRENT_USER);
         if (desktop.empty())
             desktop = knownDesktopPath();
@@ -165,7 +70,7 @@ protected:
     }
     void TearDown() override {
         RemoveMadeFolders();
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
     }
     void RemoveMadeFolders() {
         std::error_code ignored;
@@ -179,16 +84,16 @@ protected:
         return std::filesystem::is_directory(std::filesystem::path(desktop) / name);
     }
     void Press() {
-        Process helper(windowsPath(NESTORA_PRESS_HOTKEY_EXE));
+        ChildProcess helper(windowsPathOf(NESTORA_PRESS_HOTKEY_EXE));
         ASSERT_TRUE(helper.started());
         EXPECT_EQ(helper.exitCode(), 0u);
     }
     // Starts the program and waits until its window is made and its settings are in place.
-    std::unique_ptr<Process> StartNestora() {
-        auto nestora = std::make_unique<Process>(windowsPath(NESTORA_EXE));
+    std::unique_ptr<ChildProcess> StartNestora() {
+        auto nestora = std::make_unique<ChildProcess>(windowsPathOf(NESTORA_EXE));
         EXPECT_TRUE(nestora->started());
         EXPECT_TRUE(waitFor([&] { return nestora->window(L"TForm1") != nullptr; }));
-        ::WaitForInputIdle(::OpenProcess(SYNCHRONIZE, FALSE, nestora->id()), 5000);
+        nestora->waitUntilIdle(5s);
         return nestora;
     }
 
@@ -212,7 +117,7 @@ TEST_F(EndToEndTest, APressMakesANewFolderOnTheDesktopAndASecondCopyStepsAside) 
     EXPECT_TRUE(waitFor([&] { return OnDesktop(L"Новая папка (2)"); }));
 
     // A second copy: its message, then it ends by itself with exit code 0.
-    Process second(windowsPath(NESTORA_EXE));
+    ChildProcess second(windowsPathOf(NESTORA_EXE));
     ASSERT_TRUE(second.started());
     // The box's window comes before its text: wait for both.
     HWND box = nullptr;
@@ -232,7 +137,7 @@ TEST_F(EndToEndTest, APressMakesANewFolderOnTheDesktopAndASecondCopyStepsAside) 
     EXPECT_TRUE(waitFor([&] { return OnDesktop(L"Новая папка (3)"); }));
 
     // Closing the window writes the settings.
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
     ::PostMessageW(mainWindow, WM_CLOSE, 0, 0);
     EXPECT_EQ(nestora->exitCode(), 0u);
     EXPECT_EQ(settingNumber(L"StartUp"), 0u);
@@ -244,19 +149,11 @@ TEST_F(EndToEndTest, APressMakesANewFolderOnTheDesktopAndASecondCopyStepsAside) 
 }
 
 TEST_F(EndToEndTest, WithEnglishStoredTheFolderIsANewFolder) {
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kSettings, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const gui::UniqueKey settings(key);
-    const DWORD startUp = 0;
-    ::RegSetValueExW(key, L"StartUp", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&startUp),
-                     sizeof startUp);
+    ASSERT_TRUE(nestora::testing::writeNumber(HKEY_CURRENT_USER, kSettingsKey, L"StartUp", 0));
     // No name of its own: the language's default name is the one used.
     for (const auto& [name, value] :
          {std::pair{L"FolderName", L""}, std::pair{L"HotKey", L"^`"}, std::pair{L"Lang", L"En"}})
-        ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                         static_cast<DWORD>((std::wcslen(value) + 1) * sizeof(wchar_t)));
+        ASSERT_TRUE(nestora::testing::writeText(HKEY_CURRENT_USER, kSettingsKey, name, value));
 
     const auto nestora = StartNestora();
     Press();
@@ -358,13 +255,11 @@ void sendAltSpace() {
 }
 
 void storeSetting(const wchar_t* name, const wchar_t* value) {
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, kSettings, name, REG_SZ, value,
-                      static_cast<DWORD>((std::wcslen(value) + 1) * sizeof(wchar_t)));
+    nestora::testing::writeText(HKEY_CURRENT_USER, kSettingsKey, name, value);
 }
 
 bool runEntryExists() {
-    return ::RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, RRF_RT_REG_SZ, nullptr, nullptr,
-                          nullptr) == ERROR_SUCCESS;
+    return nestora::testing::readText(HKEY_CURRENT_USER, kRunKey, kRunValue).has_value();
 }
 
 class SkinnedProgramTest : public EndToEndTest {
@@ -374,14 +269,14 @@ protected:
         EndToEndTest::TearDown();
     }
     // Opens the tray icon's menu as a right click on the icon does; its window, or null.
-    HWND OpenTrayMenu(const Process& nestora) {
+    HWND OpenTrayMenu(const ChildProcess& nestora) {
         const HWND tray = nestora.window(L"TPUtilWindow");
         if (!tray)
             return nullptr;
         ::SetCursorPos(700, 500);
         ::PostMessageW(tray, kTrayCallbackMessage, 0, WM_RBUTTONUP);
         HWND menu = nullptr;
-        waitFor([&] { return (menu = nestora.visibleWindow(L"#32768")) != nullptr; });
+        waitFor([&] { return (menu = nestora.window(L"#32768", true)) != nullptr; });
         ::Sleep(300); // drawn
         return menu;
     }
@@ -430,31 +325,31 @@ TEST_F(SkinnedProgramTest, TheTrayMenuTheFrameItsButtonsAndTheRunEntryAtExit) {
 
     // Shown: the hotkey makes nothing (the field would take the keys).
     Press();
-    EXPECT_FALSE(waitFor([&] { return OnDesktop(L"Новая папка"); }, 1500));
+    EXPECT_FALSE(waitFor([&] { return OnDesktop(L"Новая папка"); }, 1500ms));
 
     // The help button (left of the minimise button) shows the credits...
     const HWND hotKeyField = childOfClass(window, L"THotKey");
     ASSERT_NE(hotKeyField, nullptr);
     ASSERT_TRUE(Shown(hotKeyField));
     sendMouseClick(r.left + 131 + 8, r.top + 4 + 8);
-    ASSERT_TRUE(waitFor([&] { return !Shown(hotKeyField); }, 3000));
+    ASSERT_TRUE(waitFor([&] { return !Shown(hotKeyField); }, 3000ms));
     ::Sleep(300);
     keepScreenshot(*screenPicture(windowRect(window)), "credits");
     // ... and a click on them returns.
     sendMouseClick(r.left + 85, r.top + 80);
-    EXPECT_TRUE(waitFor([&] { return Shown(hotKeyField); }, 3000));
+    EXPECT_TRUE(waitFor([&] { return Shown(hotKeyField); }, 3000ms));
     EXPECT_TRUE(Shown(window));
 
     // Alt and the space bar: the frame's own window menu under the title bar.
     sendAltSpace();
     HWND systemMenu = nullptr;
-    ASSERT_TRUE(
-        waitFor([&] { return (systemMenu = nestora->visibleWindow(L"#32768")) != nullptr; }, 3000));
+    ASSERT_TRUE(waitFor([&] { return (systemMenu = nestora->window(L"#32768", true)) != nullptr; },
+                        3000ms));
     const RECT m = windowRect(systemMenu);
     EXPECT_EQ(m.left, r.left);
     EXPECT_EQ(m.top, r.top + 23);
     MenuKey(systemMenu, VK_ESCAPE);
-    EXPECT_TRUE(waitFor([&] { return !Shown(systemMenu) || !::IsWindow(systemMenu); }, 3000));
+    EXPECT_TRUE(waitFor([&] { return !Shown(systemMenu) || !::IsWindow(systemMenu); }, 3000ms));
     EXPECT_TRUE(Shown(window));
 
     // The minimise button (at the right end) hides the window to the tray; the hotkey is
@@ -462,7 +357,7 @@ TEST_F(SkinnedProgramTest, TheTrayMenuTheFrameItsButtonsAndTheRunEntryAtExit) {
     // while the menu's own loop is still ending (under load), the loop takes it.
     ::Sleep(300);
     sendMouseClick(r.left + 149 + 8, r.top + 4 + 8);
-    ASSERT_TRUE(waitFor([&] { return !Shown(window); }, 3000));
+    ASSERT_TRUE(waitFor([&] { return !Shown(window); }, 3000ms));
     EXPECT_TRUE(nestora->running());
     Press();
     EXPECT_TRUE(waitFor([&] { return OnDesktop(L"Новая папка"); }));
@@ -474,7 +369,7 @@ TEST_F(SkinnedProgramTest, TheTrayMenuTheFrameItsButtonsAndTheRunEntryAtExit) {
     ASSERT_NE(menu, nullptr);
     for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
         MenuKey(menu, key);
-    EXPECT_TRUE(waitFor([&] { return !::IsWindow(menu) || !Shown(menu); }, 3000));
+    EXPECT_TRUE(waitFor([&] { return !::IsWindow(menu) || !Shown(menu); }, 3000ms));
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(nestora->exitCode(), 0u);
     EXPECT_EQ(settingNumber(L"StartUp"), 1u);
@@ -485,7 +380,7 @@ TEST_F(SkinnedProgramTest, TheTrayMenuTheFrameItsButtonsAndTheRunEntryAtExit) {
     storeSetting(L"Lang", L"En");
     storeSetting(L"FolderName", L"New Folder");
     const auto english = StartNestora();
-    EXPECT_TRUE(waitFor([] { return runEntryExists(); }, 3000));
+    EXPECT_TRUE(waitFor([] { return runEntryExists(); }, 3000ms));
     const HWND englishWindow = english->window(L"TForm1");
     ASSERT_NE(englishWindow, nullptr);
     ::PostMessageW(english->window(L"TPUtilWindow"), kTrayCallbackMessage, 0, WM_LBUTTONDBLCLK);

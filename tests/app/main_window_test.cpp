@@ -7,8 +7,11 @@
 
 #include "app/credits_text.h"
 #include "app/win_file_system.h"
-#include "scratch_registry.h"
+#include "tests/app/main_window_stand_ins.h"
 #include "tests/gui/win/app_test_support.h"
+#include "tests/support/win/menu_probe.h"
+#include "tests/support/win/registry_values.h"
+#include "tests/support/win/scratch_key.h"
 
 #include "gui/win/bitmap.h"
 #include "gui/win/graphics_counters.h"
@@ -22,9 +25,10 @@
 namespace nestora::app {
 namespace {
 
-using testing::ScratchKey;
+using nestora::testing::OpenMenuProbe;
+using nestora::testing::ScratchKey;
 
-constexpr wchar_t kSettings[] = L"Software\\Nestora";
+constexpr const wchar_t* kSettings = nestora::testing::kSettingsKey;
 
 struct HotKeyCall {
     bool registered; // false: unregistered
@@ -32,30 +36,6 @@ struct HotKeyCall {
     unsigned modifiers;
     unsigned key;
     friend bool operator==(const HotKeyCall&, const HotKeyCall&) = default;
-};
-
-class ScratchDesktop final : public DesktopShell {
-public:
-    explicit ScratchDesktop(std::wstring folder) : folder_(std::move(folder)) {}
-    std::wstring desktopPath() override { return folder_; }
-    void announceNewFolder(const std::wstring&) override {}
-    bool startRename(const std::wstring& path) override {
-        renamed.push_back(path);
-        return true;
-    }
-    std::vector<std::wstring> renamed;
-
-private:
-    std::wstring folder_;
-};
-
-// No Explorer window anywhere: every press goes to the desktop.
-class NoWindows final : public PressWindows {
-public:
-    int minimisedWindowCount() override { return 0; }
-    WindowId foregroundWindow() override { return 0; }
-    bool isDesktop(WindowId) override { return false; }
-    WindowId activeTab(WindowId) override { return 0; }
 };
 
 std::wstring ExeFileName() {
@@ -90,7 +70,7 @@ protected:
         s.hotKey.unregisterKey = [this](HWND, int id) { hotKeyCalls.push_back({false, id, 0, 0}); };
         s.shell = [] { return std::unique_ptr<ShellAutomation>(); };
         s.pressWindows = [](HWND) -> std::unique_ptr<PressWindows> {
-            return std::make_unique<NoWindows>();
+            return std::make_unique<NoExplorerWindows>();
         };
         s.fileSystem = std::make_shared<WindowsFileSystem>();
         s.desktop = desktop;
@@ -896,24 +876,6 @@ TEST_F(SkinnedMainWindowTest, TheHelpButtonSwitchesToTheCreditsAndAClickOnThemRe
     EXPECT_TRUE(f.Label2->Visible());
     EXPECT_EQ(f.Label1->BoundsRect(), (gui::TRect{20, 32, 149, 45}));
 }
-
-// Ends an open menu from inside its modal loop and notes where its window was.
-struct OpenMenuProbe {
-    static inline RECT seen{};
-    static inline int runs = 0;
-    static void CALLBACK Close(HWND, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(nullptr, id);
-        ++runs;
-        if (const HWND menu = ::FindWindowW(L"#32768", nullptr))
-            ::GetWindowRect(menu, &seen);
-        ::EndMenu();
-    }
-    static void Arm() {
-        seen = RECT{-1, -1, -1, -1};
-        runs = 0;
-        ::SetTimer(nullptr, 0, 50, &OpenMenuProbe::Close);
-    }
-};
 
 TEST_F(SkinnedMainWindowTest, AltAndSpaceOpenTheSkinnedSystemMenuUnderTheTitleBar) {
     TForm1& f = StartAsMainForm();

@@ -10,15 +10,15 @@
 #include "app/unit1.h"
 
 #include "app/win_file_system.h"
-#include "scratch_registry.h"
 #include "tests/gui/win/app_test_support.h"
+#include "tests/support/win/scratch_key.h"
 
 #include <filesystem>
 
 namespace nestora::app {
 namespace {
 
-using testing::ScratchKey;
+using nestora::testing::ScratchKey;
 
 constexpr wchar_t kSettings[] = L"Software\\Nestora";
 

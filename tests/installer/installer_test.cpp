@@ -8,6 +8,11 @@
 // traces by hand, so one failure does not spill into the next test.
 #include "gui/win/handles.h"
 
+#include "tests/support/core/windows_path.h"
+#include "tests/support/win/child_process.h"
+#include "tests/support/win/registry_values.h"
+#include "tests/support/win/waiting.h"
+
 #include <gtest/gtest.h>
 #include <shlobj.h>
 #include <wrl/client.h>
@@ -15,44 +20,33 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 
 namespace {
 
 namespace fs = std::filesystem;
+namespace support = nestora::testing;
+using namespace std::chrono_literals;
+using support::ChildProcess;
+using support::kSettingsKey;
+using support::waitFor;
+using support::windowsPathOf;
 
 constexpr wchar_t kUninstallKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Nestora";
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t kRunValue[] = L"nestora.exe";
-constexpr wchar_t kSettingsKey[] = L"Software\\Nestora";
 constexpr wchar_t kMainWindowClass[] = L"TForm1";
-
-// A path of the build machine as Wine sees it.
-std::wstring windowsPath(const char* unixPath) {
-    std::wstring path = L"Z:";
-    for (const char* c = unixPath; *c; ++c)
-        path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    return path;
-}
+// How long an installer, an uninstaller or a closing Nestora may take, and a step of theirs
+// seen from outside: generous, as Wine starts slowly on a busy machine.
+constexpr auto kProgramTime = 60s;
+constexpr auto kStepTime = 30s;
 
 std::wstring widen(const char* ascii) {
     return std::wstring(ascii, ascii + std::char_traits<char>::length(ascii));
-}
-
-bool waitFor(const std::function<bool()>& done, int milliseconds = 30000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return true;
 }
 
 std::wstring knownFolder(REFKNOWNFOLDERID id) {
@@ -75,45 +69,15 @@ std::wstring shortcutPath() {
 }
 
 std::optional<std::wstring> registryText(const wchar_t* key, const wchar_t* name) {
-    wchar_t buffer[1024] = {};
-    DWORD size = sizeof buffer;
-    if (::RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ | RRF_NOEXPAND, nullptr, buffer,
-                       &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return std::wstring(buffer);
+    return support::readText(HKEY_CURRENT_USER, key, name);
 }
 
 std::optional<DWORD> registryNumber(const wchar_t* key, const wchar_t* name) {
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    if (::RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
-    return value;
+    return support::readNumber(HKEY_CURRENT_USER, key, name);
 }
 
 bool keyExists(const wchar_t* key) {
-    HKEY opened = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, &opened) != ERROR_SUCCESS)
-        return false;
-    ::RegCloseKey(opened);
-    return true;
-}
-
-void writeRegistry(const wchar_t* key, const wchar_t* name, DWORD type, const void* data,
-                   DWORD bytes) {
-    HKEY opened = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                &opened, nullptr),
-              ERROR_SUCCESS);
-    const gui::UniqueKey owned(opened);
-    ASSERT_EQ(::RegSetValueExW(opened, name, 0, type, static_cast<const BYTE*>(data), bytes),
-              ERROR_SUCCESS);
-}
-
-void writeText(const wchar_t* key, const wchar_t* name, const std::wstring& text) {
-    writeRegistry(key, name, REG_SZ, text.c_str(),
-                  static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    return support::keyExists(HKEY_CURRENT_USER, key);
 }
 
 std::string fileBytes(const fs::path& path) {
@@ -128,50 +92,6 @@ std::wstring processImage(HANDLE process) {
         return {};
     return path;
 }
-
-class Process {
-public:
-    // A whole command line, as the "Apps" list runs one.
-    explicit Process(std::wstring commandLine) {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &info)) {
-            process_.reset(info.hProcess);
-            thread_.reset(info.hThread);
-            id_ = info.dwProcessId;
-        }
-    }
-    explicit Process(DWORD id)
-        : process_(::OpenProcess(
-              SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, id)),
-          id_(id) {}
-    ~Process() {
-        if (process_ && running())
-            ::TerminateProcess(process_.get(), 99);
-    }
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-
-    bool started() const { return static_cast<bool>(process_); }
-    DWORD id() const { return id_; }
-    bool running() const { return ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
-    std::optional<DWORD> exitCode(int milliseconds = 60000) const {
-        if (::WaitForSingleObject(process_.get(), static_cast<DWORD>(milliseconds)) !=
-            WAIT_OBJECT_0)
-            return std::nullopt;
-        DWORD code = 0;
-        ::GetExitCodeProcess(process_.get(), &code);
-        return code;
-    }
-    // Until its start-up is over and it waits for input.
-    void waitUntilIdle() const { ::WaitForInputIdle(process_.get(), 10000); }
-
-private:
-    gui::UniqueKernelHandle process_, thread_;
-    DWORD id_ = 0;
-};
 
 struct NestoraSearch {
     std::wstring exe;
@@ -207,9 +127,9 @@ NestoraSearch runningNestora(const std::wstring& exe) {
 
 // Ends a running Nestora the way its menu's Exit does, and reports its exit code.
 std::optional<DWORD> closeNestora(const NestoraSearch& running) {
-    const Process process(running.processId);
+    const auto process = ChildProcess::adopt(running.processId);
     ::PostMessageW(running.window, WM_CLOSE, 0, 0);
-    return process.exitCode(20000);
+    return process.exitCode(20s);
 }
 
 std::wstring shortcutTarget(const std::wstring& link) {
@@ -243,9 +163,9 @@ protected:
         for (NestoraSearch running = runningNestora(installedExe()); running.window;
              running = runningNestora(installedExe())) {
             // Ended on the way out of this scope if it does not end by itself.
-            const Process process(running.processId);
+            const auto process = ChildProcess::adopt(running.processId);
             ::PostMessageW(running.window, WM_CLOSE, 0, 0);
-            process.exitCode(10000);
+            process.exitCode(10s);
         }
         std::error_code ignored;
         fs::remove_all(installDir(), ignored);
@@ -256,38 +176,38 @@ protected:
     }
 
     static void InstallSilently() {
-        Process setup(L"\"" + windowsPath(NESTORA_INSTALLER) + L"\" /S");
+        ChildProcess setup(windowsPathOf(NESTORA_INSTALLER), {L"/S"});
         ASSERT_TRUE(setup.started());
-        ASSERT_EQ(setup.exitCode(), 0u);
+        ASSERT_EQ(setup.exitCode(kProgramTime), 0u);
         ASSERT_TRUE(fs::exists(installedExe()));
     }
 
     // The uninstaller copies itself to the temporary folder, starts that copy and returns
     // at once: its work is done when its last step, the "Apps" entry, is gone.
     static void RunUninstaller(const std::wstring& commandLine) {
-        Process uninstall(commandLine);
+        auto uninstall = ChildProcess::fromCommandLine(commandLine);
         ASSERT_TRUE(uninstall.started());
-        ASSERT_EQ(uninstall.exitCode(), 0u);
-        ASSERT_TRUE(waitFor([] { return !keyExists(kUninstallKey); }));
+        ASSERT_EQ(uninstall.exitCode(kProgramTime), 0u);
+        ASSERT_TRUE(waitFor([] { return !keyExists(kUninstallKey); }, kStepTime));
     }
 
-    static std::unique_ptr<Process> StartInstalled() {
-        auto nestora = std::make_unique<Process>(L"\"" + installedExe() + L"\"");
+    static std::unique_ptr<ChildProcess> StartInstalled() {
+        auto nestora = std::make_unique<ChildProcess>(installedExe());
         EXPECT_TRUE(nestora->started());
-        EXPECT_TRUE(waitFor([] { return runningNestora(installedExe()).window != nullptr; }));
+        EXPECT_TRUE(
+            waitFor([] { return runningNestora(installedExe()).window != nullptr; }, kStepTime));
         return nestora;
     }
 
     static void StoreStartWithWindows() {
-        const DWORD startUp = 1;
-        writeRegistry(kSettingsKey, L"StartUp", REG_DWORD, &startUp, sizeof startUp);
+        ASSERT_TRUE(support::writeNumber(HKEY_CURRENT_USER, kSettingsKey, L"StartUp", 1));
     }
 };
 
 TEST_F(InstallerTest, ASilentInstallPutsNestoraInTheUsersProgramsFolderAndItRunsFromThere) {
     InstallSilently();
     const fs::path dir = installDir();
-    EXPECT_EQ(fileBytes(dir / L"nestora.exe"), fileBytes(windowsPath(NESTORA_EXE)));
+    EXPECT_EQ(fileBytes(dir / L"nestora.exe"), fileBytes(windowsPathOf(NESTORA_EXE)));
     EXPECT_TRUE(fs::is_regular_file(dir / L"uninstall.exe"));
     EXPECT_TRUE(fs::is_regular_file(dir / L"README.txt"));
     // Windows line ends throughout (Notepad on Windows 7 shows bare LF as one line).
@@ -342,7 +262,7 @@ TEST_F(InstallerTest, TheAppsListsSilentUninstallEndsARunningNestoraAndLeavesNot
     RunUninstaller(*quiet);
     // Ended by its own Exit (exit code 0), not killed; as it ended it wrote its settings and
     // its run entry, and both are gone all the same.
-    EXPECT_EQ(nestora->exitCode(), 0u);
+    EXPECT_EQ(nestora->exitCode(kProgramTime), 0u);
     EXPECT_FALSE(fs::exists(installDir()));
     EXPECT_FALSE(fs::exists(shortcutPath()));
     EXPECT_FALSE(registryText(kRunKey, kRunValue).has_value());
@@ -356,12 +276,12 @@ TEST_F(InstallerTest, TheUninstallerKeepsWhatIsNotItsOwn) {
     { std::ofstream(dir / L"notes.txt") << "the user's own file"; }
     // A portable copy elsewhere: it is running, and it is the one that starts with Windows
     // (its run value has the same name; written once it has started, as starting removes it).
-    const std::wstring portable = windowsPath(NESTORA_EXE);
-    Process other(L"\"" + portable + L"\"");
+    const std::wstring portable = windowsPathOf(NESTORA_EXE);
+    ChildProcess other(portable);
     ASSERT_TRUE(other.started());
-    ASSERT_TRUE(waitFor([&] { return runningNestora(portable).window != nullptr; }));
+    ASSERT_TRUE(waitFor([&] { return runningNestora(portable).window != nullptr; }, kStepTime));
     other.waitUntilIdle();
-    writeText(kRunKey, kRunValue, portable);
+    ASSERT_TRUE(support::writeText(HKEY_CURRENT_USER, kRunKey, kRunValue, portable));
 
     RunUninstaller(L"\"" + (dir / L"uninstall.exe").wstring() + L"\" /S");
     EXPECT_FALSE(fs::exists(dir / L"nestora.exe"));
@@ -384,9 +304,10 @@ TEST_F(InstallerTest, ASilentUpdateEndsTheRunningCopyPolitelyAndStartsItAgain) {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
 
     InstallSilently();
-    EXPECT_EQ(old->exitCode(), 0u);
+    EXPECT_EQ(old->exitCode(kProgramTime), 0u);
     EXPECT_TRUE(registryText(kSettingsKey, L"Lang").has_value());
-    ASSERT_TRUE(waitFor([] { return runningNestora(installedExe()).window != nullptr; }));
+    ASSERT_TRUE(
+        waitFor([] { return runningNestora(installedExe()).window != nullptr; }, kStepTime));
     const NestoraSearch restarted = runningNestora(installedExe());
     EXPECT_NE(restarted.processId, old->id());
     EXPECT_EQ(closeNestora(restarted), 0u);

@@ -20,7 +20,7 @@ endif()
 # SERIAL: it makes and shows real windows with the tray icon's hooks on the application.
 nestora_add_test(reliability_input_settings
   SOURCES settings_in_process_test.cpp hostile_names.cpp
-  LIBS nestora_app_window $<TARGET_OBJECTS:nestora_resources>
+  LIBS nestora_app_window nestora_test_support $<TARGET_OBJECTS:nestora_resources>
   SERIAL TIMEOUT 600)
 target_include_directories(reliability_input_settings PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 
@@ -35,7 +35,7 @@ target_include_directories(reliability_input_targets PRIVATE ${CMAKE_CURRENT_SOU
 # SERIAL: windows shown and menus tracked on the shared desktop.
 nestora_add_test(reliability_input_resources
   SOURCES resources_test.cpp
-  LIBS nestora_app_window nestora_bench_watch nestora_test_support_core $<TARGET_OBJECTS:nestora_resources>
+  LIBS nestora_app_window nestora_bench_watch nestora_test_support $<TARGET_OBJECTS:nestora_resources>
   SERIAL TIMEOUT 1800)
 target_include_directories(reliability_input_resources PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 

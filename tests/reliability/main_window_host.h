@@ -8,8 +8,10 @@
 #include "app/unit1.h"
 #include "app/win_file_system.h"
 
-#include "tests/app/scratch_registry.h"
+#include "tests/app/main_window_stand_ins.h"
 #include "tests/gui/win/app_test_support.h"
+#include "tests/support/win/registry_values.h"
+#include "tests/support/win/scratch_key.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -19,30 +21,9 @@
 
 namespace nestora::reliability {
 
-inline constexpr wchar_t kSettingsKey[] = L"Software\\Nestora";
-
-class ScratchDesktop final : public app::DesktopShell {
-public:
-    explicit ScratchDesktop(std::wstring folder) : folder_(std::move(folder)) {}
-    std::wstring desktopPath() override { return folder_; }
-    void announceNewFolder(const std::wstring&) override {}
-    bool startRename(const std::wstring& path) override {
-        renamed.push_back(path);
-        return true;
-    }
-    std::vector<std::wstring> renamed;
-
-private:
-    std::wstring folder_;
-};
-
-class NoExplorerWindows final : public app::PressWindows {
-public:
-    int minimisedWindowCount() override { return 0; }
-    app::WindowId foregroundWindow() override { return 0; }
-    bool isDesktop(app::WindowId) override { return false; }
-    app::WindowId activeTab(app::WindowId) override { return 0; }
-};
+using app::NoExplorerWindows;
+using app::ScratchDesktop;
+using testing::kSettingsKey;
 
 // The application makes its main form without arguments (CreateForm); this one takes the
 // seams the host leaves for it, so that the tray icon shows, hides and minimises it.
@@ -142,7 +123,7 @@ protected:
         return texts;
     }
 
-    app::testing::ScratchKey user, machine, runKeys;
+    testing::ScratchKey user, machine, runKeys;
     std::filesystem::path desktopFolder;
     std::shared_ptr<ScratchDesktop> desktop;
     std::vector<unsigned> registrations; // modifiers << 16 | key

@@ -4,6 +4,7 @@
 // hook it borrows, the program's own description, and no GDI leak over many paints.
 #include "tests/gui/win/app_test_support.h"
 #include "tests/gui/win/graphics_test_support.h"
+#include "tests/support/win/menu_probe.h"
 
 #include "gui/core/exceptions.h"
 #include "gui/win/bitmap.h"
@@ -27,6 +28,7 @@ namespace {
 
 using gui::testing::AppTest;
 using gui::testing::WindowPicture;
+using nestora::testing::OpenMenuProbe;
 
 gui::TRect BoundsOf(const gui::TControl& c) {
     return gui::BoundsRect(c.Left(), c.Top(), c.Width(), c.Height());
@@ -277,24 +279,6 @@ TEST_F(SkinnedFormTest, TheTitleBarFollowsTheFormsActivation) {
     ::SendMessageW(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_TRUE(frame->TitleBar().FormActive());
 }
-
-// Ends an open menu from inside its modal loop and notes where its window was.
-struct OpenMenuProbe {
-    static inline RECT seen{};
-    static inline int runs = 0;
-    static void CALLBACK Close(HWND, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(nullptr, id);
-        ++runs;
-        if (const HWND menu = ::FindWindowW(L"#32768", nullptr))
-            ::GetWindowRect(menu, &seen);
-        ::EndMenu();
-    }
-    static void Arm() {
-        seen = RECT{-1, -1, -1, -1};
-        runs = 0;
-        ::SetTimer(nullptr, 0, 50, &OpenMenuProbe::Close);
-    }
-};
 
 TEST_F(SkinnedFormTest, AltAndSpaceOpenTheSkinnedSystemMenuBelowTheTitleBar) {
     auto* main = app->CreateForm<gui::TForm>();
@@ -547,16 +531,9 @@ TEST_F(SkinnedFormTest, TheProgramsWindowOnTheScreen) {
     ::RedrawWindow(window->Handle(), nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump(100);
-    RECT r{};
-    ::GetWindowRect(window->Handle(), &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
     gui::TBitmap shot;
-    shot.SetPixelFormat(gui::TPixelFormat::pf24bit);
-    shot.SetSize(w, h);
-    {
-        const gui::WindowDC screen = gui::WindowDC::Client(nullptr);
-        ::BitBlt(shot.Canvas().Handle(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
-    }
+    gui::testing::CopyFromScreen(window->Handle(), shot);
+    const int h = shot.Height();
     // The grey MacOS border on the left and at the bottom, the title bar's top on row 0.
     EXPECT_EQ(shot.Canvas().Pixel(0, 60), 0x007F7F7Fu);
     EXPECT_EQ(shot.Canvas().Pixel(80, h - 1), 0x007F7F7Fu);

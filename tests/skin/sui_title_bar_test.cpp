@@ -3,6 +3,7 @@
 // (checked on the pixels it paints), the corner outline, the mouse (hot button, clicks on
 // release, dragging, double clicks) and its system menu.
 #include "tests/gui/win/app_test_support.h"
+#include "tests/support/win/menu_probe.h"
 
 #include "gui/win/bitmap.h"
 #include "gui/win/canvas.h"
@@ -23,6 +24,7 @@ namespace nestora::skin {
 namespace {
 
 using gui::testing::AppTest;
+using nestora::testing::OpenMenuProbe;
 
 // A pixel read straight from a 32-bit DIB's bytes, not through the code under test.
 gui::TColor PixelOf(const gui::TBitmap& b, int x, int y) {
@@ -498,39 +500,21 @@ TEST_F(SkinnedTitleBarTest, TheSystemMenuHasItsFourItemsInTheBarsStyle) {
     EXPECT_EQ(menu->UIStyle(), TsuiUIStyle::MacOS);
 }
 
-// Ends an open menu from inside its modal loop and notes where its window was.
-struct MenuProbe {
-    static inline RECT seen{};
-    static inline int runs = 0;
-    static void CALLBACK Close(HWND, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(nullptr, id);
-        ++runs;
-        if (const HWND menu = ::FindWindowW(L"#32768", nullptr))
-            ::GetWindowRect(menu, &seen);
-        ::EndMenu();
-    }
-    static void Arm() {
-        seen = RECT{-1, -1, -1, -1};
-        runs = 0;
-        ::SetTimer(nullptr, 0, 50, &MenuProbe::Close);
-    }
-};
-
 TEST_F(SkinnedTitleBarTest, ABarWithMinimiseAndHelpOffersOnlyMinimize) {
     MakeProgramsBar();
     ShowForm();
     TsuiTitleBarPopupMenu* menu = bar->SystemMenu();
-    MenuProbe::Arm();
+    OpenMenuProbe::Arm();
     bar->PopupSystemMenu();
-    EXPECT_EQ(MenuProbe::runs, 1) << "the menu was open and closed again";
+    EXPECT_EQ(OpenMenuProbe::runs, 1) << "the menu was open and closed again";
     EXPECT_TRUE(menu->MinimizeItem().Enabled());
     EXPECT_FALSE(menu->MaximizeItem().Enabled());
     EXPECT_FALSE(menu->CloseItem().Enabled());
     // Opened just below the bar's left end.
     POINT below{0, bar->Height()};
     ::ClientToScreen(bar->Handle(), &below);
-    EXPECT_EQ(MenuProbe::seen.left, below.x);
-    EXPECT_EQ(MenuProbe::seen.top, below.y);
+    EXPECT_EQ(OpenMenuProbe::seen.left, below.x);
+    EXPECT_EQ(OpenMenuProbe::seen.top, below.y);
 
     bar->Buttons().Clear();
     menu->UpdateItemStates();
@@ -588,12 +572,12 @@ TEST_F(SkinnedTitleBarTest, AControlBoxWithoutAMenuOfItsOwnOpensTheSystemMenu) {
     ShowForm();
     UseCursorSeam();
     ASSERT_EQ(bar->Buttons()[0]->ButtonType(), TsuiTitleBarBtnType::suiControlBox);
-    MenuProbe::Arm();
+    OpenMenuProbe::Arm();
     Mouse(WM_MOUSEMOVE, 5, 8);
     ASSERT_EQ(bar->HotButtonIndex(), 0);
     Mouse(WM_LBUTTONDOWN, 5, 8);
     Mouse(WM_LBUTTONUP, 5, 8);
-    EXPECT_EQ(MenuProbe::runs, 1);
+    EXPECT_EQ(OpenMenuProbe::runs, 1);
     EXPECT_TRUE(bar->SystemMenu()->CloseItem().Enabled());
 }
 

@@ -5,11 +5,24 @@
 #include "gui/win/bitmap.h"
 #include "gui/win/canvas.h"
 #include "gui/win/graphics_counters.h"
+#include "gui/win/handles.h"
 
 #include <cstdint>
 #include <vector>
 
 namespace gui::testing {
+
+// The window as the screen shows it, frame and all (24 bits a pixel): what the user sees,
+// which a picture the window prints of itself need not be.
+inline void CopyFromScreen(HWND window, TBitmap& shot) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    shot.SetPixelFormat(TPixelFormat::pf24bit);
+    shot.SetSize(r.right - r.left, r.bottom - r.top);
+    const WindowDC screen = WindowDC::Client(nullptr);
+    ::BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen.get(), r.left, r.top,
+             SRCCOPY);
+}
 
 // A 32-bit bitmap of that size filled with one colour.
 inline void MakeFilled(TBitmap& bitmap, int width, int height, TColor color) {

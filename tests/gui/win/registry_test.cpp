@@ -4,9 +4,10 @@
 #include "gui/core/exceptions.h"
 #include "gui/win/registry.h"
 
+#include "tests/support/win/scratch_key.h"
+
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -17,22 +18,10 @@ using namespace gui;
 class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::random_device device;
-        path_ = L"Software\\NestoraTests\\" + std::to_wstring(device()) + L"_" +
-                std::to_wstring(::GetCurrentProcessId());
-        HKEY key = nullptr;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                    nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        scratch_.reset(key);
         // The seam: the program's root (HKEY_LOCAL_MACHINE for the settings) is this key.
         reg.SetRootKey(scratch_.get());
     }
-    void TearDown() override {
-        reg.CloseKey();
-        scratch_.reset();
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
-    }
+    void TearDown() override { reg.CloseKey(); }
     // Writes raw bytes of any type, as another program might have.
     void Raw(const std::wstring& name, DWORD type, const std::vector<unsigned char>& data) {
         ASSERT_EQ(::RegSetKeyValueW(scratch_.get(), L"Software\\Nestora", name.c_str(), type,
@@ -48,9 +37,8 @@ protected:
         return L"(no error)";
     }
 
+    nestora::testing::ScratchKey scratch_;
     TRegistry reg;
-    std::wstring path_;
-    UniqueKey scratch_;
 };
 
 TEST_F(RegistryTest, KeysAreOpenedCreatedFoundAndDeletedBelowTheRoot) {

@@ -277,16 +277,11 @@ TEST_F(ThemedForm, TheSampleFormInTheSampleTheme) {
     ::RedrawWindow(form->Handle(), nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump(150);
+    gui::TBitmap shot;
+    gui::testing::CopyFromScreen(form->Handle(), shot);
+    const int h = shot.Height();
     RECT r{};
     ::GetWindowRect(form->Handle(), &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    gui::TBitmap shot;
-    shot.SetPixelFormat(gui::TPixelFormat::pf24bit);
-    shot.SetSize(w, h);
-    {
-        const gui::WindowDC screen = gui::WindowDC::Client(nullptr);
-        ::BitBlt(shot.Canvas().Handle(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
-    }
     // The theme's border on the left, its pressed-button fill under the File caption.
     EXPECT_EQ(shot.Canvas().Pixel(0, h / 2), 0x00204A1Au);
     const gui::TRect b = bar->Buttons(0)->BoundsRect();

@@ -8,12 +8,31 @@ ChildProcess::ChildProcess(const std::wstring& exe, const StartOptions& options)
     std::wstring commandLine = L"\"" + exe + L"\"";
     if (!options.arguments.empty())
         commandLine += L" " + options.arguments;
+    start(exe.c_str(), std::move(commandLine), options);
+}
+
+ChildProcess ChildProcess::fromCommandLine(std::wstring commandLine, const StartOptions& options) {
+    ChildProcess child;
+    child.start(nullptr, std::move(commandLine), options);
+    return child;
+}
+
+ChildProcess ChildProcess::adopt(DWORD processId) {
+    ChildProcess child;
+    child.process_.reset(::OpenProcess(
+        SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, processId));
+    child.id_ = processId;
+    return child;
+}
+
+void ChildProcess::start(const wchar_t* exe, std::wstring commandLine,
+                         const StartOptions& options) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     const DWORD flags = options.suspended ? CREATE_SUSPENDED : 0;
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
-                          nullptr, &startup, &info))
+    if (!::CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr,
+                          &startup, &info))
         return;
     process_.reset(info.hProcess);
     thread_.reset(info.hThread);
@@ -51,6 +70,10 @@ bool ChildProcess::kill(DWORD code) {
     // Termination is asynchronous: the handles and windows go a moment later.
     ::WaitForSingleObject(process_.get(), 10000);
     return true;
+}
+
+bool ChildProcess::waitUntilIdle(std::chrono::milliseconds limit) const {
+    return process_ && ::WaitForInputIdle(process_.get(), static_cast<DWORD>(limit.count())) == 0;
 }
 
 HWND ChildProcess::window(const wchar_t* className, bool visibleOnly) const {

@@ -27,6 +27,11 @@ class ChildProcess {
 public:
     // exe: a Windows path (windowsPathOf gives one for a build path).
     explicit ChildProcess(const std::wstring& exe, const StartOptions& options = {});
+    // A whole command line, the program's quoted path first, as the "Apps" list runs an
+    // uninstaller (options.arguments is not used).
+    static ChildProcess fromCommandLine(std::wstring commandLine, const StartOptions& options = {});
+    // A program already running, by its process id, owned from now on like one started.
+    static ChildProcess adopt(DWORD processId);
     ~ChildProcess();
     ChildProcess(ChildProcess&&) noexcept = default;
     // No assignment: the program owned before would have to be ended in passing.
@@ -46,6 +51,9 @@ public:
     // Ends it at once, as a crash or the task manager would, and waits until it is gone.
     // False when it had ended already.
     bool kill(DWORD code = kEndedByTest);
+    // Waits until its start-up is over and it waits for input; false when it hasn't in time,
+    // and at once for a console program (such as the support probe), which has no input.
+    bool waitUntilIdle(std::chrono::milliseconds limit = 10s) const;
 
     // Its top-level window of the class (any, or only a visible one), or null.
     HWND window(const wchar_t* className, bool visibleOnly = false) const;
@@ -53,6 +61,9 @@ public:
     HWND waitForWindow(const wchar_t* className, std::chrono::milliseconds limit = 10s) const;
 
 private:
+    ChildProcess() = default;
+    void start(const wchar_t* exe, std::wstring commandLine, const StartOptions& options);
+
     gui::UniqueKernelHandle process_;
     gui::UniqueKernelHandle thread_;
     DWORD id_ = 0;

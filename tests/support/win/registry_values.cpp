@@ -80,6 +80,16 @@ std::optional<RegistryValue> readValue(HKEY root, const wchar_t* key, const wcha
     return value;
 }
 
+std::optional<std::wstring> readText(HKEY root, const wchar_t* key, const wchar_t* name) {
+    const auto value = readValue(root, key, name);
+    return value ? value->text() : std::nullopt;
+}
+
+std::optional<DWORD> readNumber(HKEY root, const wchar_t* key, const wchar_t* name) {
+    const auto value = readValue(root, key, name);
+    return value ? value->number() : std::nullopt;
+}
+
 bool writeValue(HKEY root, const wchar_t* key, const wchar_t* name, const RegistryValue& value) {
     HKEY opened = nullptr;
     if (::RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) !=

@@ -30,6 +30,9 @@ bool deleteKey(HKEY root, const wchar_t* key);
 // Every value of the key by name; empty when the key is missing.
 std::vector<std::pair<std::wstring, RegistryValue>> valuesOf(HKEY root, const wchar_t* key);
 std::optional<RegistryValue> readValue(HKEY root, const wchar_t* key, const wchar_t* name);
+// A REG_SZ value's text, a REG_DWORD value's number; nothing when missing or of another type.
+std::optional<std::wstring> readText(HKEY root, const wchar_t* key, const wchar_t* name);
+std::optional<DWORD> readNumber(HKEY root, const wchar_t* key, const wchar_t* name);
 // Write the value, creating the key when needed; false when it can't.
 bool writeValue(HKEY root, const wchar_t* key, const wchar_t* name, const RegistryValue& value);
 bool writeText(HKEY root, const wchar_t* key, const wchar_t* name, const std::wstring& text);

@@ -2,12 +2,13 @@
 // owner ending a program left running, copies made suspended, windows found by process
 // and class, message boxes read and closed, waiting that keeps this thread's windows
 // answering, a burst of hotkey presses through SendInput, the stand-in tray, and registry
-// values with their types.
+// values with their types and scratch keys.
 #include "tests/support/core/windows_path.h"
 #include "tests/support/win/child_process.h"
 #include "tests/support/win/keyboard_input.h"
 #include "tests/support/win/process_windows.h"
 #include "tests/support/win/registry_values.h"
+#include "tests/support/win/scratch_key.h"
 #include "tests/support/win/test_tray.h"
 #include "tests/support/win/waiting.h"
 
@@ -83,6 +84,18 @@ TEST(ChildProcessTest, AnEndedProgramGivesItsExitCodeAndOneLeftRunningIsEndedByI
     DWORD code = 0;
     ::GetExitCodeProcess(watch.get(), &code);
     EXPECT_EQ(code, kEndedByTest);
+
+    // Started from a whole command line, as the "Apps" list runs a program.
+    auto whole = ChildProcess::fromCommandLine(L"\"" + probeExe() + L"\" exit 9");
+    EXPECT_EQ(whole.exitCode(), 9u);
+    // One adopted by its id is ended when its owner goes, like one started.
+    ChildProcess original(probeExe(), {L"window"});
+    ASSERT_NE(original.waitForWindow(kProbeClass), nullptr);
+    {
+        const auto adopted = ChildProcess::adopt(original.id());
+        EXPECT_TRUE(adopted.running());
+    }
+    EXPECT_EQ(original.exitCode(), kEndedByTest);
 
     ChildProcess missing(L"Z:\\no\\such\\program.exe");
     EXPECT_FALSE(missing.started());
@@ -229,6 +242,9 @@ TEST(RegistryValuesTest, ValuesKeepTheirTypesAndAKeyGoesWithEverythingBelowIt) {
     EXPECT_EQ(count->number(), 7u);
     EXPECT_EQ(count->text(), std::nullopt);
     EXPECT_EQ(readValue(HKEY_CURRENT_USER, key.c_str(), L"Missing"), std::nullopt);
+    EXPECT_EQ(readText(HKEY_CURRENT_USER, key.c_str(), L"Name"), L"Новая папка");
+    EXPECT_EQ(readText(HKEY_CURRENT_USER, key.c_str(), L"Count"), std::nullopt);
+    EXPECT_EQ(readNumber(HKEY_CURRENT_USER, key.c_str(), L"Count"), 7u);
     EXPECT_EQ(valuesOf(HKEY_CURRENT_USER, key.c_str()).size(), 2u);
     // A text stored without its terminating zero reads the same.
     RegistryValue unterminated = textValue(L"abc");
@@ -237,6 +253,23 @@ TEST(RegistryValuesTest, ValuesKeepTheirTypesAndAKeyGoesWithEverythingBelowIt) {
 
     EXPECT_TRUE(deleteKey(HKEY_CURRENT_USER, key.c_str()));
     EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, key.c_str()));
+
+    // A scratch key: apart from any other made at the same time, and gone with everything
+    // below it when its owner goes.
+    std::wstring scratchPath;
+    {
+        const ScratchKey scratch;
+        scratchPath = scratch.path();
+        EXPECT_NE(ScratchKey().path(), scratchPath);
+        scratch.setText(L"A\\B", L"Name", L"x");
+        scratch.setNumber(L"A", L"Count", 3);
+        EXPECT_TRUE(scratch.exists(L"A\\B"));
+        EXPECT_EQ(scratch.text(L"A\\B", L"Name"), L"x");
+        EXPECT_EQ(scratch.number(L"A\\B", L"Name"), std::nullopt);
+        EXPECT_EQ(scratch.number(L"A", L"Count"), 3u);
+        EXPECT_TRUE(keyExists(HKEY_CURRENT_USER, scratchPath.c_str()));
+    }
+    EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, scratchPath.c_str()));
 }
 
 } // namespace

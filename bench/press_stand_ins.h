@@ -1,0 +1,34 @@
+// What a press sees of the system besides the shell object, for counting its calls: the
+// focus on one window (no window minimised, no desktop), and the folders it would make,
+// recorded instead of made.
+#pragma once
+
+#include "app/hotkey_press.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace nestora::bench {
+
+class FocusOn final : public app::PressWindows {
+public:
+    explicit FocusOn(std::uintptr_t window) : window_(window) {}
+    int minimisedWindowCount() override { return 0; }
+    app::WindowId foregroundWindow() override { return static_cast<app::WindowId>(window_); }
+    bool isDesktop(app::WindowId) override { return false; }
+    app::WindowId activeTab(app::WindowId) override { return 0; }
+
+private:
+    std::uintptr_t window_;
+};
+
+class RecordedTargets final : public app::FolderTargets {
+public:
+    void createInFolder(const std::wstring& folder) override { folders.push_back(folder); }
+    void createOnDesktop() override { ++desktop; }
+    std::vector<std::wstring> folders;
+    int desktop = 0;
+};
+
+} // namespace nestora::bench

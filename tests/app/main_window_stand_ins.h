@@ -1,0 +1,38 @@
+// What a main window hosted in a test stands on instead of the real desktop and Explorer:
+// the desktop a scratch folder (renames recorded, not started) and no Explorer window
+// anywhere, so that every press goes to the desktop.
+#pragma once
+
+#include "app/hotkey_press.h"
+#include "app/new_folder_targets.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace nestora::app {
+
+class ScratchDesktop final : public DesktopShell {
+public:
+    explicit ScratchDesktop(std::wstring folder) : folder_(std::move(folder)) {}
+    std::wstring desktopPath() override { return folder_; }
+    void announceNewFolder(const std::wstring&) override {}
+    bool startRename(const std::wstring& path) override {
+        renamed.push_back(path);
+        return true;
+    }
+    std::vector<std::wstring> renamed;
+
+private:
+    std::wstring folder_;
+};
+
+class NoExplorerWindows final : public PressWindows {
+public:
+    int minimisedWindowCount() override { return 0; }
+    WindowId foregroundWindow() override { return 0; }
+    bool isDesktop(WindowId) override { return false; }
+    WindowId activeTab(WindowId) override { return 0; }
+};
+
+} // namespace nestora::app

@@ -1,0 +1,56 @@
+// An in-process stand-in for the shell's "Shell.Application", for the press's late-bound
+// calls: automation objects that answer members by name (GetIDsOfNames, then Invoke), as
+// the shell's do, and note every call, so the calling code runs against it unchanged and
+// its cost can be told in calls that would each cross into Explorer's process.
+#pragma once
+
+#include <oaidl.h>
+#include <wrl/client.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace nestora::testing {
+
+// What one stand-in's objects were asked; every object of it writes here.
+struct AutomationCalls {
+    std::vector<std::wstring> invoked;  // the members invoked, by name, in order
+    long nameLookups = 0;               // GetIDsOfNames
+    std::vector<std::size_t> refreshed; // the shell windows (by index) refreshed successfully
+
+    long invokes() const { return static_cast<long>(invoked.size()); }
+};
+
+using AutomationMember = std::function<HRESULT(const DISPPARAMS& parameters, VARIANT* result)>;
+using AutomationMembers = std::vector<std::pair<std::wstring, AutomationMember>>;
+
+// An object answering these members by name, case-insensitively, to a method call or a
+// property read. With a browser window it also answers IServiceProvider with a top-level
+// browser that tells that window, as the window items of a tabbed Explorer do.
+Microsoft::WRL::ComPtr<IDispatch> makeAutomationObject(std::shared_ptr<AutomationCalls> calls,
+                                                       AutomationMembers members,
+                                                       HWND browserWindow = nullptr);
+
+struct ShellWindow {
+    std::uintptr_t frame; // its HWND, as 64-bit Explorer hands it out: an 8-byte integer
+    std::wstring locationUrl;
+    HWND tab = nullptr;    // its browser's window: items of a tabbed Explorer
+    bool vanishes = false; // its HWND call fails: the window closed during the scan
+    HRESULT refresh = S_OK;
+};
+
+// "Shell.Application" over these windows. `Windows` gives the collection; its `Count` is
+// their number plus countOffset (windows closed since), its `Item` makes a new window
+// object at every call, as the shell does, and fails past the end.
+Microsoft::WRL::ComPtr<IDispatch> makeStandInShell(std::shared_ptr<AutomationCalls> calls,
+                                                   std::vector<ShellWindow> windows,
+                                                   long countOffset = 0);
+
+// n windows with made-up handles 0x10010, 0x10020, …, each at file:///C:/Folder<i>.
+std::vector<ShellWindow> madeUpWindows(int n);
+
+} // namespace nestora::testing
