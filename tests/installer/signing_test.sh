@@ -46,29 +46,32 @@ ASignedReleaseIsValidThroughoutAndInstallsSilently() {
     export NESTORA_SIGN_PKCS12="$PWD/key.p12" NESTORA_SIGN_PASSWORD=test-password
     cp "$unsigned_exe" nestora.exe
     "$finalize" nestora.exe || nestora_fail "finalize-pe failed on nestora.exe" || return
-    "${makensis[@]}" -DNESTORA_EXE="$PWD/nestora.exe" -DNESTORA_OUTFILE="$PWD/setup.exe" "$nsi" \
+    "${makensis[@]}" -DNESTORA_EXE="$PWD/nestora.exe" -DNESTORA_OUTFILE="$PWD/nestora-signed-setup.exe" "$nsi" \
         >makensis.log 2>&1 || nestora_fail "makensis failed: $(tail -n 5 makensis.log)" || return
     expect_signed nestora.exe
-    expect_signed setup.exe
+    expect_signed nestora-signed-setup.exe
 
     local dir
     dir=$(install_dir)
     [[ -n "$dir" ]] && rm -rf "$dir"
-    "$NESTORA_ROOT/scripts/wine-exec" setup.exe /S >wine.log 2>&1 ||
+    "$NESTORA_ROOT/scripts/wine-exec" nestora-signed-setup.exe /S >wine.log 2>&1 ||
         nestora_fail "the signed installer's silent install failed" || return
     dir=$(install_dir)
     [[ -n "$dir" && -f "$dir/uninstall.exe" ]] || nestora_fail "nothing installed" || return
     cmp -s nestora.exe "$dir/nestora.exe" || nestora_fail "the installed nestora.exe is not the signed one"
     expect_signed "$dir/uninstall.exe"
     local program
-    for program in nestora.exe setup.exe "$dir/uninstall.exe"; do
+    for program in nestora.exe nestora-signed-setup.exe "$dir/uninstall.exe"; do
         nestora_check_imports "$program" || nestora_fail "$program loads other than known DLLs"
     done
 
     # The uninstaller copies itself away and returns: done when the folder has gone.
     "$NESTORA_ROOT/scripts/wine-exec" "$dir/uninstall.exe" /S >>wine.log 2>&1
     local i
-    for ((i = 0; i < 100 && -d "$dir"; i++)); do sleep 0.2; done
+    for ((i = 0; i < 100; i++)); do
+        [[ -d "$dir" ]] || break
+        sleep 0.2
+    done
     [[ ! -d "$dir" ]] || nestora_fail "the signed uninstaller left $dir"
 }
 
