@@ -9,6 +9,21 @@
 
 namespace {
 
+// A DLL named without a path is looked for in System32 only, never in the program's own
+// folder: a portable copy started from Downloads or an unpacked zip must not load a file
+// someone dropped beside it. Before anything else runs that could load one (COM does). A
+// Windows 7 without update KB2533623 lacks the call: there the current folder at least is
+// taken out of the search.
+void SearchSystemFolderForDlls() {
+    using SetDirectories = BOOL(WINAPI*)(DWORD);
+    const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+    const auto proc = kernel ? ::GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr;
+    const auto setDirectories =
+        reinterpret_cast<SetDirectories>(reinterpret_cast<void (*)()>(proc));
+    if (!setDirectories || !setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32))
+        ::SetDllDirectoryW(L"");
+}
+
 // COM for this (the user-interface) thread, for the shell's automation objects.
 class ComApartment {
 public:
@@ -27,6 +42,7 @@ private:
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    SearchSystemFolderForDlls();
     const ComApartment com;
     try {
         gui::TApplication application;

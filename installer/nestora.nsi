@@ -8,6 +8,9 @@
 ;   NESTORA_README   the readme for Windows users (CRLF text)
 ;   NESTORA_ICON     the program's icon (.ico)
 ;   NESTORA_OUTFILE  where the installer is written
+;   NESTORA_FINALIZE (optional) run on the uninstaller before it is packed and on the
+;                    finished installer: checks what each loads at its start, and signs it
+;                    when a key is named (scripts/lib/finalize-pe)
 ;
 ; Silent use: setup.exe /S [/D=folder] installs; uninstall.exe /S removes everything,
 ; the settings included.
@@ -18,6 +21,12 @@ ManifestSupportedOS all
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
+
+; The uninstaller is written into the installer: this is the only moment it can be signed.
+!ifdef NESTORA_FINALIZE
+!uninstfinalize '"${NESTORA_FINALIZE}" "%1"' = 0
+!finalize '"${NESTORA_FINALIZE}" "%1"' = 0
+!endif
 
 !include MUI2.nsh
 !include LogicLib.nsh

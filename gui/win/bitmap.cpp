@@ -141,8 +141,8 @@ void TBitmap::ReplaceDib(CountedBitmap dib, void* bits, int width, int height,
 
 void TBitmap::SetSize(int width, int height) {
     if (width < 0 || height < 0 || width > kMaxBitmapSide || height > kMaxBitmapSide)
-        throw EInvalidGraphic(FormatText(L"Invalid bitmap size %s by %s",
-                                         {IntToStr(width), IntToStr(height)}));
+        throw EInvalidGraphic(
+            FormatText(L"Invalid bitmap size %s by %s", {IntToStr(width), IntToStr(height)}));
     if (width == width_ && height == height_)
         return;
     if (width == 0 || height == 0) {
@@ -274,8 +274,7 @@ int TBitmap::RowBytes() const {
 
 std::uint8_t* TBitmap::ScanLine(int y) {
     if (!dib_ || y < 0 || y >= height_)
-        throw EInvalidGraphic(
-            FormatText(L"Scan line %s is outside the bitmap", {IntToStr(y)}));
+        throw EInvalidGraphic(FormatText(L"Scan line %s is outside the bitmap", {IntToStr(y)}));
     ::GdiFlush();
     return static_cast<std::uint8_t*>(bits_) + static_cast<std::size_t>(y) * RowBytes();
 }
@@ -442,8 +441,9 @@ void TBitmap::Draw(TCanvas& canvas, const TRect& rect) const {
     HDC source = SourceDC();
     HDC dest = canvas.Handle();
     if (Transparent()) {
-        ::TransparentBlt(dest, rect.Left, rect.Top, rect.Width(), rect.Height(), source, 0, 0,
-                         width_, height_, ColorToRGB(TransparentColor()));
+        // gdi32's own export: msimg32, which also has it, is no known DLL (see app/main.cpp).
+        ::GdiTransparentBlt(dest, rect.Left, rect.Top, rect.Width(), rect.Height(), source, 0, 0,
+                            width_, height_, ColorToRGB(TransparentColor()));
         return;
     }
     if (rect.Width() == width_ && rect.Height() == height_) {

@@ -8,16 +8,18 @@ NESTORA_BUILD="${NESTORA_BUILD:-$NESTORA_ROOT/build}"
 NESTORA_PACKAGES=(
     cmake ninja-build g++ googletest libgtest-dev libgmock-dev
     mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
-    wine wine64 xvfb x11-utils imagemagick clang nsis
+    wine wine64 xvfb x11-utils imagemagick clang nsis osslsigncode openssl git
 )
 
 nestora_log() { printf '[nestora] %s\n' "$*" >&2; }
 
 nestora_install_packages() {
-    local missing=() p
+    local missing=() p status
     for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
-            missing+=("$p")
+        # Read whole, not piped into grep -q: under pipefail a writer outliving its reader
+        # fails the pipeline (scripts/lib/release.sh).
+        status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)
+        [[ "$status" == *"install ok installed"* ]] || missing+=("$p")
     done
     ((${#missing[@]} == 0)) && return 0
     nestora_log "installing: ${missing[*]}"
