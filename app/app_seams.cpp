@@ -8,13 +8,13 @@
 
 namespace nestora::app {
 
-AppSeams systemSeams() {
+AppSeams SystemSeams() {
     AppSeams seams;
     seams.hotKey.registerKey = [](HWND window, int id, unsigned modifiers, unsigned key) {
         return ::RegisterHotKey(window, id, modifiers, key) != FALSE;
     };
     seams.hotKey.unregisterKey = [](HWND window, int id) { ::UnregisterHotKey(window, id); };
-    seams.shell = [] { return createShellApplication(); };
+    seams.shell = [] { return CreateShellApplication(); };
     seams.pressWindows = [](HWND applicationWindow) -> std::unique_ptr<PressWindows> {
         return std::make_unique<SystemPressWindows>(applicationWindow);
     };

@@ -3,7 +3,7 @@
 // desktop's windows, the file system, the desktop folder, the keyboard layout's names,
 // the tray icon's way to the shell and the run keys of the start-with-Windows entry.
 //
-// systemSeams() gives the real ones; a test builds its own and hands it to TForm1.
+// SystemSeams() gives the real ones; a test builds its own and hands it to TForm1.
 #pragma once
 
 #include "app/folder_creation.h"
@@ -39,6 +39,6 @@ struct AppSeams {
     desktop::AutoExecRegistry runKeys;
 };
 
-AppSeams systemSeams();
+AppSeams SystemSeams();
 
 } // namespace nestora::app

@@ -2,7 +2,7 @@
 
 namespace nestora::app {
 
-const CreditsItems& creditsItems(Language language) {
+const CreditsItems& CreditsItemsOf(Language language) {
     static constexpr CreditsItems english{
         {L"Programming:", L"A. Petrov", L"I. Sidorov", L"E-Mail:", L"nestora@example.org"},
         {40, 36, 40, 36, 30},
@@ -14,8 +14,8 @@ const CreditsItems& creditsItems(Language language) {
     return language == Language::english ? english : russian;
 }
 
-std::wstring creditsText(Language language) {
-    const CreditsItems& credits = creditsItems(language);
+std::wstring CreditsText(Language language) {
+    const CreditsItems& credits = CreditsItemsOf(language);
     std::wstring text;
     for (std::size_t i = 0; i < credits.items.size(); ++i) {
         text.append(credits.blanksBefore[i], L' ');

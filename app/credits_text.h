@@ -26,9 +26,9 @@ struct CreditsItems {
     std::array<std::size_t, 5> blanksBefore;
 };
 
-const CreditsItems& creditsItems(Language language);
+const CreditsItems& CreditsItemsOf(Language language);
 
 // The items, each after its run of blanks: 239 characters in English, 227 in Russian.
-std::wstring creditsText(Language language);
+std::wstring CreditsText(Language language);
 
 } // namespace nestora::app

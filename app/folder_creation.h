@@ -23,11 +23,11 @@ public:
     // Names (not paths) of the directories in folder whose names start with prefix,
     // compared without regard to case. More names may come back; none are missed. Empty
     // when the folder can't be listed (creating in it then tells what is wrong).
-    virtual std::vector<std::wstring> directoryNamesStartingWith(const std::wstring& folder,
+    virtual std::vector<std::wstring> DirectoryNamesStartingWith(const std::wstring& folder,
                                                                  const std::wstring& prefix) = 0;
 
     // alreadyExists when anything, a directory or a file, bears the path already.
-    virtual CreateDirectoryResult createDirectory(const std::wstring& path) = 0;
+    virtual CreateDirectoryResult MakeDirectory(const std::wstring& path) = 0;
 };
 
 // Attempts at creating the folder before a press gives up on a folder others keep taking.
@@ -36,7 +36,7 @@ inline constexpr int kMaxCreateAttempts = 64;
 // A drive path ("C:", "C:\Data") or a UNC path ("\\server\share"): the only targets a
 // folder is created in. A relative path would land wherever the program's current
 // folder happens to be.
-bool isAbsoluteFolderPath(std::wstring_view path);
+bool IsAbsoluteFolderPath(std::wstring_view path);
 
 struct NewFolderRequest {
     std::wstring_view targetFolder;
@@ -46,7 +46,7 @@ struct NewFolderRequest {
 
 // The full path of the folder created, or nothing when the target is not an absolute
 // path, the directory can't be created, or every attempt found its name taken.
-std::optional<std::wstring> createNewFolder(FolderFileSystem& fileSystem,
+std::optional<std::wstring> CreateNewFolder(FolderFileSystem& fileSystem,
                                             const NewFolderRequest& request);
 
 } // namespace nestora::app

@@ -23,16 +23,16 @@ inline constexpr std::size_t kMaxFolderNameLength = 240;
 
 // True when the name holds one of the ten characters or a control character
 // (U+0000..U+001F, which Windows refuses in file names as well).
-bool hasForbiddenCharacter(std::wstring_view name);
+bool HasForbiddenCharacter(std::wstring_view name);
 
 // CON, PRN, AUX, NUL, COM1..COM9, LPT1..LPT9 in any case, with or without an extension:
 // Windows opens the device instead of making a folder.
-bool isReservedDeviceName(std::wstring_view name);
+bool IsReservedDeviceName(std::wstring_view name);
 
 // The name a folder is created under: the given name without trailing blanks (Windows
 // would strip them, so the folder would not bear the name that was checked), or
 // defaultName when that is empty, holds a forbidden character, is a device name or is
 // longer than kMaxFolderNameLength.
-std::wstring usableFolderName(std::wstring_view name, std::wstring_view defaultName);
+std::wstring UsableFolderName(std::wstring_view name, std::wstring_view defaultName);
 
 } // namespace nestora::app

@@ -13,9 +13,9 @@ namespace {
 // them would only risk overflow.
 constexpr std::size_t kMaxNumberDigits = 18;
 
-// The k of "(k)" when suffix is exactly " (" + k + ")" as numberedFolderName writes it
+// The k of "(k)" when suffix is exactly " (" + k + ")" as NumberedFolderName writes it
 // (no sign, no leading zero, at least 2); 0 otherwise.
-unsigned long long numberInSuffix(std::wstring_view suffix) {
+unsigned long long NumberInSuffix(std::wstring_view suffix) {
     if (suffix.size() < 4 || suffix.substr(0, 2) != L" (" || suffix.back() != L')')
         return 0;
     const std::wstring_view digits = suffix.substr(2, suffix.size() - 3);
@@ -32,7 +32,7 @@ unsigned long long numberInSuffix(std::wstring_view suffix) {
 
 } // namespace
 
-std::wstring joinPath(std::wstring_view folder, std::wstring_view name) {
+std::wstring JoinPath(std::wstring_view folder, std::wstring_view name) {
     std::wstring path(folder);
     if (!path.empty() && path.back() != L'\\' && path.back() != L'/')
         path += L'\\';
@@ -40,24 +40,24 @@ std::wstring joinPath(std::wstring_view folder, std::wstring_view name) {
     return path;
 }
 
-std::wstring numberedFolderName(std::wstring_view base, unsigned long long number) {
+std::wstring NumberedFolderName(std::wstring_view base, unsigned long long number) {
     std::wstring name(base);
     if (number >= 2)
         name += L" (" + gui::IntToStr(number) + L")";
     return name;
 }
 
-std::wstring firstFreeFolderName(std::wstring_view base,
+std::wstring FirstFreeFolderName(std::wstring_view base,
                                  const std::vector<std::wstring>& takenNames) {
     bool baseTaken = false;
     std::vector<unsigned long long> takenNumbers;
     for (const auto& name : takenNames) {
-        if (!startsWithIgnoreCase(name, base))
+        if (!StartsWithIgnoreCase(name, base))
             continue;
         const std::wstring_view suffix = std::wstring_view(name).substr(base.size());
         if (suffix.empty())
             baseTaken = true;
-        else if (const auto number = numberInSuffix(suffix))
+        else if (const auto number = NumberInSuffix(suffix))
             takenNumbers.push_back(number);
     }
     if (!baseTaken)
@@ -71,7 +71,7 @@ std::wstring firstFreeFolderName(std::wstring_view base,
         else if (number > free)
             break;
     }
-    return numberedFolderName(base, free);
+    return NumberedFolderName(base, free);
 }
 
 } // namespace nestora::app

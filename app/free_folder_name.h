@@ -13,14 +13,14 @@
 namespace nestora::app {
 
 // folder + "\" + name, without doubling a separator the folder already ends with ("C:\").
-std::wstring joinPath(std::wstring_view folder, std::wstring_view name);
+std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
 
 // base for numbers below 2, else base + " (" + number + ")".
-std::wstring numberedFolderName(std::wstring_view base, unsigned long long number);
+std::wstring NumberedFolderName(std::wstring_view base, unsigned long long number);
 
 // The first name in the order above that none of takenNames equals. takenNames may hold
 // any other names as well (a listing by prefix returns "Base line" for "Base").
-std::wstring firstFreeFolderName(std::wstring_view base,
+std::wstring FirstFreeFolderName(std::wstring_view base,
                                  const std::vector<std::wstring>& takenNames);
 
 } // namespace nestora::app

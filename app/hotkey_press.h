@@ -40,14 +40,14 @@ class ShellWindowItem {
 public:
     virtual ~ShellWindowItem() = default;
     // `HWND`: the Explorer frame; nothing when the call fails.
-    virtual std::optional<WindowId> frameWindow() = 0;
+    virtual std::optional<WindowId> FrameWindow() = 0;
     // `LocationURL`; nothing when the call fails.
-    virtual std::optional<std::wstring> locationUrl() = 0;
+    virtual std::optional<std::wstring> LocationUrl() = 0;
     // `Refresh`; throws when the call fails.
-    virtual void refresh() = 0;
+    virtual void Refresh() = 0;
     // The window that the item's top-level browser reports (a tab of a tabbed Explorer);
     // nothing when the item doesn't tell.
-    virtual std::optional<WindowId> browserWindow() = 0;
+    virtual std::optional<WindowId> BrowserWindow() = 0;
 };
 
 // `Windows`: the collection of open shell windows.
@@ -57,7 +57,7 @@ public:
     // `Count`; nothing when the call fails.
     virtual std::optional<long> count() = 0;
     // `Item` with the index from 0; null when the call fails.
-    virtual std::unique_ptr<ShellWindowItem> item(long index) = 0;
+    virtual std::unique_ptr<ShellWindowItem> Item(long index) = 0;
 };
 
 // The shell automation object ("Shell.Application").
@@ -65,7 +65,7 @@ class ShellAutomation {
 public:
     virtual ~ShellAutomation() = default;
     // `Windows`; null when the call fails.
-    virtual std::unique_ptr<ShellWindowCollection> windows() = 0;
+    virtual std::unique_ptr<ShellWindowCollection> Windows() = 0;
 };
 
 // Makes the shell automation object for one press; null when it can't be created.
@@ -76,12 +76,12 @@ class PressWindows {
 public:
     virtual ~PressWindows() = default;
     // Top-level windows minimised now, not counting the program's own taskbar window.
-    virtual int minimisedWindowCount() = 0;
-    virtual WindowId foregroundWindow() = 0;
+    virtual int MinimisedWindowCount() = 0;
+    virtual WindowId ForegroundWindow() = 0;
     // Whether the window is the desktop itself.
-    virtual bool isDesktop(WindowId window) = 0;
+    virtual bool IsDesktop(WindowId window) = 0;
     // The active tab of an Explorer frame; 0 for a frame without tabs.
-    virtual WindowId activeTab(WindowId frame) = 0;
+    virtual WindowId ActiveTab(WindowId frame) = 0;
 };
 
 // Where the new folders go.
@@ -89,11 +89,11 @@ class FolderTargets {
 public:
     virtual ~FolderTargets() = default;
     // Creates the new folder inside folder (a path).
-    virtual void createInFolder(const std::wstring& folder) = 0;
-    virtual void createOnDesktop() = 0;
+    virtual void CreateInFolder(const std::wstring& folder) = 0;
+    virtual void CreateOnDesktop() = 0;
 };
 
 // One press. shell is null when the automation object couldn't be created.
-void handleHotKeyPress(ShellAutomation* shell, PressWindows& windows, FolderTargets& targets);
+void HandleHotKeyPress(ShellAutomation* shell, PressWindows& windows, FolderTargets& targets);
 
 } // namespace nestora::app

@@ -2,8 +2,8 @@
 
 namespace nestora::app {
 
-std::optional<HotKeyRegistration> hotKeyRegistrationFor(ShortcutWord word) {
-    const SplitShortcut split = splitShortcut(word);
+std::optional<HotKeyRegistration> HotKeyRegistrationFor(ShortcutWord word) {
+    const SplitShortcut split = SplitShortcutWord(word);
     if (split.key == 0)
         return std::nullopt;
     HotKeyRegistration registration;

@@ -27,11 +27,11 @@ struct HotKeyRegistration {
 
 // Nothing to register for a word without a key (0, or flags alone): registering virtual
 // key 0 would catch a bare modifier press on some systems.
-std::optional<HotKeyRegistration> hotKeyRegistrationFor(ShortcutWord word);
+std::optional<HotKeyRegistration> HotKeyRegistrationFor(ShortcutWord word);
 
 // The identifier the hotkey is registered under: the low 8 bits of the global atom of
 // "hotkey", the same at every registration while the program runs.
-inline constexpr int hotKeyIdFromAtom(std::uint16_t atom) {
+inline constexpr int HotKeyIdFromAtom(std::uint16_t atom) {
     return atom & 0xFF;
 }
 

@@ -6,8 +6,8 @@ namespace nestora::app {
 
 namespace {
 
-const LanguageTexts& russianTexts() {
-    static const std::wstring credits = creditsText(Language::russian);
+const LanguageTexts& RussianTexts() {
+    static const std::wstring credits = CreditsText(Language::russian);
     static const LanguageTexts texts{
         L" =Nestora=",
         L"=Nestora=",
@@ -23,8 +23,8 @@ const LanguageTexts& russianTexts() {
     return texts;
 }
 
-const LanguageTexts& englishTexts() {
-    static const std::wstring credits = creditsText(Language::english);
+const LanguageTexts& EnglishTexts() {
+    static const std::wstring credits = CreditsText(Language::english);
     static const LanguageTexts texts{
         L"  = Nestora =",
         L"= Nestora =",
@@ -42,15 +42,15 @@ const LanguageTexts& englishTexts() {
 
 } // namespace
 
-const LanguageTexts& languageTexts(Language language) {
-    return language == Language::english ? englishTexts() : russianTexts();
+const LanguageTexts& TextsOf(Language language) {
+    return language == Language::english ? EnglishTexts() : RussianTexts();
 }
 
-std::wstring badNameMessageText(const LanguageTexts& texts) {
+std::wstring BadNameMessageText(const LanguageTexts& texts) {
     return std::wstring(texts.badNameMessage) + std::wstring(kForbiddenCharactersText);
 }
 
-std::wstring trayHint(const LanguageTexts& texts, std::wstring_view hotKeyText) {
+std::wstring TrayHint(const LanguageTexts& texts, std::wstring_view hotKeyText) {
     if (hotKeyText.empty())
         return std::wstring(texts.noHotKeyHint);
     return std::wstring(texts.hotKeyHintPrefix) + std::wstring(hotKeyText);

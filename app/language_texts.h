@@ -34,17 +34,17 @@ struct LanguageTexts {
     std::wstring_view badNameMessage;
 };
 
-const LanguageTexts& languageTexts(Language language);
+const LanguageTexts& TextsOf(Language language);
 
 // The forbidden characters as the bad-name message lists them, the same in both
 // languages: each but the last followed by a comma and a blank.
 inline constexpr std::wstring_view kForbiddenCharactersText = L"\\, /, :, *, ., ?, \", <, >, |";
 
 // The whole text of the message shown when a typed name holds a forbidden character.
-std::wstring badNameMessageText(const LanguageTexts& texts);
+std::wstring BadNameMessageText(const LanguageTexts& texts);
 
 // The tray icon's tooltip: the lead text and the hotkey's text form, or the no-hotkey
 // text when the hotkey has no text form.
-std::wstring trayHint(const LanguageTexts& texts, std::wstring_view hotKeyText);
+std::wstring TrayHint(const LanguageTexts& texts, std::wstring_view hotKeyText);
 
 } // namespace nestora::app

@@ -8,7 +8,7 @@ namespace nestora::app {
 
 namespace {
 
-int hexDigitValue(wchar_t c) {
+int HexDigitValue(wchar_t c) {
     if (c >= L'0' && c <= L'9')
         return c - L'0';
     if (c >= L'a' && c <= L'f')
@@ -18,21 +18,21 @@ int hexDigitValue(wchar_t c) {
     return -1;
 }
 
-bool isSlash(wchar_t c) {
+bool IsSlash(wchar_t c) {
     return c == L'/' || c == L'\\';
 }
 
-bool isAsciiLetter(wchar_t c) {
+bool IsAsciiLetter(wchar_t c) {
     return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
 }
 
 // "C:" or the old "C|" at the start of a path part.
-bool startsWithDrive(std::wstring_view part) {
-    return part.size() >= 2 && isAsciiLetter(part[0]) && (part[1] == L':' || part[1] == L'|') &&
-           (part.size() == 2 || isSlash(part[2]));
+bool StartsWithDrive(std::wstring_view part) {
+    return part.size() >= 2 && IsAsciiLetter(part[0]) && (part[1] == L':' || part[1] == L'|') &&
+           (part.size() == 2 || IsSlash(part[2]));
 }
 
-void appendCodePoint(std::wstring& out, char32_t cp) {
+void AppendCodePoint(std::wstring& out, char32_t cp) {
     if constexpr (sizeof(wchar_t) == 2) {
         if (cp >= 0x10000) {
             cp -= 0x10000;
@@ -46,7 +46,7 @@ void appendCodePoint(std::wstring& out, char32_t cp) {
 
 // Decodes one run of escaped bytes as UTF-8; false on anything that isn't well-formed
 // (overlong forms, surrogates, code points past U+10FFFF, cut-off sequences).
-bool appendUtf8(std::wstring& out, const std::string& bytes) {
+bool AppendUtf8(std::wstring& out, const std::string& bytes) {
     std::size_t i = 0;
     while (i < bytes.size()) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
@@ -74,7 +74,7 @@ bool appendUtf8(std::wstring& out, const std::string& bytes) {
         }
         if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
             return false;
-        appendCodePoint(out, cp);
+        AppendCodePoint(out, cp);
         i += length;
     }
     return true;
@@ -82,76 +82,76 @@ bool appendUtf8(std::wstring& out, const std::string& bytes) {
 
 // Every %XX becomes its byte; consecutive bytes are read together as UTF-8, since one
 // letter outside ASCII spans several escapes.
-std::optional<std::wstring> percentDecode(std::wstring_view text) {
+std::optional<std::wstring> PercentDecode(std::wstring_view text) {
     std::wstring out;
     out.reserve(text.size());
     std::string bytes;
     for (std::size_t i = 0; i < text.size();) {
-        if (text[i] == L'%' && i + 2 < text.size() && hexDigitValue(text[i + 1]) >= 0 &&
-            hexDigitValue(text[i + 2]) >= 0) {
+        if (text[i] == L'%' && i + 2 < text.size() && HexDigitValue(text[i + 1]) >= 0 &&
+            HexDigitValue(text[i + 2]) >= 0) {
             bytes +=
-                static_cast<char>(hexDigitValue(text[i + 1]) * 16 + hexDigitValue(text[i + 2]));
+                static_cast<char>(HexDigitValue(text[i + 1]) * 16 + HexDigitValue(text[i + 2]));
             i += 3;
             continue;
         }
         if (!bytes.empty()) {
-            if (!appendUtf8(out, bytes))
+            if (!AppendUtf8(out, bytes))
                 return std::nullopt;
             bytes.clear();
         }
         out += text[i++];
     }
-    if (!bytes.empty() && !appendUtf8(out, bytes))
+    if (!bytes.empty() && !AppendUtf8(out, bytes))
         return std::nullopt;
     return out;
 }
 
 // The path part of a "file:" URL (what follows "file:"), still escaped, in the shape of
 // a Windows path: drive paths without their leading slashes, UNC paths with two.
-std::wstring pathPartOf(std::wstring_view rest) {
+std::wstring PathPartOf(std::wstring_view rest) {
     std::size_t slashes = 0;
-    while (slashes < rest.size() && isSlash(rest[slashes]))
+    while (slashes < rest.size() && IsSlash(rest[slashes]))
         ++slashes;
     const std::wstring_view afterSlashes = rest.substr(slashes);
     if (slashes == 2) {
         // file://host/path: the host may be the local machine, a drive written where the
         // host goes (file://C:/x), or a server.
         std::size_t hostEnd = 0;
-        while (hostEnd < afterSlashes.size() && !isSlash(afterSlashes[hostEnd]))
+        while (hostEnd < afterSlashes.size() && !IsSlash(afterSlashes[hostEnd]))
             ++hostEnd;
         const std::wstring_view host = afterSlashes.substr(0, hostEnd);
         if (host.empty())
             return {};
-        if (equalsIgnoreCase(host, L"localhost")) {
+        if (EqualsIgnoreCase(host, L"localhost")) {
             std::wstring_view path = afterSlashes.substr(hostEnd);
-            while (!path.empty() && isSlash(path.front()))
+            while (!path.empty() && IsSlash(path.front()))
                 path.remove_prefix(1);
             return std::wstring(path);
         }
-        if (startsWithDrive(afterSlashes))
+        if (StartsWithDrive(afterSlashes))
             return std::wstring(afterSlashes);
         return L"\\\\" + std::wstring(afterSlashes);
     }
-    if (slashes >= 4 && !startsWithDrive(afterSlashes))
+    if (slashes >= 4 && !StartsWithDrive(afterSlashes))
         return L"\\\\" + std::wstring(afterSlashes);
     // file:///dir without a drive names a folder on no particular drive: it stays rooted
     // ("\dir"), never relative.
-    if (slashes > 0 && !afterSlashes.empty() && !startsWithDrive(afterSlashes))
+    if (slashes > 0 && !afterSlashes.empty() && !StartsWithDrive(afterSlashes))
         return L"\\" + std::wstring(afterSlashes);
     return std::wstring(afterSlashes);
 }
 
 } // namespace
 
-std::optional<std::wstring> folderPathFromLocation(std::wstring_view location) {
+std::optional<std::wstring> FolderPathFromLocation(std::wstring_view location) {
     constexpr std::wstring_view scheme = L"file:";
-    if (!startsWithIgnoreCase(location, scheme))
+    if (!StartsWithIgnoreCase(location, scheme))
         return std::nullopt;
-    std::wstring path = pathPartOf(location.substr(scheme.size()));
-    if (startsWithDrive(path) && path[1] == L'|')
+    std::wstring path = PathPartOf(location.substr(scheme.size()));
+    if (StartsWithDrive(path) && path[1] == L'|')
         path[1] = L':';
 
-    auto decoded = percentDecode(path);
+    auto decoded = PercentDecode(path);
     if (!decoded || decoded->empty())
         return std::nullopt;
     for (auto& c : *decoded) {

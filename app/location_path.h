@@ -17,6 +17,6 @@ namespace nestora::app {
 // "file:" URL, or one whose escapes don't decode to a usable path (malformed UTF-8, or a
 // control character such as %00 that would cut the path short at the system call).
 // A "%" not followed by two hex digits is kept as it is.
-std::optional<std::wstring> folderPathFromLocation(std::wstring_view location);
+std::optional<std::wstring> FolderPathFromLocation(std::wstring_view location);
 
 } // namespace nestora::app

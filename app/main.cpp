@@ -1,7 +1,7 @@
 // Nestora's entry point: the application, its title, the main window, the message loop.
 #include "gui/win/graphics_win32.h"
 
-#include "app/unit1.h"
+#include "app/main_window.h"
 
 #include "gui/win/application.h"
 
@@ -45,13 +45,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     SearchSystemFolderForDlls();
     const ComApartment com;
     try {
-        gui::TApplication application;
+        nestora::gui::TApplication application;
         application.Initialize();
         application.SetTitle(L"Nestora");
         application.CreateForm<nestora::app::TForm1>();
         application.Run();
     } catch (...) {
-        gui::HandleCurrentException();
+        nestora::gui::HandleCurrentException();
         return 1;
     }
     return 0;

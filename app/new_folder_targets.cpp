@@ -2,20 +2,20 @@
 
 namespace nestora::app {
 
-void NewFolderTargets::createInFolder(const std::wstring& folder) {
-    createNewFolder(fileSystem_, {folder, names_.name, names_.defaultName});
+void NewFolderTargets::CreateInFolder(const std::wstring& folder) {
+    CreateNewFolder(fileSystem_, {folder, names_.name, names_.defaultName});
 }
 
-void NewFolderTargets::createOnDesktop() {
-    const std::wstring desktop = desktop_.desktopPath();
+void NewFolderTargets::CreateOnDesktop() {
+    const std::wstring desktop = desktop_.DesktopPath();
     if (desktop.empty())
         return; // never a folder in the root of whatever drive is current
     const std::optional<std::wstring> created =
-        createNewFolder(fileSystem_, {desktop, names_.name, names_.defaultName});
+        CreateNewFolder(fileSystem_, {desktop, names_.name, names_.defaultName});
     if (!created)
         return;
-    desktop_.announceNewFolder(*created);
-    desktop_.startRename(*created);
+    desktop_.AnnounceNewFolder(*created);
+    desktop_.StartRename(*created);
 }
 
 } // namespace nestora::app

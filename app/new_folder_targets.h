@@ -17,13 +17,13 @@ class DesktopShell {
 public:
     virtual ~DesktopShell() = default;
     // The desktop's folder; empty when it can't be found.
-    virtual std::wstring desktopPath() = 0;
+    virtual std::wstring DesktopPath() = 0;
     // Tells the shell that the folder at path was created, so its views show it now.
-    virtual void announceNewFolder(const std::wstring& path) = 0;
+    virtual void AnnounceNewFolder(const std::wstring& path) = 0;
     // Selects the folder at path alone in the desktop's view and puts it into rename mode.
     // False when the view can't be reached; nothing else is done then (no key is sent
     // blindly into whatever has the focus).
-    virtual bool startRename(const std::wstring& path) = 0;
+    virtual bool StartRename(const std::wstring& path) = 0;
 };
 
 struct FolderNames {
@@ -36,8 +36,8 @@ public:
     NewFolderTargets(FolderFileSystem& fileSystem, DesktopShell& desktop, FolderNames names)
         : fileSystem_(fileSystem), desktop_(desktop), names_(std::move(names)) {}
 
-    void createInFolder(const std::wstring& folder) override;
-    void createOnDesktop() override;
+    void CreateInFolder(const std::wstring& folder) override;
+    void CreateOnDesktop() override;
 
 private:
     FolderFileSystem& fileSystem_;

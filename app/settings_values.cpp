@@ -2,19 +2,19 @@
 
 namespace nestora::app {
 
-Language languageFromSetting(std::wstring_view lang) {
+Language LanguageFromSetting(std::wstring_view lang) {
     return lang == L"En" ? Language::english : Language::russian;
 }
 
-std::wstring_view languageSettingText(Language language) {
+std::wstring_view LanguageSettingText(Language language) {
     return language == Language::english ? L"En" : L"Ru";
 }
 
-bool startUpFromSetting(std::uint32_t value) {
+bool StartUpFromSetting(std::uint32_t value) {
     return value != 0;
 }
 
-std::uint32_t startUpSettingValue(bool startWithWindows) {
+std::uint32_t StartUpSettingValue(bool startWithWindows) {
     return startWithWindows ? 1 : 0;
 }
 

@@ -13,10 +13,10 @@
 
 namespace nestora::app {
 
-Language languageFromSetting(std::wstring_view lang);
-std::wstring_view languageSettingText(Language language);
+Language LanguageFromSetting(std::wstring_view lang);
+std::wstring_view LanguageSettingText(Language language);
 
-bool startUpFromSetting(std::uint32_t value);
-std::uint32_t startUpSettingValue(bool startWithWindows);
+bool StartUpFromSetting(std::uint32_t value);
+std::uint32_t StartUpSettingValue(bool startWithWindows);
 
 } // namespace nestora::app

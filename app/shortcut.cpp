@@ -19,7 +19,7 @@ constexpr unsigned kFirstParsedCode = 0x08;
 constexpr unsigned kLastParsedCode = 0x255;
 
 // Removes a leading modifier word and reports the flag it stands for, or 0.
-ShortcutWord takeModifier(std::wstring_view& text) {
+ShortcutWord TakeModifier(std::wstring_view& text) {
     struct Prefix {
         std::wstring_view text;
         ShortcutWord flag;
@@ -31,7 +31,7 @@ ShortcutWord takeModifier(std::wstring_view& text) {
         {L"Alt+", kAltFlag},
     }};
     for (const auto& prefix : prefixes) {
-        if (startsWithIgnoreCase(text, prefix.text)) {
+        if (StartsWithIgnoreCase(text, prefix.text)) {
             text.remove_prefix(prefix.text.size());
             return prefix.flag;
         }
@@ -41,7 +41,7 @@ ShortcutWord takeModifier(std::wstring_view& text) {
 
 } // namespace
 
-SplitShortcut splitShortcut(ShortcutWord word) {
+SplitShortcut SplitShortcutWord(ShortcutWord word) {
     SplitShortcut split;
     split.key = word & static_cast<ShortcutWord>(~kShortcutFlags);
     split.shift = (word & kShiftFlag) != 0;
@@ -50,7 +50,7 @@ SplitShortcut splitShortcut(ShortcutWord word) {
     return split;
 }
 
-std::wstring keyName(unsigned code, const KeyNameSource& layoutNames) {
+std::wstring KeyName(unsigned code, const KeyNameSource& layoutNames) {
     const unsigned k = code & 0xFF;
     std::wstring name = gui::FixedKeyName(k);
     if (name.empty() && layoutNames)
@@ -58,13 +58,13 @@ std::wstring keyName(unsigned code, const KeyNameSource& layoutNames) {
     return name;
 }
 
-std::wstring shortcutToText(ShortcutWord word, const KeyNameSource& layoutNames) {
+std::wstring ShortcutToText(ShortcutWord word, const KeyNameSource& layoutNames) {
     return gui::ShortCutToText(word, layoutNames);
 }
 
-ShortcutWord shortcutFromText(std::wstring_view text, const KeyNameSource& layoutNames) {
+ShortcutWord ShortcutFromText(std::wstring_view text, const KeyNameSource& layoutNames) {
     ShortcutWord flags = 0;
-    while (const ShortcutWord flag = takeModifier(text))
+    while (const ShortcutWord flag = TakeModifier(text))
         flags |= flag;
     if (text.empty())
         return 0;
@@ -74,8 +74,8 @@ ShortcutWord shortcutFromText(std::wstring_view text, const KeyNameSource& layou
     for (unsigned code = kFirstParsedCode; code <= kLastParsedCode; ++code) {
         auto& name = names[code & 0xFF];
         if (!name)
-            name = keyName(code, layoutNames);
-        if (!name->empty() && equalsIgnoreCase(*name, text))
+            name = KeyName(code, layoutNames);
+        if (!name->empty() && EqualsIgnoreCase(*name, text))
             return static_cast<ShortcutWord>((code & 0xFF) | flags);
     }
     return 0;

@@ -37,21 +37,21 @@ struct SplitShortcut {
     bool alt = false;
 };
 
-SplitShortcut splitShortcut(ShortcutWord word);
+SplitShortcut SplitShortcutWord(ShortcutWord word);
 
 // The keyboard layout's name of a virtual key; empty when the layout has none.
 using KeyNameSource = gui::KeyNameSource;
 
 // The key's name by the low byte of the code: the fixed table first, then the layout.
-std::wstring keyName(unsigned code, const KeyNameSource& layoutNames);
+std::wstring KeyName(unsigned code, const KeyNameSource& layoutNames);
 
 // "Shift+Ctrl+Alt+" (those set, in that order) and the key's name; empty when the key has
 // no name, which includes the word 0.
-std::wstring shortcutToText(ShortcutWord word, const KeyNameSource& layoutNames);
+std::wstring ShortcutToText(ShortcutWord word, const KeyNameSource& layoutNames);
 
-// The inverse of shortcutToText, forgiving about case and accepting "^" for "Ctrl+".
+// The inverse of ShortcutToText, forgiving about case and accepting "^" for "Ctrl+".
 // Anything it cannot read gives 0 (no hotkey), never an error. When several keys bear the
 // name, the lowest code from 8 up wins, then the codes below 8.
-ShortcutWord shortcutFromText(std::wstring_view text, const KeyNameSource& layoutNames);
+ShortcutWord ShortcutFromText(std::wstring_view text, const KeyNameSource& layoutNames);
 
 } // namespace nestora::app

@@ -2,7 +2,7 @@
 
 namespace nestora::app {
 
-wchar_t toUpperInvariant(wchar_t c) {
+wchar_t ToUpperInvariant(wchar_t c) {
     const auto u = static_cast<unsigned>(c);
     if (u >= L'a' && u <= L'z')
         return static_cast<wchar_t>(u - 0x20);
@@ -37,25 +37,25 @@ wchar_t toUpperInvariant(wchar_t c) {
     return c;
 }
 
-std::wstring toUpperInvariant(std::wstring_view text) {
+std::wstring ToUpperInvariant(std::wstring_view text) {
     std::wstring upper(text);
     for (auto& c : upper)
-        c = toUpperInvariant(c);
+        c = ToUpperInvariant(c);
     return upper;
 }
 
-bool equalsIgnoreCase(std::wstring_view a, std::wstring_view b) {
+bool EqualsIgnoreCase(std::wstring_view a, std::wstring_view b) {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (toUpperInvariant(a[i]) != toUpperInvariant(b[i]))
+        if (ToUpperInvariant(a[i]) != ToUpperInvariant(b[i]))
             return false;
     }
     return true;
 }
 
-bool startsWithIgnoreCase(std::wstring_view text, std::wstring_view prefix) {
-    return text.size() >= prefix.size() && equalsIgnoreCase(text.substr(0, prefix.size()), prefix);
+bool StartsWithIgnoreCase(std::wstring_view text, std::wstring_view prefix) {
+    return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
 }
 
 } // namespace nestora::app

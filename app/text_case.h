@@ -12,9 +12,9 @@
 
 namespace nestora::app {
 
-wchar_t toUpperInvariant(wchar_t c);
-std::wstring toUpperInvariant(std::wstring_view text);
-bool equalsIgnoreCase(std::wstring_view a, std::wstring_view b);
-bool startsWithIgnoreCase(std::wstring_view text, std::wstring_view prefix);
+wchar_t ToUpperInvariant(wchar_t c);
+std::wstring ToUpperInvariant(std::wstring_view text);
+bool EqualsIgnoreCase(std::wstring_view a, std::wstring_view b);
+bool StartsWithIgnoreCase(std::wstring_view text, std::wstring_view prefix);
 
 } // namespace nestora::app

@@ -32,7 +32,7 @@ struct CoTaskMemDeleter {
 using CoTaskText = std::unique_ptr<wchar_t, CoTaskMemDeleter>;
 using ItemIdList = std::unique_ptr<ITEMIDLIST, CoTaskMemDeleter>;
 
-std::wstring expandEnvironment(const std::wstring& text) {
+std::wstring ExpandEnvironment(const std::wstring& text) {
     const DWORD size = ::ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
     if (size == 0)
         return text;
@@ -44,7 +44,7 @@ std::wstring expandEnvironment(const std::wstring& text) {
 }
 
 // The shell view of the desktop, or null.
-ComPtr<IShellView> desktopShellView() {
+ComPtr<IShellView> DesktopShellView() {
     ComPtr<IShellWindows> shellWindows;
     if (FAILED(::CoCreateInstance(kShellWindowsClass, nullptr, CLSCTX_LOCAL_SERVER,
                                   IID_PPV_ARGS(&shellWindows))))
@@ -69,14 +69,14 @@ ComPtr<IShellView> desktopShellView() {
     return view;
 }
 
-std::wstring leafName(const std::wstring& path) {
+std::wstring LeafName(const std::wstring& path) {
     const std::size_t slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
 } // namespace
 
-std::wstring registeredDesktopPath(HKEY root) {
+std::wstring RegisteredDesktopPath(HKEY root) {
     try {
         gui::TRegistry registry(KEY_QUERY_VALUE);
         registry.SetRootKey(root);
@@ -84,13 +84,13 @@ std::wstring registeredDesktopPath(HKEY root) {
             return {};
         const bool expand = registry.GetDataType(L"Desktop") == gui::TRegDataType::rdExpandString;
         const std::wstring path = registry.ReadString(L"Desktop");
-        return expand ? expandEnvironment(path) : path;
+        return expand ? ExpandEnvironment(path) : path;
     } catch (const gui::ERegistryException&) {
         return {}; // a value of another type: as good as missing
     }
 }
 
-std::wstring knownDesktopPath() {
+std::wstring KnownDesktopPath() {
     PWSTR raw = nullptr;
     const HRESULT status = ::SHGetKnownFolderPath(kDesktopFolderId, 0, nullptr, &raw);
     const CoTaskText path(raw);
@@ -99,19 +99,19 @@ std::wstring knownDesktopPath() {
     return std::wstring(path.get());
 }
 
-std::wstring SystemDesktopShell::desktopPath() {
-    std::wstring path = registeredDesktopPath(userRoot_);
+std::wstring SystemDesktopShell::DesktopPath() {
+    std::wstring path = RegisteredDesktopPath(userRoot_);
     if (path.empty())
-        path = knownDesktopPath();
+        path = KnownDesktopPath();
     return path;
 }
 
-void SystemDesktopShell::announceNewFolder(const std::wstring& path) {
+void SystemDesktopShell::AnnounceNewFolder(const std::wstring& path) {
     ::SHChangeNotify(SHCNE_MKDIR, SHCNF_PATHW | SHCNF_FLUSH, path.c_str(), nullptr);
 }
 
-bool SystemDesktopShell::startRename(const std::wstring& path) {
-    const ComPtr<IShellView> view = desktopShellView();
+bool SystemDesktopShell::StartRename(const std::wstring& path) {
+    const ComPtr<IShellView> view = DesktopShellView();
     if (!view)
         return false;
     ComPtr<IFolderView> folderView;
@@ -119,7 +119,7 @@ bool SystemDesktopShell::startRename(const std::wstring& path) {
     if (FAILED(view.As(&folderView)) || FAILED(folderView->GetFolder(IID_PPV_ARGS(&folder))))
         return false;
     // The desktop's folder knows its own items by their names.
-    std::wstring name = leafName(path);
+    std::wstring name = LeafName(path);
     PIDLIST_RELATIVE raw = nullptr;
     if (FAILED(folder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &raw, nullptr)))
         return false;

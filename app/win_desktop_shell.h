@@ -18,21 +18,21 @@ public:
 
     // The "Desktop" value of the user's shell-folder key; when that is missing or empty,
     // the desktop's known folder.
-    std::wstring desktopPath() override;
+    std::wstring DesktopPath() override;
     // SHCNE_MKDIR for the path, flushed: the desktop's view has the new item on return.
-    void announceNewFolder(const std::wstring& path) override;
+    void AnnounceNewFolder(const std::wstring& path) override;
     // Through the desktop's shell view (IShellWindows::FindWindowSW with SWC_DESKTOP, its
     // top-level browser's active view): the folder alone selected, focused, visible and
     // in rename mode.
-    bool startRename(const std::wstring& path) override;
+    bool StartRename(const std::wstring& path) override;
 
 private:
     HKEY userRoot_;
 };
 
 // The "Desktop" value of the shell-folder key below root, expanded; empty when missing.
-std::wstring registeredDesktopPath(HKEY root);
+std::wstring RegisteredDesktopPath(HKEY root);
 // The desktop's known folder (FOLDERID_Desktop); empty when the shell has none.
-std::wstring knownDesktopPath();
+std::wstring KnownDesktopPath();
 
 } // namespace nestora::app

@@ -15,23 +15,23 @@ public:
     FindHandle(const FindHandle&) = delete;
     FindHandle& operator=(const FindHandle&) = delete;
     ~FindHandle() {
-        if (valid())
+        if (Valid())
             FindClose(handle_);
     }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
     HANDLE get() const { return handle_; }
 
 private:
     HANDLE handle_;
 };
 
-bool isDotEntry(const wchar_t* name) {
+bool IsDotEntry(const wchar_t* name) {
     return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
 
 } // namespace
 
-std::wstring extendedLengthPath(std::wstring_view path) {
+std::wstring ExtendedLengthPath(std::wstring_view path) {
     // CreateDirectoryW leaves room for an 8.3 name: MAX_PATH - 12 with the terminator.
     constexpr std::size_t kLongestPlainPath = MAX_PATH - 12 - 1;
     std::wstring result(path);
@@ -47,24 +47,24 @@ std::wstring extendedLengthPath(std::wstring_view path) {
 }
 
 std::vector<std::wstring>
-WindowsFileSystem::directoryNamesStartingWith(const std::wstring& folder,
+WindowsFileSystem::DirectoryNamesStartingWith(const std::wstring& folder,
                                               const std::wstring& prefix) {
     std::vector<std::wstring> names;
-    const std::wstring pattern = extendedLengthPath(joinPath(folder, prefix + L"*"));
+    const std::wstring pattern = ExtendedLengthPath(JoinPath(folder, prefix + L"*"));
     WIN32_FIND_DATAW data{};
     FindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
                                      nullptr, FIND_FIRST_EX_LARGE_FETCH));
-    if (!find.valid())
+    if (!find.Valid())
         return names;
     do {
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !isDotEntry(data.cFileName))
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDotEntry(data.cFileName))
             names.emplace_back(data.cFileName);
     } while (FindNextFileW(find.get(), &data));
     return names;
 }
 
-CreateDirectoryResult WindowsFileSystem::createDirectory(const std::wstring& path) {
-    if (CreateDirectoryW(extendedLengthPath(path).c_str(), nullptr))
+CreateDirectoryResult WindowsFileSystem::MakeDirectory(const std::wstring& path) {
+    if (CreateDirectoryW(ExtendedLengthPath(path).c_str(), nullptr))
         return CreateDirectoryResult::created;
     return GetLastError() == ERROR_ALREADY_EXISTS ? CreateDirectoryResult::alreadyExists
                                                   : CreateDirectoryResult::failed;

@@ -15,13 +15,13 @@ namespace nestora::app {
 // path as the wide file calls take it: with \\?\ (or \\?\UNC\ for a UNC path) when it is
 // longer than CreateDirectoryW allows without it, forward slashes turned into backslashes
 // since the prefixed form takes the path literally.
-std::wstring extendedLengthPath(std::wstring_view path);
+std::wstring ExtendedLengthPath(std::wstring_view path);
 
 class WindowsFileSystem final : public FolderFileSystem {
 public:
-    std::vector<std::wstring> directoryNamesStartingWith(const std::wstring& folder,
+    std::vector<std::wstring> DirectoryNamesStartingWith(const std::wstring& folder,
                                                          const std::wstring& prefix) override;
-    CreateDirectoryResult createDirectory(const std::wstring& path) override;
+    CreateDirectoryResult MakeDirectory(const std::wstring& path) override;
 };
 
 } // namespace nestora::app

@@ -12,17 +12,17 @@ public:
     // applicationWindow: the program's own taskbar window, never counted as minimised.
     explicit SystemPressWindows(HWND applicationWindow) : applicationWindow_(applicationWindow) {}
 
-    int minimisedWindowCount() override;
-    WindowId foregroundWindow() override;
+    int MinimisedWindowCount() override;
+    WindowId ForegroundWindow() override;
     // "Progman", or the "WorkerW" that holds the desktop's view after Win+D.
-    bool isDesktop(WindowId window) override;
+    bool IsDesktop(WindowId window) override;
     // The frame's first child of class "ShellTabWindowClass", else "TabWindowClass".
-    WindowId activeTab(WindowId frame) override;
+    WindowId ActiveTab(WindowId frame) override;
 
 private:
     HWND applicationWindow_;
 };
 
-WindowId windowIdOf(HWND window);
+WindowId WindowIdOf(HWND window);
 
 } // namespace nestora::app

@@ -18,23 +18,23 @@ SettingsReader::SettingsReader(const SettingsRoots& roots) : registry_(KEY_READ)
         registry_.OpenKeyReadOnly(kSettingsKeyPath);
 }
 
-std::uint32_t SettingsReader::startUp() {
+std::uint32_t SettingsReader::StartUp() {
     return static_cast<std::uint32_t>(registry_.ReadInteger(L"StartUp"));
 }
 
-std::wstring SettingsReader::folderName() {
+std::wstring SettingsReader::FolderName() {
     return registry_.ReadString(L"FolderName");
 }
 
-std::wstring SettingsReader::hotKey() {
+std::wstring SettingsReader::HotKey() {
     return registry_.ReadString(L"HotKey");
 }
 
-std::wstring SettingsReader::lang() {
+std::wstring SettingsReader::Lang() {
     return registry_.ReadString(L"Lang");
 }
 
-void writeSettings(const SettingsRoots& roots, const StoredSettings& settings) {
+void WriteSettings(const SettingsRoots& roots, const StoredSettings& settings) {
     gui::TRegistry registry(KEY_ALL_ACCESS);
     registry.SetRootKey(roots.user);
     if (!registry.KeyExists(kSettingsKeyPath))
@@ -46,13 +46,13 @@ void writeSettings(const SettingsRoots& roots, const StoredSettings& settings) {
     registry.WriteString(L"Lang", settings.lang);
 }
 
-void completeSettings(const SettingsRoots& roots, const StoredSettings& defaults) {
+void CompleteSettings(const SettingsRoots& roots, const StoredSettings& defaults) {
     try {
         gui::TRegistry registry(KEY_QUERY_VALUE | KEY_SET_VALUE);
         registry.SetRootKey(roots.user);
         if (!registry.OpenKey(kSettingsKeyPath, false))
             return;
-        // In the order writeSettings writes them: a cut write lacks the last ones.
+        // In the order WriteSettings writes them: a cut write lacks the last ones.
         if (!registry.ValueExists(L"StartUp"))
             registry.WriteInteger(L"StartUp", static_cast<int>(defaults.startUp));
         if (!registry.ValueExists(L"FolderName"))

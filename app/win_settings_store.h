@@ -39,16 +39,16 @@ struct StoredSettings {
 
 class SettingsReader {
 public:
-    // Opens the user's key, else the machine's; found() tells whether either exists.
+    // Opens the user's key, else the machine's; Found() tells whether either exists.
     explicit SettingsReader(const SettingsRoots& roots);
 
-    bool found() const { return found_; }
-    bool fromMachine() const { return fromMachine_; }
+    bool Found() const { return found_; }
+    bool FromMachine() const { return fromMachine_; }
 
-    std::uint32_t startUp();
-    std::wstring folderName();
-    std::wstring hotKey();
-    std::wstring lang();
+    std::uint32_t StartUp();
+    std::wstring FolderName();
+    std::wstring HotKey();
+    std::wstring Lang();
 
 private:
     gui::TRegistry registry_;
@@ -58,7 +58,7 @@ private:
 
 // Creates the user's key if needed and writes the four values in the order above; the
 // first value that fails ends it with its error.
-void writeSettings(const SettingsRoots& roots, const StoredSettings& settings);
+void WriteSettings(const SettingsRoots& roots, const StoredSettings& settings);
 
 // Gives the user's key each of the four values it lacks, from defaults; a value that is
 // there, of whatever type, stays as it is. Nothing happens when the key doesn't exist.
@@ -71,6 +71,6 @@ void writeSettings(const SettingsRoots& roots, const StoredSettings& settings);
 // missing key reads as the defaults.
 //
 // Failures are not reported here: the reading that follows reports what can't be read.
-void completeSettings(const SettingsRoots& roots, const StoredSettings& defaults);
+void CompleteSettings(const SettingsRoots& roots, const StoredSettings& defaults);
 
 } // namespace nestora::app

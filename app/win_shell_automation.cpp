@@ -49,12 +49,12 @@ public:
     ExceptionInfo(const ExceptionInfo&) = delete;
     ExceptionInfo& operator=(const ExceptionInfo&) = delete;
     EXCEPINFO* get() { return &info_; }
-    std::wstring description() const {
+    std::wstring Description() const {
         return info_.bstrDescription
                    ? std::wstring(info_.bstrDescription, ::SysStringLen(info_.bstrDescription))
                    : std::wstring();
     }
-    HRESULT code() const { return info_.scode; }
+    HRESULT Code() const { return info_.scode; }
 
 private:
     EXCEPINFO info_{};
@@ -67,7 +67,7 @@ struct CallResult {
 
 // One late-bound call: the member named name, called as a method or read as a property,
 // with at most one integer argument.
-CallResult invokeByName(IDispatch& object, const wchar_t* name, Variant& result,
+CallResult InvokeByName(IDispatch& object, const wchar_t* name, Variant& result,
                         const VARIANT* argument = nullptr) {
     std::wstring nameBuffer(name); // GetIDsOfNames takes a non-const string
     LPOLESTR names[] = {nameBuffer.data()};
@@ -83,12 +83,12 @@ CallResult invokeByName(IDispatch& object, const wchar_t* name, Variant& result,
         object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
                       &parameters, result.get(), exception.get(), &badArgument);
     if (status == DISP_E_EXCEPTION)
-        return {FAILED(exception.code()) ? exception.code() : status, exception.description()};
+        return {FAILED(exception.Code()) ? exception.Code() : status, exception.Description()};
     return {status, {}};
 }
 
 // An integer result of any width as a window handle's low 32 bits.
-std::optional<WindowId> windowIdFrom(const VARIANT& value) {
+std::optional<WindowId> WindowIdFrom(const VARIANT& value) {
     switch (value.vt) {
     case VT_I4:
         return static_cast<WindowId>(value.lVal);
@@ -113,16 +113,16 @@ class DispatchItem final : public ShellWindowItem {
 public:
     explicit DispatchItem(ComPtr<IDispatch> window) : window_(std::move(window)) {}
 
-    std::optional<WindowId> frameWindow() override {
+    std::optional<WindowId> FrameWindow() override {
         Variant result;
-        if (FAILED(invokeByName(*window_.Get(), L"HWND", result).status))
+        if (FAILED(InvokeByName(*window_.Get(), L"HWND", result).status))
             return std::nullopt;
-        return windowIdFrom(*result);
+        return WindowIdFrom(*result);
     }
 
-    std::optional<std::wstring> locationUrl() override {
+    std::optional<std::wstring> LocationUrl() override {
         Variant result;
-        if (FAILED(invokeByName(*window_.Get(), L"LocationURL", result).status))
+        if (FAILED(InvokeByName(*window_.Get(), L"LocationURL", result).status))
             return std::nullopt;
         if ((*result).vt == VT_EMPTY)
             return std::wstring();
@@ -135,14 +135,14 @@ public:
         return std::wstring((*result).bstrVal, ::SysStringLen((*result).bstrVal));
     }
 
-    void refresh() override {
+    void Refresh() override {
         Variant result;
-        const CallResult call = invokeByName(*window_.Get(), L"Refresh", result);
+        const CallResult call = InvokeByName(*window_.Get(), L"Refresh", result);
         if (FAILED(call.status))
-            throw gui::Exception(automationErrorText(L"Refresh", call.status, call.description));
+            throw gui::Exception(AutomationErrorText(L"Refresh", call.status, call.description));
     }
 
-    std::optional<WindowId> browserWindow() override {
+    std::optional<WindowId> BrowserWindow() override {
         ComPtr<IServiceProvider> services;
         if (FAILED(window_.As(&services)))
             return std::nullopt;
@@ -167,7 +167,7 @@ public:
 
     std::optional<long> count() override {
         Variant result;
-        if (FAILED(invokeByName(*collection_.Get(), L"Count", result).status))
+        if (FAILED(InvokeByName(*collection_.Get(), L"Count", result).status))
             return std::nullopt;
         Variant number;
         if (FAILED(::VariantChangeType(number.get(), result.get(), 0, VT_I4)))
@@ -175,12 +175,12 @@ public:
         return (*number).lVal;
     }
 
-    std::unique_ptr<ShellWindowItem> item(long index) override {
+    std::unique_ptr<ShellWindowItem> Item(long index) override {
         VARIANT argument{};
         argument.vt = VT_I4;
         argument.lVal = index;
         Variant result;
-        if (FAILED(invokeByName(*collection_.Get(), L"Item", result, &argument).status))
+        if (FAILED(InvokeByName(*collection_.Get(), L"Item", result, &argument).status))
             return nullptr;
         // An index past the end (a window closed since Count) gives no object at all.
         if ((*result).vt != VT_DISPATCH || !(*result).pdispVal)
@@ -196,9 +196,9 @@ class DispatchShell final : public ShellAutomation {
 public:
     explicit DispatchShell(ComPtr<IDispatch> shell) : shell_(std::move(shell)) {}
 
-    std::unique_ptr<ShellWindowCollection> windows() override {
+    std::unique_ptr<ShellWindowCollection> Windows() override {
         Variant result;
-        if (FAILED(invokeByName(*shell_.Get(), L"Windows", result).status))
+        if (FAILED(InvokeByName(*shell_.Get(), L"Windows", result).status))
             return nullptr;
         if ((*result).vt != VT_DISPATCH || !(*result).pdispVal)
             return nullptr;
@@ -209,7 +209,7 @@ private:
     ComPtr<IDispatch> shell_;
 };
 
-std::wstring systemErrorText(HRESULT code) {
+std::wstring SystemErrorText(HRESULT code) {
     std::array<wchar_t, 512> buffer{};
     const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
@@ -222,25 +222,25 @@ std::wstring systemErrorText(HRESULT code) {
 
 } // namespace
 
-std::wstring automationErrorText(const std::wstring& name, long hresult,
+std::wstring AutomationErrorText(const std::wstring& name, long hresult,
                                  const std::wstring& description) {
     if (!description.empty())
         return description;
     if (hresult == DISP_E_UNKNOWNNAME || hresult == DISP_E_MEMBERNOTFOUND)
         return gui::FormatText(L"Method '%s' not supported by automation object", {name});
-    std::wstring text = systemErrorText(hresult);
+    std::wstring text = SystemErrorText(hresult);
     if (!text.empty())
         return text;
     return L"OLE error " + gui::HexDigits(static_cast<std::uint32_t>(hresult), 8);
 }
 
-std::unique_ptr<ShellAutomation> shellAutomationOver(ComPtr<IDispatch> shell) {
+std::unique_ptr<ShellAutomation> ShellAutomationOver(ComPtr<IDispatch> shell) {
     if (!shell)
         return nullptr;
     return std::make_unique<DispatchShell>(std::move(shell));
 }
 
-std::unique_ptr<ShellAutomation> createShellApplication() {
+std::unique_ptr<ShellAutomation> CreateShellApplication() {
     CLSID shellClass{};
     if (FAILED(::CLSIDFromProgID(L"Shell.Application", &shellClass)))
         return nullptr;
@@ -248,7 +248,7 @@ std::unique_ptr<ShellAutomation> createShellApplication() {
     if (FAILED(::CoCreateInstance(shellClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                   IID_PPV_ARGS(&shell))))
         return nullptr;
-    return shellAutomationOver(std::move(shell));
+    return ShellAutomationOver(std::move(shell));
 }
 
 } // namespace nestora::app

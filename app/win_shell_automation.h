@@ -21,16 +21,16 @@
 namespace nestora::app {
 
 // The shell object given (tests hand in a fake IDispatch).
-std::unique_ptr<ShellAutomation> shellAutomationOver(Microsoft::WRL::ComPtr<IDispatch> shell);
+std::unique_ptr<ShellAutomation> ShellAutomationOver(Microsoft::WRL::ComPtr<IDispatch> shell);
 
 // The system's "Shell.Application" (in-process or local server); null when it can't be
 // created.
-std::unique_ptr<ShellAutomation> createShellApplication();
+std::unique_ptr<ShellAutomation> CreateShellApplication();
 
 // The text of a failed late-bound call: the object's own description when it gave one,
 // "Method '%s' not supported by automation object" for a name it doesn't know, else the
 // system's text for the error code.
-std::wstring automationErrorText(const std::wstring& name, long hresult,
+std::wstring AutomationErrorText(const std::wstring& name, long hresult,
                                  const std::wstring& description);
 
 } // namespace nestora::app

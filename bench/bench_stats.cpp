@@ -6,7 +6,7 @@
 
 namespace nestora::bench {
 
-double median(std::vector<double> samples) {
+double Median(std::vector<double> samples) {
     if (samples.empty())
         throw std::invalid_argument("median of no samples");
     const std::size_t middle = samples.size() / 2;
@@ -20,13 +20,13 @@ double median(std::vector<double> samples) {
     return (lower + upper) / 2;
 }
 
-double ratio(double a, double b) {
+double Ratio(double a, double b) {
     if (!(b > 0))
         throw std::invalid_argument("ratio over a time that is not above zero");
     return a / b;
 }
 
-Quartiles quartiles(std::vector<double> samples) {
+Quartiles QuartilesOf(std::vector<double> samples) {
     if (samples.empty())
         throw std::invalid_argument("quartiles of no samples");
     if (samples.size() == 1)
@@ -35,21 +35,21 @@ Quartiles quartiles(std::vector<double> samples) {
     const std::size_t half = samples.size() / 2;
     const auto lowerEnd = samples.begin() + static_cast<std::ptrdiff_t>(half);
     const auto upperBegin = samples.end() - static_cast<std::ptrdiff_t>(half);
-    return {median(std::vector<double>(samples.begin(), lowerEnd)),
-            median(std::vector<double>(upperBegin, samples.end()))};
+    return {Median(std::vector<double>(samples.begin(), lowerEnd)),
+            Median(std::vector<double>(upperBegin, samples.end()))};
 }
 
-double medianOfPairedRatios(const std::vector<double>& a, const std::vector<double>& b) {
+double MedianOfPairedRatios(const std::vector<double>& a, const std::vector<double>& b) {
     if (a.size() != b.size())
         throw std::invalid_argument("paired ratios of runs that are not paired");
     std::vector<double> ratios;
     ratios.reserve(a.size());
     for (std::size_t i = 0; i < a.size(); ++i)
-        ratios.push_back(ratio(a[i], b[i]));
-    return median(std::move(ratios));
+        ratios.push_back(Ratio(a[i], b[i]));
+    return Median(std::move(ratios));
 }
 
-std::vector<std::vector<double>> timeInTurns(int rounds,
+std::vector<std::vector<double>> TimeInTurns(int rounds,
                                              const std::vector<std::function<void()>>& contenders) {
     using Clock = std::chrono::steady_clock;
     std::vector<std::vector<double>> samples(contenders.size());
@@ -64,23 +64,23 @@ std::vector<std::vector<double>> timeInTurns(int rounds,
     return samples;
 }
 
-std::vector<double> mediansOf(const std::vector<std::vector<double>>& samples) {
+std::vector<double> MediansOf(const std::vector<std::vector<double>>& samples) {
     std::vector<double> medians;
     medians.reserve(samples.size());
     for (const auto& runs : samples)
-        medians.push_back(median(runs));
+        medians.push_back(Median(runs));
     return medians;
 }
 
 Table::Table(std::vector<std::string> headers) : headers_(std::move(headers)) {}
 
-void Table::addRow(std::vector<std::string> cells) {
+void Table::AddRow(std::vector<std::string> cells) {
     if (cells.size() != headers_.size())
         throw std::invalid_argument("a table row needs one cell per column");
     rows_.push_back(std::move(cells));
 }
 
-std::string Table::render() const {
+std::string Table::Render() const {
     std::vector<std::size_t> widths;
     for (const auto& header : headers_)
         widths.push_back(header.size());
@@ -108,7 +108,7 @@ std::string Table::render() const {
     return text;
 }
 
-std::string fixed(double value, int digits) {
+std::string Fixed(double value, int digits) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.*f", digits, value);
     return buffer;

@@ -16,7 +16,7 @@
 #include "bench/bench_stats.h"
 #include "bench/process_watch.h"
 
-#include "app/unit1.h"
+#include "app/main_window.h"
 
 #include "gui/win/application.h"
 
@@ -32,7 +32,7 @@ namespace {
 
 using namespace nestora;
 
-double processCpuMs() {
+double ProcessCpuMs() {
     FILETIME created, exited, kernel, user;
     if (!::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user))
         return 0;
@@ -44,7 +44,7 @@ double processCpuMs() {
     return ms(kernel) + ms(user);
 }
 
-std::string messageName(UINT message) {
+std::string MessageName(UINT message) {
     switch (message) {
     case WM_TIMER:
         return "WM_TIMER";
@@ -90,12 +90,12 @@ int main(int argc, char** argv) {
     int status = 1;
     {
         const bench::ThreadMessageHooks hooks(tally);
-        if (!hooks.installed()) {
+        if (!hooks.Installed()) {
             std::printf("the message hooks could not be installed\n");
             return 1;
         }
 
-        gui::TApplication application;
+        nestora::gui::TApplication application;
         application.Initialize();
         application.SetTitle(L"Nestora");
         app::TForm1* form = application.CreateForm<app::TForm1>();
@@ -105,11 +105,11 @@ int main(int argc, char** argv) {
         double cpuBefore = 0, cpuAfter = 0;
         std::thread watcher([&] {
             std::this_thread::sleep_for(std::chrono::seconds(kSettleSeconds));
-            before = tally.snapshot();
-            cpuBefore = processCpuMs();
+            before = tally.Snapshot();
+            cpuBefore = ProcessCpuMs();
             std::this_thread::sleep_for(std::chrono::seconds(idleSeconds));
-            after = tally.snapshot();
-            cpuAfter = processCpuMs();
+            after = tally.Snapshot();
+            cpuAfter = ProcessCpuMs();
             ::PostMessageW(formWindow, WM_CLOSE, 0, 0);
         });
         application.Run();
@@ -128,16 +128,16 @@ int main(int argc, char** argv) {
             total += during;
             if (message == WM_TIMER)
                 timers += during;
-            table.addRow({messageName(message), std::to_string(during)});
+            table.AddRow({MessageName(message), std::to_string(during)});
         }
-        table.addRow({"all messages", std::to_string(total)});
+        table.AddRow({"all messages", std::to_string(total)});
         const double cpuMs = cpuAfter - cpuBefore;
         std::printf("At rest for %d s after a %d s start (main window hidden, icon in the tray);"
                     " the hooks saw %ld messages during the start\n\n%s\n",
-                    idleSeconds, kSettleSeconds, duringStart, table.render().c_str());
+                    idleSeconds, kSettleSeconds, duringStart, table.Render().c_str());
         std::printf("CPU time of the process at rest: %s ms over %d s (%s %% of one core)\n",
-                    bench::fixed(cpuMs, 1).c_str(), idleSeconds,
-                    bench::fixed(cpuMs / (idleSeconds * 10.0), 3).c_str());
+                    bench::Fixed(cpuMs, 1).c_str(), idleSeconds,
+                    bench::Fixed(cpuMs / (idleSeconds * 10.0), 3).c_str());
         // The hook procedures themselves run on messages only, so with none they cost none.
         // With no message seen during the start the hooks would be blind, and "none at rest"
         // would mean nothing.

@@ -14,7 +14,7 @@ namespace {
 using Variant = testing::OwnedVariant;
 
 // One late-bound call by name, with at most one integer argument.
-void call(IDispatch& object, const wchar_t* name, Variant& result, const long* argument = nullptr) {
+void Call(IDispatch& object, const wchar_t* name, Variant& result, const long* argument = nullptr) {
     std::wstring nameBuffer(name);
     LPOLESTR names[] = {nameBuffer.data()};
     DISPID id = DISPID_UNKNOWN;
@@ -35,75 +35,75 @@ void call(IDispatch& object, const wchar_t* name, Variant& result, const long* a
         throw std::runtime_error("late-bound call failed");
 }
 
-Microsoft::WRL::ComPtr<IDispatch> dispatchOf(const Variant& value) {
+Microsoft::WRL::ComPtr<IDispatch> DispatchOf(const Variant& value) {
     if (value.vt != VT_DISPATCH || !value.pdispVal)
         throw std::runtime_error("not an object");
     return Microsoft::WRL::ComPtr<IDispatch>(value.pdispVal);
 }
 
 // The collection, fetched anew as the old design did at every use.
-Microsoft::WRL::ComPtr<IDispatch> windowsOf(IDispatch& shell) {
+Microsoft::WRL::ComPtr<IDispatch> WindowsOf(IDispatch& shell) {
     Variant windows;
-    call(shell, L"Windows", windows);
-    return dispatchOf(windows);
+    Call(shell, L"Windows", windows);
+    return DispatchOf(windows);
 }
 
-long countOf(IDispatch& shell) {
+long CountOf(IDispatch& shell) {
     Variant count;
-    call(*windowsOf(shell).Get(), L"Count", count);
+    Call(*WindowsOf(shell).Get(), L"Count", count);
     Variant asLong;
     if (FAILED(::VariantChangeType(&asLong, &count, 0, VT_I4)))
         throw std::runtime_error("Count is not a number");
     return asLong.lVal;
 }
 
-Microsoft::WRL::ComPtr<IDispatch> itemOf(IDispatch& shell, long index) {
+Microsoft::WRL::ComPtr<IDispatch> ItemOf(IDispatch& shell, long index) {
     Variant item;
-    call(*windowsOf(shell).Get(), L"Item", item, &index);
-    return dispatchOf(item);
+    Call(*WindowsOf(shell).Get(), L"Item", item, &index);
+    return DispatchOf(item);
 }
 
-std::uint32_t handleOf(IDispatch& window) {
+std::uint32_t HandleOf(IDispatch& window) {
     Variant handle;
-    call(window, L"HWND", handle);
+    Call(window, L"HWND", handle);
     Variant asNumber;
     if (FAILED(::VariantChangeType(&asNumber, &handle, 0, VT_I8)))
         throw std::runtime_error("HWND is not a number");
     return static_cast<std::uint32_t>(asNumber.llVal);
 }
 
-std::wstring locationOf(IDispatch& window) {
+std::wstring LocationOf(IDispatch& window) {
     Variant location;
-    call(window, L"LocationURL", location);
+    Call(window, L"LocationURL", location);
     if (location.vt != VT_BSTR || !location.bstrVal)
         return {};
     return location.bstrVal;
 }
 
-std::uint32_t handleNumber(HWND window) {
+std::uint32_t HandleNumber(HWND window) {
     return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window));
 }
 
 } // namespace
 
-NaivePressResult naivePress(IDispatch& shell, HWND foreground, int minimised, HWND desktop) {
+NaivePressResult NaivePress(IDispatch& shell, HWND foreground, int minimised, HWND desktop) {
     NaivePressResult result;
-    if (countOf(shell) <= 0) {
+    if (CountOf(shell) <= 0) {
         ++result.desktopFolders;
         return result;
     }
-    const long count = countOf(shell);
+    const long count = CountOf(shell);
     for (long i = 0; i < count; ++i) {
-        const Microsoft::WRL::ComPtr<IDispatch> window = itemOf(shell, i);
-        if (handleOf(*itemOf(shell, i).Get()) == handleNumber(foreground)) {
-            if (!locationOf(*window.Get()).empty()) {
-                result.folderLocations.push_back(locationOf(*window.Get()));
+        const Microsoft::WRL::ComPtr<IDispatch> window = ItemOf(shell, i);
+        if (HandleOf(*ItemOf(shell, i).Get()) == HandleNumber(foreground)) {
+            if (!LocationOf(*window.Get()).empty()) {
+                result.folderLocations.push_back(LocationOf(*window.Get()));
                 Variant ignored;
-                call(*window.Get(), L"Refresh", ignored);
+                Call(*window.Get(), L"Refresh", ignored);
             }
             continue;
         }
-        if (minimised == countOf(shell) || foreground == desktop) {
+        if (minimised == CountOf(shell) || foreground == desktop) {
             ++result.desktopFolders;
             return result;
         }

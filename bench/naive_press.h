@@ -20,6 +20,6 @@ struct NaivePressResult {
 // foreground: the window that has the focus; minimised: the count of minimised top-level
 // windows; desktop: the desktop's window ("Progman"). Throws std::runtime_error when a
 // late-bound call fails, as the old design's error ended its handler.
-NaivePressResult naivePress(IDispatch& shell, HWND foreground, int minimised, HWND desktop);
+NaivePressResult NaivePress(IDispatch& shell, HWND foreground, int minimised, HWND desktop);
 
 } // namespace nestora::bench

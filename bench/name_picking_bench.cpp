@@ -25,22 +25,22 @@ using namespace nestora;
 
 constexpr wchar_t kBase[] = L"New Folder";
 
-bool directoryExists(const std::wstring& path) {
+bool DirectoryExists(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::wstring byProbing(const std::wstring& folder, long* probes) {
+std::wstring ByProbing(const std::wstring& folder, long* probes) {
     for (unsigned long long k = 1;; ++k) {
-        std::wstring name = app::numberedFolderName(kBase, k);
+        std::wstring name = app::NumberedFolderName(kBase, k);
         ++*probes;
-        if (!directoryExists(app::joinPath(folder, name)))
+        if (!DirectoryExists(app::JoinPath(folder, name)))
             return name;
     }
 }
 
-std::wstring byListing(app::WindowsFileSystem& fileSystem, const std::wstring& folder) {
-    return app::firstFreeFolderName(kBase, fileSystem.directoryNamesStartingWith(folder, kBase));
+std::wstring ByListing(app::WindowsFileSystem& fileSystem, const std::wstring& folder) {
+    return app::FirstFreeFolderName(kBase, fileSystem.DirectoryNamesStartingWith(folder, kBase));
 }
 
 // A find handle and its FindClose.
@@ -48,25 +48,25 @@ class FindHandle {
 public:
     explicit FindHandle(HANDLE handle) : handle_(handle) {}
     ~FindHandle() {
-        if (valid())
+        if (Valid())
             ::FindClose(handle_);
     }
     FindHandle(const FindHandle&) = delete;
     FindHandle& operator=(const FindHandle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
     HANDLE get() const { return handle_; }
 
 private:
     HANDLE handle_;
 };
 
-long bareListing(const std::wstring& folder) {
+long BareListing(const std::wstring& folder) {
     long entries = 0;
     WIN32_FIND_DATAW data{};
     const FindHandle find(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data,
                                              FindExSearchNameMatch, nullptr,
                                              FIND_FIRST_EX_LARGE_FETCH));
-    if (!find.valid())
+    if (!find.Valid())
         return 0;
     do
         ++entries;
@@ -84,7 +84,7 @@ public:
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
         for (int k = 1; k <= taken; ++k)
-            std::filesystem::create_directory(folder_ / app::numberedFolderName(kBase, k));
+            std::filesystem::create_directory(folder_ / app::NumberedFolderName(kBase, k));
     }
     ~TakenNames() {
         std::error_code ignored;
@@ -92,7 +92,7 @@ public:
     }
     TakenNames(const TakenNames&) = delete;
     TakenNames& operator=(const TakenNames&) = delete;
-    std::wstring folder() const { return folder_.wstring(); }
+    std::wstring Folder() const { return folder_.wstring(); }
 
 private:
     std::filesystem::path folder_;
@@ -107,29 +107,29 @@ int main(int argc, char** argv) {
                         "probing / ours", "ours / listing", "same name"});
     for (const int taken : {0, 100, 10000}) {
         const TakenNames scratch(taken);
-        const std::wstring folder = scratch.folder();
+        const std::wstring folder = scratch.Folder();
         app::WindowsFileSystem fileSystem;
 
         long probes = 0;
-        const std::wstring probed = byProbing(folder, &probes);
-        const std::wstring listed = byListing(fileSystem, folder);
-        const bool same = probed == listed && probed == app::numberedFolderName(kBase, taken + 1);
+        const std::wstring probed = ByProbing(folder, &probes);
+        const std::wstring listed = ByListing(fileSystem, folder);
+        const bool same = probed == listed && probed == app::NumberedFolderName(kBase, taken + 1);
 
         long ignoredProbes = 0;
-        const auto medians = bench::mediansOf(bench::timeInTurns(
-            rounds, {[&] { byProbing(folder, &ignoredProbes); },
-                     [&] { byListing(fileSystem, folder); }, [&] { bareListing(folder); }}));
-        const double speedUp = bench::ratio(medians[0], medians[1]);
-        const double overListing = bench::ratio(medians[1], medians[2]);
+        const auto medians = bench::MediansOf(bench::TimeInTurns(
+            rounds, {[&] { ByProbing(folder, &ignoredProbes); },
+                     [&] { ByListing(fileSystem, folder); }, [&] { BareListing(folder); }}));
+        const double speedUp = bench::Ratio(medians[0], medians[1]);
+        const double overListing = bench::Ratio(medians[1], medians[2]);
         if (taken == 10000)
             allMet = allMet && speedUp >= 20 && overListing <= 2;
         allMet = allMet && same;
-        table.addRow({std::to_string(taken), std::to_string(probes), bench::fixed(medians[0], 0),
-                      bench::fixed(medians[1], 0), bench::fixed(medians[2], 0),
-                      bench::fixed(speedUp, 1), bench::fixed(overListing, 2), same ? "yes" : "NO"});
+        table.AddRow({std::to_string(taken), std::to_string(probes), bench::Fixed(medians[0], 0),
+                      bench::Fixed(medians[1], 0), bench::Fixed(medians[2], 0),
+                      bench::Fixed(speedUp, 1), bench::Fixed(overListing, 2), same ? "yes" : "NO"});
     }
     std::printf("Free name with N names taken (median of %d runs in turns)\n\n%s\n", rounds,
-                table.render().c_str());
+                table.Render().c_str());
     std::printf("targets at N = 10000: probing / ours >= 20, ours / listing <= 2: %s\n",
                 allMet ? "met" : "MISSED");
     return allMet ? 0 : 1;

@@ -33,14 +33,14 @@ using namespace nestora;
 using skin::TsuiUIStyle;
 
 struct Objects {
-    long gdi = gui::HandleCounters::LiveGdiObjects();
-    long user = gui::HandleCounters::LiveUserObjects();
-    long systemGdi = gui::ProcessGdiObjects();
-    long systemUser = gui::ProcessUserObjects();
+    long gdi = nestora::gui::HandleCounters::LiveGdiObjects();
+    long user = nestora::gui::HandleCounters::LiveUserObjects();
+    long systemGdi = nestora::gui::ProcessGdiObjects();
+    long systemUser = nestora::gui::ProcessUserObjects();
     bool operator==(const Objects&) const = default;
 };
 
-std::string objectsText(const Objects& o) {
+std::string ObjectsText(const Objects& o) {
     return std::to_string(o.gdi) + " / " + std::to_string(o.user) + " (system " +
            std::to_string(o.systemGdi) + " / " + std::to_string(o.systemUser) + ")";
 }
@@ -49,14 +49,14 @@ std::string objectsText(const Objects& o) {
 
 int main(int argc, char** argv) {
     const int repetitions = argc > 1 ? std::atoi(argv[1]) : 10000;
-    gui::TApplication application;
+    nestora::gui::TApplication application;
     application.Initialize();
 
     // The settings window's frame and title bar.
-    gui::TForm* form = gui::Create<gui::TForm>(&application);
-    form->SetBorderStyle(gui::TFormBorderStyle::bsSingle);
+    nestora::gui::TForm* form = nestora::gui::Create<nestora::gui::TForm>(&application);
+    form->SetBorderStyle(nestora::gui::TFormBorderStyle::bsSingle);
     form->SetBounds(120, 90, 176, 160);
-    auto* frame = gui::Create<skin::TsuiForm>(form);
+    auto* frame = nestora::gui::Create<skin::TsuiForm>(form);
     frame->SetUIStyle(TsuiUIStyle::MacOS);
     frame->SetFrameWidth(168);
     frame->SetFrameHeight(133);
@@ -74,22 +74,22 @@ int main(int argc, char** argv) {
     const HWND barWindow = bar.Handle();
 
     // The tray menu.
-    gui::ComponentPtr<gui::TImageList> images = gui::MakeComponent<gui::TImageList>();
-    for (const gui::TColor color : {gui::clRed, gui::clBlue, gui::clLime}) {
-        gui::TBitmap image;
-        gui::testing::MakeFilled(image, 16, 16, color);
-        images->AddMasked(image, gui::clFuchsia);
+    nestora::gui::ComponentPtr<nestora::gui::TImageList> images = nestora::gui::MakeComponent<nestora::gui::TImageList>();
+    for (const nestora::gui::TColor color : {nestora::gui::clRed, nestora::gui::clBlue, nestora::gui::clLime}) {
+        nestora::gui::TBitmap image;
+        nestora::gui::testing::MakeFilled(image, 16, 16, color);
+        images->AddMasked(image, nestora::gui::clFuchsia);
     }
-    gui::ComponentPtr<skin::TsuiPopupMenu> menu = gui::MakeComponent<skin::TsuiPopupMenu>();
+    nestora::gui::ComponentPtr<skin::TsuiPopupMenu> menu = nestora::gui::MakeComponent<skin::TsuiPopupMenu>();
     menu->SetImages(images.get());
     menu->SetUIStyle(TsuiUIStyle::DeepBlue);
     menu->SetMenuItemHeight(21);
     menu->SetSeparatorHeight(5);
     menu->SetBarWidth(26);
-    gui::TMenuItem& root = menu->Items();
-    gui::TMenuItem* show = root.AddItem(L"Show window");
+    nestora::gui::TMenuItem& root = menu->Items();
+    nestora::gui::TMenuItem* show = root.AddItem(L"Show window");
     show->SetImageIndex(1);
-    gui::TMenuItem* language = root.AddItem(L"Language");
+    nestora::gui::TMenuItem* language = root.AddItem(L"Language");
     language->AddItem(L"Russian")->SetChecked(true);
     language->AddItem(L"English");
     root.AddItem(L"-");
@@ -97,21 +97,21 @@ int main(int argc, char** argv) {
     root.AddItem(L"-");
     root.AddItem(L"Exit")->SetImageIndex(0);
 
-    gui::TBitmap measureBitmap;
-    gui::testing::MakeFilled(measureBitmap, 8, 8, gui::clWhite);
-    std::vector<gui::TRect> rects;
+    nestora::gui::TBitmap measureBitmap;
+    nestora::gui::testing::MakeFilled(measureBitmap, 8, 8, nestora::gui::clWhite);
+    std::vector<nestora::gui::TRect> rects;
     int top = 0, widest = 0;
     for (int i = 0; i < root.Count(); ++i) {
         int width = 0, height = 0;
         menu->MeasureMenuItem(root.Items(i), measureBitmap.Canvas(), width, height);
-        rects.push_back(gui::MakeRect(0, top, width, top + height));
+        rects.push_back(nestora::gui::MakeRect(0, top, width, top + height));
         top += height;
         widest = std::max(widest, width);
     }
     for (auto& rect : rects)
         rect.Right = widest;
-    gui::TBitmap target;
-    gui::testing::MakeFilled(target, widest, top, gui::clWhite);
+    nestora::gui::TBitmap target;
+    nestora::gui::testing::MakeFilled(target, widest, top, nestora::gui::clWhite);
 
     auto paintBar = [&] {
         ::RedrawWindow(barWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -130,11 +130,11 @@ int main(int argc, char** argv) {
     bool met = true;
     auto measure = [&](const char* name, const std::function<void()>& draw) {
         const Objects before;
-        const double perCall = bench::median(bench::timeInTurns(repetitions, {draw})[0]);
+        const double perCall = bench::Median(bench::TimeInTurns(repetitions, {draw})[0]);
         application.ProcessMessages();
         const Objects after;
         met = met && before == after;
-        table.addRow({name, bench::fixed(perCall, 1), objectsText(before), objectsText(after)});
+        table.AddRow({name, bench::Fixed(perCall, 1), ObjectsText(before), ObjectsText(after)});
     };
     measure("title bar, one WM_PAINT", paintBar);
     measure("tray menu, its 6 items", drawMenu);
@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
 
     std::printf("Painting (%d calls of each; objects counted by the graphics layer, the "
                 "system's own count in brackets, 0 where it gives none)\n\n%s\n",
-                repetitions, table.render().c_str());
+                repetitions, table.Render().c_str());
     std::printf("target: the same objects before and after: %s\n", met ? "met" : "MISSED");
     return met ? 0 : 1;
 }

@@ -14,10 +14,10 @@ namespace nestora::bench {
 class FocusOn final : public app::PressWindows {
 public:
     explicit FocusOn(std::uintptr_t window) : window_(window) {}
-    int minimisedWindowCount() override { return 0; }
-    app::WindowId foregroundWindow() override { return static_cast<app::WindowId>(window_); }
-    bool isDesktop(app::WindowId) override { return false; }
-    app::WindowId activeTab(app::WindowId) override { return 0; }
+    int MinimisedWindowCount() override { return 0; }
+    app::WindowId ForegroundWindow() override { return static_cast<app::WindowId>(window_); }
+    bool IsDesktop(app::WindowId) override { return false; }
+    app::WindowId ActiveTab(app::WindowId) override { return 0; }
 
 private:
     std::uintptr_t window_;
@@ -25,8 +25,8 @@ private:
 
 class RecordedTargets final : public app::FolderTargets {
 public:
-    void createInFolder(const std::wstring& folder) override { folders.push_back(folder); }
-    void createOnDesktop() override { ++desktop; }
+    void CreateInFolder(const std::wstring& folder) override { folders.push_back(folder); }
+    void CreateOnDesktop() override { ++desktop; }
     std::vector<std::wstring> folders;
     int desktop = 0;
 };

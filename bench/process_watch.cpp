@@ -27,7 +27,7 @@ bool TrayWindow::first() const {
     return window_ && ::FindWindowExW(nullptr, nullptr, L"Shell_TrayWnd", nullptr) == window_;
 }
 
-void TrayWindow::watch(DWORD processId) {
+void TrayWindow::Watch(DWORD processId) {
     processId_ = processId;
     added_ = false;
 }
@@ -45,7 +45,7 @@ LRESULT CALLBACK TrayWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     return TRUE;
 }
 
-double privateBytesOf(HANDLE process) {
+double PrivateBytesOf(HANDLE process) {
     double total = 0;
     MEMORY_BASIC_INFORMATION region{};
     for (auto* address = static_cast<char*>(nullptr);
@@ -57,12 +57,12 @@ double privateBytesOf(HANDLE process) {
     return total;
 }
 
-void MessageTally::add(UINT message) {
+void MessageTally::Add(UINT message) {
     const std::lock_guard lock(mutex_);
     ++counts_[message];
 }
 
-MessageTally::Counts MessageTally::snapshot() {
+MessageTally::Counts MessageTally::Snapshot() {
     const std::lock_guard lock(mutex_);
     return counts_;
 }
@@ -88,13 +88,13 @@ ThreadMessageHooks::~ThreadMessageHooks() {
 
 LRESULT CALLBACK ThreadMessageHooks::GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && wParam == PM_REMOVE && Current())
-        Current()->add(reinterpret_cast<const MSG*>(lParam)->message);
+        Current()->Add(reinterpret_cast<const MSG*>(lParam)->message);
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK ThreadMessageHooks::CallWndProcHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && Current())
-        Current()->add(reinterpret_cast<const CWPSTRUCT*>(lParam)->message);
+        Current()->Add(reinterpret_cast<const CWPSTRUCT*>(lParam)->message);
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 

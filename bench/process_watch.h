@@ -6,7 +6,7 @@
 // adds its icon, and answers every request as accepted. Created and destroyed on one
 // thread, which must handle its messages for a request to arrive.
 //
-// privateBytesOf: the committed private pages of a process's address space (Wine answers
+// PrivateBytesOf: the committed private pages of a process's address space (Wine answers
 // 0 for GetProcessMemoryInfo's PrivateUsage).
 //
 // MessageTally and ThreadMessageHooks: every message a thread handles, counted by number,
@@ -31,9 +31,9 @@ public:
     // False when another window of the class still comes first: requests don't reach us.
     bool first() const;
     // Watches for the first request from this process from now on.
-    void watch(DWORD processId);
-    bool added() const { return added_; }
-    std::chrono::steady_clock::time_point addedAt() const { return addedAt_; }
+    void Watch(DWORD processId);
+    bool Added() const { return added_; }
+    std::chrono::steady_clock::time_point AddedAt() const { return addedAt_; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -44,13 +44,13 @@ private:
     std::chrono::steady_clock::time_point addedAt_;
 };
 
-double privateBytesOf(HANDLE process);
+double PrivateBytesOf(HANDLE process);
 
 class MessageTally {
 public:
     using Counts = std::map<UINT, long>;
-    void add(UINT message);
-    Counts snapshot();
+    void Add(UINT message);
+    Counts Snapshot();
 
 private:
     std::mutex mutex_;
@@ -65,7 +65,7 @@ public:
     ~ThreadMessageHooks();
     ThreadMessageHooks(const ThreadMessageHooks&) = delete;
     ThreadMessageHooks& operator=(const ThreadMessageHooks&) = delete;
-    bool installed() const { return posted_ && sent_; }
+    bool Installed() const { return posted_ && sent_; }
 
 private:
     static LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam);

@@ -24,20 +24,20 @@ struct Counted {
     int desktop = 0;
 };
 
-Counted countNaive(const std::vector<ShellWindow>& windows, std::uintptr_t focused) {
+Counted CountNaive(const std::vector<ShellWindow>& windows, std::uintptr_t focused) {
     auto calls = std::make_shared<AutomationCalls>();
-    const auto shell = testing::makeStandInShell(calls, windows);
+    const auto shell = testing::MakeStandInShell(calls, windows);
     const bench::NaivePressResult result =
-        bench::naivePress(*shell.Get(), reinterpret_cast<HWND>(focused), 0, nullptr);
+        bench::NaivePress(*shell.Get(), reinterpret_cast<HWND>(focused), 0, nullptr);
     return {*calls, result.folderLocations.size(), result.desktopFolders};
 }
 
-Counted countOurs(const std::vector<ShellWindow>& windows, std::uintptr_t focused) {
+Counted CountOurs(const std::vector<ShellWindow>& windows, std::uintptr_t focused) {
     auto calls = std::make_shared<AutomationCalls>();
-    const auto shell = app::shellAutomationOver(testing::makeStandInShell(calls, windows));
+    const auto shell = app::ShellAutomationOver(testing::MakeStandInShell(calls, windows));
     bench::FocusOn focus(focused);
     bench::RecordedTargets targets;
-    app::handleHotKeyPress(shell.get(), focus, targets);
+    app::HandleHotKeyPress(shell.get(), focus, targets);
     return {*calls, targets.folders.size(), targets.desktop};
 }
 
@@ -49,32 +49,32 @@ int main() {
                          "ours: calls", "ours: name look-ups", "bound 2N+4", "met"});
     bench::Table times({"shell windows N", "old way: us/press", "ours: us/press", "old / ours"});
     for (const int n : {1, 10, 50}) {
-        const auto windows = testing::madeUpWindows(n);
+        const auto windows = testing::MadeUpWindows(n);
         const std::uintptr_t focused = windows[static_cast<std::size_t>(n / 2)].frame;
-        const Counted naive = countNaive(windows, focused);
-        const Counted ours = countOurs(windows, focused);
+        const Counted naive = CountNaive(windows, focused);
+        const Counted ours = CountOurs(windows, focused);
         const long bound = 2L * n + 4;
         const bool sameOutcome =
             naive.folders == 1 && ours.folders == 1 && naive.desktop == ours.desktop;
-        const bool met = ours.calls.invokes() <= bound && sameOutcome;
+        const bool met = ours.calls.Invokes() <= bound && sameOutcome;
         allMet = allMet && met;
-        counts.addRow({std::to_string(n), std::to_string(naive.calls.invokes()),
+        counts.AddRow({std::to_string(n), std::to_string(naive.calls.Invokes()),
                        std::to_string(naive.calls.nameLookups),
-                       std::to_string(ours.calls.invokes()), std::to_string(ours.calls.nameLookups),
+                       std::to_string(ours.calls.Invokes()), std::to_string(ours.calls.nameLookups),
                        std::to_string(bound),
                        met ? "yes" : (sameOutcome ? "NO" : "NO (outcomes differ)")});
 
-        const auto samples = bench::timeInTurns(
-            201, {[&] { countNaive(windows, focused); }, [&] { countOurs(windows, focused); }});
-        const auto medians = bench::mediansOf(samples);
-        times.addRow({std::to_string(n), bench::fixed(medians[0], 1), bench::fixed(medians[1], 1),
-                      bench::fixed(bench::ratio(medians[0], medians[1]), 2)});
+        const auto samples = bench::TimeInTurns(
+            201, {[&] { CountNaive(windows, focused); }, [&] { CountOurs(windows, focused); }});
+        const auto medians = bench::MediansOf(samples);
+        times.AddRow({std::to_string(n), bench::Fixed(medians[0], 1), bench::Fixed(medians[1], 1),
+                      bench::Fixed(bench::Ratio(medians[0], medians[1]), 2)});
     }
     std::printf("Late-bound calls per press (stand-in shell object, focused window in the "
                 "middle)\n\n%s\n",
-                counts.render().c_str());
+                counts.Render().c_str());
     std::printf("Time per press against the in-process stand-in (median of 201 runs in turns)\n\n"
                 "%s\n",
-                times.render().c_str());
+                times.Render().c_str());
     return allMet ? 0 : 1;
 }

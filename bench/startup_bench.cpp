@@ -33,7 +33,7 @@ namespace {
 using namespace nestora;
 using Clock = std::chrono::steady_clock;
 
-void pumpFor(std::chrono::milliseconds time, const std::function<bool()>& done) {
+void PumpFor(std::chrono::milliseconds time, const std::function<bool()>& done) {
     const auto end = Clock::now() + time;
     while (!done() && Clock::now() < end) {
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
@@ -56,8 +56,8 @@ public:
     }
     StartedProgram(const StartedProgram&) = delete;
     StartedProgram& operator=(const StartedProgram&) = delete;
-    HANDLE process() const { return info_.hProcess; }
-    DWORD id() const { return info_.dwProcessId; }
+    HANDLE ProcessHandle() const { return info_.hProcess; }
+    DWORD Id() const { return info_.dwProcessId; }
 
 private:
     PROCESS_INFORMATION info_;
@@ -69,7 +69,7 @@ struct Sample {
     double workingSet = 0;
 };
 
-Sample startOnce(const std::wstring& program, bench::TrayWindow& tray) {
+Sample StartOnce(const std::wstring& program, bench::TrayWindow& tray) {
     Sample sample;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -80,29 +80,29 @@ Sample startOnce(const std::wstring& program, bench::TrayWindow& tray) {
                           nullptr, &startup, &info))
         return sample;
     const StartedProgram started(info);
-    tray.watch(started.id());
-    pumpFor(std::chrono::seconds(20), [&] { return tray.added(); });
-    if (tray.added()) {
-        sample.startMs = std::chrono::duration<double, std::milli>(tray.addedAt() - start).count();
-        pumpFor(std::chrono::seconds(1), [] { return false; });
-        sample.privateBytes = bench::privateBytesOf(started.process());
+    tray.Watch(started.Id());
+    PumpFor(std::chrono::seconds(20), [&] { return tray.Added(); });
+    if (tray.Added()) {
+        sample.startMs = std::chrono::duration<double, std::milli>(tray.AddedAt() - start).count();
+        PumpFor(std::chrono::seconds(1), [] { return false; });
+        sample.privateBytes = bench::PrivateBytesOf(started.ProcessHandle());
         PROCESS_MEMORY_COUNTERS counters{};
         counters.cb = sizeof counters;
-        if (::GetProcessMemoryInfo(started.process(), &counters, sizeof counters))
+        if (::GetProcessMemoryInfo(started.ProcessHandle(), &counters, sizeof counters))
             sample.workingSet = static_cast<double>(counters.WorkingSetSize);
     }
-    tray.watch(0);
+    tray.Watch(0);
     return sample;
 }
 
-std::wstring widen(const char* text) {
+std::wstring Widen(const char* text) {
     const int size = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(size > 0 ? size - 1 : 0), L'\0');
     ::MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), size);
     return wide;
 }
 
-std::string narrowName(const std::wstring& path) {
+std::string NarrowName(const std::wstring& path) {
     const std::size_t slash = path.find_last_of(L"\\/");
     std::string name;
     for (const wchar_t c : path.substr(slash == std::wstring::npos ? 0 : slash + 1))
@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
     const int rounds = std::atoi(argv[1]);
     std::vector<std::wstring> programs;
     for (int i = 2; i < argc; ++i)
-        programs.push_back(widen(argv[i]));
+        programs.push_back(Widen(argv[i]));
     const std::size_t count = programs.size();
 
     bench::TrayWindow tray;
@@ -131,14 +131,14 @@ int main(int argc, char** argv) {
 
     // One start of each first, unmeasured: the files come into the cache.
     for (const auto& program : programs)
-        startOnce(program, tray);
+        StartOnce(program, tray);
 
     std::vector<std::vector<double>> startMs(count), privates(count), workingSets(count);
     bool failed = false;
     for (int round = 0; round < rounds; ++round) {
         std::vector<Sample> samples;
         for (std::size_t which = 0; which < count; ++which)
-            samples.push_back(startOnce(programs[which], tray));
+            samples.push_back(StartOnce(programs[which], tray));
         if (std::any_of(samples.begin(), samples.end(),
                         [](const Sample& s) { return s.startMs < 0; })) {
             failed = true;
@@ -159,16 +159,16 @@ int main(int argc, char** argv) {
 
     std::vector<std::string> headers{"median of " + std::to_string(rounds) + " starts"};
     for (const auto& program : programs)
-        headers.push_back(narrowName(program));
+        headers.push_back(NarrowName(program));
     bench::Table table(headers);
-    const auto start = bench::mediansOf(startMs);
-    const auto privateKiB = bench::mediansOf(privates);
-    const auto workingKiB = bench::mediansOf(workingSets);
+    const auto start = bench::MediansOf(startMs);
+    const auto privateKiB = bench::MediansOf(privates);
+    const auto workingKiB = bench::MediansOf(workingSets);
     auto row = [&](const std::string& name, const std::vector<double>& values) {
         std::vector<std::string> cells{name};
         for (const double value : values)
-            cells.push_back(bench::fixed(value, name.find("ms") != std::string::npos ? 1 : 0));
-        table.addRow(cells);
+            cells.push_back(bench::Fixed(value, name.find("ms") != std::string::npos ? 1 : 0));
+        table.AddRow(cells);
     };
     row("start to tray icon added, ms", start);
     // The spread, so a reader sees how noisy the machine was during the run: the quartiles
@@ -176,7 +176,7 @@ int main(int argc, char** argv) {
     std::vector<double> fastest, lowerQuartile, upperQuartile, slowest;
     for (const auto& runs : startMs) {
         fastest.push_back(*std::min_element(runs.begin(), runs.end()));
-        const bench::Quartiles q = bench::quartiles(runs);
+        const bench::Quartiles q = bench::QuartilesOf(runs);
         lowerQuartile.push_back(q.lower);
         upperQuartile.push_back(q.upper);
         slowest.push_back(*std::max_element(runs.begin(), runs.end()));
@@ -193,17 +193,17 @@ int main(int argc, char** argv) {
                           "start-up ratio (median per round)", "private bytes over, KiB",
                           "working set over, KiB"});
     for (std::size_t floor = 1; floor < count; ++floor) {
-        against.addRow({narrowName(programs[floor]),
-                        bench::fixed(bench::ratio(start[0], start[floor]), 2),
-                        bench::fixed(bench::medianOfPairedRatios(startMs[0], startMs[floor]), 2),
-                        bench::fixed(privateKiB[0] - privateKiB[floor], 0),
-                        bench::fixed(workingKiB[0] - workingKiB[floor], 0)});
+        against.AddRow({NarrowName(programs[floor]),
+                        bench::Fixed(bench::Ratio(start[0], start[floor]), 2),
+                        bench::Fixed(bench::MedianOfPairedRatios(startMs[0], startMs[floor]), 2),
+                        bench::Fixed(privateKiB[0] - privateKiB[floor], 0),
+                        bench::Fixed(workingKiB[0] - workingKiB[floor], 0)});
     }
-    const double startRatio = bench::ratio(start[0], start[1]);
+    const double startRatio = bench::Ratio(start[0], start[1]);
     const bool met = startRatio <= 1.5 && privateKiB[0] - privateKiB[1] <= 1024;
-    std::printf("Start-up and footprint (starts in turns)\n\n%s\n%s\n", table.render().c_str(),
-                against.render().c_str());
+    std::printf("Start-up and footprint (starts in turns)\n\n%s\n%s\n", table.Render().c_str(),
+                against.Render().c_str());
     std::printf("targets against %s: start-up <= 1.5 x, private bytes <= + 1024 KiB: %s\n",
-                narrowName(programs[1]).c_str(), met ? "met" : "MISSED");
+                NarrowName(programs[1]).c_str(), met ? "met" : "MISSED");
     return met ? 0 : 1;
 }

@@ -2,7 +2,7 @@
 
 #include "gui/core/class_builder.h"
 
-namespace desktop {
+namespace nestora::desktop {
 
 const gui::ClassInfo& TabfComponent::StaticClassInfo() {
     static const gui::ClassInfo info =
@@ -11,4 +11,4 @@ const gui::ClassInfo& TabfComponent::StaticClassInfo() {
     return info;
 }
 
-} // namespace desktop
+} // namespace nestora::desktop

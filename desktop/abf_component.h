@@ -7,7 +7,7 @@
 
 #include "gui/core/component.h"
 
-namespace desktop {
+namespace nestora::desktop {
 
 class TabfComponent : public gui::TComponent {
 public:
@@ -17,4 +17,4 @@ public:
     const gui::ClassInfo& GetClassInfo() const override { return StaticClassInfo(); }
 };
 
-} // namespace desktop
+} // namespace nestora::desktop

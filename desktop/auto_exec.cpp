@@ -2,7 +2,7 @@
 
 #include "gui/win/handles.h"
 
-namespace desktop {
+namespace nestora::desktop {
 
 HKEY AutoExecRootKey(AutoExecRoot root, const AutoExecRegistry& registry) {
     return root == AutoExecRoot::LocalMachine ? registry.localMachine : registry.currentUser;
@@ -51,4 +51,4 @@ bool UnregisterAutoExec(TabfAutoExecKind kind, const std::wstring& fileName,
     return ::RegDeleteValueW(run.get(), name.c_str()) == ERROR_SUCCESS;
 }
 
-} // namespace desktop
+} // namespace nestora::desktop

@@ -18,7 +18,7 @@
 
 #include <string>
 
-namespace desktop {
+namespace nestora::desktop {
 
 struct AutoExecRegistry {
     HKEY localMachine = HKEY_LOCAL_MACHINE;
@@ -37,4 +37,4 @@ bool RegisterAutoExec(TabfAutoExecKind kind, const std::wstring& fileName,
 bool UnregisterAutoExec(TabfAutoExecKind kind, const std::wstring& fileName,
                         const AutoExecRegistry& registry = {});
 
-} // namespace desktop
+} // namespace nestora::desktop

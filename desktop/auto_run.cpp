@@ -3,7 +3,7 @@
 #include "gui/core/class_builder.h"
 #include "gui/win/application.h"
 
-namespace desktop {
+namespace nestora::desktop {
 
 const gui::ClassInfo& TabfAutoRun::StaticClassInfo() {
     using T = TabfAutoRun;
@@ -66,4 +66,4 @@ void TabfAutoRun::RemoveAutoRun() {
     UnregisterAutoExec(kind_, fileName_, registry_);
 }
 
-} // namespace desktop
+} // namespace nestora::desktop

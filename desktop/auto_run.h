@@ -27,7 +27,7 @@
 
 #include <string>
 
-namespace desktop {
+namespace nestora::desktop {
 
 class TabfAutoRun : public TabfComponent {
 public:
@@ -64,4 +64,4 @@ private:
     AutoExecRegistry registry_;
 };
 
-} // namespace desktop
+} // namespace nestora::desktop

@@ -6,7 +6,7 @@
 #include "gui/win/window_binding.h"
 #include "gui/win/window_class.h"
 
-namespace desktop {
+namespace nestora::desktop {
 
 namespace {
 constexpr wchar_t kWindowClass[] = L"TPUtilWindow";
@@ -105,4 +105,4 @@ void TabfCustomTimer::Timer() {
     }
 }
 
-} // namespace desktop
+} // namespace nestora::desktop

@@ -30,11 +30,11 @@
 
 #include <memory>
 
-namespace gui {
+namespace nestora::gui {
 template <class T, const wchar_t* Property> class WindowBinding;
 }
 
-namespace desktop {
+namespace nestora::desktop {
 
 class TabfCustomTimer : public TabfComponent {
 public:
@@ -85,4 +85,4 @@ private:
     std::shared_ptr<char> life_ = std::make_shared<char>(0); // expires with the object
 };
 
-} // namespace desktop
+} // namespace nestora::desktop

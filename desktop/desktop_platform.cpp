@@ -1,6 +1,6 @@
 #include "desktop/desktop_platform.h"
 
-namespace desktop {
+namespace nestora::desktop {
 
 namespace {
 
@@ -41,4 +41,4 @@ UINT TaskbarCreatedMessage() {
     return message;
 }
 
-} // namespace desktop
+} // namespace nestora::desktop

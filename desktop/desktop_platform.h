@@ -8,7 +8,7 @@
 
 #include "gui/win/graphics_win32.h"
 
-namespace desktop {
+namespace nestora::desktop {
 
 // The platform is Windows NT (not the Windows 95 family).
 bool IsWinNT();
@@ -17,4 +17,4 @@ bool IsWinNT5OrLater();
 // The message the shell broadcasts to top-level windows when the taskbar is (re)created.
 UINT TaskbarCreatedMessage();
 
-} // namespace desktop
+} // namespace nestora::desktop

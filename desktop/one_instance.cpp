@@ -5,7 +5,7 @@
 #include "gui/win/application.h"
 #include "gui/win/handles.h"
 
-namespace desktop {
+namespace nestora::desktop {
 
 namespace {
 
@@ -153,4 +153,4 @@ void TabfOneInstance::DoActivatePrevInstance() {
         ::SetForegroundWindow(other);
 }
 
-} // namespace desktop
+} // namespace nestora::desktop

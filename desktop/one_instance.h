@@ -29,7 +29,7 @@
 #include <functional>
 #include <string>
 
-namespace desktop {
+namespace nestora::desktop {
 
 // terminate may be cleared to let the second copy run.
 using TabfOneInstanceShowMessage = std::function<void(gui::TObject* sender, bool& terminate)>;
@@ -92,4 +92,4 @@ private:
 // A path upper-cased as Windows does for file names (CharUpperBuffW, any script).
 std::wstring UpperCasePath(std::wstring path);
 
-} // namespace desktop
+} // namespace nestora::desktop

@@ -1,6 +1,6 @@
 #include "desktop/tray_icon.h"
 
-#include "desktop/cardinal_property.h"
+#include "desktop/uint32_property.h"
 #include "desktop/core/notify_text.h"
 #include "gui/core/class_builder.h"
 #include "gui/win/application.h"
@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <iterator>
 
-namespace desktop {
+namespace nestora::desktop {
 
 namespace {
 
@@ -48,7 +48,7 @@ const gui::ClassInfo& TabfTrayIcon::StaticClassInfo() {
         B("TabfTrayIcon", &TabfCustomTimer::StaticClassInfo())
             .Creatable()
             .Bool("CycleIcons", &T::CycleIcons, &T::SetCycleIcons)
-            .Add(CardinalProperty<T>("CycleInterval", &T::CycleInterval, &T::SetCycleInterval))
+            .Add(UInt32Property<T>("CycleInterval", &T::CycleInterval, &T::SetCycleInterval))
             .Bool("Enabled", &T::Enabled, &T::SetEnabled)
             .Text("Hint", &T::Hint, &T::SetHint)
             .Picture("Icon", &T::SetIconResource)
@@ -657,4 +657,4 @@ void TabfTrayIcon::PopupAtCursor() {
     Raise(onPopupMenu_);
 }
 
-} // namespace desktop
+} // namespace nestora::desktop

@@ -53,13 +53,13 @@
 #include <memory>
 #include <string>
 
-namespace gui {
+namespace nestora::gui {
 class TApplication;
 class TPopupMenu;
 class TWinControl;
-} // namespace gui
+} // namespace nestora::gui
 
-namespace desktop {
+namespace nestora::desktop {
 
 class EabfTrayIcon : public gui::Exception {
     using gui::Exception::Exception;
@@ -254,4 +254,4 @@ private:
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
-} // namespace desktop
+} // namespace nestora::desktop

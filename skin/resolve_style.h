@@ -11,7 +11,7 @@
 
 #include "skin/style_table.h"
 
-namespace gui {
+namespace nestora::gui {
 class TComponent;
 }
 

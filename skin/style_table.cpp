@@ -77,7 +77,7 @@ constexpr std::array<const wchar_t*, 6> kStyleNames{L"FromThemeFile", L"MacOS", 
 
 // Key names and style names are ASCII; folding only ASCII keeps the comparison free of
 // locale settings, and a non-ASCII name simply matches nothing.
-bool equalsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
+bool EqualsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
     if (a.size() != b.size())
         return false;
     auto fold = [](wchar_t c) { return (c >= L'A' && c <= L'Z') ? c - L'A' + L'a' : c; };
@@ -87,7 +87,7 @@ bool equalsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
     return true;
 }
 
-const ElementRow* rowOf(StyleElement element) {
+const ElementRow* RowOf(StyleElement element) {
     const int n = static_cast<int>(element);
     if (n < kFirstStyleElement || n > kLastStyleElement)
         return nullptr;
@@ -103,24 +103,24 @@ std::wstring_view StyleName(TsuiUIStyle style) {
 
 std::optional<TsuiUIStyle> StyleFromName(std::wstring_view name) {
     for (std::size_t n = 0; n < kStyleNames.size(); ++n)
-        if (equalsIgnoringAsciiCase(name, kStyleNames[n]))
+        if (EqualsIgnoringAsciiCase(name, kStyleNames[n]))
             return static_cast<TsuiUIStyle>(n);
     return std::nullopt;
 }
 
 std::optional<StyleElementKind> KindOfElement(StyleElement element) {
-    const ElementRow* row = rowOf(element);
+    const ElementRow* row = RowOf(element);
     return row ? std::optional(row->kind) : std::nullopt;
 }
 
 std::wstring_view KeyNameOfElement(StyleElement element) {
-    const ElementRow* row = rowOf(element);
+    const ElementRow* row = RowOf(element);
     return row ? std::wstring_view(row->keyName) : std::wstring_view{};
 }
 
 std::optional<StyleElement> ElementOfKeyName(std::wstring_view keyName) {
     for (int n = kFirstStyleElement; n <= kLastStyleElement; ++n)
-        if (equalsIgnoringAsciiCase(keyName, kTable[static_cast<std::size_t>(n - 1)].keyName))
+        if (EqualsIgnoringAsciiCase(keyName, kTable[static_cast<std::size_t>(n - 1)].keyName))
             return static_cast<StyleElement>(n);
     return std::nullopt;
 }
@@ -128,7 +128,7 @@ std::optional<StyleElement> ElementOfKeyName(std::wstring_view keyName) {
 StyleValue LookupStyleElement(TsuiUIStyle style, StyleElement element) {
     // The high bit of the style byte carries no meaning and is ignored.
     const int styleIndex = (static_cast<int>(style) & 0x7F) - 1;
-    const ElementRow* row = rowOf(element);
+    const ElementRow* row = RowOf(element);
     if (!row || styleIndex < 0 || styleIndex >= 5)
         return {};
     const Cell& cell = row->values[static_cast<std::size_t>(styleIndex)];

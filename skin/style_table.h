@@ -132,8 +132,8 @@ struct SkinRect {
     int top = 0;
     int right = 0;
     int bottom = 0;
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
 };
 
 // True when left <= x <= right and top <= y <= bottom: unlike the usual half-open rule,

@@ -12,7 +12,7 @@
 #include "skin/menu_bar_layout.h"
 #include "skin/menus/sui_main_menu.h"
 #include "skin/menus/sui_popup_menu.h"
-#include "skin/sui_public.h"
+#include "skin/sui_style_win.h"
 #include "skin/sui_title_bar_look.h"
 #include "skin/sui_title_bar_menu.h"
 

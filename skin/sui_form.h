@@ -41,13 +41,13 @@
 #include <memory>
 #include <string>
 
-namespace gui {
+namespace nestora::gui {
 class TForm;
 class TMainMenu;
 class TCanvas;
 class TToolBar;
 class TToolButton;
-} // namespace gui
+} // namespace nestora::gui
 
 namespace nestora::skin {
 

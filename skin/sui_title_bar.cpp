@@ -9,7 +9,7 @@
 #include "gui/win/popup_menu.h"
 #include "skin/menus/sui_popup_menu.h"
 #include "skin/sui_form.h"
-#include "skin/sui_public.h"
+#include "skin/sui_style_win.h"
 #include "skin/sui_title_bar_look.h"
 #include "skin/sui_title_bar_menu.h"
 
@@ -348,7 +348,7 @@ void TsuiTitleBar::DrawSections(gui::TCanvas& canvas) {
     }
     for (const SectionPlacement& p : LayoutSections(descs, Width(), Height())) {
         const gui::TPicture& picture = sections_->Items(p.index)->Picture();
-        if (picture.Empty() || p.rect.width() <= 0 || p.rect.height() <= 0)
+        if (picture.Empty() || p.rect.Width() <= 0 || p.rect.Height() <= 0)
             continue;
         if (p.scaled) {
             canvas.StretchDraw(ToTRect(p.rect), *picture.Graphic());

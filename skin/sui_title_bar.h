@@ -33,11 +33,11 @@
 #include <memory>
 #include <optional>
 
-namespace gui {
+namespace nestora::gui {
 class TCustomForm;
 class TPopupMenu;
 class TCanvas;
-} // namespace gui
+} // namespace nestora::gui
 
 namespace nestora::skin {
 

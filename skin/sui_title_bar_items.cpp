@@ -5,7 +5,7 @@
 #include "gui/win/bitmap.h"
 #include "gui/win/form.h"
 #include "gui/win/popup_menu.h"
-#include "skin/sui_public.h"
+#include "skin/sui_style_win.h"
 #include "skin/sui_title_bar.h"
 #include "skin/sui_title_bar_look.h"
 

@@ -26,10 +26,10 @@
 
 #include <memory>
 
-namespace gui {
+namespace nestora::gui {
 class TPopupMenu;
 class TCustomForm;
-} // namespace gui
+} // namespace nestora::gui
 
 namespace nestora::skin {
 

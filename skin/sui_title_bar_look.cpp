@@ -2,7 +2,7 @@
 
 #include "gui/win/bitmap.h"
 #include "skin/menus/file_theme.h"
-#include "skin/sui_public.h"
+#include "skin/sui_style_win.h"
 
 namespace nestora::skin {
 

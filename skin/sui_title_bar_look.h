@@ -10,10 +10,10 @@
 #include "skin/resolve_style.h"
 #include "skin/style_table.h"
 
-namespace gui {
+namespace nestora::gui {
 class TBitmap;
 class TComponent;
-} // namespace gui
+} // namespace nestora::gui
 
 namespace nestora::skin {
 

@@ -11,7 +11,7 @@
 
 #include "skin/menus/sui_popup_menu.h"
 
-namespace gui {
+namespace nestora::gui {
 class TMenuItem;
 }
 

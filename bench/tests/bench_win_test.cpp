@@ -21,29 +21,29 @@ namespace nestora::bench {
 namespace {
 
 using testing::AutomationCalls;
-using testing::madeUpWindows;
-using testing::makeStandInShell;
+using testing::MadeUpWindows;
+using testing::MakeStandInShell;
 
 TEST(PressCalls, TheOldWayTakes7NPlus5CallsOurs2NPlus4ForTheSameFolder) {
     for (const int n : {1, 10, 50}) {
         SCOPED_TRACE(n);
-        const auto windows = madeUpWindows(n);
+        const auto windows = MadeUpWindows(n);
         const auto& focused = windows[static_cast<std::size_t>(n / 2)];
 
         auto naiveCalls = std::make_shared<AutomationCalls>();
         const NaivePressResult naive =
-            naivePress(*makeStandInShell(naiveCalls, windows).Get(),
+            NaivePress(*MakeStandInShell(naiveCalls, windows).Get(),
                        reinterpret_cast<HWND>(focused.frame), 0, nullptr);
-        EXPECT_EQ(naiveCalls->invokes(), 7L * n + 5);
+        EXPECT_EQ(naiveCalls->Invokes(), 7L * n + 5);
         EXPECT_EQ(naive.folderLocations, (std::vector<std::wstring>{focused.locationUrl}));
         EXPECT_EQ(naive.desktopFolders, 0);
 
         auto ourCalls = std::make_shared<AutomationCalls>();
-        const auto shell = app::shellAutomationOver(makeStandInShell(ourCalls, windows));
+        const auto shell = app::ShellAutomationOver(MakeStandInShell(ourCalls, windows));
         FocusOn focus(focused.frame);
         RecordedTargets targets;
-        app::handleHotKeyPress(shell.get(), focus, targets);
-        EXPECT_EQ(ourCalls->invokes(), 2L * n + 4);
+        app::HandleHotKeyPress(shell.get(), focus, targets);
+        EXPECT_EQ(ourCalls->Invokes(), 2L * n + 4);
         EXPECT_EQ(targets.folders,
                   (std::vector<std::wstring>{L"C:\\Folder" + std::to_wstring(n / 2)}));
         EXPECT_EQ(targets.desktop, 0);
@@ -53,10 +53,10 @@ TEST(PressCalls, TheOldWayTakes7NPlus5CallsOurs2NPlus4ForTheSameFolder) {
 }
 
 TEST(PressCalls, WithTheMinimisedCountEqualBothWaysSendTheFolderToTheDesktop) {
-    const auto windows = madeUpWindows(3);
+    const auto windows = MadeUpWindows(3);
     auto calls = std::make_shared<AutomationCalls>();
     const NaivePressResult naive =
-        naivePress(*makeStandInShell(calls, windows).Get(), nullptr, 3, nullptr);
+        NaivePress(*MakeStandInShell(calls, windows).Get(), nullptr, 3, nullptr);
     EXPECT_TRUE(naive.folderLocations.empty());
     EXPECT_EQ(naive.desktopFolders, 1);
 }
@@ -66,16 +66,16 @@ TEST(PressCalls, WithTheMinimisedCountEqualBothWaysSendTheFolderToTheDesktop) {
 class RacedFileSystem final : public app::FolderFileSystem {
 public:
     explicit RacedFileSystem(int times) : races_(times) {}
-    std::vector<std::wstring> directoryNamesStartingWith(const std::wstring& folder,
+    std::vector<std::wstring> DirectoryNamesStartingWith(const std::wstring& folder,
                                                          const std::wstring& prefix) override {
-        return real_.directoryNamesStartingWith(folder, prefix);
+        return real_.DirectoryNamesStartingWith(folder, prefix);
     }
-    app::CreateDirectoryResult createDirectory(const std::wstring& path) override {
+    app::CreateDirectoryResult MakeDirectory(const std::wstring& path) override {
         if (races_ > 0) {
             --races_;
             ::CreateDirectoryW(path.c_str(), nullptr);
         }
-        return real_.createDirectory(path);
+        return real_.MakeDirectory(path);
     }
 
 private:
@@ -95,21 +95,21 @@ protected:
         std::error_code ignored;
         std::filesystem::remove_all(folder, ignored);
     }
-    std::optional<std::wstring> press(RacedFileSystem& fileSystem) {
+    std::optional<std::wstring> Press(RacedFileSystem& fileSystem) {
         const std::wstring target = folder.wstring();
-        return app::createNewFolder(fileSystem, {target, L"New Folder", L"New Folder"});
+        return app::CreateNewFolder(fileSystem, {target, L"New Folder", L"New Folder"});
     }
     std::filesystem::path folder;
 };
 
 TEST_F(RaceTest, ANameTakenBetweenTheListingAndTheCreationGivesTheNextFreeName) {
     RacedFileSystem once(1);
-    EXPECT_EQ(press(once), (folder / L"New Folder (2)").wstring());
+    EXPECT_EQ(Press(once), (folder / L"New Folder (2)").wstring());
     EXPECT_TRUE(std::filesystem::is_directory(folder / L"New Folder"));
 
     // Taken twice in a row, past names already there.
     RacedFileSystem twice(2);
-    EXPECT_EQ(press(twice), (folder / L"New Folder (5)").wstring());
+    EXPECT_EQ(Press(twice), (folder / L"New Folder (5)").wstring());
     EXPECT_TRUE(std::filesystem::is_directory(folder / L"New Folder (3)"));
     EXPECT_TRUE(std::filesystem::is_directory(folder / L"New Folder (4)"));
 }

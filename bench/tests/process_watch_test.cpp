@@ -14,12 +14,12 @@ namespace nestora::bench {
 namespace {
 
 // A window of this program that no one sees.
-gui::UniqueWindow hiddenWindow() {
+gui::UniqueWindow HiddenWindow() {
     return gui::UniqueWindow(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
                                                nullptr, ::GetModuleHandleW(nullptr), nullptr));
 }
 
-BOOL notify(DWORD message, HWND window) {
+BOOL Notify(DWORD message, HWND window) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
     data.hWnd = window;
@@ -32,34 +32,34 @@ BOOL notify(DWORD message, HWND window) {
 TEST(TrayWindow, SeesTheWatchedProcesssFirstRequestAndNoOtherProcesss) {
     TrayWindow tray;
     ASSERT_TRUE(tray.first());
-    const gui::UniqueWindow icon = hiddenWindow();
+    const gui::UniqueWindow icon = HiddenWindow();
     const DWORD self = ::GetCurrentProcessId();
 
     // Another process is watched: our request is answered but not taken for its icon.
-    tray.watch(self + 4);
-    EXPECT_TRUE(notify(NIM_ADD, icon.get()));
-    EXPECT_FALSE(tray.added());
+    tray.Watch(self + 4);
+    EXPECT_TRUE(Notify(NIM_ADD, icon.get()));
+    EXPECT_FALSE(tray.Added());
 
     const auto before = std::chrono::steady_clock::now();
-    tray.watch(self);
-    EXPECT_TRUE(notify(NIM_MODIFY, icon.get()));
-    EXPECT_TRUE(tray.added());
-    EXPECT_GE(tray.addedAt(), before);
-    EXPECT_TRUE(notify(NIM_DELETE, icon.get()));
+    tray.Watch(self);
+    EXPECT_TRUE(Notify(NIM_MODIFY, icon.get()));
+    EXPECT_TRUE(tray.Added());
+    EXPECT_GE(tray.AddedAt(), before);
+    EXPECT_TRUE(Notify(NIM_DELETE, icon.get()));
 }
 
 TEST(PrivateBytes, FollowCommittedMemoryNotReservedMemory) {
     constexpr SIZE_T kSize = 8 << 20;
-    const double start = privateBytesOf(::GetCurrentProcess());
+    const double start = PrivateBytesOf(::GetCurrentProcess());
     void* reserved = ::VirtualAlloc(nullptr, kSize, MEM_RESERVE, PAGE_NOACCESS);
     ASSERT_NE(reserved, nullptr);
-    const double withReserved = privateBytesOf(::GetCurrentProcess());
+    const double withReserved = PrivateBytesOf(::GetCurrentProcess());
     void* committed = ::VirtualAlloc(nullptr, kSize, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
     ASSERT_NE(committed, nullptr);
-    const double withCommitted = privateBytesOf(::GetCurrentProcess());
+    const double withCommitted = PrivateBytesOf(::GetCurrentProcess());
     ::VirtualFree(committed, 0, MEM_RELEASE);
     ::VirtualFree(reserved, 0, MEM_RELEASE);
-    const double after = privateBytesOf(::GetCurrentProcess());
+    const double after = PrivateBytesOf(::GetCurrentProcess());
 
     EXPECT_LT(withReserved - start, 1 << 20);
     EXPECT_GE(withCommitted - withReserved, static_cast<double>(kSize));
@@ -69,39 +69,39 @@ TEST(PrivateBytes, FollowCommittedMemoryNotReservedMemory) {
 constexpr UINT kPosted = WM_APP + 1;
 constexpr UINT kSent = WM_APP + 2;
 
-long countOf(MessageTally& tally, UINT message) {
-    const auto counts = tally.snapshot();
+long CountOf(MessageTally& tally, UINT message) {
+    const auto counts = tally.Snapshot();
     const auto found = counts.find(message);
     return found == counts.end() ? 0 : found->second;
 }
 
-void handleWaiting() {
+void HandleWaiting() {
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
         ::DispatchMessageW(&message);
 }
 
 TEST(ThreadMessageHooks, CountPostedAndSentMessagesOnceEachWhileTheyAreIn) {
-    const gui::UniqueWindow window = hiddenWindow();
+    const gui::UniqueWindow window = HiddenWindow();
     MessageTally tally;
     {
         const ThreadMessageHooks hooks(tally);
-        ASSERT_TRUE(hooks.installed());
+        ASSERT_TRUE(hooks.Installed());
         ::PostMessageW(window.get(), kPosted, 0, 0);
         // Looking without taking is not handling.
         MSG peeked;
         EXPECT_TRUE(::PeekMessageW(&peeked, nullptr, kPosted, kPosted, PM_NOREMOVE));
-        EXPECT_EQ(countOf(tally, kPosted), 0);
-        handleWaiting();
+        EXPECT_EQ(CountOf(tally, kPosted), 0);
+        HandleWaiting();
         ::SendMessageW(window.get(), kSent, 0, 0);
-        EXPECT_EQ(countOf(tally, kPosted), 1);
-        EXPECT_EQ(countOf(tally, kSent), 1);
+        EXPECT_EQ(CountOf(tally, kPosted), 1);
+        EXPECT_EQ(CountOf(tally, kSent), 1);
     }
     ::PostMessageW(window.get(), kPosted, 0, 0);
-    handleWaiting();
+    HandleWaiting();
     ::SendMessageW(window.get(), kSent, 0, 0);
-    EXPECT_EQ(countOf(tally, kPosted), 1);
-    EXPECT_EQ(countOf(tally, kSent), 1);
+    EXPECT_EQ(CountOf(tally, kPosted), 1);
+    EXPECT_EQ(CountOf(tally, kSent), 1);
 }
 
 } // namespace

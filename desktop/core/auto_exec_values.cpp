@@ -2,7 +2,7 @@
 
 #include "gui/core/class_info.h"
 
-namespace desktop {
+namespace nestora::desktop {
 
 namespace {
 
@@ -61,4 +61,4 @@ bool AutoExecIsExpandable(std::wstring_view fileName) {
     return fileName.find(L'%') != std::wstring_view::npos;
 }
 
-} // namespace desktop
+} // namespace nestora::desktop

@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
-namespace gui {
+namespace nestora::gui {
 struct EnumInfo;
 }
 
-namespace desktop {
+namespace nestora::desktop {
 
 enum class TabfAutoExecKind {
     aekMachineRun,
@@ -48,4 +48,4 @@ std::wstring AutoExecValueData(std::wstring_view fileName);
 // A command holding a percent sign names environment variables: an expandable string.
 bool AutoExecIsExpandable(std::wstring_view fileName);
 
-} // namespace desktop
+} // namespace nestora::desktop

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace desktop {
+namespace nestora::desktop {
 
 namespace {
 
@@ -70,4 +70,4 @@ GuardMutexNames MakeGuardMutexNames(std::wstring_view identity, std::wstring_vie
     return names;
 }
 
-} // namespace desktop
+} // namespace nestora::desktop

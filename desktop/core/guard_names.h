@@ -18,7 +18,7 @@
 #include <string>
 #include <string_view>
 
-namespace desktop {
+namespace nestora::desktop {
 
 constexpr std::size_t kMaxKernelObjectName = 259;
 
@@ -30,4 +30,4 @@ struct GuardMutexNames {
 // identity: the upper-cased executable path or the application title, as the caller chose.
 GuardMutexNames MakeGuardMutexNames(std::wstring_view identity, std::wstring_view identifier);
 
-} // namespace desktop
+} // namespace nestora::desktop

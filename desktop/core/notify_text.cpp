@@ -1,6 +1,6 @@
 #include "desktop/core/notify_text.h"
 
-namespace desktop {
+namespace nestora::desktop {
 
 namespace {
 
@@ -71,4 +71,4 @@ std::size_t Utf16Length(std::wstring_view text) {
     }
 }
 
-} // namespace desktop
+} // namespace nestora::desktop

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace desktop {
+namespace nestora::desktop {
 
 // Units available for text (the terminating zero not counted) in each field.
 constexpr std::size_t kTipLimit = 127;      // szTip of the full record
@@ -25,4 +25,4 @@ std::u16string CutToUtf16(std::wstring_view text, std::size_t maxUnits);
 // The number of UTF-16 units text takes.
 std::size_t Utf16Length(std::wstring_view text);
 
-} // namespace desktop
+} // namespace nestora::desktop

@@ -1,6 +1,6 @@
 #include "desktop/core/tray_mouse.h"
 
-namespace desktop {
+namespace nestora::desktop {
 
 namespace {
 
@@ -75,4 +75,4 @@ int NextCycleIndex(int index, int count) {
     return index >= 0 && index < count - 1 ? index + 1 : 0;
 }
 
-} // namespace desktop
+} // namespace nestora::desktop

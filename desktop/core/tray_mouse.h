@@ -12,7 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace desktop {
+namespace nestora::desktop {
 
 enum class TrayStepKind {
     MouseMove,
@@ -72,4 +72,4 @@ gui::TShiftState ButtonShift(gui::TMouseButton button);
 // after the last (and after any index out of range).
 int NextCycleIndex(int index, int count);
 
-} // namespace desktop
+} // namespace nestora::desktop

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace gui {
+namespace nestora::gui {
 
 const EnumInfo kAlignInfo{"TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}};
 
@@ -51,4 +51,4 @@ std::vector<TRect> ArrangeAligned(const TRect& client, const std::vector<AlignRe
     return out;
 }
 
-} // namespace gui
+} // namespace nestora::gui

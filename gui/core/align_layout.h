@@ -13,7 +13,7 @@
 
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 extern const EnumInfo kAlignInfo;
@@ -26,4 +26,4 @@ struct AlignRequest {
 // The new bounds of every control, by index (alNone controls keep theirs).
 std::vector<TRect> ArrangeAligned(const TRect& client, const std::vector<AlignRequest>& controls);
 
-} // namespace gui
+} // namespace nestora::gui

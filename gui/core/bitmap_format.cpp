@@ -5,7 +5,7 @@
 #include <bit>
 #include <string>
 
-namespace gui {
+namespace nestora::gui {
 
 namespace {
 
@@ -343,4 +343,4 @@ std::vector<std::uint8_t> EncodeBmpFile(const DecodedBitmap& bitmap) {
     return out;
 }
 
-} // namespace gui
+} // namespace nestora::gui

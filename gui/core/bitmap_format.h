@@ -16,7 +16,7 @@
 #include <span>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 class EInvalidGraphic : public Exception {
     using Exception::Exception;
@@ -47,4 +47,4 @@ std::vector<std::uint8_t> EncodeBmpFile(const DecodedBitmap& bitmap);
 // Bytes of one row of a DIB: width * bitsPerPixel rounded up to whole 32-bit words.
 std::int64_t DibRowBytes(std::int64_t width, int bitsPerPixel);
 
-} // namespace gui
+} // namespace nestora::gui

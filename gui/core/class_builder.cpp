@@ -1,6 +1,6 @@
 #include "gui/core/class_builder.h"
 
-namespace gui::detail {
+namespace nestora::gui::detail {
 
 namespace {
 // What the setters throw; PropertyInfo::Set turns it into the error naming the property.
@@ -23,9 +23,9 @@ void RefuseHandler() {
     throw HandlerRefused{};
 }
 
-} // namespace gui::detail
+} // namespace nestora::gui::detail
 
-namespace gui {
+namespace nestora::gui {
 
 void PropertyInfo::Set(TObject& target, const PropertyValue& value) const {
     try {
@@ -85,4 +85,4 @@ ClassInfo ClassBuilderBase::BuildInfo() {
     return ClassInfo(name_, parent_, std::move(factory_), std::move(props_));
 }
 
-} // namespace gui
+} // namespace nestora::gui

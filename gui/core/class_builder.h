@@ -28,7 +28,7 @@
 #include <string>
 #include <type_traits>
 
-namespace gui {
+namespace nestora::gui {
 
 namespace detail {
 
@@ -328,4 +328,4 @@ private:
     }
 };
 
-} // namespace gui
+} // namespace nestora::gui

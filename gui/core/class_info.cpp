@@ -4,7 +4,7 @@
 #include "gui/core/object.h"
 #include "gui/core/text.h"
 
-namespace gui {
+namespace nestora::gui {
 
 std::optional<int> EnumInfo::Find(std::string_view name) const {
     for (std::size_t i = 0; i < names.size(); ++i)
@@ -106,4 +106,4 @@ PropertyValue GetPropertyValue(const TObject& object, std::string_view name) {
     return p->get(object);
 }
 
-} // namespace gui
+} // namespace nestora::gui

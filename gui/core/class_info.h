@@ -22,7 +22,7 @@
 #include <variant>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 class TObject;
 class TPersistent;
@@ -125,4 +125,4 @@ void SetPropertyValue(TObject& object, std::string_view name, const PropertyValu
 // Reads a published property by name; throws EDescriptionError when it cannot be read.
 PropertyValue GetPropertyValue(const TObject& object, std::string_view name);
 
-} // namespace gui
+} // namespace nestora::gui

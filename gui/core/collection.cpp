@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace gui {
+namespace nestora::gui {
 
 const ClassInfo& TCollectionItem::StaticClassInfo() {
     static const ClassInfo info("TCollectionItem", &TPersistent::StaticClassInfo(), nullptr, {});
@@ -110,4 +110,4 @@ void TCollection::Move(int from, int to) {
     Changed(nullptr);
 }
 
-} // namespace gui
+} // namespace nestora::gui

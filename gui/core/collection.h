@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 class TCollection;
 
@@ -95,4 +95,4 @@ private:
     O* typedOwner_;
 };
 
-} // namespace gui
+} // namespace nestora::gui

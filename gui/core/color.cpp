@@ -2,7 +2,7 @@
 
 #include "gui/core/text.h"
 
-namespace gui {
+namespace nestora::gui {
 
 std::optional<TColor> ColorFromName(std::string_view name) {
     struct Named {
@@ -60,4 +60,4 @@ std::optional<TColor> ColorFromName(std::string_view name) {
     return std::nullopt;
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-namespace gui {
+namespace nestora::gui {
 
 using TColor = std::uint32_t;
 
@@ -46,4 +46,4 @@ constexpr TColor clScrollBar = SystemColor(0), clBackground = SystemColor(1),
 // The colour named by a description identifier ("clBtnFace", case-insensitive).
 std::optional<TColor> ColorFromName(std::string_view name);
 
-} // namespace gui
+} // namespace nestora::gui

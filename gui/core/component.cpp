@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace gui {
+namespace nestora::gui {
 
 const ClassInfo& TObject::StaticClassInfo() {
     static const ClassInfo info("TObject", nullptr, nullptr, {});
@@ -192,4 +192,4 @@ void TComponent::RemoveComponent(TComponent* child) {
     Notification(child, TOperation::opRemove);
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -32,7 +32,7 @@
 #include <utility>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 enum ComponentStateFlag : unsigned {
     csLoading = 1u << 0,    // a window description is being read into it
@@ -161,4 +161,4 @@ template <class T, class... A> ComponentPtr<T> MakeComponent(A&&... args) {
     return component;
 }
 
-} // namespace gui
+} // namespace nestora::gui

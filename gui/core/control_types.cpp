@@ -1,6 +1,6 @@
 #include "gui/core/control_types.h"
 
-namespace gui {
+namespace nestora::gui {
 
 const EnumInfo kFormBorderStyleInfo{
     "TFormBorderStyle",
@@ -13,4 +13,4 @@ const EnumInfo kAlignmentInfo{"TAlignment", {"taLeftJustify", "taRightJustify", 
 const EnumInfo kTextLayoutInfo{"TTextLayout", {"tlTop", "tlCenter", "tlBottom"}};
 const EnumInfo kBevelCutInfo{"TBevelCut", {"bvNone", "bvLowered", "bvRaised", "bvSpace"}};
 
-} // namespace gui
+} // namespace nestora::gui

@@ -3,7 +3,7 @@
 
 #include "gui/core/class_info.h"
 
-namespace gui {
+namespace nestora::gui {
 
 // The frame of a form.
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
@@ -29,4 +29,4 @@ extern const EnumInfo kBevelCutInfo;
 
 constexpr TBorderIcons BorderIconBit(TBorderIcon icon) { return 1u << icon; }
 
-} // namespace gui
+} // namespace nestora::gui

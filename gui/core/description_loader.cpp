@@ -10,7 +10,7 @@
 #include <exception>
 #include <limits>
 
-namespace gui {
+namespace nestora::gui {
 
 namespace {
 
@@ -455,4 +455,4 @@ void LoadDescription(std::string_view utf8, TComponent& root, const ClassRegistr
     LoadDescription(ParseDescription(utf8), root, classes);
 }
 
-} // namespace gui
+} // namespace nestora::gui

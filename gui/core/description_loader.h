@@ -32,7 +32,7 @@
 
 #include <string_view>
 
-namespace gui {
+namespace nestora::gui {
 
 class TComponent;
 
@@ -41,4 +41,4 @@ void LoadDescription(const DescriptionObject& description, TComponent& root,
 // Parses (with the default limits) and loads.
 void LoadDescription(std::string_view utf8, TComponent& root, const ClassRegistry& classes);
 
-} // namespace gui
+} // namespace nestora::gui

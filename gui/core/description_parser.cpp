@@ -7,7 +7,7 @@
 #include <limits>
 #include <optional>
 
-namespace gui {
+namespace nestora::gui {
 
 namespace {
 
@@ -505,4 +505,4 @@ DescriptionObject ParseDescription(std::string_view utf8, const DescriptionLimit
     return parser.ParseRoot();
 }
 
-} // namespace gui
+} // namespace nestora::gui

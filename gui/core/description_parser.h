@@ -38,7 +38,7 @@
 #include <string_view>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 struct DescriptionProperty;
 
@@ -91,4 +91,4 @@ struct DescriptionLimits {
 // comments. A UTF-8 byte-order mark at the start is skipped.
 DescriptionObject ParseDescription(std::string_view utf8, const DescriptionLimits& limits = {});
 
-} // namespace gui
+} // namespace nestora::gui

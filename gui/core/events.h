@@ -4,7 +4,7 @@
 
 #include <functional>
 
-namespace gui {
+namespace nestora::gui {
 
 class TObject;
 
@@ -29,4 +29,4 @@ using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, i
 // key is passed by reference: a handler may clear it to swallow the key.
 using TKeyEvent = std::function<void(TObject* sender, unsigned short& key, TShiftState shift)>;
 
-} // namespace gui
+} // namespace nestora::gui

@@ -2,7 +2,7 @@
 
 #include "gui/core/utf.h"
 
-namespace gui {
+namespace nestora::gui {
 
 Exception::Exception(std::wstring message)
     : message_(std::move(message)), narrow_(WideToUtf8(message_)) {}
@@ -29,4 +29,4 @@ std::wstring FormatText(std::wstring_view pattern, std::initializer_list<std::ws
     return out;
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace gui {
+namespace nestora::gui {
 
 class Exception : public std::exception {
 public:
@@ -48,4 +48,4 @@ class EConvertError : public Exception {
 // Missing arguments leave "%s" in place; extra arguments are ignored.
 std::wstring FormatText(std::wstring_view pattern, std::initializer_list<std::wstring_view> args);
 
-} // namespace gui
+} // namespace nestora::gui

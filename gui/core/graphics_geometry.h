@@ -3,7 +3,7 @@
 // A TRect's Right and Bottom are exclusive, as in Windows: (0, 0, 10, 5) covers 10 by 5
 // pixels. Plain values without windows.h, so layout arithmetic is testable anywhere.
 
-namespace gui {
+namespace nestora::gui {
 
 struct TPoint {
     int X = 0;
@@ -48,4 +48,4 @@ constexpr TRect OffsetRect(TRect r, int dx, int dy) {
     return TRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
 }
 
-} // namespace gui
+} // namespace nestora::gui

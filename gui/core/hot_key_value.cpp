@@ -1,6 +1,6 @@
 #include "gui/core/hot_key_value.h"
 
-namespace gui {
+namespace nestora::gui {
 
 const EnumInfo kHKInvalidKeyInfo{"THKInvalidKey",
                                  {"hcNone", "hcShift", "hcCtrl", "hcAlt", "hcShiftCtrl",
@@ -64,4 +64,4 @@ unsigned HotKeyFlagsFromModifiers(THKModifiers modifiers) {
     return flags;
 }
 
-} // namespace gui
+} // namespace nestora::gui

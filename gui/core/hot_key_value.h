@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-namespace gui {
+namespace nestora::gui {
 
 constexpr std::uint16_t kShortCutShift = 0x2000, kShortCutCtrl = 0x4000, kShortCutAlt = 0x8000;
 constexpr unsigned kHotKeyFlagShift = 0x01, kHotKeyFlagControl = 0x02, kHotKeyFlagAlt = 0x04,
@@ -47,4 +47,4 @@ std::uint16_t ShortCutFromHotKeyValue(std::uint16_t value);
 unsigned HotKeyRulesFromInvalidKeys(THKInvalidKeys keys);   // HKCOMB_ bits
 unsigned HotKeyFlagsFromModifiers(THKModifiers modifiers); // HOTKEYF_ bits
 
-} // namespace gui
+} // namespace nestora::gui

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace gui {
+namespace nestora::gui {
 
 int ImageCount(int pictureWidth, int cellWidth) {
     if (cellWidth <= 0)
@@ -94,4 +94,4 @@ std::vector<std::uint8_t> MonochromeMaskBits(const ImagePixels& image) {
     return bits;
 }
 
-} // namespace gui
+} // namespace nestora::gui

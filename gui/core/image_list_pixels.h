@@ -13,7 +13,7 @@
 #include <span>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 struct ImagePixels {
     int width = 0;
@@ -47,4 +47,4 @@ ImagePixels DisabledImage(const ImagePixels& image);
 // CreateBitmap wants them).
 std::vector<std::uint8_t> MonochromeMaskBits(const ImagePixels& image);
 
-} // namespace gui
+} // namespace nestora::gui

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace gui {
+namespace nestora::gui {
 
 namespace {
 
@@ -276,4 +276,4 @@ std::optional<std::vector<std::uint8_t>> Inflate(std::span<const std::uint8_t> d
     }
 }
 
-} // namespace gui
+} // namespace nestora::gui

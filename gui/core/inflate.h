@@ -12,11 +12,11 @@
 #include <span>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 // The decoded bytes, or nothing when the stream is not sound or its output would exceed
 // `limit` bytes. Bytes after the final block are ignored.
 std::optional<std::vector<std::uint8_t>> Inflate(std::span<const std::uint8_t> deflated,
                                                  std::size_t limit);
 
-} // namespace gui
+} // namespace nestora::gui

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cwctype>
 
-namespace gui {
+namespace nestora::gui {
 
 namespace {
 
@@ -113,4 +113,4 @@ std::optional<AcceleratorMatch> FindAccelerator(const std::vector<std::wstring>&
     return AcceleratorMatch{matches.front(), false};
 }
 
-} // namespace gui
+} // namespace nestora::gui

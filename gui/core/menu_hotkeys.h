@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 // The accelerator character (upper case), or 0 when the caption has none.
 wchar_t AcceleratorOf(std::wstring_view caption);
@@ -32,4 +32,4 @@ struct AcceleratorMatch {
 std::optional<AcceleratorMatch> FindAccelerator(const std::vector<std::wstring>& captions,
                                                 wchar_t typed, int current);
 
-} // namespace gui
+} // namespace nestora::gui

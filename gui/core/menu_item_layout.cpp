@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace gui {
+namespace nestora::gui {
 
 namespace {
 
@@ -53,4 +53,4 @@ MenuItemPlacement PlaceMenuItem(const MenuItemMetrics& m, const TRect& item) {
     return p;
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -12,7 +12,7 @@
 
 #include "gui/core/graphics_geometry.h"
 
-namespace gui {
+namespace nestora::gui {
 
 struct MenuItemMetrics {
     int captionWidth = 0;  // of the caption as shown (no ampersands)
@@ -37,4 +37,4 @@ constexpr int kMenuBarPadding = 6;
 TSize MeasureMenuItem(const MenuItemMetrics& metrics);
 MenuItemPlacement PlaceMenuItem(const MenuItemMetrics& metrics, const TRect& item);
 
-} // namespace gui
+} // namespace nestora::gui

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 class MethodTable {
 public:
@@ -74,4 +74,4 @@ private:
     std::vector<Entry> entries_;
 };
 
-} // namespace gui
+} // namespace nestora::gui

@@ -13,7 +13,7 @@
 
 #include <string_view>
 
-namespace gui {
+namespace nestora::gui {
 
 class ClassInfo;
 
@@ -44,4 +44,4 @@ protected:
     virtual void AssignTo(TPersistent& dest) const;
 };
 
-} // namespace gui
+} // namespace nestora::gui

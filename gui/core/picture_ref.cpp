@@ -3,7 +3,7 @@
 #include "gui/core/exceptions.h"
 #include "gui/core/text.h"
 
-namespace gui {
+namespace nestora::gui {
 
 namespace {
 
@@ -83,4 +83,4 @@ TRect CellRect(TSize strip, int cell, int count) {
     return TRect{width * (cell - 1), 0, width * cell, strip.Height};
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-namespace gui {
+namespace nestora::gui {
 
 constexpr int kMaxPictureCells = 4096;
 
@@ -37,4 +37,4 @@ std::wstring PictureRefText(const PictureRef& desc);
 // narrower than count pixels or the cell is out of range.
 TRect CellRect(TSize strip, int cell, int count);
 
-} // namespace gui
+} // namespace nestora::gui

@@ -2,7 +2,7 @@
 
 #include "gui/core/utf.h"
 
-namespace gui {
+namespace nestora::gui {
 
 std::wstring RegistryTextFromBytes(const unsigned char* data, std::size_t size) {
     std::wstring out;
@@ -33,4 +33,4 @@ std::wstring RegistryTextFromBytes(const unsigned char* data, std::size_t size) 
     return out;
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -9,8 +9,8 @@
 #include <cstddef>
 #include <string>
 
-namespace gui {
+namespace nestora::gui {
 
 std::wstring RegistryTextFromBytes(const unsigned char* data, std::size_t size);
 
-} // namespace gui
+} // namespace nestora::gui

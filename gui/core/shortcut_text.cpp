@@ -4,7 +4,7 @@
 
 #include <cwctype>
 
-namespace gui {
+namespace nestora::gui {
 
 namespace {
 
@@ -104,4 +104,4 @@ std::uint16_t TextToShortCut(std::wstring_view text, const KeyNameSource& names)
     return 0;
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace gui {
+namespace nestora::gui {
 
 constexpr std::uint16_t scShift = 0x2000;
 constexpr std::uint16_t scCtrl = 0x4000;
@@ -32,4 +32,4 @@ std::wstring ShortCutToText(std::uint16_t shortCut, const KeyNameSource& names);
 // regard to case and in any order; the key name as ShortCutToText would write it.
 std::uint16_t TextToShortCut(std::wstring_view text, const KeyNameSource& names);
 
-} // namespace gui
+} // namespace nestora::gui

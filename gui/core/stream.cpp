@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace gui {
+namespace nestora::gui {
 
 std::size_t TBytesStream::Read(std::span<std::uint8_t> buffer) {
     const std::size_t count = std::min(buffer.size(), bytes_.size() - position_);
@@ -27,4 +27,4 @@ void TBytesStream::Seek(std::size_t position) noexcept {
     position_ = std::min(position, bytes_.size());
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 class TStream {
 public:
@@ -44,4 +44,4 @@ private:
     std::size_t position_ = 0;
 };
 
-} // namespace gui
+} // namespace nestora::gui

@@ -1,6 +1,6 @@
 #include "gui/core/text.h"
 
-namespace gui {
+namespace nestora::gui {
 
 namespace {
 template <class C> C LowerAscii(C c) {
@@ -71,4 +71,4 @@ std::wstring IntToStr(long long value) {
     return L"-" + IntToStr(0ull - static_cast<unsigned long long>(value));
 }
 
-} // namespace gui
+} // namespace nestora::gui

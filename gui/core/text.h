@@ -6,7 +6,7 @@
 #include <string_view>
 #include <type_traits>
 
-namespace gui {
+namespace nestora::gui {
 
 // Case-insensitive comparison of ASCII identifiers (class, property, enumeration names).
 bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b);
@@ -31,4 +31,4 @@ std::wstring IntToStr(T value) {
         return IntToStr(static_cast<unsigned long long>(value));
 }
 
-} // namespace gui
+} // namespace nestora::gui

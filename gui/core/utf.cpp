@@ -1,6 +1,6 @@
 #include "gui/core/utf.h"
 
-namespace gui {
+namespace nestora::gui {
 
 namespace {
 constexpr char32_t kReplacement = 0xFFFD;
@@ -107,4 +107,4 @@ std::string WideToUtf8(std::wstring_view w) {
     return out;
 }
 
-} // namespace gui
+} // namespace nestora::gui

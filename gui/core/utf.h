@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace gui {
+namespace nestora::gui {
 
 // Invalid UTF-8 sequences become U+FFFD; nothing is dropped silently.
 std::wstring Utf8ToWide(std::string_view utf8);
@@ -14,4 +14,4 @@ std::string WideToUtf8(std::wstring_view wide);
 // Appends one code point in the wide encoding of this platform.
 void AppendCodePoint(std::wstring& out, char32_t codePoint);
 
-} // namespace gui
+} // namespace nestora::gui

@@ -1,6 +1,6 @@
 #include "gui/core/word_wrap.h"
 
-namespace gui {
+namespace nestora::gui {
 
 namespace {
 
@@ -66,4 +66,4 @@ std::vector<WrappedLine> WrapWords(std::wstring_view text, int maxWidth,
     return lines;
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 struct WrappedLine {
     std::size_t start = 0;
@@ -29,4 +29,4 @@ using TextWidthFunction = std::function<int(std::wstring_view)>;
 std::vector<WrappedLine> WrapWords(std::wstring_view text, int maxWidth,
                                    const TextWidthFunction& width);
 
-} // namespace gui
+} // namespace nestora::gui

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-namespace gui {
+namespace nestora::gui {
 
 namespace {
 
@@ -419,4 +419,4 @@ void TApplication::SetMessageBoxFunction(MessageBoxFunction function) {
     messageBox_ = std::move(function);
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -46,7 +46,7 @@
 #include <utility>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 class TCustomForm;
 template <class T, const wchar_t* Property> class WindowBinding;
@@ -183,4 +183,4 @@ template <class F> void CallGuarded(F&& action) noexcept {
     }
 }
 
-} // namespace gui
+} // namespace nestora::gui

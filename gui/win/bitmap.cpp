@@ -12,7 +12,7 @@
 #include <cstring>
 #include <iterator>
 
-namespace gui {
+namespace nestora::gui {
 
 const EnumInfo kPixelFormatInfo{"TPixelFormat", {"pf24bit", "pf32bit"}};
 const EnumInfo kTransparentModeInfo{"TTransparentMode", {"tmAuto", "tmFixed"}};
@@ -457,4 +457,4 @@ void TBitmap::Draw(TCanvas& canvas, const TRect& rect) const {
         ::SetStretchBltMode(dest, oldMode);
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -36,7 +36,7 @@
 #include <string>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 class TCanvas;
 
@@ -133,4 +133,4 @@ private:
     mutable std::unique_ptr<TBitmapCanvas> canvas_;
 };
 
-} // namespace gui
+} // namespace nestora::gui

@@ -5,7 +5,7 @@
 #include "gui/win/bitmap.h"
 #include "gui/win/graphics_color.h"
 
-namespace gui {
+namespace nestora::gui {
 
 const EnumInfo kBrushStyleInfo{"TBrushStyle",
                                {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal",
@@ -103,4 +103,4 @@ void TBrush::Changed() {
         onChange_(this);
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -15,7 +15,7 @@
 
 #include <memory>
 
-namespace gui {
+namespace nestora::gui {
 
 class TBitmap;
 
@@ -67,4 +67,4 @@ private:
     TNotifyEvent onChange_;
 };
 
-} // namespace gui
+} // namespace nestora::gui

@@ -7,7 +7,7 @@
 #include <climits>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 namespace {
 
@@ -260,4 +260,4 @@ TRect TCanvas::ClipRect() {
     return FromRECT(r);
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -30,7 +30,7 @@
 #include <string>
 #include <string_view>
 
-namespace gui {
+namespace nestora::gui {
 
 class TGraphic;
 
@@ -131,4 +131,4 @@ private:
     DWORD copyMode_ = SRCCOPY;
 };
 
-} // namespace gui
+} // namespace nestora::gui

@@ -2,7 +2,7 @@
 
 #include "gui/win/canvas.h"
 
-namespace gui {
+namespace nestora::gui {
 
 TPaintBuffer::TPaintBuffer(TCanvas& target, const TRect& area) : target_(target), area_(area) {
     bitmap_.SetPixelFormat(TPixelFormat::pf32bit);
@@ -42,4 +42,4 @@ void TPaintBuffer::Flush() {
     ::SetViewportOrgEx(source, origin.x, origin.y, nullptr);
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -16,7 +16,7 @@
 #include "gui/core/graphics_geometry.h"
 #include "gui/win/bitmap.h"
 
-namespace gui {
+namespace nestora::gui {
 
 class TCanvas;
 
@@ -40,4 +40,4 @@ private:
     bool flushed_ = false;
 };
 
-} // namespace gui
+} // namespace nestora::gui

@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-namespace gui {
+namespace nestora::gui {
 
 void EnsureCommonControls() {
     // Thread-safe once; the registration itself is idempotent, so a race would cost only
@@ -17,4 +17,4 @@ void EnsureCommonControls() {
     (void)initialised;
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -5,10 +5,10 @@
 // The framework's link to comctl32 is delay-loaded for this; every control and picture
 // list of the library calls EnsureCommonControls before its first use of it.
 
-namespace gui {
+namespace nestora::gui {
 
 // Loads comctl32 and registers its window classes (hotkey, tool bar and the rest), once
 // per process; later calls do nothing.
 void EnsureCommonControls();
 
-} // namespace gui
+} // namespace nestora::gui

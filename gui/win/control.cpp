@@ -7,7 +7,7 @@
 
 #include <windowsx.h>
 
-namespace gui {
+namespace nestora::gui {
 
 TShiftState MouseShiftState(WPARAM keyFlags) {
     TShiftState s = 0;
@@ -416,4 +416,4 @@ TCustomForm* TControl::ParentForm() {
     return dynamic_cast<TCustomForm*>(top);
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -40,7 +40,7 @@
 #include <string>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 class TWinControl;
 class TCustomForm;
@@ -238,4 +238,4 @@ TShiftState MouseShiftState(WPARAM keyFlags);
 // Shift state of the keyboard now.
 TShiftState KeyboardShiftState();
 
-} // namespace gui
+} // namespace nestora::gui

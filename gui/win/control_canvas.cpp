@@ -3,7 +3,7 @@
 #include "gui/core/exceptions.h"
 #include "gui/win/win_control.h"
 
-namespace gui {
+namespace nestora::gui {
 
 TControlCanvas::~TControlCanvas() {
     // The base restores and forgets the DC; the window's DC is released after that.
@@ -39,4 +39,4 @@ void TControlCanvas::CreateHandle() {
     AdoptHandle(windowDC_.get());
 }
 
-} // namespace gui
+} // namespace nestora::gui

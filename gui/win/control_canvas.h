@@ -11,7 +11,7 @@
 #include "gui/win/canvas.h"
 #include "gui/win/handles.h"
 
-namespace gui {
+namespace nestora::gui {
 
 class TWinControl;
 
@@ -36,4 +36,4 @@ private:
     bool painting_ = false;
 };
 
-} // namespace gui
+} // namespace nestora::gui

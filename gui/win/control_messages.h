@@ -5,7 +5,7 @@
 
 #include "gui/win/graphics_win32.h"
 
-namespace gui {
+namespace nestora::gui {
 
 constexpr UINT CM_BASE = 0xB000;
 // Posted to a window: free its control once the messages in hand are done (TCustomForm::
@@ -21,4 +21,4 @@ constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
 constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
 constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 
-} // namespace gui
+} // namespace nestora::gui

@@ -3,7 +3,7 @@
 #include "gui/core/class_builder.h"
 #include "gui/win/handles.h"
 
-namespace gui {
+namespace nestora::gui {
 
 const ClassInfo& TCustomControl::StaticClassInfo() {
     static const ClassInfo info =
@@ -80,4 +80,4 @@ void TCustomControl::WndProc(TMessage& m) {
     }
 }
 
-} // namespace gui
+} // namespace nestora::gui

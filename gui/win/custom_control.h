@@ -11,7 +11,7 @@
 #include "gui/win/control_canvas.h"
 #include "gui/win/win_control.h"
 
-namespace gui {
+namespace nestora::gui {
 
 class TCustomControl : public TWinControl {
 public:
@@ -34,4 +34,4 @@ protected:
     void PaintTo(HDC dc);
 };
 
-} // namespace gui
+} // namespace nestora::gui

@@ -4,7 +4,7 @@
 #include "gui/win/control_messages.h"
 #include "gui/win/graphics_color.h"
 
-namespace gui {
+namespace nestora::gui {
 
 const ClassInfo& TCustomEdit::StaticClassInfo() {
     static const ClassInfo info =
@@ -157,4 +157,4 @@ void TCustomEdit::WndProc(TMessage& m) {
     }
 }
 
-} // namespace gui
+} // namespace nestora::gui

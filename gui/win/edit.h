@@ -19,7 +19,7 @@
 #include "gui/core/control_types.h"
 #include "gui/win/handles.h"
 
-namespace gui {
+namespace nestora::gui {
 
 class TCustomEdit : public TWinControl {
 public:
@@ -69,4 +69,4 @@ public:
     const ClassInfo& GetClassInfo() const override { return StaticClassInfo(); }
 };
 
-} // namespace gui
+} // namespace nestora::gui

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cwchar>
 
-namespace gui {
+namespace nestora::gui {
 
 const EnumInfo kFontStyleInfo{"TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}};
 const EnumInfo kFontPitchInfo{"TFontPitch", {"fpDefault", "fpVariable", "fpFixed"}};
@@ -225,4 +225,4 @@ UniqueFont CreateSystemMenuFont() {
     return UniqueFont(::CreateFontIndirectW(&metrics.lfMenuFont));
 }
 
-} // namespace gui
+} // namespace nestora::gui

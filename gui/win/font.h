@@ -28,7 +28,7 @@
 
 #include <string>
 
-namespace gui {
+namespace nestora::gui {
 
 enum TFontStyle : unsigned {
     fsBold = 1u << 0,
@@ -112,4 +112,4 @@ private:
 // empty handle when the system cannot tell it. TFont::SetHandle takes it over.
 UniqueFont CreateSystemMenuFont();
 
-} // namespace gui
+} // namespace nestora::gui

@@ -6,7 +6,7 @@
 #include "gui/win/control_messages.h"
 #include "gui/win/graphics_color.h"
 
-namespace gui {
+namespace nestora::gui {
 
 // --- TSizeConstraints --------------------------------------------------------------------
 
@@ -545,4 +545,4 @@ void TCustomForm::WndProc(TMessage& m) {
     }
 }
 
-} // namespace gui
+} // namespace nestora::gui

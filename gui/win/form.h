@@ -32,7 +32,7 @@
 
 #include <string_view>
 
-namespace gui {
+namespace nestora::gui {
 
 // Size limits of a form's window, in pixels (0: no limit).
 class TSizeConstraints : public TPersistent {
@@ -194,4 +194,4 @@ public:
 // The RCDATA resource of the program as text; EResNotFound when it is missing.
 std::string_view DescriptionResourceText(const std::wstring& name);
 
-} // namespace gui
+} // namespace nestora::gui

@@ -2,7 +2,7 @@
 
 #include "gui/core/class_info.h"
 
-namespace gui {
+namespace nestora::gui {
 
 const ClassInfo& TGraphic::StaticClassInfo() {
     static const ClassInfo info("TGraphic", &TPersistent::StaticClassInfo(), nullptr, {});
@@ -21,4 +21,4 @@ void TGraphic::Changed() {
         onChange_(this);
 }
 
-} // namespace gui
+} // namespace nestora::gui

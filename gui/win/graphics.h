@@ -14,7 +14,7 @@
 
 #include <memory>
 
-namespace gui {
+namespace nestora::gui {
 
 class TCanvas;
 
@@ -51,4 +51,4 @@ private:
     TNotifyEvent onChange_;
 };
 
-} // namespace gui
+} // namespace nestora::gui

@@ -1,6 +1,6 @@
 #include "gui/win/graphics_color.h"
 
-namespace gui {
+namespace nestora::gui {
 
 COLORREF ColorToRGB(TColor color) {
     if (IsSystemColor(color))
@@ -14,4 +14,4 @@ TColor ColorFromRGB(COLORREF rgb) {
     return static_cast<TColor>(rgb & 0x00FFFFFFu);
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -6,10 +6,10 @@
 
 #include "gui/core/color.h"
 
-namespace gui {
+namespace nestora::gui {
 
 COLORREF ColorToRGB(TColor color);
 // The TColor of a COLORREF read back from GDI (GetPixel); CLR_INVALID becomes clNone.
 TColor ColorFromRGB(COLORREF rgb);
 
-} // namespace gui
+} // namespace nestora::gui

@@ -1,6 +1,6 @@
 #include "gui/win/graphics_counters.h"
 
-namespace gui {
+namespace nestora::gui {
 
 std::array<long, kHandleKindCount>& HandleCounters::Table() {
     // BODGY: the one piece of process-wide mutable state of the graphics layer; it is a
@@ -26,4 +26,4 @@ long ProcessUserObjects() {
     return static_cast<long>(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS));
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -18,7 +18,7 @@
 #include <cstddef>
 #include <utility>
 
-namespace gui {
+namespace nestora::gui {
 
 enum class HandleKind : std::size_t {
     Font,
@@ -47,7 +47,7 @@ private:
     static std::array<long, kHandleKindCount>& Table();
 };
 
-// A Unique… handle (gui/win/handles.h) that is counted while it holds something.
+// A Unique… Handle (gui/win/handles.h) that is counted while it holds something.
 template <class Unique, HandleKind Kind> class CountedHandle {
 public:
     using Handle = typename Unique::Handle;
@@ -104,4 +104,4 @@ using CountedWindow = CountedHandle<UniqueWindow, HandleKind::Window>;
 long ProcessGdiObjects();
 long ProcessUserObjects();
 
-} // namespace gui
+} // namespace nestora::gui

@@ -17,7 +17,7 @@
 
 #include <utility>
 
-namespace gui {
+namespace nestora::gui {
 
 template <class Traits> class UniqueHandle {
 public:
@@ -144,7 +144,7 @@ public:
     WindowDC& operator=(const WindowDC&) = delete;
     ~WindowDC() { Release(); }
     HDC get() const noexcept { return dc_; }
-    HWND window() const noexcept { return window_; }
+    HWND Window() const noexcept { return window_; }
     explicit operator bool() const noexcept { return dc_ != nullptr; }
 
 private:
@@ -175,4 +175,4 @@ private:
     HGDIOBJ previous_;
 };
 
-} // namespace gui
+} // namespace nestora::gui

@@ -4,7 +4,7 @@
 #include "gui/win/common_controls.h"
 #include "gui/win/control_messages.h"
 
-namespace gui {
+namespace nestora::gui {
 
 const ClassInfo& THotKey::StaticClassInfo() {
     static const ClassInfo info =
@@ -92,4 +92,4 @@ void THotKey::WndProc(TMessage& m) {
     TWinControl::WndProc(m);
 }
 
-} // namespace gui
+} // namespace nestora::gui

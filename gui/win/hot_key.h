@@ -18,7 +18,7 @@
 
 #include <cstdint>
 
-namespace gui {
+namespace nestora::gui {
 
 class THotKey : public TWinControl {
 public:
@@ -53,4 +53,4 @@ private:
     TNotifyEvent onChange_;
 };
 
-} // namespace gui
+} // namespace nestora::gui

@@ -4,7 +4,7 @@
 #include "gui/core/exceptions.h"
 #include "gui/win/canvas.h"
 
-namespace gui {
+namespace nestora::gui {
 
 TSize IconSize(HICON icon) {
     ICONINFO info{};
@@ -87,4 +87,4 @@ void TIcon::Draw(TCanvas& canvas, const TRect& rect) const {
                  nullptr, DI_NORMAL);
 }
 
-} // namespace gui
+} // namespace nestora::gui

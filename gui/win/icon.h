@@ -14,7 +14,7 @@
 
 #include <string>
 
-namespace gui {
+namespace nestora::gui {
 
 class TIcon : public TGraphic {
 public:
@@ -53,4 +53,4 @@ private:
 // The size of an icon from its bitmaps (GetIconInfo); {0, 0} when it cannot be read.
 TSize IconSize(HICON icon);
 
-} // namespace gui
+} // namespace nestora::gui

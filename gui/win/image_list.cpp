@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <iterator>
 
-namespace gui {
+namespace nestora::gui {
 
 namespace {
 
@@ -313,4 +313,4 @@ void TImageList::LoadBitmaps(HINSTANCE instance, const std::vector<std::wstring>
     AddImages(std::move(all));
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -33,7 +33,7 @@
 #include <string>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 class TBitmap;
 class TCanvas;
@@ -131,4 +131,4 @@ private:
     mutable CountedImageList disabledHandle_;
 };
 
-} // namespace gui
+} // namespace nestora::gui

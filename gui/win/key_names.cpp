@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-namespace gui {
+namespace nestora::gui {
 
 std::wstring LayoutKeyName(unsigned virtualKey) {
     const UINT scanCode = ::MapVirtualKeyW(virtualKey & 0xFFu, MAPVK_VK_TO_VSC);
@@ -24,4 +24,4 @@ std::wstring ShortCutText(std::uint16_t shortCut) {
     return ShortCutToText(shortCut, WindowsKeyNames());
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace gui {
+namespace nestora::gui {
 
 // MapVirtualKeyW to the scan code, then GetKeyNameTextW; empty when the layout has no
 // key or no name for it.
@@ -20,4 +20,4 @@ KeyNameSource WindowsKeyNames();
 // ShortCutToText with the keyboard layout's names.
 std::wstring ShortCutText(std::uint16_t shortCut);
 
-} // namespace gui
+} // namespace nestora::gui

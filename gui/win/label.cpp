@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 const ClassInfo& TCustomLabel::StaticClassInfo() {
     static const ClassInfo info =
@@ -225,4 +225,4 @@ void TCustomLabel::SetShowAccelChar(bool show) {
     Invalidate();
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -19,7 +19,7 @@
 
 #include "gui/core/control_types.h"
 
-namespace gui {
+namespace nestora::gui {
 
 class TCanvas;
 
@@ -74,4 +74,4 @@ public:
     const ClassInfo& GetClassInfo() const override { return StaticClassInfo(); }
 };
 
-} // namespace gui
+} // namespace nestora::gui

@@ -3,7 +3,7 @@
 #include "gui/core/class_builder.h"
 #include "gui/core/shortcut_text.h"
 
-namespace gui {
+namespace nestora::gui {
 
 const ClassInfo& TMainMenu::StaticClassInfo() {
     static const ClassInfo info = ClassBuilder<TMainMenu>("TMainMenu", &TMenu::StaticClassInfo())
@@ -112,4 +112,4 @@ bool TMainMenu::IsShortCut(std::uint16_t key, TShiftState shift) {
     return true;
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -23,7 +23,7 @@
 #include "gui/core/events.h"
 #include "gui/win/menu.h"
 
-namespace gui {
+namespace nestora::gui {
 
 class TMainMenu : public TMenu {
 public:
@@ -56,4 +56,4 @@ private:
     bool tracking_ = false;
 };
 
-} // namespace gui
+} // namespace nestora::gui

@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-namespace gui {
+namespace nestora::gui {
 
 const EnumInfo kMenuAutoFlagInfo{"TMenuAutoFlag", {"maAutomatic", "maManual"}};
 
@@ -793,4 +793,4 @@ bool TMenu::OnDrawItem(const DRAWITEMSTRUCT& draw) {
     return true;
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -48,7 +48,7 @@
 #include <string>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 class TCanvas;
 class TMenu;
@@ -260,4 +260,4 @@ private:
     TMenuChangeEvent onChange_;
 };
 
-} // namespace gui
+} // namespace nestora::gui

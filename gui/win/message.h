@@ -4,7 +4,7 @@
 
 #include "gui/win/graphics_win32.h"
 
-namespace gui {
+namespace nestora::gui {
 
 struct TMessage {
     HWND Window = nullptr;
@@ -14,4 +14,4 @@ struct TMessage {
     LRESULT Result = 0;
 };
 
-} // namespace gui
+} // namespace nestora::gui

@@ -3,7 +3,7 @@
 #include "gui/core/class_builder.h"
 #include "gui/win/graphics_color.h"
 
-namespace gui {
+namespace nestora::gui {
 
 namespace {
 
@@ -145,4 +145,4 @@ void TCustomPanel::SetAlignment(TAlignment alignment) {
     Invalidate();
 }
 
-} // namespace gui
+} // namespace nestora::gui

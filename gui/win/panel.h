@@ -11,7 +11,7 @@
 
 #include "gui/core/control_types.h"
 
-namespace gui {
+namespace nestora::gui {
 
 class TCustomPanel : public TCustomControl {
 public:
@@ -54,4 +54,4 @@ public:
     const ClassInfo& GetClassInfo() const override { return StaticClassInfo(); }
 };
 
-} // namespace gui
+} // namespace nestora::gui

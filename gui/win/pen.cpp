@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace gui {
+namespace nestora::gui {
 
 const EnumInfo kPenStyleInfo{
     "TPenStyle",
@@ -81,4 +81,4 @@ void TPen::Changed() {
         onChange_(this);
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -12,7 +12,7 @@
 #include "gui/core/object.h"
 #include "gui/win/graphics_counters.h"
 
-namespace gui {
+namespace nestora::gui {
 
 enum class TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 extern const EnumInfo kPenStyleInfo;
@@ -50,4 +50,4 @@ private:
     TNotifyEvent onChange_;
 };
 
-} // namespace gui
+} // namespace nestora::gui

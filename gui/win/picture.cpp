@@ -8,7 +8,7 @@
 
 #include <cstring>
 
-namespace gui {
+namespace nestora::gui {
 
 const ClassInfo& TPicture::StaticClassInfo() {
     static const ClassInfo info("TPicture", &TPersistent::StaticClassInfo(), nullptr, {});
@@ -97,4 +97,4 @@ void TPicture::Changed() {
         onChange_(this);
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -21,7 +21,7 @@
 #include <memory>
 #include <string_view>
 
-namespace gui {
+namespace nestora::gui {
 
 class TBitmap;
 class TIcon;
@@ -68,4 +68,4 @@ private:
     TNotifyEvent onChange_;
 };
 
-} // namespace gui
+} // namespace nestora::gui

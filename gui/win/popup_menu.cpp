@@ -5,7 +5,7 @@
 #include "gui/win/application.h"
 #include "gui/win/window_binding.h"
 
-namespace gui {
+namespace nestora::gui {
 
 const EnumInfo kPopupAlignmentInfo{"TPopupAlignment", {"paLeft", "paRight", "paCenter"}};
 
@@ -126,4 +126,4 @@ void TPopupMenu::WindowGone(HWND window) noexcept {
         (void)window_.release();
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -30,7 +30,7 @@
 
 #include <memory>
 
-namespace gui {
+namespace nestora::gui {
 
 template <class T, const wchar_t* Property> class WindowBinding;
 
@@ -86,4 +86,4 @@ private:
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
-} // namespace gui
+} // namespace nestora::gui

@@ -7,7 +7,7 @@
 #include <limits>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 namespace {
 
@@ -231,4 +231,4 @@ void TRegistry::WriteExpandString(const std::wstring& name, const std::wstring& 
     WriteText(name, value, REG_EXPAND_SZ);
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -26,7 +26,7 @@
 #include <cstdint>
 #include <string>
 
-namespace gui {
+namespace nestora::gui {
 
 enum class TRegDataType { rdUnknown, rdString, rdExpandString, rdInteger, rdBinary };
 
@@ -81,4 +81,4 @@ private:
     std::wstring currentPath_;
 };
 
-} // namespace gui
+} // namespace nestora::gui

@@ -5,7 +5,7 @@
 #include "gui/win/label.h"
 #include "gui/win/panel.h"
 
-namespace gui {
+namespace nestora::gui {
 
 void RegisterStandardClasses(ClassRegistry& classes) {
     classes.Register(TPanel::StaticClassInfo());
@@ -14,4 +14,4 @@ void RegisterStandardClasses(ClassRegistry& classes) {
     classes.Register(THotKey::StaticClassInfo());
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -4,8 +4,8 @@
 
 #include "gui/core/class_info.h"
 
-namespace gui {
+namespace nestora::gui {
 
 void RegisterStandardClasses(ClassRegistry& classes);
 
-} // namespace gui
+} // namespace nestora::gui

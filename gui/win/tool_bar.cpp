@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-namespace gui {
+namespace nestora::gui {
 
 const EnumInfo kToolButtonStyleInfo{"TToolButtonStyle", {"tbsButton", "tbsCheck"}};
 
@@ -684,4 +684,4 @@ void TToolBar::WndProc(TMessage& message) {
     TWinControl::WndProc(message);
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -35,7 +35,7 @@
 #include <string>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 
 class TCanvas;
 class TMenu;
@@ -208,4 +208,4 @@ private:
     TToolBarCustomDrawButtonEvent onCustomDrawButton_;
 };
 
-} // namespace gui
+} // namespace nestora::gui

@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-namespace gui {
+namespace nestora::gui {
 
 namespace {
 
@@ -652,4 +652,4 @@ void TWinControl::Loaded() {
     Realign();
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -30,7 +30,7 @@
 #include <functional>
 #include <memory>
 
-namespace gui {
+namespace nestora::gui {
 
 class TControlCanvas;
 template <class T, const wchar_t* Property> class WindowBinding;
@@ -200,4 +200,4 @@ protected:
     std::unique_ptr<TControlCanvas> canvas_;
 };
 
-} // namespace gui
+} // namespace nestora::gui

@@ -33,7 +33,7 @@
 
 #include <memory>
 
-namespace gui {
+namespace nestora::gui {
 
 template <class T, const wchar_t* Property> class WindowBinding {
 public:
@@ -82,4 +82,4 @@ public:
     }
 };
 
-} // namespace gui
+} // namespace nestora::gui

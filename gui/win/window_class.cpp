@@ -2,7 +2,7 @@
 
 #include "gui/core/exceptions.h"
 
-namespace gui {
+namespace nestora::gui {
 
 HINSTANCE FrameworkInstance() {
     // The module this code is linked into (the program or a test executable).
@@ -50,4 +50,4 @@ WNDPROC EnsureWindowClass(const WindowClassDesc& desc) {
     return defaultProc;
 }
 
-} // namespace gui
+} // namespace nestora::gui

@@ -13,7 +13,7 @@
 
 #include <string>
 
-namespace gui {
+namespace nestora::gui {
 
 struct WindowClassDesc {
     std::wstring name;
@@ -31,4 +31,4 @@ WNDPROC EnsureWindowClass(const WindowClassDesc& desc);
 // The module (executable) whose classes and resources the framework uses.
 HINSTANCE FrameworkInstance();
 
-} // namespace gui
+} // namespace nestora::gui

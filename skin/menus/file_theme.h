@@ -35,7 +35,7 @@
 #include <string>
 #include <string_view>
 
-namespace gui {
+namespace nestora::gui {
 class TBitmap;
 }
 

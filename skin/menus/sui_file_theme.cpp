@@ -8,7 +8,7 @@
 #include "skin/menus/theme_file_loader.h"
 #include "skin/menus/theme_file_parser.h"
 #include "skin/resolve_style.h"
-#include "skin/sui_public.h"
+#include "skin/sui_style_win.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -9,7 +9,7 @@
 #include "skin/menus/sui_menu_properties.h"
 #include "skin/menus/sui_popup_menu.h"
 #include "skin/sui_form.h"
-#include "skin/sui_public.h"
+#include "skin/sui_style_win.h"
 
 namespace nestora::skin {
 

@@ -29,10 +29,10 @@
 #include <memory>
 #include <string>
 
-namespace gui {
+namespace nestora::gui {
 class TCanvas;
 class TImageList;
-} // namespace gui
+} // namespace nestora::gui
 
 namespace nestora::skin {
 

@@ -17,12 +17,12 @@
 
 #include <string>
 
-namespace gui {
+namespace nestora::gui {
 class TCanvas;
 class TComponent;
 class TImageList;
 class TMenuItem;
-} // namespace gui
+} // namespace nestora::gui
 
 namespace nestora::skin {
 

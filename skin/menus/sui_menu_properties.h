@@ -4,7 +4,7 @@
 #pragma once
 
 #include "gui/core/class_builder.h"
-#include "skin/sui_public.h"
+#include "skin/sui_style_win.h"
 
 namespace nestora::skin {
 

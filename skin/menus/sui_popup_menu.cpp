@@ -14,7 +14,7 @@
 #include "skin/menus/file_theme.h"
 #include "skin/menus/sui_menu_properties.h"
 #include "skin/resolve_style.h"
-#include "skin/sui_public.h"
+#include "skin/sui_style_win.h"
 
 #include <string_view>
 #include <variant>

@@ -38,11 +38,11 @@
 #include <memory>
 #include <string>
 
-namespace gui {
+namespace nestora::gui {
 class TCanvas;
 class TFont;
 class TImageList;
-} // namespace gui
+} // namespace nestora::gui
 
 namespace nestora::skin {
 

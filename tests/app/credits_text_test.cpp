@@ -9,7 +9,7 @@ namespace {
 
 // The label's word wrap with fixed metrics: words break at blanks, a line takes words while
 // they fit, and the blanks at a break are dropped. A line without words comes out empty.
-std::vector<std::wstring> wrapLines(std::wstring_view text, int blankWidth, int letterWidth,
+std::vector<std::wstring> WrapLines(std::wstring_view text, int blankWidth, int letterWidth,
                                     int width) {
     std::vector<std::wstring> lines;
     std::wstring line;
@@ -43,18 +43,18 @@ std::vector<std::wstring> wrapLines(std::wstring_view text, int blankWidth, int 
 }
 
 TEST(CreditsText, LengthsOfTheTwoLanguages) {
-    EXPECT_EQ(creditsText(Language::english).size(), 239u);
-    EXPECT_EQ(creditsText(Language::russian).size(), 227u);
+    EXPECT_EQ(CreditsText(Language::english).size(), 239u);
+    EXPECT_EQ(CreditsText(Language::russian).size(), 227u);
 }
 
 TEST(CreditsText, HeadingAuthorsMailLabelAndAddressInThatOrder) {
-    EXPECT_EQ(creditsItems(Language::english).items[0], L"Programming:");
-    EXPECT_EQ(creditsItems(Language::russian).items[0], L"Программирование:");
+    EXPECT_EQ(CreditsItemsOf(Language::english).items[0], L"Programming:");
+    EXPECT_EQ(CreditsItemsOf(Language::russian).items[0], L"Программирование:");
     for (const auto language : {Language::english, Language::russian}) {
-        const auto& credits = creditsItems(language);
+        const auto& credits = CreditsItemsOf(language);
         EXPECT_EQ(credits.items[3], L"E-Mail:");
         EXPECT_NE(credits.items[4].find(L'@'), std::wstring_view::npos);
-        const std::wstring text = creditsText(language);
+        const std::wstring text = CreditsText(language);
         EXPECT_EQ(text.front(), L' ');
         std::size_t from = 0;
         for (const auto item : credits.items) {
@@ -69,7 +69,7 @@ TEST(CreditsText, HeadingAuthorsMailLabelAndAddressInThatOrder) {
 
 TEST(CreditsText, EachItemFallsOnALineOfItsOwn) {
     for (const auto language : {Language::english, Language::russian}) {
-        const auto& items = creditsItems(language).items;
+        const auto& items = CreditsItemsOf(language).items;
         const std::vector<std::wstring> expected = {L"",
                                                     std::wstring(items[0]),
                                                     std::wstring(items[1]),
@@ -79,7 +79,7 @@ TEST(CreditsText, EachItemFallsOnALineOfItsOwn) {
         // Blanks of 3 to 5 pixels, letters of 5 or 6 on average: bold 8 pt sans serif.
         for (const int blank : {3, 4, 5}) {
             for (const int letter : {5, 6}) {
-                EXPECT_EQ(wrapLines(creditsText(language), blank, letter, kCreditsLabelWidth),
+                EXPECT_EQ(WrapLines(CreditsText(language), blank, letter, kCreditsLabelWidth),
                           expected)
                     << "blank " << blank << ", letter " << letter;
             }

@@ -14,8 +14,8 @@ constexpr wchar_t kShellFolders[] =
 
 TEST(DesktopShellTest, TheShellFolderValueIsTheDesktop) {
     nestora::testing::ScratchKey root;
-    root.setText(kShellFolders, L"Desktop", L"D:\\Рабочий стол");
-    EXPECT_EQ(SystemDesktopShell(root.get()).desktopPath(), L"D:\\Рабочий стол");
+    root.SetText(kShellFolders, L"Desktop", L"D:\\Рабочий стол");
+    EXPECT_EQ(SystemDesktopShell(root.get()).DesktopPath(), L"D:\\Рабочий стол");
 
     const std::wstring expandable = L"%SystemRoot%\\Desk";
     ASSERT_EQ(::RegSetKeyValueW(root.get(), kShellFolders, L"Desktop", REG_EXPAND_SZ,
@@ -24,18 +24,18 @@ TEST(DesktopShellTest, TheShellFolderValueIsTheDesktop) {
               ERROR_SUCCESS);
     wchar_t windows[MAX_PATH] = {};
     ::GetEnvironmentVariableW(L"SystemRoot", windows, MAX_PATH);
-    EXPECT_EQ(registeredDesktopPath(root.get()), std::wstring(windows) + L"\\Desk");
+    EXPECT_EQ(RegisteredDesktopPath(root.get()), std::wstring(windows) + L"\\Desk");
 }
 
 TEST(DesktopShellTest, AMissingOrEmptyValueGivesTheKnownFolder) {
-    const std::wstring known = knownDesktopPath();
+    const std::wstring known = KnownDesktopPath();
     ASSERT_FALSE(known.empty());
     nestora::testing::ScratchKey root;
-    EXPECT_EQ(SystemDesktopShell(root.get()).desktopPath(), known); // no key at all
-    root.setText(kShellFolders, L"Desktop", L"");
-    EXPECT_EQ(SystemDesktopShell(root.get()).desktopPath(), known);
-    root.setNumber(kShellFolders, L"Desktop", 7); // not a text: as good as missing
-    EXPECT_EQ(SystemDesktopShell(root.get()).desktopPath(), known);
+    EXPECT_EQ(SystemDesktopShell(root.get()).DesktopPath(), known); // no key at all
+    root.SetText(kShellFolders, L"Desktop", L"");
+    EXPECT_EQ(SystemDesktopShell(root.get()).DesktopPath(), known);
+    root.SetNumber(kShellFolders, L"Desktop", 7); // not a text: as good as missing
+    EXPECT_EQ(SystemDesktopShell(root.get()).DesktopPath(), known);
 }
 
 } // namespace

@@ -46,24 +46,24 @@ namespace {
 using namespace std::chrono_literals;
 using nestora::testing::ChildProcess;
 using nestora::testing::kSettingsKey;
-using nestora::testing::waitFor;
-using nestora::testing::windowsPathOf;
+using nestora::testing::WaitFor;
+using nestora::testing::WindowsPathOf;
 
-std::optional<std::wstring> settingText(const wchar_t* name) {
-    return nestora::testing::readText(HKEY_CURRENT_USER, kSettingsKey, name);
+std::optional<std::wstring> SettingText(const wchar_t* name) {
+    return nestora::testing::ReadText(HKEY_CURRENT_USER, kSettingsKey, name);
 }
 
-std::optional<DWORD> settingNumber(const wchar_t* name) {
-    return nestora::testing::readNumber(HKEY_CURRENT_USER, kSettingsKey, name);
+std::optional<DWORD> SettingNumber(const wchar_t* name) {
+    return nestora::testing::ReadNumber(HKEY_CURRENT_USER, kSettingsKey, name);
 }
 
 class EndToEndTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
-        desktop = registeredDesktopPath(HKEY_CURRENT_USER);
+        desktop = RegisteredDesktopPath(HKEY_CURRENT_USER);
         if (desktop.empty())
-            desktop = knownDesktopPath();
+            desktop = KnownDesktopPath();
         ASSERT_FALSE(desktop.empty());
         std::filesystem::create_directories(desktop);
         RemoveMadeFolders();
@@ -84,16 +84,16 @@ protected:
         return std::filesystem::is_directory(std::filesystem::path(desktop) / name);
     }
     void Press() {
-        ChildProcess helper(windowsPathOf(NESTORA_PRESS_HOTKEY_EXE));
-        ASSERT_TRUE(helper.started());
-        EXPECT_EQ(helper.exitCode(), 0u);
+        ChildProcess helper(WindowsPathOf(NESTORA_PRESS_HOTKEY_EXE));
+        ASSERT_TRUE(helper.Started());
+        EXPECT_EQ(helper.ExitCode(), 0u);
     }
     // Starts the program and waits until its window is made and its settings are in place.
     std::unique_ptr<ChildProcess> StartNestora() {
-        auto nestora = std::make_unique<ChildProcess>(windowsPathOf(NESTORA_EXE));
-        EXPECT_TRUE(nestora->started());
-        EXPECT_TRUE(waitFor([&] { return nestora->window(L"TForm1") != nullptr; }));
-        nestora->waitUntilIdle(5s);
+        auto nestora = std::make_unique<ChildProcess>(WindowsPathOf(NESTORA_EXE));
+        EXPECT_TRUE(nestora->Started());
+        EXPECT_TRUE(WaitFor([&] { return nestora->Window(L"TForm1") != nullptr; }));
+        nestora->WaitUntilIdle(5s);
         return nestora;
     }
 
@@ -103,65 +103,65 @@ protected:
 TEST_F(EndToEndTest, APressMakesANewFolderOnTheDesktopAndASecondCopyStepsAside) {
     const auto nestora = StartNestora();
     // First start: the defaults are stored.
-    ASSERT_TRUE(waitFor([] { return settingText(L"Lang").has_value(); }));
-    EXPECT_EQ(settingText(L"FolderName"), L"Новая папка");
-    EXPECT_EQ(settingText(L"Lang"), L"Ru");
-    const HWND mainWindow = nestora->window(L"TForm1");
+    ASSERT_TRUE(WaitFor([] { return SettingText(L"Lang").has_value(); }));
+    EXPECT_EQ(SettingText(L"FolderName"), L"Новая папка");
+    EXPECT_EQ(SettingText(L"Lang"), L"Ru");
+    const HWND mainWindow = nestora->Window(L"TForm1");
     ASSERT_NE(mainWindow, nullptr);
     EXPECT_FALSE(::IsWindowVisible(mainWindow));          // it lives in the tray
-    EXPECT_NE(nestora->window(L"TPUtilWindow"), nullptr); // the tray icon's window
+    EXPECT_NE(nestora->Window(L"TPUtilWindow"), nullptr); // the tray icon's window
 
     Press();
-    EXPECT_TRUE(waitFor([&] { return OnDesktop(L"Новая папка"); }));
+    EXPECT_TRUE(WaitFor([&] { return OnDesktop(L"Новая папка"); }));
     Press();
-    EXPECT_TRUE(waitFor([&] { return OnDesktop(L"Новая папка (2)"); }));
+    EXPECT_TRUE(WaitFor([&] { return OnDesktop(L"Новая папка (2)"); }));
 
     // A second copy: its message, then it ends by itself with exit code 0.
-    ChildProcess second(windowsPathOf(NESTORA_EXE));
-    ASSERT_TRUE(second.started());
+    ChildProcess second(WindowsPathOf(NESTORA_EXE));
+    ASSERT_TRUE(second.Started());
     // The box's window comes before its text: wait for both.
     HWND box = nullptr;
     wchar_t text[256] = {};
-    ASSERT_TRUE(waitFor([&] {
-        box = second.window(L"#32770");
+    ASSERT_TRUE(WaitFor([&] {
+        box = second.Window(L"#32770");
         return box && ::GetDlgItemTextW(box, 0xFFFF, text, 256) > 0;
     }));
     EXPECT_STREQ(text, L"Application \"Nestora\" is already running.");
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(second.exitCode(), 0u);
-    EXPECT_EQ(nestora->window(L"TForm1"), mainWindow);
-    EXPECT_TRUE(nestora->running());
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_EQ(nestora->Window(L"TForm1"), mainWindow);
+    EXPECT_TRUE(nestora->Running());
 
     // The first copy still answers the hotkey.
     Press();
-    EXPECT_TRUE(waitFor([&] { return OnDesktop(L"Новая папка (3)"); }));
+    EXPECT_TRUE(WaitFor([&] { return OnDesktop(L"Новая папка (3)"); }));
 
     // Closing the window writes the settings.
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
     ::PostMessageW(mainWindow, WM_CLOSE, 0, 0);
-    EXPECT_EQ(nestora->exitCode(), 0u);
-    EXPECT_EQ(settingNumber(L"StartUp"), 0u);
-    EXPECT_EQ(settingText(L"FolderName"), L"Новая папка");
-    const auto hotKey = settingText(L"HotKey");
+    EXPECT_EQ(nestora->ExitCode(), 0u);
+    EXPECT_EQ(SettingNumber(L"StartUp"), 0u);
+    EXPECT_EQ(SettingText(L"FolderName"), L"Новая папка");
+    const auto hotKey = SettingText(L"HotKey");
     ASSERT_TRUE(hotKey);
     EXPECT_TRUE(hotKey->starts_with(L"Ctrl+") && hotKey->size() > 5) << *hotKey;
-    EXPECT_EQ(settingText(L"Lang"), L"Ru");
+    EXPECT_EQ(SettingText(L"Lang"), L"Ru");
 }
 
 TEST_F(EndToEndTest, WithEnglishStoredTheFolderIsANewFolder) {
-    ASSERT_TRUE(nestora::testing::writeNumber(HKEY_CURRENT_USER, kSettingsKey, L"StartUp", 0));
+    ASSERT_TRUE(nestora::testing::WriteNumber(HKEY_CURRENT_USER, kSettingsKey, L"StartUp", 0));
     // No name of its own: the language's default name is the one used.
     for (const auto& [name, value] :
          {std::pair{L"FolderName", L""}, std::pair{L"HotKey", L"^`"}, std::pair{L"Lang", L"En"}})
-        ASSERT_TRUE(nestora::testing::writeText(HKEY_CURRENT_USER, kSettingsKey, name, value));
+        ASSERT_TRUE(nestora::testing::WriteText(HKEY_CURRENT_USER, kSettingsKey, name, value));
 
     const auto nestora = StartNestora();
     Press();
-    EXPECT_TRUE(waitFor([&] { return OnDesktop(L"New Folder"); }));
+    EXPECT_TRUE(WaitFor([&] { return OnDesktop(L"New Folder"); }));
     EXPECT_FALSE(OnDesktop(L"Новая папка"));
-    ::PostMessageW(nestora->window(L"TForm1"), WM_CLOSE, 0, 0);
-    EXPECT_EQ(nestora->exitCode(), 0u);
-    EXPECT_EQ(settingText(L"Lang"), L"En");
+    ::PostMessageW(nestora->Window(L"TForm1"), WM_CLOSE, 0, 0);
+    EXPECT_EQ(nestora->ExitCode(), 0u);
+    EXPECT_EQ(SettingText(L"Lang"), L"En");
 }
 
 // --- the skinned program, driven from outside -------------------------------------------
@@ -175,7 +175,7 @@ struct ChildSearch {
     HWND found = nullptr;
 };
 
-BOOL CALLBACK findChildOfClass(HWND window, LPARAM data) {
+BOOL CALLBACK FindChildOfClass(HWND window, LPARAM data) {
     auto& search = *reinterpret_cast<ChildSearch*>(data);
     wchar_t name[64] = {};
     ::GetClassNameW(window, name, 64);
@@ -186,20 +186,20 @@ BOOL CALLBACK findChildOfClass(HWND window, LPARAM data) {
     return TRUE;
 }
 
-HWND childOfClass(HWND parent, const wchar_t* className) {
+HWND ChildOfClass(HWND parent, const wchar_t* className) {
     ChildSearch search{className};
-    ::EnumChildWindows(parent, findChildOfClass, reinterpret_cast<LPARAM>(&search));
+    ::EnumChildWindows(parent, FindChildOfClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-RECT windowRect(HWND window) {
+RECT WindowRect(HWND window) {
     RECT r{};
     ::GetWindowRect(window, &r);
     return r;
 }
 
 // What the screen shows in a rectangle (every program here shares Wine's one desktop).
-std::unique_ptr<gui::TBitmap> screenPicture(const RECT& r) {
+std::unique_ptr<gui::TBitmap> ScreenPicture(const RECT& r) {
     auto shot = std::make_unique<gui::TBitmap>();
     shot->SetPixelFormat(gui::TPixelFormat::pf24bit);
     shot->SetSize(r.right - r.left, r.bottom - r.top);
@@ -210,7 +210,7 @@ std::unique_ptr<gui::TBitmap> screenPicture(const RECT& r) {
 }
 
 // Saves the picture as NAME.bmp into the folder NESTORA_SCREENSHOTS names, when it is set.
-void keepScreenshot(gui::TBitmap& shot, const char* name) {
+void KeepScreenshot(gui::TBitmap& shot, const char* name) {
     const char* folder = std::getenv("NESTORA_SCREENSHOTS");
     if (!folder || !*folder)
         return;
@@ -223,7 +223,7 @@ void keepScreenshot(gui::TBitmap& shot, const char* name) {
     }
 }
 
-int pixelsOfColour(gui::TBitmap& shot, gui::TColor colour) {
+int PixelsOfColour(gui::TBitmap& shot, gui::TColor colour) {
     int count = 0;
     for (int y = 0; y < shot.Height(); ++y)
         for (int x = 0; x < shot.Width(); ++x)
@@ -231,7 +231,7 @@ int pixelsOfColour(gui::TBitmap& shot, gui::TColor colour) {
     return count;
 }
 
-void sendMouseClick(int x, int y) {
+void SendMouseClick(int x, int y) {
     ::SetCursorPos(x, y);
     ::Sleep(50);
     INPUT inputs[2] = {};
@@ -241,7 +241,7 @@ void sendMouseClick(int x, int y) {
     ::SendInput(2, inputs, sizeof(INPUT));
 }
 
-void sendAltSpace() {
+void SendAltSpace() {
     INPUT inputs[4] = {};
     for (INPUT& input : inputs)
         input.type = INPUT_KEYBOARD;
@@ -254,12 +254,12 @@ void sendAltSpace() {
     ::SendInput(4, inputs, sizeof(INPUT));
 }
 
-void storeSetting(const wchar_t* name, const wchar_t* value) {
-    nestora::testing::writeText(HKEY_CURRENT_USER, kSettingsKey, name, value);
+void StoreSetting(const wchar_t* name, const wchar_t* value) {
+    nestora::testing::WriteText(HKEY_CURRENT_USER, kSettingsKey, name, value);
 }
 
-bool runEntryExists() {
-    return nestora::testing::readText(HKEY_CURRENT_USER, kRunKey, kRunValue).has_value();
+bool RunEntryExists() {
+    return nestora::testing::ReadText(HKEY_CURRENT_USER, kRunKey, kRunValue).has_value();
 }
 
 class SkinnedProgramTest : public EndToEndTest {
@@ -270,13 +270,13 @@ protected:
     }
     // Opens the tray icon's menu as a right click on the icon does; its window, or null.
     HWND OpenTrayMenu(const ChildProcess& nestora) {
-        const HWND tray = nestora.window(L"TPUtilWindow");
+        const HWND tray = nestora.Window(L"TPUtilWindow");
         if (!tray)
             return nullptr;
         ::SetCursorPos(700, 500);
         ::PostMessageW(tray, kTrayCallbackMessage, 0, WM_RBUTTONUP);
         HWND menu = nullptr;
-        waitFor([&] { return (menu = nestora.window(L"#32768", true)) != nullptr; });
+        WaitFor([&] { return (menu = nestora.Window(L"#32768", true)) != nullptr; });
         ::Sleep(300); // drawn
         return menu;
     }
@@ -291,107 +291,107 @@ protected:
 
 TEST_F(SkinnedProgramTest, TheTrayMenuTheFrameItsButtonsAndTheRunEntryAtExit) {
     const auto nestora = StartNestora();
-    ASSERT_TRUE(waitFor([] { return settingText(L"Lang").has_value(); }));
-    const HWND window = nestora->window(L"TForm1");
+    ASSERT_TRUE(WaitFor([] { return SettingText(L"Lang").has_value(); }));
+    const HWND window = nestora->Window(L"TForm1");
     ASSERT_NE(window, nullptr);
     ASSERT_FALSE(Shown(window));
 
     // The tray menu, drawn by the skin: the DeepBlue bar down its left side.
     HWND menu = OpenTrayMenu(*nestora);
     ASSERT_NE(menu, nullptr);
-    const auto menuShot = screenPicture(windowRect(menu));
-    keepScreenshot(*menuShot, "tray-menu");
+    const auto menuShot = ScreenPicture(WindowRect(menu));
+    KeepScreenshot(*menuShot, "tray-menu");
     // The side bar is 26 pixels wide beside four 21-pixel entries and two 5-pixel
     // separators; the pictures on it cover a little of it.
-    EXPECT_GT(pixelsOfColour(*menuShot, 0x00CED3D6), 26 * (4 * 21 + 2 * 5) * 3 / 4)
+    EXPECT_GT(PixelsOfColour(*menuShot, 0x00CED3D6), 26 * (4 * 21 + 2 * 5) * 3 / 4)
         << "the grey side bar";
-    EXPECT_GT(pixelsOfColour(*menuShot, 0x00FFFFFF), 26 * (4 * 21 + 2 * 5)) << "white entries";
+    EXPECT_GT(PixelsOfColour(*menuShot, 0x00FFFFFF), 26 * (4 * 21 + 2 * 5)) << "white entries";
     // Its first entry shows the window.
     MenuKey(menu, VK_DOWN);
     MenuKey(menu, VK_RETURN);
-    ASSERT_TRUE(waitFor([&] { return Shown(window); }));
+    ASSERT_TRUE(WaitFor([&] { return Shown(window); }));
     ::Sleep(300);
 
     // The skinned frame: no system caption or border, 170 by 134, the grey MacOS border.
     EXPECT_EQ(::GetWindowLongW(window, GWL_STYLE) & WS_CAPTION, 0);
-    const RECT r = windowRect(window);
+    const RECT r = WindowRect(window);
     EXPECT_EQ(r.right - r.left, 170);
     EXPECT_EQ(r.bottom - r.top, 134);
-    const auto russian = screenPicture(r);
-    keepScreenshot(*russian, "settings-ru");
+    const auto russian = ScreenPicture(r);
+    KeepScreenshot(*russian, "settings-ru");
     EXPECT_EQ(russian->Canvas().Pixel(0, 60), 0x007F7F7Fu);
     EXPECT_EQ(russian->Canvas().Pixel(169, 60), 0x007F7F7Fu);
     EXPECT_EQ(russian->Canvas().Pixel(80, 133), 0x007F7F7Fu);
 
     // Shown: the hotkey makes nothing (the field would take the keys).
     Press();
-    EXPECT_FALSE(waitFor([&] { return OnDesktop(L"Новая папка"); }, 1500ms));
+    EXPECT_FALSE(WaitFor([&] { return OnDesktop(L"Новая папка"); }, 1500ms));
 
     // The help button (left of the minimise button) shows the credits...
-    const HWND hotKeyField = childOfClass(window, L"THotKey");
+    const HWND hotKeyField = ChildOfClass(window, L"THotKey");
     ASSERT_NE(hotKeyField, nullptr);
     ASSERT_TRUE(Shown(hotKeyField));
-    sendMouseClick(r.left + 131 + 8, r.top + 4 + 8);
-    ASSERT_TRUE(waitFor([&] { return !Shown(hotKeyField); }, 3000ms));
+    SendMouseClick(r.left + 131 + 8, r.top + 4 + 8);
+    ASSERT_TRUE(WaitFor([&] { return !Shown(hotKeyField); }, 3000ms));
     ::Sleep(300);
-    keepScreenshot(*screenPicture(windowRect(window)), "credits");
+    KeepScreenshot(*ScreenPicture(WindowRect(window)), "credits");
     // ... and a click on them returns.
-    sendMouseClick(r.left + 85, r.top + 80);
-    EXPECT_TRUE(waitFor([&] { return Shown(hotKeyField); }, 3000ms));
+    SendMouseClick(r.left + 85, r.top + 80);
+    EXPECT_TRUE(WaitFor([&] { return Shown(hotKeyField); }, 3000ms));
     EXPECT_TRUE(Shown(window));
 
     // Alt and the space bar: the frame's own window menu under the title bar.
-    sendAltSpace();
+    SendAltSpace();
     HWND systemMenu = nullptr;
-    ASSERT_TRUE(waitFor([&] { return (systemMenu = nestora->window(L"#32768", true)) != nullptr; },
+    ASSERT_TRUE(WaitFor([&] { return (systemMenu = nestora->Window(L"#32768", true)) != nullptr; },
                         3000ms));
-    const RECT m = windowRect(systemMenu);
+    const RECT m = WindowRect(systemMenu);
     EXPECT_EQ(m.left, r.left);
     EXPECT_EQ(m.top, r.top + 23);
     MenuKey(systemMenu, VK_ESCAPE);
-    EXPECT_TRUE(waitFor([&] { return !Shown(systemMenu) || !::IsWindow(systemMenu); }, 3000ms));
+    EXPECT_TRUE(WaitFor([&] { return !Shown(systemMenu) || !::IsWindow(systemMenu); }, 3000ms));
     EXPECT_TRUE(Shown(window));
 
     // The minimise button (at the right end) hides the window to the tray; the hotkey is
     // registered again. The click comes a moment after the menu, as a hand's would: sent
     // while the menu's own loop is still ending (under load), the loop takes it.
     ::Sleep(300);
-    sendMouseClick(r.left + 149 + 8, r.top + 4 + 8);
-    ASSERT_TRUE(waitFor([&] { return !Shown(window); }, 3000ms));
-    EXPECT_TRUE(nestora->running());
+    SendMouseClick(r.left + 149 + 8, r.top + 4 + 8);
+    ASSERT_TRUE(WaitFor([&] { return !Shown(window); }, 3000ms));
+    EXPECT_TRUE(nestora->Running());
     Press();
-    EXPECT_TRUE(waitFor([&] { return OnDesktop(L"Новая папка"); }));
+    EXPECT_TRUE(WaitFor([&] { return OnDesktop(L"Новая папка"); }));
 
     // "Start with Windows" (the third entry the keys reach: show, language, start) checked,
     // then the program ends: the run entry and "StartUp" are written.
-    EXPECT_FALSE(runEntryExists()) << "removed at start";
+    EXPECT_FALSE(RunEntryExists()) << "removed at start";
     menu = OpenTrayMenu(*nestora);
     ASSERT_NE(menu, nullptr);
     for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
         MenuKey(menu, key);
-    EXPECT_TRUE(waitFor([&] { return !::IsWindow(menu) || !Shown(menu); }, 3000ms));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(menu) || !Shown(menu); }, 3000ms));
     ::PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(nestora->exitCode(), 0u);
-    EXPECT_EQ(settingNumber(L"StartUp"), 1u);
-    EXPECT_TRUE(runEntryExists());
+    EXPECT_EQ(nestora->ExitCode(), 0u);
+    EXPECT_EQ(SettingNumber(L"StartUp"), 1u);
+    EXPECT_TRUE(RunEntryExists());
 
     // In English, shown by a double click on the icon. With "StartUp" stored on, the run
     // entry is there while the program runs, not only after a normal end.
-    storeSetting(L"Lang", L"En");
-    storeSetting(L"FolderName", L"New Folder");
+    StoreSetting(L"Lang", L"En");
+    StoreSetting(L"FolderName", L"New Folder");
     const auto english = StartNestora();
-    EXPECT_TRUE(waitFor([] { return runEntryExists(); }, 3000ms));
-    const HWND englishWindow = english->window(L"TForm1");
+    EXPECT_TRUE(WaitFor([] { return RunEntryExists(); }, 3000ms));
+    const HWND englishWindow = english->Window(L"TForm1");
     ASSERT_NE(englishWindow, nullptr);
-    ::PostMessageW(english->window(L"TPUtilWindow"), kTrayCallbackMessage, 0, WM_LBUTTONDBLCLK);
-    ASSERT_TRUE(waitFor([&] { return Shown(englishWindow); }));
+    ::PostMessageW(english->Window(L"TPUtilWindow"), kTrayCallbackMessage, 0, WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(WaitFor([&] { return Shown(englishWindow); }));
     ::Sleep(300);
-    const auto englishShot = screenPicture(windowRect(englishWindow));
-    keepScreenshot(*englishShot, "settings-en");
+    const auto englishShot = ScreenPicture(WindowRect(englishWindow));
+    KeepScreenshot(*englishShot, "settings-en");
     EXPECT_EQ(englishShot->Canvas().Pixel(0, 60), 0x007F7F7Fu);
     ::PostMessageW(englishWindow, WM_CLOSE, 0, 0);
-    EXPECT_EQ(english->exitCode(), 0u);
-    EXPECT_TRUE(runEntryExists());
+    EXPECT_EQ(english->ExitCode(), 0u);
+    EXPECT_TRUE(RunEntryExists());
 }
 
 // The desktop's windows as a press sees them, with windows of this test's own.
@@ -417,25 +417,25 @@ private:
 TEST(PressWindowsTest, TheDesktopTabsAndMinimisedWindowsAreRecognised) {
     const TestWindow frame(L"CabinetWClass");
     SystemPressWindows windows(nullptr);
-    EXPECT_EQ(windows.activeTab(windowIdOf(frame.get())), 0u); // no tabs
+    EXPECT_EQ(windows.ActiveTab(WindowIdOf(frame.get())), 0u); // no tabs
     const TestWindow oldTab(L"TabWindowClass", frame.get());
-    EXPECT_EQ(windows.activeTab(windowIdOf(frame.get())), windowIdOf(oldTab.get()));
+    EXPECT_EQ(windows.ActiveTab(WindowIdOf(frame.get())), WindowIdOf(oldTab.get()));
     const TestWindow tab(L"ShellTabWindowClass", frame.get());
-    EXPECT_EQ(windows.activeTab(windowIdOf(frame.get())), windowIdOf(tab.get()));
+    EXPECT_EQ(windows.ActiveTab(WindowIdOf(frame.get())), WindowIdOf(tab.get()));
 
     const TestWindow workerW(L"WorkerW");
-    EXPECT_FALSE(windows.isDesktop(windowIdOf(workerW.get())));
+    EXPECT_FALSE(windows.IsDesktop(WindowIdOf(workerW.get())));
     const TestWindow view(L"SHELLDLL_DefView", workerW.get());
-    EXPECT_TRUE(windows.isDesktop(windowIdOf(workerW.get())));
-    EXPECT_FALSE(windows.isDesktop(windowIdOf(frame.get())));
-    EXPECT_FALSE(windows.isDesktop(0));
+    EXPECT_TRUE(windows.IsDesktop(WindowIdOf(workerW.get())));
+    EXPECT_FALSE(windows.IsDesktop(WindowIdOf(frame.get())));
+    EXPECT_FALSE(windows.IsDesktop(0));
 
-    const int before = windows.minimisedWindowCount();
+    const int before = windows.MinimisedWindowCount();
     ::ShowWindow(frame.get(), SW_SHOWMINNOACTIVE);
-    EXPECT_EQ(windows.minimisedWindowCount(), before + 1);
+    EXPECT_EQ(windows.MinimisedWindowCount(), before + 1);
     // The program's own taskbar window is never counted.
     SystemPressWindows excluding(frame.get());
-    EXPECT_EQ(excluding.minimisedWindowCount(), before);
+    EXPECT_EQ(excluding.MinimisedWindowCount(), before);
 }
 
 } // namespace

@@ -19,37 +19,37 @@ public:
         bool directory;
     };
 
-    void addDirectory(std::wstring path) { entries.push_back({std::move(path), true}); }
-    void addFile(std::wstring path) { entries.push_back({std::move(path), false}); }
-    bool exists(std::wstring_view path) const {
+    void AddDirectory(std::wstring path) { entries.push_back({std::move(path), true}); }
+    void AddFile(std::wstring path) { entries.push_back({std::move(path), false}); }
+    bool Exists(std::wstring_view path) const {
         return std::any_of(entries.begin(), entries.end(),
-                           [&](const Entry& e) { return equalsIgnoreCase(e.path, path); });
+                           [&](const Entry& e) { return EqualsIgnoreCase(e.path, path); });
     }
 
-    std::vector<std::wstring> directoryNamesStartingWith(const std::wstring& folder,
+    std::vector<std::wstring> DirectoryNamesStartingWith(const std::wstring& folder,
                                                          const std::wstring& prefix) override {
         ++listings;
-        const std::wstring inFolder = joinPath(folder, L"");
+        const std::wstring inFolder = JoinPath(folder, L"");
         std::vector<std::wstring> names;
         for (const auto& entry : entries) {
-            if (!entry.directory || !startsWithIgnoreCase(entry.path, inFolder))
+            if (!entry.directory || !StartsWithIgnoreCase(entry.path, inFolder))
                 continue;
             const std::wstring name = entry.path.substr(inFolder.size());
-            if (name.find(L'\\') == std::wstring::npos && startsWithIgnoreCase(name, prefix))
+            if (name.find(L'\\') == std::wstring::npos && StartsWithIgnoreCase(name, prefix))
                 names.push_back(name);
         }
         return names;
     }
 
-    CreateDirectoryResult createDirectory(const std::wstring& path) override {
+    CreateDirectoryResult MakeDirectory(const std::wstring& path) override {
         created.push_back(path);
         if (beforeCreate)
             beforeCreate(path);
-        if (exists(path))
+        if (Exists(path))
             return CreateDirectoryResult::alreadyExists;
         if (failCreation)
             return CreateDirectoryResult::failed;
-        addDirectory(path);
+        AddDirectory(path);
         return CreateDirectoryResult::created;
     }
 
@@ -60,16 +60,16 @@ public:
     std::vector<std::wstring> created; // every path creation was tried at
 };
 
-std::optional<std::wstring> press(FakeFileSystem& fs, std::wstring_view target,
+std::optional<std::wstring> Press(FakeFileSystem& fs, std::wstring_view target,
                                   std::wstring_view name = L"New Folder") {
-    return createNewFolder(fs, {target, name, L"New Folder"});
+    return CreateNewFolder(fs, {target, name, L"New Folder"});
 }
 
 TEST(CreateNewFolder, ThreePressesNumberTheFolders) {
     FakeFileSystem fs;
-    EXPECT_EQ(press(fs, L"C:\\Data"), L"C:\\Data\\New Folder");
-    EXPECT_EQ(press(fs, L"C:\\Data"), L"C:\\Data\\New Folder (2)");
-    EXPECT_EQ(press(fs, L"C:\\Data"), L"C:\\Data\\New Folder (3)");
+    EXPECT_EQ(Press(fs, L"C:\\Data"), L"C:\\Data\\New Folder");
+    EXPECT_EQ(Press(fs, L"C:\\Data"), L"C:\\Data\\New Folder (2)");
+    EXPECT_EQ(Press(fs, L"C:\\Data"), L"C:\\Data\\New Folder (3)");
     // One listing and one creation per press.
     EXPECT_EQ(fs.listings, 3);
     EXPECT_EQ(fs.created.size(), 3u);
@@ -77,31 +77,31 @@ TEST(CreateNewFolder, ThreePressesNumberTheFolders) {
 
 TEST(CreateNewFolder, OnlyTheTargetFolderCounts) {
     FakeFileSystem fs;
-    fs.addDirectory(L"C:\\Other\\New Folder");
-    fs.addDirectory(L"C:\\Data\\Sub\\New Folder");
-    EXPECT_EQ(press(fs, L"C:\\Data"), L"C:\\Data\\New Folder");
+    fs.AddDirectory(L"C:\\Other\\New Folder");
+    fs.AddDirectory(L"C:\\Data\\Sub\\New Folder");
+    EXPECT_EQ(Press(fs, L"C:\\Data"), L"C:\\Data\\New Folder");
 }
 
 TEST(CreateNewFolder, DriveRootAndUncTargets) {
     FakeFileSystem fs;
-    EXPECT_EQ(press(fs, L"C:\\"), L"C:\\New Folder");
-    EXPECT_EQ(press(fs, L"C:"), L"C:\\New Folder (2)");
-    EXPECT_EQ(press(fs, L"\\\\server\\share"), L"\\\\server\\share\\New Folder");
+    EXPECT_EQ(Press(fs, L"C:\\"), L"C:\\New Folder");
+    EXPECT_EQ(Press(fs, L"C:"), L"C:\\New Folder (2)");
+    EXPECT_EQ(Press(fs, L"\\\\server\\share"), L"\\\\server\\share\\New Folder");
 }
 
 TEST(CreateNewFolder, TakenNamesCompareWithoutRegardToCase) {
     FakeFileSystem fs;
-    fs.addDirectory(L"C:\\Data\\NEW FOLDER");
-    fs.addDirectory(L"C:\\Data\\new folder (2)");
-    EXPECT_EQ(press(fs, L"C:\\Data"), L"C:\\Data\\New Folder (3)");
+    fs.AddDirectory(L"C:\\Data\\NEW FOLDER");
+    fs.AddDirectory(L"C:\\Data\\new folder (2)");
+    EXPECT_EQ(Press(fs, L"C:\\Data"), L"C:\\Data\\New Folder (3)");
     EXPECT_EQ(fs.created.size(), 1u);
 }
 
 TEST(CreateNewFolder, AFileInTheWayMovesOnToTheNextName) {
     FakeFileSystem fs;
-    fs.addFile(L"C:\\Data\\New Folder");
-    fs.addFile(L"C:\\Data\\New Folder (2)");
-    EXPECT_EQ(press(fs, L"C:\\Data"), L"C:\\Data\\New Folder (3)");
+    fs.AddFile(L"C:\\Data\\New Folder");
+    fs.AddFile(L"C:\\Data\\New Folder (2)");
+    EXPECT_EQ(Press(fs, L"C:\\Data"), L"C:\\Data\\New Folder (3)");
     EXPECT_EQ(fs.created,
               (std::vector<std::wstring>{L"C:\\Data\\New Folder", L"C:\\Data\\New Folder (2)",
                                          L"C:\\Data\\New Folder (3)"}));
@@ -109,28 +109,28 @@ TEST(CreateNewFolder, AFileInTheWayMovesOnToTheNextName) {
 
 TEST(CreateNewFolder, ANameTakenInBetweenMovesOnToTheNextName) {
     FakeFileSystem fs;
-    fs.addDirectory(L"C:\\Data\\New Folder");
+    fs.AddDirectory(L"C:\\Data\\New Folder");
     // Another program makes the folder this press picked just before it is created.
     fs.beforeCreate = [&fs](const std::wstring& path) {
         if (path == L"C:\\Data\\New Folder (2)")
-            fs.addDirectory(path);
+            fs.AddDirectory(path);
     };
-    EXPECT_EQ(press(fs, L"C:\\Data"), L"C:\\Data\\New Folder (3)");
+    EXPECT_EQ(Press(fs, L"C:\\Data"), L"C:\\Data\\New Folder (3)");
     EXPECT_EQ(fs.listings, 2);
 }
 
 TEST(CreateNewFolder, GivesUpWhenEveryNameIsTakenInBetween) {
     FakeFileSystem fs;
-    fs.beforeCreate = [&fs](const std::wstring& path) { fs.addFile(path); };
-    EXPECT_EQ(press(fs, L"C:\\Data"), std::nullopt);
+    fs.beforeCreate = [&fs](const std::wstring& path) { fs.AddFile(path); };
+    EXPECT_EQ(Press(fs, L"C:\\Data"), std::nullopt);
     EXPECT_EQ(fs.created.size(), static_cast<std::size_t>(kMaxCreateAttempts));
-    EXPECT_EQ(fs.created.back(), numberedFolderName(L"C:\\Data\\New Folder", kMaxCreateAttempts));
+    EXPECT_EQ(fs.created.back(), NumberedFolderName(L"C:\\Data\\New Folder", kMaxCreateAttempts));
 }
 
 TEST(CreateNewFolder, AFailedCreationIsNotRetried) {
     FakeFileSystem fs;
     fs.failCreation = true;
-    EXPECT_EQ(press(fs, L"C:\\Data"), std::nullopt);
+    EXPECT_EQ(Press(fs, L"C:\\Data"), std::nullopt);
     EXPECT_EQ(fs.created.size(), 1u);
 }
 
@@ -138,7 +138,7 @@ TEST(CreateNewFolder, NothingOutsideAnAbsoluteTarget) {
     for (const wchar_t* target :
          {L"", L"Data", L"\\Data", L"/", L"\\\\", L"1:\\x", L"CC:\\x", L"C:Data"}) {
         FakeFileSystem fs;
-        EXPECT_EQ(press(fs, target), std::nullopt) << testing::PrintToString(target);
+        EXPECT_EQ(Press(fs, target), std::nullopt) << testing::PrintToString(target);
         EXPECT_EQ(fs.listings, 0);
         EXPECT_TRUE(fs.created.empty());
     }
@@ -146,10 +146,10 @@ TEST(CreateNewFolder, NothingOutsideAnAbsoluteTarget) {
 
 TEST(CreateNewFolder, AnUnusableNameGivesTheDefaultInsideTheTarget) {
     FakeFileSystem fs;
-    EXPECT_EQ(press(fs, L"C:\\Data\\Deep", L"..\\..\\x"), L"C:\\Data\\Deep\\New Folder");
-    EXPECT_EQ(press(fs, L"C:\\Data\\Deep", L"CON"), L"C:\\Data\\Deep\\New Folder (2)");
-    EXPECT_EQ(press(fs, L"C:\\Data\\Deep", L""), L"C:\\Data\\Deep\\New Folder (3)");
-    EXPECT_EQ(press(fs, L"C:\\Data\\Deep", L"Photos  "), L"C:\\Data\\Deep\\Photos");
+    EXPECT_EQ(Press(fs, L"C:\\Data\\Deep", L"..\\..\\x"), L"C:\\Data\\Deep\\New Folder");
+    EXPECT_EQ(Press(fs, L"C:\\Data\\Deep", L"CON"), L"C:\\Data\\Deep\\New Folder (2)");
+    EXPECT_EQ(Press(fs, L"C:\\Data\\Deep", L""), L"C:\\Data\\Deep\\New Folder (3)");
+    EXPECT_EQ(Press(fs, L"C:\\Data\\Deep", L"Photos  "), L"C:\\Data\\Deep\\Photos");
 }
 
 } // namespace

@@ -32,24 +32,24 @@ struct ShellState {
 class FakeItem final : public ShellWindowItem {
 public:
     FakeItem(ShellState& state, long index) : state_(state), index_(index) {}
-    std::optional<WindowId> frameWindow() override {
+    std::optional<WindowId> FrameWindow() override {
         state_.calls.push_back("HWND");
-        return window().frame;
+        return Window().frame;
     }
-    std::optional<std::wstring> locationUrl() override {
+    std::optional<std::wstring> LocationUrl() override {
         state_.calls.push_back("LocationURL");
-        return window().location;
+        return Window().location;
     }
-    void refresh() override {
+    void Refresh() override {
         state_.calls.push_back("Refresh");
-        if (window().refreshFails)
+        if (Window().refreshFails)
             throw std::runtime_error("Refresh failed");
         state_.refreshed.push_back(index_);
     }
-    std::optional<WindowId> browserWindow() override { return window().browser; }
+    std::optional<WindowId> BrowserWindow() override { return Window().browser; }
 
 private:
-    const FakeWindow& window() const { return state_.windows[static_cast<std::size_t>(index_)]; }
+    const FakeWindow& Window() const { return state_.windows[static_cast<std::size_t>(index_)]; }
     ShellState& state_;
     long index_;
 };
@@ -63,7 +63,7 @@ public:
             return std::nullopt;
         return static_cast<long>(state_.windows.size());
     }
-    std::unique_ptr<ShellWindowItem> item(long index) override {
+    std::unique_ptr<ShellWindowItem> Item(long index) override {
         state_.calls.push_back("Item");
         if (state_.windows.at(static_cast<std::size_t>(index)).itemFails)
             return nullptr;
@@ -77,7 +77,7 @@ private:
 class FakeShell final : public ShellAutomation {
 public:
     explicit FakeShell(ShellState& state) : state_(state) {}
-    std::unique_ptr<ShellWindowCollection> windows() override {
+    std::unique_ptr<ShellWindowCollection> Windows() override {
         state_.calls.push_back("Windows");
         if (state_.windowsFails)
             return nullptr;
@@ -97,10 +97,10 @@ constexpr WindowId kTab2 = 0x5052;
 
 class FakeWindows final : public PressWindows {
 public:
-    int minimisedWindowCount() override { return minimised; }
-    WindowId foregroundWindow() override { return foreground; }
-    bool isDesktop(WindowId window) override { return window == kDesktop; }
-    WindowId activeTab(WindowId frame) override { return frame == kExplorerA ? tabOfA : 0; }
+    int MinimisedWindowCount() override { return minimised; }
+    WindowId ForegroundWindow() override { return foreground; }
+    bool IsDesktop(WindowId window) override { return window == kDesktop; }
+    WindowId ActiveTab(WindowId frame) override { return frame == kExplorerA ? tabOfA : 0; }
 
     int minimised = 0;
     WindowId foreground = kExplorerA;
@@ -109,16 +109,16 @@ public:
 
 class RecordingTargets final : public FolderTargets {
 public:
-    void createInFolder(const std::wstring& folder) override { created.push_back(folder); }
-    void createOnDesktop() override { created.push_back(L"<desktop>"); }
+    void CreateInFolder(const std::wstring& folder) override { created.push_back(folder); }
+    void CreateOnDesktop() override { created.push_back(L"<desktop>"); }
     std::vector<std::wstring> created;
 };
 
 class HotKeyPressTest : public ::testing::Test {
 protected:
-    void press(bool shellCreated = true) {
+    void Press(bool shellCreated = true) {
         FakeShell shell(state);
-        handleHotKeyPress(shellCreated ? &shell : nullptr, windows, targets);
+        HandleHotKeyPress(shellCreated ? &shell : nullptr, windows, targets);
     }
     ShellState state;
     FakeWindows windows;
@@ -130,7 +130,7 @@ using Created = std::vector<std::wstring>;
 TEST_F(HotKeyPressTest, TheFocusedExplorerWindowGetsTheFolderAndARefresh) {
     state.windows = {{kExplorerB, L"file:///C:/Other", {}},
                      {kExplorerA, L"file:///C:/Data/a%20b", {}}};
-    press();
+    Press();
     EXPECT_EQ(targets.created, (Created{L"C:\\Data\\a b"}));
     EXPECT_EQ(state.refreshed, (std::vector<long>{1}));
     // Windows, Count, Item and HWND per window, LocationURL and Refresh once: 2N + 4.
@@ -141,18 +141,18 @@ TEST_F(HotKeyPressTest, TheFocusedExplorerWindowGetsTheFolderAndARefresh) {
 TEST_F(HotKeyPressTest, TheDesktopGetsTheFolderWhenThereIsNoShellWindowToAsk) {
     // No shell windows open at all, whatever has the focus.
     windows.foreground = kOtherProgram;
-    press();
+    Press();
     EXPECT_EQ(targets.created, (Created{L"<desktop>"}));
 
     // The shell object, its collection or its count can't be had.
     targets.created.clear();
     state.windows = {{kExplorerA, L"file:///C:/Data", {}}};
-    press(false);
+    Press(false);
     state.windowsFails = true;
-    press();
+    Press();
     state.windowsFails = false;
     state.countFails = true;
-    press();
+    Press();
     EXPECT_EQ(targets.created, (Created{L"<desktop>", L"<desktop>", L"<desktop>"}));
 }
 
@@ -160,7 +160,7 @@ TEST_F(HotKeyPressTest, TheDesktopWithTheFocusGetsTheFolder) {
     state.windows = {{kExplorerA, L"file:///C:/Data", {}}, {kExplorerB, L"file:///C:/B", {}}};
     windows.foreground = kDesktop;
     windows.minimised = 5;
-    press();
+    Press();
     EXPECT_EQ(targets.created, (Created{L"<desktop>"}));
     EXPECT_TRUE(state.refreshed.empty());
 }
@@ -170,19 +170,19 @@ TEST_F(HotKeyPressTest, AsManyMinimisedWindowsAsShellWindowsSendTheFolderToTheDe
     // doesn't have the focus, sends a second one to the desktop.
     state.windows = {{kExplorerA, L"file:///C:/A", {}}, {kExplorerB, L"file:///C:/B", {}}};
     windows.minimised = 2;
-    press();
+    Press();
     EXPECT_EQ(targets.created, (Created{L"C:\\A", L"<desktop>"}));
 
     // The focused window comes later: the scan stops before it.
     targets.created.clear();
     state.windows = {{kExplorerB, L"file:///C:/B", {}}, {kExplorerA, L"file:///C:/A", {}}};
-    press();
+    Press();
     EXPECT_EQ(targets.created, (Created{L"<desktop>"}));
 
     // Counts that differ: only the focused window.
     targets.created.clear();
     windows.minimised = 1;
-    press();
+    Press();
     EXPECT_EQ(targets.created, (Created{L"C:\\A"}));
 }
 
@@ -190,7 +190,7 @@ TEST_F(HotKeyPressTest, AnotherProgramWithTheFocusGetsNothing) {
     state.windows = {{kExplorerA, L"file:///C:/A", {}}, {kExplorerB, L"file:///C:/B", {}}};
     windows.foreground = kOtherProgram;
     windows.minimised = 1;
-    press();
+    Press();
     EXPECT_TRUE(targets.created.empty());
     EXPECT_TRUE(state.refreshed.empty());
 }
@@ -201,7 +201,7 @@ TEST_F(HotKeyPressTest, TheScanGoesOnAfterTheFocusedWindow) {
                      {kExplorerB, L"file:///C:/B", {}},
                      {kExplorerA, L"file:///D:/A2", {}}};
     windows.minimised = 0;
-    press();
+    Press();
     EXPECT_EQ(targets.created, (Created{L"C:\\A", L"D:\\A2"}));
     EXPECT_EQ(state.refreshed, (std::vector<long>{0, 2}));
 }
@@ -212,7 +212,7 @@ TEST_F(HotKeyPressTest, AWindowThatClosesDuringTheScanIsSkipped) {
                      {kExplorerA, std::nullopt, {}},          // LocationURL fails
                      {kExplorerA, L"file:///C:/A", {}}};
     windows.minimised = 3; // would send the folder to the desktop if a failed item counted
-    press();
+    Press();
     EXPECT_EQ(targets.created, (Created{L"C:\\A"}));
     EXPECT_EQ(state.refreshed, (std::vector<long>{3}));
 }
@@ -221,7 +221,7 @@ TEST_F(HotKeyPressTest, ALocationThatIsNoFolderOnDiskCreatesNothingAndRefreshesN
     for (const wchar_t* location : {L"", L"::{26EE0668-A00A-44D7-9371-BEB064C98683}",
                                     L"search-ms:query=x", L"http://example.org/"}) {
         state.windows = {{kExplorerA, location, {}}};
-        press();
+        Press();
     }
     EXPECT_TRUE(targets.created.empty());
     EXPECT_TRUE(state.refreshed.empty());
@@ -232,7 +232,7 @@ TEST_F(HotKeyPressTest, OnlyTheActiveTabOfATabbedWindowGetsAFolder) {
                      {kExplorerB, L"file:///C:/B", {}},
                      {kExplorerA, L"file:///C:/Tab2", kTab2}};
     windows.tabOfA = kTab2;
-    press();
+    Press();
     EXPECT_EQ(targets.created, (Created{L"C:\\Tab2"}));
     EXPECT_EQ(state.refreshed, (std::vector<long>{2}));
     // The inactive tab's location is never asked for.
@@ -241,7 +241,7 @@ TEST_F(HotKeyPressTest, OnlyTheActiveTabOfATabbedWindowGetsAFolder) {
     // A tab no item reports: the rule for windows without tabs stands.
     targets.created.clear();
     windows.tabOfA = 0x9999;
-    press();
+    Press();
     EXPECT_EQ(targets.created, (Created{L"C:\\Tab1", L"C:\\Tab2"}));
 }
 
@@ -249,7 +249,7 @@ TEST_F(HotKeyPressTest, AFailingRefreshEndsThePressWithAnErrorAfterItsFolder) {
     state.windows = {{kExplorerA, L"file:///C:/A", {}, false, true},
                      {kExplorerB, L"file:///C:/B", {}}};
     windows.minimised = 2;
-    EXPECT_THROW(press(), std::runtime_error);
+    EXPECT_THROW(Press(), std::runtime_error);
     // The folder already made stays; the desktop's second folder is not made.
     EXPECT_EQ(targets.created, (Created{L"C:\\A"}));
 }

@@ -21,7 +21,7 @@ TEST(HotKeyRegistration, PassesEveryModifierTheWordHolds) {
         {0x0070, 0, 0x70},
     };
     for (const auto& c : cases) {
-        const auto registration = hotKeyRegistrationFor(c.word);
+        const auto registration = HotKeyRegistrationFor(c.word);
         ASSERT_TRUE(registration.has_value()) << std::hex << c.word;
         EXPECT_EQ(registration->modifiers, c.modifiers | kModNoRepeat) << std::hex << c.word;
         EXPECT_EQ(registration->virtualKey, c.key) << std::hex << c.word;
@@ -29,9 +29,9 @@ TEST(HotKeyRegistration, PassesEveryModifierTheWordHolds) {
 }
 
 TEST(HotKeyRegistration, RegistersNothingWithoutAKey) {
-    EXPECT_FALSE(hotKeyRegistrationFor(0).has_value());
-    EXPECT_FALSE(hotKeyRegistrationFor(0x4000).has_value());
-    EXPECT_FALSE(hotKeyRegistrationFor(0xE000).has_value());
+    EXPECT_FALSE(HotKeyRegistrationFor(0).has_value());
+    EXPECT_FALSE(HotKeyRegistrationFor(0x4000).has_value());
+    EXPECT_FALSE(HotKeyRegistrationFor(0xE000).has_value());
 }
 
 } // namespace

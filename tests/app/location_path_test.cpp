@@ -10,21 +10,21 @@ struct UrlCase {
     const wchar_t* path;
 };
 
-void expectPaths(std::initializer_list<UrlCase> cases) {
+void ExpectPaths(std::initializer_list<UrlCase> cases) {
     for (const auto& c : cases) {
-        const auto path = folderPathFromLocation(c.url);
+        const auto path = FolderPathFromLocation(c.url);
         ASSERT_TRUE(path.has_value()) << "no path for " << testing::PrintToString(c.url);
         EXPECT_EQ(*path, c.path) << testing::PrintToString(c.url);
     }
 }
 
-void expectNoPath(std::initializer_list<const wchar_t*> urls) {
+void ExpectNoPath(std::initializer_list<const wchar_t*> urls) {
     for (const auto* url : urls)
-        EXPECT_FALSE(folderPathFromLocation(url).has_value()) << testing::PrintToString(url);
+        EXPECT_FALSE(FolderPathFromLocation(url).has_value()) << testing::PrintToString(url);
 }
 
 TEST(LocationPath, DriveUrls) {
-    expectPaths({
+    ExpectPaths({
         {L"file:///C:/Data", L"C:\\Data"},
         {L"file:///C:/Data/", L"C:\\Data\\"},
         {L"file:///C:/", L"C:\\"},
@@ -38,11 +38,11 @@ TEST(LocationPath, DriveUrls) {
         {L"file:/C:/x", L"C:\\x"},
     });
     // Without a drive the path stays rooted, so it can never be taken as relative.
-    expectPaths({{L"file:///server/share", L"\\server\\share"}});
+    ExpectPaths({{L"file:///server/share", L"\\server\\share"}});
 }
 
 TEST(LocationPath, UncUrls) {
-    expectPaths({
+    ExpectPaths({
         {L"file://server/share/dir", L"\\\\server\\share\\dir"},
         {L"file://server/share", L"\\\\server\\share"},
         {L"file:////server/share/dir", L"\\\\server\\share\\dir"},
@@ -52,7 +52,7 @@ TEST(LocationPath, UncUrls) {
 }
 
 TEST(LocationPath, DecodesEveryEscape) {
-    expectPaths({
+    ExpectPaths({
         {L"file:///C:/Data/x%41y%20z", L"C:\\Data\\xAy z"},
         {L"file:///C:/Documents%20and%20Settings/x", L"C:\\Documents and Settings\\x"},
         {L"file:///C:/a%20b/c%20d", L"C:\\a b\\c d"},
@@ -64,7 +64,7 @@ TEST(LocationPath, DecodesEveryEscape) {
 }
 
 TEST(LocationPath, DecodesEscapedUtf8) {
-    expectPaths({
+    ExpectPaths({
         {L"file:///C:/%D0%9D%D0%BE%D0%B2%D0%B0%D1%8F%20%D0%BF%D0%B0%D0%BF%D0%BA%D0%B0",
          L"C:\\Новая папка"},
         {L"file:///C:/caf%c3%a9", L"C:\\café"},
@@ -75,7 +75,7 @@ TEST(LocationPath, DecodesEscapedUtf8) {
 }
 
 TEST(LocationPath, KeepsMalformedEscapesAsTheyAre) {
-    expectPaths({
+    ExpectPaths({
         {L"file:///C:/a%", L"C:\\a%"},
         {L"file:///C:/a%2", L"C:\\a%2"},
         {L"file:///C:/a%zz", L"C:\\a%zz"},
@@ -85,7 +85,7 @@ TEST(LocationPath, KeepsMalformedEscapesAsTheyAre) {
 }
 
 TEST(LocationPath, RefusesEscapesThatAreNotATextPath) {
-    expectNoPath({
+    ExpectNoPath({
         L"file:///C:/%C3",          // cut-off sequence at the end
         L"file:///C:/%C3x",         // cut-off sequence before a plain character
         L"file:///C:/%E2%82",       // cut-off three-byte sequence
@@ -101,7 +101,7 @@ TEST(LocationPath, RefusesEscapesThatAreNotATextPath) {
 }
 
 TEST(LocationPath, NoPathForOtherLocations) {
-    expectNoPath({
+    ExpectNoPath({
         L"",
         L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}",
         L"http://example.org/C:/x",

@@ -12,7 +12,7 @@
 namespace nestora::app {
 namespace {
 
-std::optional<std::wstring> platformPath(const wchar_t* url) {
+std::optional<std::wstring> PlatformPath(const wchar_t* url) {
     std::array<wchar_t, 2048> buffer{};
     DWORD length = static_cast<DWORD>(buffer.size());
     if (FAILED(PathCreateFromUrlW(url, buffer.data(), &length, 0)))
@@ -53,17 +53,17 @@ TEST(LocationPathAgainstPlatform, AgreesOnFileUrls) {
         L"file:///C:/\u041D\u043E\u0432\u0430\u044F",
     };
     for (const auto* url : urls) {
-        const auto expected = platformPath(url);
+        const auto expected = PlatformPath(url);
         ASSERT_TRUE(expected.has_value()) << testing::PrintToString(url);
-        EXPECT_EQ(folderPathFromLocation(url), expected) << testing::PrintToString(url);
+        EXPECT_EQ(FolderPathFromLocation(url), expected) << testing::PrintToString(url);
     }
 }
 
 TEST(LocationPathAgainstPlatform, AgreesOnWhatIsNoFileUrl) {
     for (const auto* url : {L"http://example.org/", L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}",
                             L"C:\\Data", L"fil:///C:/x"}) {
-        EXPECT_FALSE(platformPath(url).has_value()) << testing::PrintToString(url);
-        EXPECT_FALSE(folderPathFromLocation(url).has_value()) << testing::PrintToString(url);
+        EXPECT_FALSE(PlatformPath(url).has_value()) << testing::PrintToString(url);
+        EXPECT_FALSE(FolderPathFromLocation(url).has_value()) << testing::PrintToString(url);
     }
 }
 
@@ -73,15 +73,15 @@ TEST(LocationPathAgainstPlatform, AgreesOnWhatIsNoFileUrl) {
 TEST(LocationPathAgainstPlatform, KnownDifferences) {
     // Wine takes each escaped byte as a character of its own ("C:\cafÃ©"); the shell
     // escapes names as UTF-8, which is how they are read here.
-    EXPECT_EQ(folderPathFromLocation(L"file:///C:/caf%C3%A9"), L"C:\\caf\u00E9");
+    EXPECT_EQ(FolderPathFromLocation(L"file:///C:/caf%C3%A9"), L"C:\\caf\u00E9");
     // Wine cuts the path at an escaped NUL ("C:\Data"): the folder would be made in the
     // wrong place. No path at all is given here.
-    EXPECT_FALSE(folderPathFromLocation(L"file:///C:/Data%00/x").has_value());
+    EXPECT_FALSE(FolderPathFromLocation(L"file:///C:/Data%00/x").has_value());
     // An escaped slash: Wine keeps it ("C:\a/b"), here it is a backslash; the same folder.
-    EXPECT_EQ(folderPathFromLocation(L"file:///C:/a%2fb"), L"C:\\a\\b");
+    EXPECT_EQ(FolderPathFromLocation(L"file:///C:/a%2fb"), L"C:\\a\\b");
     // Nothing after the scheme or the host: Wine gives "", "\" or "\\", no folder here.
     for (const auto* url : {L"file:", L"file:///", L"file://"})
-        EXPECT_FALSE(folderPathFromLocation(url).has_value()) << testing::PrintToString(url);
+        EXPECT_FALSE(FolderPathFromLocation(url).has_value()) << testing::PrintToString(url);
 }
 
 } // namespace

@@ -15,9 +15,9 @@ namespace nestora::app {
 class ScratchDesktop final : public DesktopShell {
 public:
     explicit ScratchDesktop(std::wstring folder) : folder_(std::move(folder)) {}
-    std::wstring desktopPath() override { return folder_; }
-    void announceNewFolder(const std::wstring&) override {}
-    bool startRename(const std::wstring& path) override {
+    std::wstring DesktopPath() override { return folder_; }
+    void AnnounceNewFolder(const std::wstring&) override {}
+    bool StartRename(const std::wstring& path) override {
         renamed.push_back(path);
         return true;
     }
@@ -29,10 +29,10 @@ private:
 
 class NoExplorerWindows final : public PressWindows {
 public:
-    int minimisedWindowCount() override { return 0; }
-    WindowId foregroundWindow() override { return 0; }
-    bool isDesktop(WindowId) override { return false; }
-    WindowId activeTab(WindowId) override { return 0; }
+    int MinimisedWindowCount() override { return 0; }
+    WindowId ForegroundWindow() override { return 0; }
+    bool IsDesktop(WindowId) override { return false; }
+    WindowId ActiveTab(WindowId) override { return 0; }
 };
 
 } // namespace nestora::app

@@ -3,7 +3,7 @@
 // scratch folder: the controls and their places, the menu, the settings read and written,
 // showing and hiding, the credits view, the name check, the languages, a hotkey press and
 // the end of the session.
-#include "app/unit1.h"
+#include "app/main_window.h"
 
 #include "app/credits_text.h"
 #include "app/win_file_system.h"
@@ -60,7 +60,7 @@ protected:
         std::filesystem::remove_all(desktopFolder, ignored);
     }
 
-    AppSeams seams() {
+    AppSeams Seams() {
         AppSeams s;
         s.settings = {user.get(), machine.get()};
         s.hotKey.registerKey = [this](HWND, int id, unsigned modifiers, unsigned key) {
@@ -86,7 +86,7 @@ protected:
     }
 
     TForm1& Start() {
-        form = gui::Create<TForm1>(app.get(), seams());
+        form = gui::Create<TForm1>(app.get(), Seams());
         return *form;
     }
     void Stop() {
@@ -95,10 +95,10 @@ protected:
     }
     void Store(const std::wstring& folderName, const std::wstring& hotKey, const std::wstring& lang,
                std::uint32_t startUp = 0) {
-        user.setNumber(kSettings, L"StartUp", startUp);
-        user.setText(kSettings, L"FolderName", folderName);
-        user.setText(kSettings, L"HotKey", hotKey);
-        user.setText(kSettings, L"Lang", lang);
+        user.SetNumber(kSettings, L"StartUp", startUp);
+        user.SetText(kSettings, L"FolderName", folderName);
+        user.SetText(kSettings, L"HotKey", hotKey);
+        user.SetText(kSettings, L"Lang", lang);
     }
     std::vector<std::wstring> DesktopFolders() const {
         std::vector<std::wstring> names;
@@ -224,11 +224,11 @@ TEST_F(MainWindowTest, TheTrayMenuHasItsItemsByPosition) {
 TEST_F(MainWindowTest, TheFirstStartStoresTheDefaultsAndComesUpInRussian) {
     TForm1& f = Start();
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(user.number(kSettings, L"StartUp"), 0u);
-    EXPECT_EQ(user.text(kSettings, L"FolderName"), L"Новая папка");
-    EXPECT_EQ(user.text(kSettings, L"HotKey"), L"Ctrl+`");
-    EXPECT_EQ(user.text(kSettings, L"Lang"), L"Ru");
-    EXPECT_FALSE(machine.exists(kSettings));
+    EXPECT_EQ(user.Number(kSettings, L"StartUp"), 0u);
+    EXPECT_EQ(user.Text(kSettings, L"FolderName"), L"Новая папка");
+    EXPECT_EQ(user.Text(kSettings, L"HotKey"), L"Ctrl+`");
+    EXPECT_EQ(user.Text(kSettings, L"Lang"), L"Ru");
+    EXPECT_FALSE(machine.Exists(kSettings));
 
     EXPECT_EQ(f.CurrentLanguage(), Language::russian);
     EXPECT_TRUE(f.LangRus->Checked());
@@ -253,7 +253,7 @@ TEST_F(MainWindowTest, OnlyEnExactlyGivesEnglish) {
         EXPECT_EQ(form->CurrentLanguage(), Language::russian) << lang;
         EXPECT_TRUE(form->LangRus->Checked());
         Stop();
-        EXPECT_EQ(user.text(kSettings, L"Lang"), L"Ru");
+        EXPECT_EQ(user.Text(kSettings, L"Lang"), L"Ru");
     }
     Store(L"x", L"Ctrl+F", L"En");
     TForm1& f = Start();
@@ -279,10 +279,10 @@ TEST_F(MainWindowTest, StoredValuesAreTakenAsTheyAreAndWrittenBackNormalised) {
     EXPECT_EQ(form->EditNameFolder->Text(), L"a name that is far too long: ok");
     EXPECT_EQ(form->EditHotKey->HotKey(), 0x6070);
     Stop();
-    EXPECT_EQ(user.number(kSettings, L"StartUp"), 1u);
-    EXPECT_EQ(user.text(kSettings, L"FolderName"), L"a name that is far too long: ok");
-    EXPECT_EQ(user.text(kSettings, L"HotKey"), L"Shift+Ctrl+F1");
-    EXPECT_EQ(user.text(kSettings, L"Lang"), L"En");
+    EXPECT_EQ(user.Number(kSettings, L"StartUp"), 1u);
+    EXPECT_EQ(user.Text(kSettings, L"FolderName"), L"a name that is far too long: ok");
+    EXPECT_EQ(user.Text(kSettings, L"HotKey"), L"Shift+Ctrl+F1");
+    EXPECT_EQ(user.Text(kSettings, L"Lang"), L"En");
 }
 
 TEST_F(MainWindowTest, AHotKeyWithoutANameGivesTheNoHotKeyHintAndNoRegistration) {
@@ -298,10 +298,10 @@ TEST_F(MainWindowTest, AHotKeyWithoutANameGivesTheNoHotKeyHintAndNoRegistration)
 }
 
 TEST_F(MainWindowTest, AValueOfTheWrongTypeIsReportedAndTheOthersAreReadAndKept) {
-    user.setText(kSettings, L"StartUp", L"1");
-    user.setText(kSettings, L"FolderName", L"Stored");
-    user.setText(kSettings, L"HotKey", L"Ctrl+F");
-    user.setText(kSettings, L"Lang", L"En");
+    user.SetText(kSettings, L"StartUp", L"1");
+    user.SetText(kSettings, L"FolderName", L"Stored");
+    user.SetText(kSettings, L"HotKey", L"Ctrl+F");
+    user.SetText(kSettings, L"Lang", L"En");
     TForm1& f = Start();
     EXPECT_EQ(BoxTexts(), (Texts{L"Invalid data type for 'StartUp'"}));
     EXPECT_EQ(boxes[0].flags & MB_ICONERROR, static_cast<unsigned>(MB_ICONERROR));
@@ -316,16 +316,16 @@ TEST_F(MainWindowTest, AValueOfTheWrongTypeIsReportedAndTheOthersAreReadAndKept)
     // At the end only the unreadable value is replaced (by its default); the user's other
     // settings survive.
     Stop();
-    EXPECT_EQ(user.number(kSettings, L"StartUp"), 0u);
-    EXPECT_EQ(user.text(kSettings, L"FolderName"), L"Stored");
-    EXPECT_EQ(user.text(kSettings, L"HotKey"), L"Ctrl+F");
-    EXPECT_EQ(user.text(kSettings, L"Lang"), L"En");
+    EXPECT_EQ(user.Number(kSettings, L"StartUp"), 0u);
+    EXPECT_EQ(user.Text(kSettings, L"FolderName"), L"Stored");
+    EXPECT_EQ(user.Text(kSettings, L"HotKey"), L"Ctrl+F");
+    EXPECT_EQ(user.Text(kSettings, L"Lang"), L"En");
 
     // An unreadable name gives the stored language's default name; the first error is the
     // one shown.
     boxes.clear();
-    user.setNumber(kSettings, L"FolderName", 7);
-    user.setNumber(kSettings, L"HotKey", 7);
+    user.SetNumber(kSettings, L"FolderName", 7);
+    user.SetNumber(kSettings, L"HotKey", 7);
     Start();
     EXPECT_EQ(BoxTexts(), (Texts{L"Invalid data type for 'FolderName'"}));
     EXPECT_EQ(form->EditNameFolder->Text(), L"New Folder");
@@ -334,26 +334,26 @@ TEST_F(MainWindowTest, AValueOfTheWrongTypeIsReportedAndTheOthersAreReadAndKept)
 }
 
 TEST_F(MainWindowTest, TheMachinesSettingsAreTheStartingPointAndTheUserKeepsHisOwn) {
-    machine.setNumber(kSettings, L"StartUp", 1);
-    machine.setText(kSettings, L"FolderName", L"Из машины");
-    machine.setText(kSettings, L"HotKey", L"Ctrl+M");
-    machine.setText(kSettings, L"Lang", L"En");
+    machine.SetNumber(kSettings, L"StartUp", 1);
+    machine.SetText(kSettings, L"FolderName", L"Из машины");
+    machine.SetText(kSettings, L"HotKey", L"Ctrl+M");
+    machine.SetText(kSettings, L"Lang", L"En");
     TForm1& f = Start();
     EXPECT_TRUE(boxes.empty());
-    EXPECT_FALSE(user.exists(kSettings)); // nothing written at start
+    EXPECT_FALSE(user.Exists(kSettings)); // nothing written at start
     EXPECT_EQ(f.EditNameFolder->Text(), L"Из машины");
     EXPECT_EQ(f.EditHotKey->HotKey(), 0x404D);
     EXPECT_EQ(f.CurrentLanguage(), Language::english);
     EXPECT_TRUE(f.MenuStartProgs->Checked());
     f.EditNameFolder->SetText(L"Мой");
     Stop();
-    EXPECT_EQ(user.text(kSettings, L"FolderName"), L"Мой");
-    EXPECT_EQ(user.text(kSettings, L"HotKey"), L"Ctrl+M");
-    EXPECT_EQ(user.number(kSettings, L"StartUp"), 1u);
-    EXPECT_EQ(machine.text(kSettings, L"FolderName"), L"Из машины");
+    EXPECT_EQ(user.Text(kSettings, L"FolderName"), L"Мой");
+    EXPECT_EQ(user.Text(kSettings, L"HotKey"), L"Ctrl+M");
+    EXPECT_EQ(user.Number(kSettings, L"StartUp"), 1u);
+    EXPECT_EQ(machine.Text(kSettings, L"FolderName"), L"Из машины");
 
     // From now on the user's key is the one read.
-    machine.setText(kSettings, L"FolderName", L"Changed");
+    machine.SetText(kSettings, L"FolderName", L"Changed");
     Start();
     EXPECT_EQ(form->EditNameFolder->Text(), L"Мой");
 }
@@ -455,7 +455,7 @@ TEST_F(MainWindowTest, SwitchingTheLanguageReplacesTheNameAndEveryCaption) {
     EXPECT_EQ(MenuCaption(1), L"Язык (Language)");
     EXPECT_EQ(f.LangEn->Caption(), L"Английский (English)");
     Stop();
-    EXPECT_EQ(user.text(kSettings, L"Lang"), L"Ru");
+    EXPECT_EQ(user.Text(kSettings, L"Lang"), L"Ru");
 }
 
 TEST_F(MainWindowTest, APressCreatesFreeNamesOnTheDesktopWithACheckedName) {
@@ -481,15 +481,15 @@ TEST_F(MainWindowTest, TheEndOfTheSessionSavesOnceAndTheWindowsEndChangesNothing
     f.EditNameFolder->SetText(L"Before logoff");
     f.MenuStartProgs->SetChecked(true);
     ::SendMessageW(f.Handle(), WM_ENDSESSION, FALSE, 0); // the session goes on
-    EXPECT_EQ(user.text(kSettings, L"FolderName"), L"Новая папка");
+    EXPECT_EQ(user.Text(kSettings, L"FolderName"), L"Новая папка");
     ::SendMessageW(f.Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-    EXPECT_EQ(user.text(kSettings, L"FolderName"), L"Before logoff");
-    EXPECT_EQ(user.number(kSettings, L"StartUp"), 1u);
+    EXPECT_EQ(user.Text(kSettings, L"FolderName"), L"Before logoff");
+    EXPECT_EQ(user.Number(kSettings, L"StartUp"), 1u);
     f.EditNameFolder->SetText(L"After");
     const int id = f.HotKeyId();
     hotKeyCalls.clear();
     Stop();
-    EXPECT_EQ(user.text(kSettings, L"FolderName"), L"Before logoff");
+    EXPECT_EQ(user.Text(kSettings, L"FolderName"), L"Before logoff");
     // The hotkey still goes with the window.
     EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{false, id, 0, 0}}));
 }
@@ -502,15 +502,15 @@ TEST_F(MainWindowTest, ClosingTheWindowWritesTheSettingsAndUnregistersTheHotKey)
     const int id = f.HotKeyId();
     hotKeyCalls.clear();
     Stop();
-    EXPECT_EQ(user.text(kSettings, L"FolderName"), L"Projects");
-    EXPECT_EQ(user.text(kSettings, L"HotKey"), L"Ctrl+P");
-    EXPECT_EQ(user.text(kSettings, L"Lang"), L"En");
-    EXPECT_EQ(user.number(kSettings, L"StartUp"), 0u);
+    EXPECT_EQ(user.Text(kSettings, L"FolderName"), L"Projects");
+    EXPECT_EQ(user.Text(kSettings, L"HotKey"), L"Ctrl+P");
+    EXPECT_EQ(user.Text(kSettings, L"Lang"), L"En");
+    EXPECT_EQ(user.Number(kSettings, L"StartUp"), 0u);
     EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{false, id, 0, 0}}));
 }
 
 TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAndTheRestStillHappens) {
-    AppSeams broken = seams();
+    AppSeams broken = Seams();
     // A root where no key can be made (not a key at all).
     broken.settings.user = reinterpret_cast<HKEY>(static_cast<std::intptr_t>(0x7FFF0));
     form = gui::Create<TForm1>(app.get(), broken);
@@ -530,7 +530,7 @@ TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAndTheRestStillHapp
     EXPECT_EQ(BoxTexts(), (Texts{L"Failed to create key Software\\Nestora"}));
     EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{false, id, 0, 0}}));
     EXPECT_TRUE(
-        runKeys.text(L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", ExeFileName().c_str()));
+        runKeys.Text(L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", ExeFileName().c_str()));
 }
 
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -560,15 +560,15 @@ TEST_F(MainWindowTest, TheTrayIconComesWithItsHintAndTheWindowStaysHidden) {
 TEST_F(MainWindowTest, TheRunEntryFollowsTheStoredStartUpAtStartAndTheMenuAtTheEnd) {
     // A stale entry (the program moved) is replaced at start by one naming this program,
     // so a program killed before its end still starts with Windows.
-    runKeys.setText(kRunKey, ExeFileName().c_str(), L"C:\\old\\path.exe");
+    runKeys.SetText(kRunKey, ExeFileName().c_str(), L"C:\\old\\path.exe");
     Store(L"x", L"Ctrl+F", L"En", 1);
     TForm1& f = Start();
     EXPECT_TRUE(f.MenuStartProgs->Checked());
-    const auto atStart = runKeys.text(kRunKey, ExeFileName().c_str());
+    const auto atStart = runKeys.Text(kRunKey, ExeFileName().c_str());
     ASSERT_TRUE(atStart);
     EXPECT_NE(atStart->find(gui::TApplication::ExeName()), std::wstring::npos);
     Stop();
-    const auto entry = runKeys.text(kRunKey, ExeFileName().c_str());
+    const auto entry = runKeys.Text(kRunKey, ExeFileName().c_str());
     ASSERT_TRUE(entry);
     EXPECT_NE(entry->find(gui::TApplication::ExeName()), std::wstring::npos);
 
@@ -577,13 +577,13 @@ TEST_F(MainWindowTest, TheRunEntryFollowsTheStoredStartUpAtStartAndTheMenuAtTheE
     form->MenuStartProgs->Click();
     EXPECT_FALSE(form->MenuStartProgs->Checked());
     Stop();
-    EXPECT_FALSE(runKeys.text(kRunKey, ExeFileName().c_str()));
-    EXPECT_EQ(user.number(kSettings, L"StartUp"), 0u);
+    EXPECT_FALSE(runKeys.Text(kRunKey, ExeFileName().c_str()));
+    EXPECT_EQ(user.Number(kSettings, L"StartUp"), 0u);
 
     // "StartUp" off: a leftover entry goes at start.
-    runKeys.setText(kRunKey, ExeFileName().c_str(), L"C:\\old\\path.exe");
+    runKeys.SetText(kRunKey, ExeFileName().c_str(), L"C:\\old\\path.exe");
     Start();
-    EXPECT_FALSE(runKeys.text(kRunKey, ExeFileName().c_str()));
+    EXPECT_FALSE(runKeys.Text(kRunKey, ExeFileName().c_str()));
     Stop();
 }
 
@@ -599,10 +599,10 @@ using skin::TsuiUIStyle;
 class TestMainForm : public TForm1 {
 public:
     static inline std::optional<AppSeams> nextSeams;
-    explicit TestMainForm(gui::TComponent* owner) : TForm1(owner, takeSeams()) {}
+    explicit TestMainForm(gui::TComponent* owner) : TForm1(owner, TakeSeams()) {}
 
 private:
-    static AppSeams takeSeams() {
+    static AppSeams TakeSeams() {
         AppSeams seams = std::move(nextSeams).value();
         nextSeams.reset();
         return seams;
@@ -612,7 +612,7 @@ private:
 class SkinnedMainWindowTest : public MainWindowTest {
 protected:
     TForm1& StartAsMainForm() {
-        TestMainForm::nextSeams = seams();
+        TestMainForm::nextSeams = Seams();
         form = app->CreateForm<TestMainForm>();
         EXPECT_EQ(app->MainForm(), form);
         return *form;

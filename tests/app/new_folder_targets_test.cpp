@@ -16,22 +16,22 @@ namespace {
 // Directories as full paths; one folder level is enough here.
 class MemoryFileSystem final : public FolderFileSystem {
 public:
-    std::vector<std::wstring> directoryNamesStartingWith(const std::wstring& folder,
+    std::vector<std::wstring> DirectoryNamesStartingWith(const std::wstring& folder,
                                                          const std::wstring& prefix) override {
         std::vector<std::wstring> names;
         for (const auto& path : directories) {
             const std::wstring inFolder = folder + L"\\";
-            if (startsWithIgnoreCase(path, inFolder) &&
-                startsWithIgnoreCase(path.substr(inFolder.size()), prefix))
+            if (StartsWithIgnoreCase(path, inFolder) &&
+                StartsWithIgnoreCase(path.substr(inFolder.size()), prefix))
                 names.push_back(path.substr(inFolder.size()));
         }
         return names;
     }
-    CreateDirectoryResult createDirectory(const std::wstring& path) override {
+    CreateDirectoryResult MakeDirectory(const std::wstring& path) override {
         if (refuse)
             return CreateDirectoryResult::failed;
         if (std::any_of(directories.begin(), directories.end(),
-                        [&](const std::wstring& d) { return equalsIgnoreCase(d, path); }))
+                        [&](const std::wstring& d) { return EqualsIgnoreCase(d, path); }))
             return CreateDirectoryResult::alreadyExists;
         directories.push_back(path);
         return CreateDirectoryResult::created;
@@ -42,11 +42,11 @@ public:
 
 class FakeDesktop final : public DesktopShell {
 public:
-    std::wstring desktopPath() override { return path; }
-    void announceNewFolder(const std::wstring& folder) override {
+    std::wstring DesktopPath() override { return path; }
+    void AnnounceNewFolder(const std::wstring& folder) override {
         journal.push_back(L"announce " + folder);
     }
-    bool startRename(const std::wstring& folder) override {
+    bool StartRename(const std::wstring& folder) override {
         journal.push_back(L"rename " + folder);
         return true;
     }
@@ -60,8 +60,8 @@ TEST(NewFolderTargetsTest, TheDesktopFolderIsAnnouncedAndPutIntoRenameMode) {
     MemoryFileSystem files;
     FakeDesktop desktop;
     NewFolderTargets targets(files, desktop, {L"Новая папка", L"Новая папка"});
-    targets.createOnDesktop();
-    targets.createOnDesktop();
+    targets.CreateOnDesktop();
+    targets.CreateOnDesktop();
     EXPECT_EQ(desktop.journal, (Texts{L"announce C:\\Users\\u\\Desktop\\Новая папка",
                                       L"rename C:\\Users\\u\\Desktop\\Новая папка",
                                       L"announce C:\\Users\\u\\Desktop\\Новая папка (2)",
@@ -73,11 +73,11 @@ TEST(NewFolderTargetsTest, NothingIsAnnouncedOrRenamedWithoutANewFolder) {
     FakeDesktop desktop;
     NewFolderTargets targets(files, desktop, {L"New Folder", L"New Folder"});
     files.refuse = true;
-    targets.createOnDesktop();
+    targets.CreateOnDesktop();
     // No desktop path at all: not a folder in the root of the current drive either.
     files.refuse = false;
     desktop.path.clear();
-    targets.createOnDesktop();
+    targets.CreateOnDesktop();
     EXPECT_TRUE(desktop.journal.empty());
     EXPECT_TRUE(files.directories.empty());
 }
@@ -87,7 +87,7 @@ TEST(NewFolderTargetsTest, ABadNameFromTheSettingsGivesTheDefaultNameInsideTheTa
     FakeDesktop desktop;
     for (const wchar_t* bad : {L"..\\..\\x", L"a/b", L"", L"CON", L"x:y"}) {
         NewFolderTargets targets(files, desktop, {bad, L"New Folder"});
-        targets.createInFolder(L"D:\\Work");
+        targets.CreateInFolder(L"D:\\Work");
     }
     EXPECT_EQ(files.directories, (Texts{L"D:\\Work\\New Folder", L"D:\\Work\\New Folder (2)",
                                         L"D:\\Work\\New Folder (3)", L"D:\\Work\\New Folder (4)",

@@ -5,9 +5,9 @@
 //
 // The next start must read what is there, take the window's defaults for the rest, show no
 // message, register the hotkey, and store the completed set at once (so a second cut loses
-// nothing either); at its end it writes all four. Also completeSettings on its own: it only
+// nothing either); at its end it writes all four. Also CompleteSettings on its own: it only
 // ever adds missing values, never replaces one that is there (even of the wrong type).
-#include "app/unit1.h"
+#include "app/main_window.h"
 
 #include "app/win_file_system.h"
 #include "tests/gui/win/app_test_support.h"
@@ -24,9 +24,9 @@ constexpr wchar_t kSettings[] = L"Software\\Nestora";
 
 class NoDesktop final : public DesktopShell {
 public:
-    std::wstring desktopPath() override { return {}; }
-    void announceNewFolder(const std::wstring&) override {}
-    bool startRename(const std::wstring&) override { return false; }
+    std::wstring DesktopPath() override { return {}; }
+    void AnnounceNewFolder(const std::wstring&) override {}
+    bool StartRename(const std::wstring&) override { return false; }
 };
 
 class CutSettingsTest : public gui::testing::AppTest {
@@ -66,20 +66,20 @@ protected:
                   ERROR_SUCCESS);
         ::RegCloseKey(key);
         if (count > 0)
-            user.setNumber(kSettings, L"StartUp", 1);
+            user.SetNumber(kSettings, L"StartUp", 1);
         if (count > 1)
-            user.setText(kSettings, L"FolderName", L"Мои проекты");
+            user.SetText(kSettings, L"FolderName", L"Мои проекты");
         if (count > 2)
-            user.setText(kSettings, L"HotKey", L"Ctrl+P");
+            user.SetText(kSettings, L"HotKey", L"Ctrl+P");
         if (count > 3)
-            user.setText(kSettings, L"Lang", L"En");
+            user.SetText(kSettings, L"Lang", L"En");
     }
     void ExpectStored(int count, const char* when) {
         SCOPED_TRACE(when);
-        EXPECT_EQ(user.number(kSettings, L"StartUp"), count > 0 ? 1u : 0u);
-        EXPECT_EQ(user.text(kSettings, L"FolderName"), count > 1 ? L"Мои проекты" : L"Новая папка");
-        EXPECT_EQ(user.text(kSettings, L"HotKey"), count > 2 ? L"Ctrl+P" : L"Ctrl+`");
-        EXPECT_EQ(user.text(kSettings, L"Lang"), count > 3 ? L"En" : L"Ru");
+        EXPECT_EQ(user.Number(kSettings, L"StartUp"), count > 0 ? 1u : 0u);
+        EXPECT_EQ(user.Text(kSettings, L"FolderName"), count > 1 ? L"Мои проекты" : L"Новая папка");
+        EXPECT_EQ(user.Text(kSettings, L"HotKey"), count > 2 ? L"Ctrl+P" : L"Ctrl+`");
+        EXPECT_EQ(user.Text(kSettings, L"Lang"), count > 3 ? L"En" : L"Ru");
     }
 
     ScratchKey user, machine, runKeys;
@@ -91,7 +91,7 @@ TEST_F(CutSettingsTest, WhatACutWriteLeftIsReadAndTheRestTakesTheDefaultsWithout
     for (int written = 0; written < 4; ++written) {
         SCOPED_TRACE(::testing::Message() << written << " of the four values written");
         ASSERT_TRUE(::RegDeleteTreeW(user.get(), kSettings) == ERROR_SUCCESS ||
-                    !user.exists(kSettings));
+                    !user.Exists(kSettings));
         StoreFirst(written);
         boxes.clear();
         registeredKeys.clear();
@@ -113,22 +113,22 @@ TEST_F(CutSettingsTest, WhatACutWriteLeftIsReadAndTheRestTakesTheDefaultsWithout
 
 TEST_F(CutSettingsTest, CompletingAddsOnlyMissingValuesAndNeverMakesAKey) {
     const StoredSettings defaults{0, L"Новая папка", L"Ctrl+`", L"Ru"};
-    completeSettings({user.get(), machine.get()}, defaults);
-    EXPECT_FALSE(user.exists(kSettings)) << "a missing key stays missing: the first start writes";
+    CompleteSettings({user.get(), machine.get()}, defaults);
+    EXPECT_FALSE(user.Exists(kSettings)) << "a missing key stays missing: the first start writes";
 
     // Present values stay, whatever their type; the missing ones are added.
-    user.setText(kSettings, L"StartUp", L"not a number");
-    user.setText(kSettings, L"HotKey", L"");
-    completeSettings({user.get(), machine.get()}, defaults);
-    EXPECT_EQ(user.text(kSettings, L"StartUp"), L"not a number");
-    EXPECT_EQ(user.text(kSettings, L"FolderName"), L"Новая папка");
-    EXPECT_EQ(user.text(kSettings, L"HotKey"), L"") << "an empty hotkey is the user's: none";
-    EXPECT_EQ(user.text(kSettings, L"Lang"), L"Ru");
+    user.SetText(kSettings, L"StartUp", L"not a number");
+    user.SetText(kSettings, L"HotKey", L"");
+    CompleteSettings({user.get(), machine.get()}, defaults);
+    EXPECT_EQ(user.Text(kSettings, L"StartUp"), L"not a number");
+    EXPECT_EQ(user.Text(kSettings, L"FolderName"), L"Новая папка");
+    EXPECT_EQ(user.Text(kSettings, L"HotKey"), L"") << "an empty hotkey is the user's: none";
+    EXPECT_EQ(user.Text(kSettings, L"Lang"), L"Ru");
 
     // The machine's key is only ever read.
-    machine.setText(kSettings, L"Lang", L"En");
-    completeSettings({HKEY(nullptr), machine.get()}, defaults);
-    EXPECT_FALSE(machine.number(kSettings, L"StartUp"));
+    machine.SetText(kSettings, L"Lang", L"En");
+    CompleteSettings({HKEY(nullptr), machine.get()}, defaults);
+    EXPECT_FALSE(machine.Number(kSettings, L"StartUp"));
 }
 
 } // namespace

@@ -19,10 +19,10 @@ namespace nestora::app {
 namespace {
 
 using nestora::testing::AutomationCalls;
-using nestora::testing::makeAutomationObject;
+using nestora::testing::MakeAutomationObject;
 using nestora::testing::ShellWindow;
 
-HWND fakeWindow(std::uintptr_t value) {
+HWND FakeWindow(std::uintptr_t value) {
     return reinterpret_cast<HWND>(value);
 }
 
@@ -30,21 +30,21 @@ class ShellAutomationTest : public ::testing::Test {
 protected:
     // Builds "Shell.Application" with these windows; the collection's Item fails past the
     // end, as the shell's does when a window closed since Count.
-    ComPtr<IDispatch> shellWith(std::vector<ShellWindow> list) {
-        return nestora::testing::makeStandInShell(calls, std::move(list), countOffset);
+    ComPtr<IDispatch> ShellWith(std::vector<ShellWindow> list) {
+        return nestora::testing::MakeStandInShell(calls, std::move(list), countOffset);
     }
 
-    void press(const ComPtr<IDispatch>& shellObject) {
-        const auto shell = shellAutomationOver(shellObject);
-        handleHotKeyPress(shell.get(), windows, targets);
+    void Press(const ComPtr<IDispatch>& shellObject) {
+        const auto shell = ShellAutomationOver(shellObject);
+        HandleHotKeyPress(shell.get(), windows, targets);
     }
 
     class Windows final : public PressWindows {
     public:
-        int minimisedWindowCount() override { return minimised; }
-        WindowId foregroundWindow() override { return foreground; }
-        bool isDesktop(WindowId window) override { return window == desktop; }
-        WindowId activeTab(WindowId frame) override { return frame == foreground ? tab : 0; }
+        int MinimisedWindowCount() override { return minimised; }
+        WindowId ForegroundWindow() override { return foreground; }
+        bool IsDesktop(WindowId window) override { return window == desktop; }
+        WindowId ActiveTab(WindowId frame) override { return frame == foreground ? tab : 0; }
         int minimised = 0;
         WindowId foreground = 0x10010;
         WindowId desktop = 0x10000;
@@ -52,8 +52,8 @@ protected:
     };
     class Targets final : public FolderTargets {
     public:
-        void createInFolder(const std::wstring& folder) override { created.push_back(folder); }
-        void createOnDesktop() override { created.push_back(L"<desktop>"); }
+        void CreateInFolder(const std::wstring& folder) override { created.push_back(folder); }
+        void CreateOnDesktop() override { created.push_back(L"<desktop>"); }
         std::vector<std::wstring> created;
     };
 
@@ -66,7 +66,7 @@ protected:
 using Texts = std::vector<std::wstring>;
 
 TEST_F(ShellAutomationTest, TheFocusedWindowGetsTheFolderAndARefreshIn2NPlus4Calls) {
-    press(shellWith({{0x20020, L"file:///C:/Other"},
+    Press(ShellWith({{0x20020, L"file:///C:/Other"},
                      {0x10010, L"file:///C:/Data/%D0%9F%D0%B0%D0%BF%D0%BA%D0%B0"},
                      {0x30030, L"file:///C:/Third"}}));
     EXPECT_EQ(targets.created, (Texts{L"C:\\Data\\Папка"}));
@@ -79,26 +79,26 @@ TEST_F(ShellAutomationTest, TheFocusedWindowGetsTheFolderAndARefreshIn2NPlus4Cal
 
 TEST_F(ShellAutomationTest, TheDesktopCases) {
     // No shell window open.
-    press(shellWith({}));
+    Press(ShellWith({}));
     // The desktop has the focus.
     windows.foreground = windows.desktop;
-    press(shellWith({{0x10010, L"file:///C:/A"}, {0x20020, L"file:///C:/B"}}));
+    Press(ShellWith({{0x10010, L"file:///C:/A"}, {0x20020, L"file:///C:/B"}}));
     // As many minimised windows as shell windows; the focused one comes later.
     windows.foreground = 0x20020;
     windows.minimised = 2;
-    press(shellWith({{0x10010, L"file:///C:/A"}, {0x20020, L"file:///C:/B"}}));
+    Press(ShellWith({{0x10010, L"file:///C:/A"}, {0x20020, L"file:///C:/B"}}));
     EXPECT_EQ(targets.created, (Texts{L"<desktop>", L"<desktop>", L"<desktop>"}));
     EXPECT_TRUE(calls->refreshed.empty());
 }
 
 TEST_F(ShellAutomationTest, AShellObjectWithoutAWindowListSendsThePressToTheDesktop) {
     // Wine's shell object answers Windows with E_NOTIMPL.
-    press(makeAutomationObject(
+    Press(MakeAutomationObject(
         calls, {{L"Windows", [](const DISPPARAMS&, VARIANT*) { return E_NOTIMPL; }}}));
     // One that knows no such member at all.
-    press(makeAutomationObject(calls, {}));
+    Press(MakeAutomationObject(calls, {}));
     // No shell object.
-    handleHotKeyPress(nullptr, windows, targets);
+    HandleHotKeyPress(nullptr, windows, targets);
     EXPECT_EQ(targets.created, (Texts{L"<desktop>", L"<desktop>", L"<desktop>"}));
 }
 
@@ -107,7 +107,7 @@ TEST_F(ShellAutomationTest, TheScanGoesOnAfterAMatchAndSkipsWindowsThatVanish) {
     // The focused window first; then one that closes during the scan (not counted as a
     // window without focus), then one without focus: the counts are equal, so the desktop
     // gets a second folder.
-    press(shellWith({{0x10010, L"file:///C:/A"},
+    Press(ShellWith({{0x10010, L"file:///C:/A"},
                      {0x40040, L"file:///C:/Gone", nullptr, true},
                      {0x20020, L"file:///C:/B"}}));
     EXPECT_EQ(targets.created, (Texts{L"C:\\A", L"<desktop>"}));
@@ -116,15 +116,15 @@ TEST_F(ShellAutomationTest, TheScanGoesOnAfterAMatchAndSkipsWindowsThatVanish) {
     targets.created.clear();
     windows.minimised = 0;
     countOffset = 2;
-    press(shellWith({{0x20020, L"file:///C:/B"}, {0x10010, L"file:///C:/A"}}));
+    Press(ShellWith({{0x20020, L"file:///C:/B"}, {0x10010, L"file:///C:/A"}}));
     EXPECT_EQ(targets.created, (Texts{L"C:\\A"}));
 }
 
 TEST_F(ShellAutomationTest, OnlyTheActiveTabOfATabbedExplorerGetsAFolder) {
-    const HWND firstTab = fakeWindow(0x10011);
-    const HWND secondTab = fakeWindow(0x10012);
+    const HWND firstTab = FakeWindow(0x10011);
+    const HWND secondTab = FakeWindow(0x10012);
     windows.tab = 0x10012;
-    press(shellWith(
+    Press(ShellWith(
         {{0x10010, L"file:///C:/Tab1", firstTab}, {0x10010, L"file:///C:/Tab2", secondTab}}));
     EXPECT_EQ(targets.created, (Texts{L"C:\\Tab2"}));
     EXPECT_EQ(calls->refreshed, (std::vector<std::size_t>{1}));
@@ -133,7 +133,7 @@ TEST_F(ShellAutomationTest, OnlyTheActiveTabOfATabbedExplorerGetsAFolder) {
 
 TEST_F(ShellAutomationTest, AFailingRefreshIsReportedWithTheObjectsError) {
     try {
-        press(shellWith({{0x10010, L"file:///C:/A", nullptr, false, DISP_E_UNKNOWNNAME}}));
+        Press(ShellWith({{0x10010, L"file:///C:/A", nullptr, false, DISP_E_UNKNOWNNAME}}));
         FAIL() << "no error";
     } catch (const gui::Exception& e) {
         EXPECT_EQ(e.Message(), L"Method 'Refresh' not supported by automation object");
@@ -142,13 +142,13 @@ TEST_F(ShellAutomationTest, AFailingRefreshIsReportedWithTheObjectsError) {
 }
 
 TEST(AutomationErrorTextTest, SaysWhatWentWrong) {
-    EXPECT_EQ(automationErrorText(L"Count", DISP_E_UNKNOWNNAME, L""),
+    EXPECT_EQ(AutomationErrorText(L"Count", DISP_E_UNKNOWNNAME, L""),
               L"Method 'Count' not supported by automation object");
-    EXPECT_EQ(automationErrorText(L"Refresh", E_FAIL, L"The window is gone"),
+    EXPECT_EQ(AutomationErrorText(L"Refresh", E_FAIL, L"The window is gone"),
               L"The window is gone");
-    EXPECT_FALSE(automationErrorText(L"Refresh", E_OUTOFMEMORY, L"").empty());
+    EXPECT_FALSE(AutomationErrorText(L"Refresh", E_OUTOFMEMORY, L"").empty());
     // A code with the customer bit has no system text: its number, eight digits.
-    EXPECT_EQ(automationErrorText(L"Refresh", static_cast<long>(0xA00B1234u), L""),
+    EXPECT_EQ(AutomationErrorText(L"Refresh", static_cast<long>(0xA00B1234u), L""),
               L"OLE error A00B1234");
 }
 

@@ -27,10 +27,10 @@ TEST(WinKeyNames, LetterKeysAreNamedByTheLayout) {
 
 TEST(WinKeyNames, TheDefaultHotKeyReadsBack) {
     const KeyNameSource names = gui::WindowsKeyNames();
-    const std::wstring text = shortcutToText(kDefaultHotKey, names);
+    const std::wstring text = ShortcutToText(kDefaultHotKey, names);
     ASSERT_GT(text.size(), std::wstring(L"Ctrl+").size());
     EXPECT_EQ(text.rfind(L"Ctrl+", 0), 0u) << testing::PrintToString(text);
-    EXPECT_EQ(shortcutFromText(text, names), kDefaultHotKey);
+    EXPECT_EQ(ShortcutFromText(text, names), kDefaultHotKey);
 }
 
 // Layouts give some keys the same name (Pause and Num Lock may share one), so what must
@@ -40,13 +40,13 @@ TEST(WinKeyNames, EveryNamedKeyReadsBackToTheSameText) {
     int named = 0;
     for (unsigned vk = 0x01; vk <= 0xFE; ++vk) {
         const auto word = static_cast<ShortcutWord>(kCtrlFlag | vk);
-        const std::wstring text = shortcutToText(word, names);
+        const std::wstring text = ShortcutToText(word, names);
         if (text.empty())
             continue;
         ++named;
-        const ShortcutWord readBack = shortcutFromText(text, names);
+        const ShortcutWord readBack = ShortcutFromText(text, names);
         EXPECT_EQ(readBack & 0xFF00, kCtrlFlag) << std::hex << vk;
-        EXPECT_EQ(shortcutToText(readBack, names), text) << std::hex << vk;
+        EXPECT_EQ(ShortcutToText(readBack, names), text) << std::hex << vk;
     }
     EXPECT_GT(named, 60); // letters, digits, F-keys and the layout's punctuation at least
 }

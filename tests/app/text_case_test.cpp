@@ -20,29 +20,29 @@ TEST(TextCase, UpperCasesTheScriptsNamesAreTypedIn) {
         {L'\u0451', L'\u0401'}, {L'\u0456', L'\u0406'},                         // ё Ё, і І
     };
     for (const auto& pair : pairs) {
-        EXPECT_EQ(toUpperInvariant(pair.lower), pair.upper) << std::hex << int(pair.lower);
-        EXPECT_EQ(toUpperInvariant(pair.upper), pair.upper) << std::hex << int(pair.upper);
+        EXPECT_EQ(ToUpperInvariant(pair.lower), pair.upper) << std::hex << int(pair.lower);
+        EXPECT_EQ(ToUpperInvariant(pair.upper), pair.upper) << std::hex << int(pair.upper);
     }
 }
 
 TEST(TextCase, LeavesWhatHasNoCapitalAlone) {
     for (const wchar_t c : {L'0', L' ', L'(', L'@', L'\u00F7', L'\u00DF', L'\u0130', L'\u0131',
                             L'\u0138', L'\u0149', L'\u4E2D', L'\uFF41'})
-        EXPECT_EQ(toUpperInvariant(c), c) << std::hex << int(c);
+        EXPECT_EQ(ToUpperInvariant(c), c) << std::hex << int(c);
 }
 
 TEST(TextCase, ComparesWholeNamesAndPrefixes) {
-    EXPECT_TRUE(equalsIgnoreCase(L"new folder (2)", L"New Folder (2)"));
-    EXPECT_TRUE(equalsIgnoreCase(L"новая папка", L"НОВАЯ ПАПКА"));
-    EXPECT_FALSE(equalsIgnoreCase(L"New Folder", L"New Folder "));
-    EXPECT_FALSE(equalsIgnoreCase(L"Folder", L"Fold"));
-    EXPECT_TRUE(equalsIgnoreCase(L"", L""));
+    EXPECT_TRUE(EqualsIgnoreCase(L"new folder (2)", L"New Folder (2)"));
+    EXPECT_TRUE(EqualsIgnoreCase(L"новая папка", L"НОВАЯ ПАПКА"));
+    EXPECT_FALSE(EqualsIgnoreCase(L"New Folder", L"New Folder "));
+    EXPECT_FALSE(EqualsIgnoreCase(L"Folder", L"Fold"));
+    EXPECT_TRUE(EqualsIgnoreCase(L"", L""));
 
-    EXPECT_TRUE(startsWithIgnoreCase(L"ctrl+F", L"Ctrl+"));
-    EXPECT_TRUE(startsWithIgnoreCase(L"Ctrl+", L"Ctrl+"));
-    EXPECT_FALSE(startsWithIgnoreCase(L"Ctrl", L"Ctrl+"));
-    EXPECT_TRUE(startsWithIgnoreCase(L"anything", L""));
-    EXPECT_EQ(toUpperInvariant(std::wstring_view(L"Über ёж")), L"ÜBER ЁЖ");
+    EXPECT_TRUE(StartsWithIgnoreCase(L"ctrl+F", L"Ctrl+"));
+    EXPECT_TRUE(StartsWithIgnoreCase(L"Ctrl+", L"Ctrl+"));
+    EXPECT_FALSE(StartsWithIgnoreCase(L"Ctrl", L"Ctrl+"));
+    EXPECT_TRUE(StartsWithIgnoreCase(L"anything", L""));
+    EXPECT_EQ(ToUpperInvariant(std::wstring_view(L"Über ёж")), L"ÜBER ЁЖ");
 }
 
 } // namespace

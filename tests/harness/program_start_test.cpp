@@ -14,7 +14,7 @@ struct WindowSearch {
     HWND found;
 };
 
-BOOL CALLBACK findTopLevelOf(HWND hwnd, LPARAM param) {
+BOOL CALLBACK FindTopLevelOf(HWND hwnd, LPARAM param) {
     auto* search = reinterpret_cast<WindowSearch*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
@@ -27,11 +27,11 @@ BOOL CALLBACK findTopLevelOf(HWND hwnd, LPARAM param) {
     return TRUE;
 }
 
-HWND waitForMainWindow(DWORD processId, DWORD timeoutMs) {
+HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
         WindowSearch search{processId, nullptr};
-        EnumWindows(findTopLevelOf, reinterpret_cast<LPARAM>(&search));
+        EnumWindows(FindTopLevelOf, reinterpret_cast<LPARAM>(&search));
         if (search.found)
             return search.found;
         Sleep(50);
@@ -49,7 +49,7 @@ TEST(ProgramStart, MakesItsMainWindowAndClosesCleanly) {
         << "CreateProcess failed, error " << GetLastError();
     CloseHandle(pi.hThread);
 
-    HWND window = waitForMainWindow(pi.dwProcessId, 15000);
+    HWND window = WaitForMainWindow(pi.dwProcessId, 15000);
     if (!window)
         TerminateProcess(pi.hProcess, 99);
     ASSERT_NE(window, nullptr) << "nestora.exe made no main window";

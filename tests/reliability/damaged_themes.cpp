@@ -16,14 +16,14 @@ constexpr std::size_t kBmpHeadersSize = 54;
 
 } // namespace
 
-std::vector<std::uint8_t> readWholeFile(const std::string& path) {
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot open " + path);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::vector<std::uint8_t> cutCopy(const std::vector<std::uint8_t>& original, std::size_t index,
+std::vector<std::uint8_t> CutCopy(const std::vector<std::uint8_t>& original, std::size_t index,
                                   std::size_t count) {
     const std::size_t length = count == 0 ? 0 : index * original.size() / count;
     return {original.begin(), original.begin() + static_cast<std::ptrdiff_t>(length)};

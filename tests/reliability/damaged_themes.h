@@ -16,10 +16,10 @@
 
 namespace nestora::reliability {
 
-std::vector<std::uint8_t> readWholeFile(const std::string& path);
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 
 // Copy `index` of `count` cut copies: the first `index * size / count` bytes.
-std::vector<std::uint8_t> cutCopy(const std::vector<std::uint8_t>& original, std::size_t index,
+std::vector<std::uint8_t> CutCopy(const std::vector<std::uint8_t>& original, std::size_t index,
                                   std::size_t count);
 
 class FlippedCopies {
@@ -28,7 +28,7 @@ public:
     explicit FlippedCopies(std::vector<std::uint8_t> original);
     // Copy number index; `what` gets the flipped places, for messages.
     std::vector<std::uint8_t> copy(std::size_t index, std::string& what) const;
-    const std::vector<std::uint8_t>& original() const { return original_; }
+    const std::vector<std::uint8_t>& Original() const { return original_; }
 
 private:
     std::vector<std::uint8_t> original_;

@@ -2,11 +2,11 @@
 
 namespace nestora::reliability {
 
-std::wstring oversizedText() {
+std::wstring OversizedText() {
     return std::wstring(32768, L'x');
 }
 
-std::vector<NamedText> hostileFolderNames() {
+std::vector<NamedText> HostileFolderNames() {
     std::vector<NamedText> names = {
         {"parent twice, backslashes", L"..\\..\\escaped"},
         {"parent, slash", L"../escaped"},
@@ -45,18 +45,18 @@ std::vector<NamedText> hostileFolderNames() {
         {"embedded zero", std::wstring(L"ab\0..\\x", 7)},
         {"empty", L""},
         {"blanks only", L"     "},
-        {"64 KiB", oversizedText()},
+        {"64 KiB", OversizedText()},
         {"241 characters", std::wstring(241, L'n')},
     };
     return names;
 }
 
-std::vector<NamedText> unreadableHotKeyTexts() {
+std::vector<NamedText> UnreadableHotKeyTexts() {
     std::vector<NamedText> texts = {
         {"empty", L""},
         {"modifier alone", L"Ctrl+"},
         {"unknown key", L"Ctrl+NoSuchKey"},
-        {"64 KiB", oversizedText()},
+        {"64 KiB", OversizedText()},
         {"64 KiB of modifiers",
          [] {
              std::wstring text;

@@ -16,11 +16,11 @@ struct NamedText {
 };
 
 // 32,768 UTF-16 units: 64 KiB of text.
-std::wstring oversizedText();
+std::wstring OversizedText();
 
-std::vector<NamedText> hostileFolderNames();
+std::vector<NamedText> HostileFolderNames();
 
 // Hotkey texts that read as no hotkey at all (the tray then tells there is none).
-std::vector<NamedText> unreadableHotKeyTexts();
+std::vector<NamedText> UnreadableHotKeyTexts();
 
 } // namespace nestora::reliability

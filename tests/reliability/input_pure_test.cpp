@@ -26,12 +26,12 @@ constexpr wchar_t kDefault[] = L"New Folder";
 // A folder in memory: the names it holds, and every directory asked for.
 class MemoryFolder final : public app::FolderFileSystem {
 public:
-    std::vector<std::wstring> directoryNamesStartingWith(const std::wstring& folder,
+    std::vector<std::wstring> DirectoryNamesStartingWith(const std::wstring& folder,
                                                          const std::wstring&) override {
         listedFolders.push_back(folder);
         return {held.begin(), held.end()};
     }
-    app::CreateDirectoryResult createDirectory(const std::wstring& path) override {
+    app::CreateDirectoryResult MakeDirectory(const std::wstring& path) override {
         created.push_back(path);
         return app::CreateDirectoryResult::created;
     }
@@ -40,7 +40,7 @@ public:
     std::vector<std::wstring> created;
 };
 
-std::string narrow(const std::wstring& text) {
+std::string Narrow(const std::wstring& text) {
     std::string out;
     for (const wchar_t c : text.substr(0, 60))
         out += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
@@ -48,14 +48,14 @@ std::string narrow(const std::wstring& text) {
 }
 
 TEST(BadFolderNames, EveryHostileNameGivesTheDefaultNameInsideTheTarget) {
-    const auto names = hostileFolderNames();
+    const auto names = HostileFolderNames();
     int checked = 0;
     for (const NamedText& name : names) {
         for (const bool defaultTaken : {false, true}) {
             MemoryFolder folder;
             if (defaultTaken)
                 folder.held = {kDefault, L"New Folder (2)"};
-            const auto made = app::createNewFolder(folder, {kTarget, name.value, kDefault});
+            const auto made = app::CreateNewFolder(folder, {kTarget, name.value, kDefault});
             ASSERT_TRUE(made) << name.label;
             const std::wstring expected =
                 std::wstring(kTarget) + L"\\" + (defaultTaken ? L"New Folder (3)" : kDefault);
@@ -86,28 +86,28 @@ TEST(BadFolderNames, OddButHarmlessNamesAreKeptAsTheUserMeantThem) {
     };
     for (const auto& c : cases) {
         MemoryFolder folder;
-        const auto made = app::createNewFolder(folder, {kTarget, c.stored, kDefault});
-        ASSERT_TRUE(made) << narrow(c.stored);
+        const auto made = app::CreateNewFolder(folder, {kTarget, c.stored, kDefault});
+        ASSERT_TRUE(made) << Narrow(c.stored);
         EXPECT_EQ(*made, std::wstring(kTarget) + L"\\" + c.made);
     }
     // 240 units are still the user's name; 241 are not.
     MemoryFolder folder;
     const std::wstring longest(240, L'n');
-    EXPECT_EQ(app::createNewFolder(folder, {kTarget, longest, kDefault}),
+    EXPECT_EQ(app::CreateNewFolder(folder, {kTarget, longest, kDefault}),
               std::wstring(kTarget) + L"\\" + longest);
 }
 
 TEST(BadFolderNames, ATargetThatIsNoAbsolutePathGetsNoFolderAtAll) {
     for (const wchar_t* target : {L"", L"relative\\folder", L"\\rooted", L"C:", L"::", L"\\\\"}) {
         MemoryFolder folder;
-        const auto made = app::createNewFolder(folder, {target, L"x", kDefault});
+        const auto made = app::CreateNewFolder(folder, {target, L"x", kDefault});
         if (std::wstring_view(target) == L"C:") {
             // A drive alone is the root of that drive: allowed.
             EXPECT_EQ(made, std::wstring(L"C:\\x"));
             continue;
         }
-        EXPECT_FALSE(made) << narrow(target);
-        EXPECT_TRUE(folder.created.empty()) << narrow(target);
+        EXPECT_FALSE(made) << Narrow(target);
+        EXPECT_TRUE(folder.created.empty()) << Narrow(target);
     }
 }
 
@@ -115,10 +115,10 @@ TEST(BadHotKeyTexts, UnreadableTextsGiveNoHotKeyQuickly) {
     const app::KeyNameSource layout = [](unsigned key) {
         return key == 0xC0 ? std::wstring(L"`") : std::wstring();
     };
-    const auto texts = unreadableHotKeyTexts();
+    const auto texts = UnreadableHotKeyTexts();
     for (const NamedText& text : texts) {
         const auto start = std::chrono::steady_clock::now();
-        EXPECT_EQ(app::shortcutFromText(text.value, layout), 0) << text.label;
+        EXPECT_EQ(app::ShortcutFromText(text.value, layout), 0) << text.label;
         const auto took = std::chrono::steady_clock::now() - start;
         // Bounded work: a 64 KiB text is read in one pass, not once per modifier.
         EXPECT_LT(took, std::chrono::milliseconds(500)) << text.label;
@@ -127,7 +127,7 @@ TEST(BadHotKeyTexts, UnreadableTextsGiveNoHotKeyQuickly) {
     std::wstring many;
     for (int i = 0; i < 6000; ++i)
         many += L"ctrl+";
-    EXPECT_EQ(app::shortcutFromText(many + L"`", layout), 0x40C0);
+    EXPECT_EQ(app::ShortcutFromText(many + L"`", layout), 0x40C0);
     std::printf("[ COUNTS   ] %d unreadable hotkey texts, all read as no hotkey\n",
                 static_cast<int>(texts.size()));
 }
@@ -149,7 +149,7 @@ struct Tally {
 
 // Loads or refuses one copy; a load must hand out only bytes inside the file (all of
 // them are read, so AddressSanitizer sees any that are not), a refusal must name the file.
-void parseOne(const std::vector<std::uint8_t>& bytes, const std::string& what, Tally& tally) {
+void ParseOne(const std::vector<std::uint8_t>& bytes, const std::string& what, Tally& tally) {
     try {
         const skin::ThemeFile theme = skin::ParseThemeFile(bytes, kThemeName);
         ++tally.loaded;
@@ -185,7 +185,7 @@ void parseOne(const std::vector<std::uint8_t>& bytes, const std::string& what, T
 
 class SampleThemeDamage : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { sample = readWholeFile(NESTORA_SAMPLE_THEME); }
+    static void SetUpTestSuite() { sample = ReadWholeFile(NESTORA_SAMPLE_THEME); }
     static inline std::vector<std::uint8_t> sample;
 };
 
@@ -193,10 +193,10 @@ TEST_F(SampleThemeDamage, CutCopiesAreAllRefusedWithTheirMessage) {
     ASSERT_GT(sample.size(), 1000u);
     // The full count cuts the file at every length.
     const std::size_t count =
-        static_cast<std::size_t>(nestora::testing::rounds({100, static_cast<int>(sample.size())}));
+        static_cast<std::size_t>(nestora::testing::Rounds({100, static_cast<int>(sample.size())}));
     Tally tally;
     for (std::size_t i = 0; i < count; ++i)
-        parseOne(cutCopy(sample, i, count), "cut copy " + std::to_string(i), tally);
+        ParseOne(CutCopy(sample, i, count), "cut copy " + std::to_string(i), tally);
     std::printf("[ COUNTS   ] %zu cut copies of the %zu-byte sample theme: %d loaded, %d "
                 "refused\n",
                 count, sample.size(), tally.loaded, tally.refused);
@@ -207,12 +207,12 @@ TEST_F(SampleThemeDamage, CutCopiesAreAllRefusedWithTheirMessage) {
 
 TEST_F(SampleThemeDamage, FlippedCopiesLoadOrAreRefusedWithTheirMessage) {
     const FlippedCopies copies(sample);
-    const int count = nestora::testing::rounds({100, 10000});
+    const int count = nestora::testing::Rounds({100, 10000});
     Tally tally;
     std::string what;
     for (int i = 0; i < count; ++i) {
         const auto bytes = copies.copy(static_cast<std::size_t>(i), what);
-        parseOne(bytes, what, tally);
+        ParseOne(bytes, what, tally);
     }
     std::printf("[ COUNTS   ] %d bit-flipped copies of the sample theme: %d loaded, %d "
                 "refused; of the loaded copies' pictures %d decoded, %d refused\n",

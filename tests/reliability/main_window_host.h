@@ -5,7 +5,7 @@
 // folder, the tray requests answered as accepted, message boxes recorded.
 #pragma once
 
-#include "app/unit1.h"
+#include "app/main_window.h"
 #include "app/win_file_system.h"
 
 #include "tests/app/main_window_stand_ins.h"
@@ -30,10 +30,10 @@ using testing::kSettingsKey;
 class HostedMainForm : public app::TForm1 {
 public:
     static inline std::optional<app::AppSeams> nextSeams;
-    explicit HostedMainForm(gui::TComponent* owner) : app::TForm1(owner, takeSeams()) {}
+    explicit HostedMainForm(gui::TComponent* owner) : app::TForm1(owner, TakeSeams()) {}
 
 private:
-    static app::AppSeams takeSeams() {
+    static app::AppSeams TakeSeams() {
         app::AppSeams seams = std::move(nextSeams).value();
         nextSeams.reset();
         return seams;
@@ -59,7 +59,7 @@ protected:
         std::filesystem::remove_all(desktopFolder.parent_path(), ignored);
     }
 
-    app::AppSeams seams() {
+    app::AppSeams Seams() {
         app::AppSeams s;
         s.settings = {user.get(), machine.get()};
         s.hotKey.registerKey = [this](HWND, int, unsigned modifiers, unsigned key) {
@@ -81,11 +81,11 @@ protected:
     }
 
     app::TForm1& Start() {
-        form = gui::Create<app::TForm1>(app.get(), seams());
+        form = gui::Create<app::TForm1>(app.get(), Seams());
         return *form;
     }
     app::TForm1& StartAsMainForm() {
-        HostedMainForm::nextSeams = seams();
+        HostedMainForm::nextSeams = Seams();
         form = app->CreateForm<HostedMainForm>();
         return *form;
     }

@@ -20,52 +20,52 @@ namespace {
 
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-void readText(const wchar_t* name, std::optional<std::wstring>& into, StoredSettings& settings) {
-    const auto value = testing::readValue(HKEY_CURRENT_USER, kSettingsKey, name);
+void ReadText(const wchar_t* name, std::optional<std::wstring>& into, StoredSettings& settings) {
+    const auto value = testing::ReadValue(HKEY_CURRENT_USER, kSettingsKey, name);
     if (!value)
         return;
-    into = value->text();
+    into = value->Text();
     if (!into)
         settings.wrongTypes.push_back(name);
 }
 
 } // namespace
 
-StoredSettings readStoredSettings() {
+StoredSettings ReadStoredSettings() {
     StoredSettings settings;
-    settings.keyExists = testing::keyExists(HKEY_CURRENT_USER, kSettingsKey);
-    if (const auto value = testing::readValue(HKEY_CURRENT_USER, kSettingsKey, L"StartUp")) {
-        settings.startUp = value->number();
+    settings.keyExists = testing::KeyExists(HKEY_CURRENT_USER, kSettingsKey);
+    if (const auto value = testing::ReadValue(HKEY_CURRENT_USER, kSettingsKey, L"StartUp")) {
+        settings.startUp = value->Number();
         if (!settings.startUp)
             settings.wrongTypes.push_back(L"StartUp");
     }
-    readText(L"FolderName", settings.folderName, settings);
-    readText(L"HotKey", settings.hotKey, settings);
-    readText(L"Lang", settings.lang, settings);
+    ReadText(L"FolderName", settings.folderName, settings);
+    ReadText(L"HotKey", settings.hotKey, settings);
+    ReadText(L"Lang", settings.lang, settings);
     return settings;
 }
 
-void storeSettings(const Settings& settings) {
-    removeSettings();
-    overwriteSettings(settings);
+void StoreSettings(const Settings& settings) {
+    RemoveSettings();
+    OverwriteSettings(settings);
 }
 
-void overwriteSettings(const Settings& settings) {
-    testing::writeNumber(HKEY_CURRENT_USER, kSettingsKey, L"StartUp", settings.startUp);
-    testing::writeText(HKEY_CURRENT_USER, kSettingsKey, L"FolderName", settings.folderName);
-    testing::writeText(HKEY_CURRENT_USER, kSettingsKey, L"HotKey", settings.hotKey);
-    testing::writeText(HKEY_CURRENT_USER, kSettingsKey, L"Lang", settings.lang);
+void OverwriteSettings(const Settings& settings) {
+    testing::WriteNumber(HKEY_CURRENT_USER, kSettingsKey, L"StartUp", settings.startUp);
+    testing::WriteText(HKEY_CURRENT_USER, kSettingsKey, L"FolderName", settings.folderName);
+    testing::WriteText(HKEY_CURRENT_USER, kSettingsKey, L"HotKey", settings.hotKey);
+    testing::WriteText(HKEY_CURRENT_USER, kSettingsKey, L"Lang", settings.lang);
 }
 
-void removeSettings() {
-    testing::deleteKey(HKEY_CURRENT_USER, kSettingsKey);
+void RemoveSettings() {
+    testing::DeleteKey(HKEY_CURRENT_USER, kSettingsKey);
 }
 
-bool runEntryExists() {
-    return testing::readValue(HKEY_CURRENT_USER, kRunKey, L"nestora.exe").has_value();
+bool RunEntryExists() {
+    return testing::ReadValue(HKEY_CURRENT_USER, kRunKey, L"nestora.exe").has_value();
 }
 
-void removeRunEntry() {
+void RemoveRunEntry() {
     HKEY key = nullptr;
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return;
@@ -73,64 +73,64 @@ void removeRunEntry() {
     ::RegCloseKey(key);
 }
 
-std::wstring nestoraExe() {
-    return testing::windowsPathOf(NESTORA_EXE);
+std::wstring NestoraExe() {
+    return testing::WindowsPathOf(NESTORA_EXE);
 }
 
-std::unique_ptr<ChildProcess> startNestora(std::chrono::milliseconds limit) {
-    auto nestora = std::make_unique<ChildProcess>(nestoraExe());
-    if (!nestora->started())
+std::unique_ptr<ChildProcess> StartNestora(std::chrono::milliseconds limit) {
+    auto nestora = std::make_unique<ChildProcess>(NestoraExe());
+    if (!nestora->Started())
         return nullptr;
     const auto end = std::chrono::steady_clock::now() + limit;
-    const bool made = testing::waitFor(
+    const bool made = testing::WaitFor(
         [&] {
-            return !nestora->running() ||
-                   (nestora->window(kMainWindowClass) && nestora->window(kTrayWindowClass));
+            return !nestora->Running() ||
+                   (nestora->Window(kMainWindowClass) && nestora->Window(kTrayWindowClass));
         },
         limit);
-    if (!made || !nestora->running())
+    if (!made || !nestora->Running())
         return nullptr;
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         end - std::chrono::steady_clock::now());
-    if (::WaitForInputIdle(nestora->handle(), static_cast<DWORD>(std::max(left, 0ms).count())) != 0)
+    if (::WaitForInputIdle(nestora->Handle(), static_cast<DWORD>(std::max(left, 0ms).count())) != 0)
         return nullptr;
     return nestora;
 }
 
-std::vector<std::wstring> messageBoxesOf(const ChildProcess& process) {
+std::vector<std::wstring> MessageBoxesOf(const ChildProcess& process) {
     std::vector<std::wstring> texts;
-    for (const HWND box : testing::processWindows({process.id(), testing::kMessageBoxClass}))
-        texts.push_back(testing::messageBoxText(box));
+    for (const HWND box : testing::ProcessWindows({process.Id(), testing::kMessageBoxClass}))
+        texts.push_back(testing::MessageBoxText(box));
     return texts;
 }
 
-std::vector<std::wstring> dismissMessageBoxes(const ChildProcess& process) {
+std::vector<std::wstring> DismissMessageBoxes(const ChildProcess& process) {
     std::vector<std::wstring> texts;
-    for (const HWND box : testing::processWindows({process.id(), testing::kMessageBoxClass})) {
-        texts.push_back(testing::messageBoxText(box));
-        testing::pressOk(box);
+    for (const HWND box : testing::ProcessWindows({process.Id(), testing::kMessageBoxClass})) {
+        texts.push_back(testing::MessageBoxText(box));
+        testing::PressOk(box);
     }
     return texts;
 }
 
-std::optional<DWORD> closeNestora(ChildProcess& process, std::chrono::milliseconds limit) {
-    const HWND window = process.window(kMainWindowClass);
+std::optional<DWORD> CloseNestora(ChildProcess& process, std::chrono::milliseconds limit) {
+    const HWND window = process.Window(kMainWindowClass);
     if (window)
         ::PostMessageW(window, WM_CLOSE, 0, 0);
-    return process.exitCode(limit);
+    return process.ExitCode(limit);
 }
 
-std::wstring desktopFolder() {
-    std::wstring desktop = app::registeredDesktopPath(HKEY_CURRENT_USER);
+std::wstring DesktopFolder() {
+    std::wstring desktop = app::RegisteredDesktopPath(HKEY_CURRENT_USER);
     if (desktop.empty())
-        desktop = app::knownDesktopPath();
+        desktop = app::KnownDesktopPath();
     std::error_code ignored;
     if (!desktop.empty())
         fs::create_directories(desktop, ignored);
     return desktop;
 }
 
-std::vector<std::wstring> directoryNames(const std::wstring& folder) {
+std::vector<std::wstring> DirectoryNames(const std::wstring& folder) {
     std::vector<std::wstring> names;
     std::error_code error;
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
@@ -141,15 +141,15 @@ std::vector<std::wstring> directoryNames(const std::wstring& folder) {
     return names;
 }
 
-void removeSeries(const std::wstring& folder, const std::wstring& base) {
+void RemoveSeries(const std::wstring& folder, const std::wstring& base) {
     std::error_code ignored;
-    for (const std::wstring& name : directoryNames(folder)) {
-        if (testing::seriesNumber(base, name))
+    for (const std::wstring& name : DirectoryNames(folder)) {
+        if (testing::SeriesNumber(base, name))
             fs::remove_all(fs::path(folder) / name, ignored);
     }
 }
 
-std::string seconds(std::chrono::steady_clock::duration duration) {
+std::string Seconds(std::chrono::steady_clock::duration duration) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f", std::chrono::duration<double>(duration).count());
     return text;

@@ -40,42 +40,42 @@ struct StoredSettings {
     std::vector<std::wstring> wrongTypes;
 };
 
-StoredSettings readStoredSettings();
+StoredSettings ReadStoredSettings();
 // Replaces the key with exactly these four values.
-void storeSettings(const Settings& settings);
+void StoreSettings(const Settings& settings);
 // Writes the four values over those in place, in the order the program writes them.
-void overwriteSettings(const Settings& settings);
-void removeSettings();
+void OverwriteSettings(const Settings& settings);
+void RemoveSettings();
 // The run entry nestora.exe writes when "StartUp" is on; the tests remove it again.
-bool runEntryExists();
-void removeRunEntry();
+bool RunEntryExists();
+void RemoveRunEntry();
 
-std::wstring nestoraExe();
+std::wstring NestoraExe();
 
 // Starts nestora.exe and waits until it is up: its main window and its tray window made,
 // and the program waiting for input. Null when it doesn't come up within the time (it is
 // ended then).
 std::unique_ptr<testing::ChildProcess>
-startNestora(std::chrono::milliseconds limit = std::chrono::seconds(20));
+StartNestora(std::chrono::milliseconds limit = std::chrono::seconds(20));
 
 // The texts of the message boxes the process shows now.
-std::vector<std::wstring> messageBoxesOf(const testing::ChildProcess& process);
+std::vector<std::wstring> MessageBoxesOf(const testing::ChildProcess& process);
 // Closes every message box the process shows; their texts.
-std::vector<std::wstring> dismissMessageBoxes(const testing::ChildProcess& process);
+std::vector<std::wstring> DismissMessageBoxes(const testing::ChildProcess& process);
 
 // Closes the main window as the tray menu's exit does; the exit code, or nothing when it
 // hasn't ended in the time.
-std::optional<DWORD> closeNestora(testing::ChildProcess& process,
+std::optional<DWORD> CloseNestora(testing::ChildProcess& process,
                                   std::chrono::milliseconds limit = std::chrono::seconds(15));
 
 // The desktop folder of the test run's user, made if missing.
-std::wstring desktopFolder();
+std::wstring DesktopFolder();
 // Names of the directories in a folder.
-std::vector<std::wstring> directoryNames(const std::wstring& folder);
+std::vector<std::wstring> DirectoryNames(const std::wstring& folder);
 // Removes every directory of the series of base from the folder.
-void removeSeries(const std::wstring& folder, const std::wstring& base);
+void RemoveSeries(const std::wstring& folder, const std::wstring& base);
 
 // "12.3" for a count of milliseconds given in seconds with one decimal.
-std::string seconds(std::chrono::steady_clock::duration duration);
+std::string Seconds(std::chrono::steady_clock::duration duration);
 
 } // namespace nestora::reliability

@@ -47,23 +47,23 @@ RoundResult RunRound(int copies) {
     std::vector<ChildProcess> processes;
     processes.reserve(static_cast<std::size_t>(copies));
     for (int i = 0; i < copies; ++i)
-        processes.emplace_back(nestoraExe(), testing::StartOptions{L"", true});
+        processes.emplace_back(NestoraExe(), testing::StartOptions{L"", true});
     const auto start = std::chrono::steady_clock::now();
     for (ChildProcess& process : processes)
-        process.resume();
+        process.Resume();
 
     std::vector<bool> told(processes.size(), false);
     const auto ended = [&] {
         return std::count_if(processes.begin(), processes.end(),
-                             [](const ChildProcess& p) { return !p.running(); });
+                             [](const ChildProcess& p) { return !p.Running(); });
     };
     // Until all but one have ended (or the time is up): close each box as it comes.
-    testing::waitFor(
+    testing::WaitFor(
         [&] {
             for (std::size_t i = 0; i < processes.size(); ++i) {
                 for (const HWND box :
-                     testing::processWindows({processes[i].id(), testing::kMessageBoxClass})) {
-                    const std::wstring text = testing::messageBoxText(box);
+                     testing::ProcessWindows({processes[i].Id(), testing::kMessageBoxClass})) {
+                    const std::wstring text = testing::MessageBoxText(box);
                     if (text.empty())
                         continue; // still being made
                     if (text == kAlreadyRunning && !told[i]) {
@@ -72,36 +72,36 @@ RoundResult RunRound(int copies) {
                     } else if (text != kAlreadyRunning) {
                         result.otherBoxes.push_back(text);
                     }
-                    testing::pressOk(box);
+                    testing::PressOk(box);
                 }
             }
             return ended() >= copies - 1;
         },
         60s);
     // A straggler would show itself now: a second copy left running, or a late box.
-    testing::pumpFor(300ms);
+    testing::PumpFor(300ms);
     result.took = std::chrono::steady_clock::now() - start;
 
     for (std::size_t i = 0; i < processes.size(); ++i) {
         ChildProcess& process = processes[i];
-        if (process.running()) {
+        if (process.Running()) {
             ++result.running;
-            const bool alone = messageBoxesOf(process).empty();
-            result.winnerUp = !told[i] && alone && process.window(kMainWindowClass) &&
-                              process.window(kTrayWindowClass) &&
-                              !::IsWindowVisible(process.window(kMainWindowClass));
+            const bool alone = MessageBoxesOf(process).empty();
+            result.winnerUp = !told[i] && alone && process.Window(kMainWindowClass) &&
+                              process.Window(kTrayWindowClass) &&
+                              !::IsWindowVisible(process.Window(kMainWindowClass));
             continue;
         }
-        const std::optional<DWORD> code = process.exitCode(0ms);
+        const std::optional<DWORD> code = process.ExitCode(0ms);
         if (told[i] && code == 0u)
             ++result.endedWithZero;
         else
             result.otherExitCodes.push_back(code.value_or(0xFFFFFFFF));
     }
     for (ChildProcess& process : processes) {
-        if (process.running()) {
-            dismissMessageBoxes(process);
-            if (const auto code = closeNestora(process); code != 0u)
+        if (process.Running()) {
+            DismissMessageBoxes(process);
+            if (const auto code = CloseNestora(process); code != 0u)
                 result.otherExitCodes.push_back(code.value_or(0xFFFFFFFF));
         }
     }
@@ -109,7 +109,7 @@ RoundResult RunRound(int copies) {
 }
 
 TEST(CopiesTest, OfCopiesStartedAtTheSameMomentExactlyOneRunsAndTheOthersEndWithZero) {
-    const int rounds = testing::rounds({7, 50});
+    const int rounds = testing::Rounds({7, 50});
     // Each number of copies from 2 to 8 in turn, in an order shuffled with a fixed seed.
     std::vector<int> counts;
     for (int i = 0; i < rounds; ++i)
@@ -129,10 +129,10 @@ TEST(CopiesTest, OfCopiesStartedAtTheSameMomentExactlyOneRunsAndTheOthersEndWith
     for (int round = 0; round < rounds; ++round) {
         const bool firstStart = round % 5 == 0;
         if (firstStart) {
-            removeSettings();
+            RemoveSettings();
             ++firstStarts;
         } else {
-            storeSettings({0, L"Copies", L"Ctrl+`", round % 2 ? L"En" : L"Ru"});
+            StoreSettings({0, L"Copies", L"Ctrl+`", round % 2 ? L"En" : L"Ru"});
         }
         const RoundResult r = RunRound(counts[static_cast<std::size_t>(round)]);
         Tally& tally = tallies[r.copies];
@@ -151,7 +151,7 @@ TEST(CopiesTest, OfCopiesStartedAtTheSameMomentExactlyOneRunsAndTheOthersEndWith
             << "round " << round << ": exit code " << r.otherExitCodes.front();
 
         // Whatever the copies wrote, each of the four settings is there, of its own type.
-        const StoredSettings stored = readStoredSettings();
+        const StoredSettings stored = ReadStoredSettings();
         const bool complete = stored.startUp && stored.folderName && stored.hotKey && stored.lang &&
                               stored.wrongTypes.empty();
         incompleteSettings += complete ? 0 : 1;
@@ -163,8 +163,8 @@ TEST(CopiesTest, OfCopiesStartedAtTheSameMomentExactlyOneRunsAndTheOthersEndWith
             EXPECT_EQ(*stored.lang, L"Ru");
         }
     }
-    removeSettings();
-    removeRunEntry();
+    RemoveSettings();
+    RemoveRunEntry();
 
     std::printf("[ FIGURES  ] copies: %d rounds (%d of them with no settings yet), settings "
                 "incomplete after %d\n",

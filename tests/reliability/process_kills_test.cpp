@@ -33,7 +33,7 @@ using testing::ChildProcess;
 
 enum class Moment { firstWrite, startUp, exitWrite };
 
-const wchar_t* nameOf(Moment moment) {
+const wchar_t* NameOf(Moment moment) {
     switch (moment) {
     case Moment::firstWrite:
         return L"the first write";
@@ -57,17 +57,17 @@ struct Expected {
 class KillTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        desktop = desktopFolder();
+        desktop = DesktopFolder();
         ASSERT_FALSE(desktop.empty());
         // The text form of the default hotkey depends on the keyboard layout: the program
         // writes it on a first start, so ask it.
-        removeSettings();
+        RemoveSettings();
         {
-            const auto nestora = startNestora();
+            const auto nestora = StartNestora();
             ASSERT_TRUE(nestora);
-            ASSERT_EQ(closeNestora(*nestora), 0u);
+            ASSERT_EQ(CloseNestora(*nestora), 0u);
         }
-        const StoredSettings first = readStoredSettings();
+        const StoredSettings first = ReadStoredSettings();
         ASSERT_TRUE(first.hotKey);
         defaultHotKey = *first.hotKey;
         // Both sets give the same key, in different texts ("^" is read as "Ctrl+").
@@ -76,9 +76,9 @@ protected:
     }
     void TearDown() override {
         for (const wchar_t* base : {L"Kill old", L"Kill new", L"Новая папка", L"New Folder"})
-            removeSeries(desktop, base);
-        removeSettings();
-        removeRunEntry();
+            RemoveSeries(desktop, base);
+        RemoveSettings();
+        RemoveRunEntry();
     }
 
     std::wstring WrittenBack(const std::wstring& hotKey) const {
@@ -98,7 +98,7 @@ protected:
     Settings older, newer;
 };
 
-void spin(std::chrono::microseconds time) {
+void Spin(std::chrono::microseconds time) {
     const auto end = std::chrono::steady_clock::now() + time;
     while (std::chrono::steady_clock::now() < end) {
     }
@@ -106,15 +106,15 @@ void spin(std::chrono::microseconds time) {
 
 // Polls as fast as it can until `done` holds (or a time limit), then kills: the kill lands
 // right after the moment looked for, as close as two processes on two cores allow.
-void killWhen(ChildProcess& process, const std::function<bool()>& done) {
+void KillWhen(ChildProcess& process, const std::function<bool()>& done) {
     const auto end = std::chrono::steady_clock::now() + 5s;
-    while (!done() && process.running() && std::chrono::steady_clock::now() < end) {
+    while (!done() && process.Running() && std::chrono::steady_clock::now() < end) {
     }
-    process.kill();
+    process.Kill();
 }
 
 TEST_F(KillTest, AfterAKillAtAnyMomentTheNextStartReadsACompleteValidSetAndComesUp) {
-    const int rounds = testing::rounds({8, 100});
+    const int rounds = testing::Rounds({8, 100});
     std::mt19937 random(20041211);
     // How the settings were found after each kill.
     int noKey = 0, partialFirst = 0, completeFirst = 0, allOld = 0, mixed = 0, allNew = 0;
@@ -131,41 +131,41 @@ TEST_F(KillTest, AfterAKillAtAnyMomentTheNextStartReadsACompleteValidSetAndComes
         const Settings& held = round % 2 ? newer : older;
         const Settings& over = round % 2 ? older : newer;
         SCOPED_TRACE(::testing::Message()
-                     << "round " << round << ", killed during " << nameOf(moment));
+                     << "round " << round << ", killed during " << NameOf(moment));
         if (moment == Moment::firstWrite)
-            removeSettings();
+            RemoveSettings();
         else
-            storeSettings(held);
+            StoreSettings(held);
 
         {
-            ChildProcess nestora(nestoraExe());
-            ASSERT_TRUE(nestora.started());
+            ChildProcess nestora(NestoraExe());
+            ASSERT_TRUE(nestora.Started());
             if (moment == Moment::firstWrite) {
                 // Right as the key appears, or at a random moment of the start.
                 if (random() % 2) {
-                    killWhen(nestora, [] {
-                        return testing::keyExists(HKEY_CURRENT_USER, testing::kSettingsKey);
+                    KillWhen(nestora, [] {
+                        return testing::KeyExists(HKEY_CURRENT_USER, testing::kSettingsKey);
                     });
                 } else {
-                    testing::pumpFor(std::chrono::milliseconds(random() % 1200));
-                    nestora.kill();
+                    testing::PumpFor(std::chrono::milliseconds(random() % 1200));
+                    nestora.Kill();
                 }
             } else if (moment == Moment::startUp) {
-                testing::pumpFor(std::chrono::milliseconds(random() % 1500));
-                nestora.kill();
+                testing::PumpFor(std::chrono::milliseconds(random() % 1500));
+                nestora.Kill();
             } else {
                 ASSERT_TRUE(
-                    testing::waitFor([&] { return nestora.window(kTrayWindowClass) != nullptr; }));
-                ::WaitForInputIdle(nestora.handle(), 10000);
-                overwriteSettings(over);
-                const HWND window = nestora.window(kMainWindowClass);
+                    testing::WaitFor([&] { return nestora.Window(kTrayWindowClass) != nullptr; }));
+                ::WaitForInputIdle(nestora.Handle(), 10000);
+                OverwriteSettings(over);
+                const HWND window = nestora.Window(kMainWindowClass);
                 if (random() % 2) {
                     // Killed once this many of the four values are written back (0: at
                     // once). The kill takes a moment to land, so it mostly lands late.
                     const int written = static_cast<int>(random() % 5);
                     ::PostMessageW(window, WM_CLOSE, 0, 0);
-                    killWhen(nestora, [&] {
-                        const StoredSettings now = readStoredSettings();
+                    KillWhen(nestora, [&] {
+                        const StoredSettings now = ReadStoredSettings();
                         const std::array<bool, 4> changed = {
                             now.startUp != over.startUp, now.folderName != over.folderName,
                             now.hotKey != over.hotKey, now.lang != over.lang};
@@ -180,23 +180,23 @@ TEST_F(KillTest, AfterAKillAtAnyMomentTheNextStartReadsACompleteValidSetAndComes
                     const auto offset =
                         std::chrono::microseconds(static_cast<long>(random() % 6001) - 3000);
                     if (offset < 0us) {
-                        ::TerminateProcess(nestora.handle(), testing::kEndedByTest);
-                        spin(-offset);
+                        ::TerminateProcess(nestora.Handle(), testing::kEndedByTest);
+                        Spin(-offset);
                         ::PostMessageW(window, WM_CLOSE, 0, 0);
                     } else {
                         ::PostMessageW(window, WM_CLOSE, 0, 0);
-                        spin(offset);
-                        ::TerminateProcess(nestora.handle(), testing::kEndedByTest);
+                        Spin(offset);
+                        ::TerminateProcess(nestora.Handle(), testing::kEndedByTest);
                     }
-                    nestora.exitCode();
+                    nestora.ExitCode();
                 }
             }
-            if (nestora.exitCode(0ms) != testing::kEndedByTest)
+            if (nestora.ExitCode(0ms) != testing::kEndedByTest)
                 ++endedBeforeKill;
         }
 
         // What the kill left.
-        const StoredSettings left = readStoredSettings();
+        const StoredSettings left = ReadStoredSettings();
         const int present = (left.startUp ? 1 : 0) + (left.folderName ? 1 : 0) +
                             (left.hotKey ? 1 : 0) + (left.lang ? 1 : 0);
         bool valid = left.wrongTypes.empty();
@@ -245,35 +245,35 @@ TEST_F(KillTest, AfterAKillAtAnyMomentTheNextStartReadsACompleteValidSetAndComes
         // write at exit after the menu turned it off) leaves none.
         if (moment != Moment::firstWrite && held.startUp != 0) {
             ++killedWithStartUp;
-            runEntryGone += runEntryExists() ? 0 : 1;
+            runEntryGone += RunEntryExists() ? 0 : 1;
         }
-        removeRunEntry();
+        RemoveRunEntry();
 
         // The next start: up, no message box, the hotkey working with the name read.
         const Expected expected = ExpectedFrom(left);
-        const auto nestora = startNestora();
+        const auto nestora = StartNestora();
         ASSERT_TRUE(nestora) << "the next start did not come up";
         const long before = static_cast<long>(
-            testing::seriesNumbers(expected.folderName, directoryNames(desktop)).size());
-        std::vector<INPUT> press = testing::pressesOf(testing::kDefaultHotKey, 1);
-        testing::sendInputs(press);
-        const bool made = testing::waitFor(
+            testing::SeriesNumbers(expected.folderName, DirectoryNames(desktop)).size());
+        std::vector<INPUT> press = testing::PressesOf(testing::kDefaultHotKey, 1);
+        testing::SendInputs(press);
+        const bool made = testing::WaitFor(
             [&] {
                 return static_cast<long>(
-                           testing::seriesNumbers(expected.folderName, directoryNames(desktop))
+                           testing::SeriesNumbers(expected.folderName, DirectoryNames(desktop))
                                .size()) == before + 1;
             },
             5s);
         noFolder += made ? 0 : 1;
         EXPECT_TRUE(made) << "no folder \"" << ::testing::PrintToString(expected.folderName)
                           << "\" after a press";
-        const std::vector<std::wstring> shown = dismissMessageBoxes(*nestora);
+        const std::vector<std::wstring> shown = DismissMessageBoxes(*nestora);
         boxes += shown.empty() ? 0 : 1;
         EXPECT_TRUE(shown.empty()) << "message box: " << shown.front();
-        EXPECT_EQ(closeNestora(*nestora), 0u);
+        EXPECT_EQ(CloseNestora(*nestora), 0u);
 
         // What it wrote at its normal end: complete, and what it had read.
-        const StoredSettings written = readStoredSettings();
+        const StoredSettings written = ReadStoredSettings();
         const bool complete = written.startUp && written.folderName && written.hotKey &&
                               written.lang && written.wrongTypes.empty() &&
                               *written.startUp == expected.startUp &&

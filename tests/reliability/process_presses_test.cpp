@@ -28,7 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using testing::seriesName;
+using testing::SeriesName;
 
 constexpr wchar_t kBase[] = L"Reliability press";
 const std::vector<long> kSeeded = {1, 2, 4};
@@ -36,28 +36,28 @@ const std::vector<long> kSeeded = {1, 2, 4};
 class PressLoadTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        presses = testing::rounds({50, 500});
-        desktop = desktopFolder();
+        presses = testing::Rounds({50, 500});
+        desktop = DesktopFolder();
         ASSERT_FALSE(desktop.empty());
-        removeSeries(desktop, kBase);
+        RemoveSeries(desktop, kBase);
         for (const long k : kSeeded)
-            fs::create_directory(fs::path(desktop) / seriesName(kBase, k));
-        storeSettings({0, kBase, L"Ctrl+`", L"En"});
+            fs::create_directory(fs::path(desktop) / SeriesName(kBase, k));
+        StoreSettings({0, kBase, L"Ctrl+`", L"En"});
     }
     void TearDown() override {
-        removeSeries(desktop, kBase);
-        removeSettings();
+        RemoveSeries(desktop, kBase);
+        RemoveSettings();
     }
 
     std::vector<long> Series() const {
-        return testing::seriesNumbers(kBase, directoryNames(desktop));
+        return testing::SeriesNumbers(kBase, DirectoryNames(desktop));
     }
     // Waits until the series has `expected` names, or until it stops growing for a while.
     std::vector<long> WaitForSeries(std::size_t expected) const {
         std::vector<long> numbers = Series();
         auto lastGrowth = std::chrono::steady_clock::now();
         while (numbers.size() < expected && std::chrono::steady_clock::now() - lastGrowth < 20s) {
-            testing::pumpFor(100ms);
+            testing::PumpFor(100ms);
             std::vector<long> now = Series();
             if (now.size() != numbers.size())
                 lastGrowth = std::chrono::steady_clock::now();
@@ -66,8 +66,8 @@ protected:
         return numbers;
     }
     void Press(int times) {
-        std::vector<INPUT> events = testing::pressesOf(testing::kDefaultHotKey, times);
-        ASSERT_EQ(testing::sendInputs(events), events.size());
+        std::vector<INPUT> events = testing::PressesOf(testing::kDefaultHotKey, times);
+        ASSERT_EQ(testing::SendInputs(events), events.size());
     }
 
     int presses = 0;
@@ -75,7 +75,7 @@ protected:
 };
 
 TEST_F(PressLoadTest, EveryPressAsFastAsSendInputDeliversThemMakesOneFolder) {
-    const auto nestora = startNestora();
+    const auto nestora = StartNestora();
     ASSERT_TRUE(nestora);
     const auto start = std::chrono::steady_clock::now();
     Press(presses);
@@ -84,19 +84,19 @@ TEST_F(PressLoadTest, EveryPressAsFastAsSendInputDeliversThemMakesOneFolder) {
     const auto took = std::chrono::steady_clock::now() - start;
 
     const long made = static_cast<long>(numbers.size() - kSeeded.size());
-    const std::vector<long> gaps = testing::gapsUpTo(numbers, last);
-    const std::vector<std::wstring> boxes = messageBoxesOf(*nestora);
+    const std::vector<long> gaps = testing::GapsUpTo(numbers, last);
+    const std::vector<std::wstring> boxes = MessageBoxesOf(*nestora);
     std::printf("[ FIGURES  ] presses alone: %d sent in one SendInput call, %ld folders made, "
                 "%zu gaps, highest number %ld, %zu message boxes, %s s (%.0f presses/s)\n",
                 presses, made, gaps.size(), numbers.empty() ? 0 : numbers.back(), boxes.size(),
-                seconds(took).c_str(), presses / std::chrono::duration<double>(took).count());
+                Seconds(took).c_str(), presses / std::chrono::duration<double>(took).count());
     EXPECT_EQ(made, presses) << "presses lost";
     EXPECT_TRUE(gaps.empty()) << "first gap: " << (gaps.empty() ? 0 : gaps.front());
     ASSERT_FALSE(numbers.empty());
     EXPECT_EQ(numbers.back(), last) << "a name past the first free one";
     EXPECT_TRUE(boxes.empty()) << "a message box: " << boxes.front();
-    EXPECT_TRUE(nestora->running());
-    EXPECT_EQ(closeNestora(*nestora), 0u);
+    EXPECT_TRUE(nestora->Running());
+    EXPECT_EQ(CloseNestora(*nestora), 0u);
 }
 
 // Another program making folders of the series: it walks the same names from the first,
@@ -114,16 +114,16 @@ public:
         if (thread_.joinable())
             thread_.join();
     }
-    int made() const { return made_; }
+    int Made() const { return made_; }
     // Names that were free when it looked and taken when it made them: the moments the
     // two met.
-    int collisions() const { return collisions_; }
+    int Collisions() const { return collisions_; }
 
 private:
     void Run() {
         long k = 1;
         while (!stop_ && made_ < limit_) {
-            const std::wstring path = (fs::path(folder_) / seriesName(kBase, k)).wstring();
+            const std::wstring path = (fs::path(folder_) / SeriesName(kBase, k)).wstring();
             if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
                 ++k;
             } else if (::CreateDirectoryW(path.c_str(), nullptr)) {
@@ -147,7 +147,7 @@ private:
 };
 
 TEST_F(PressLoadTest, PressesRacingAnotherProgramForTheSameNamesAreNotLost) {
-    const auto nestora = startNestora();
+    const auto nestora = StartNestora();
     ASSERT_TRUE(nestora);
     const auto start = std::chrono::steady_clock::now();
     RivalFolderMaker rival(desktop, presses);
@@ -157,13 +157,13 @@ TEST_F(PressLoadTest, PressesRacingAnotherProgramForTheSameNamesAreNotLost) {
     std::vector<long> numbers;
     auto lastGrowth = std::chrono::steady_clock::now();
     for (;;) {
-        testing::pumpFor(100ms);
+        testing::PumpFor(100ms);
         std::vector<long> now = Series();
         if (now.size() != numbers.size())
             lastGrowth = std::chrono::steady_clock::now();
         numbers = std::move(now);
-        const auto expected = kSeeded.size() + static_cast<std::size_t>(presses + rival.made());
-        if ((numbers.size() >= expected && rival.made() >= presses) ||
+        const auto expected = kSeeded.size() + static_cast<std::size_t>(presses + rival.Made());
+        if ((numbers.size() >= expected && rival.Made() >= presses) ||
             std::chrono::steady_clock::now() - lastGrowth > 20s)
             break;
     }
@@ -172,19 +172,19 @@ TEST_F(PressLoadTest, PressesRacingAnotherProgramForTheSameNamesAreNotLost) {
     const auto took = std::chrono::steady_clock::now() - start;
 
     const long total = static_cast<long>(numbers.size());
-    const long byNestora = total - static_cast<long>(kSeeded.size()) - rival.made();
-    const std::vector<long> gaps = testing::gapsUpTo(numbers, total);
-    const std::vector<std::wstring> boxes = messageBoxesOf(*nestora);
+    const long byNestora = total - static_cast<long>(kSeeded.size()) - rival.Made();
+    const std::vector<long> gaps = testing::GapsUpTo(numbers, total);
+    const std::vector<std::wstring> boxes = MessageBoxesOf(*nestora);
     std::printf("[ FIGURES  ] presses racing another program: %d sent, %ld folders made by "
                 "nestora, %d by the other program (%d names it found taken first), %zu gaps, "
                 "%zu message boxes, %s s\n",
-                presses, byNestora, rival.made(), rival.collisions(), gaps.size(), boxes.size(),
-                seconds(took).c_str());
+                presses, byNestora, rival.Made(), rival.Collisions(), gaps.size(), boxes.size(),
+                Seconds(took).c_str());
     EXPECT_EQ(byNestora, presses) << "presses lost";
     EXPECT_TRUE(gaps.empty()) << "first gap: " << (gaps.empty() ? 0 : gaps.front());
     EXPECT_TRUE(boxes.empty()) << "a message box: " << boxes.front();
-    EXPECT_TRUE(nestora->running());
-    EXPECT_EQ(closeNestora(*nestora), 0u);
+    EXPECT_TRUE(nestora->Running());
+    EXPECT_EQ(CloseNestora(*nestora), 0u);
 }
 
 } // namespace

@@ -33,38 +33,38 @@ constexpr wchar_t kTip[] = L"Hot key: Ctrl+`";
 class ShellRestartTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        restarts = testing::rounds({3, 20});
-        desktop = desktopFolder();
+        restarts = testing::Rounds({3, 20});
+        desktop = DesktopFolder();
         ASSERT_FALSE(desktop.empty());
-        removeSeries(desktop, kBase);
-        storeSettings({0, kBase, L"Ctrl+`", L"En"});
+        RemoveSeries(desktop, kBase);
+        StoreSettings({0, kBase, L"Ctrl+`", L"En"});
         ASSERT_TRUE(tray.first()) << "the stand-in tray is not the one the shell calls reach";
-        nestora = startNestora();
+        nestora = StartNestora();
         ASSERT_TRUE(nestora);
-        ASSERT_TRUE(testing::waitFor([&] { return tray.iconsOf(nestora->id()) == 1; }));
-        EXPECT_EQ(tray.tipOf(nestora->id()), kTip);
-        window = nestora->window(kMainWindowClass);
-        trayWindow = nestora->window(kTrayWindowClass);
+        ASSERT_TRUE(testing::WaitFor([&] { return tray.IconsOf(nestora->Id()) == 1; }));
+        EXPECT_EQ(tray.TipOf(nestora->Id()), kTip);
+        window = nestora->Window(kMainWindowClass);
+        trayWindow = nestora->Window(kTrayWindowClass);
         ASSERT_FALSE(::IsWindowVisible(window));
     }
     void TearDown() override {
         if (nestora) {
-            EXPECT_EQ(closeNestora(*nestora), 0u);
+            EXPECT_EQ(CloseNestora(*nestora), 0u);
             // Its icon leaves the tray with it.
-            EXPECT_EQ(tray.iconsOf(nestora->id()), 0);
+            EXPECT_EQ(tray.IconsOf(nestora->Id()), 0);
         }
-        removeSeries(desktop, kBase);
-        removeSettings();
+        RemoveSeries(desktop, kBase);
+        RemoveSettings();
     }
 
     // Waits for the icon after a restart; how long it took, or nothing.
     std::optional<std::chrono::steady_clock::duration> RestartAndWaitForIcon() {
         const auto start = std::chrono::steady_clock::now();
-        tray.restart();
-        if (!testing::waitFor([&] { return tray.iconsOf(nestora->id()) >= 1; }, 10s))
+        tray.Restart();
+        if (!testing::WaitFor([&] { return tray.IconsOf(nestora->Id()) >= 1; }, 10s))
             return std::nullopt;
         const auto took = std::chrono::steady_clock::now() - start;
-        testing::pumpFor(200ms); // a second add, if one were coming
+        testing::PumpFor(200ms); // a second add, if one were coming
         return took;
     }
     bool Shown() const { return ::IsWindowVisible(window) != FALSE; }
@@ -76,15 +76,15 @@ protected:
     int PressesUntilAFolder(int attempts) {
         const long before = Made();
         for (int press = 1; press <= attempts; ++press) {
-            std::vector<INPUT> events = testing::pressesOf(testing::kDefaultHotKey, 1);
-            testing::sendInputs(events);
-            if (testing::waitFor([&] { return Made() > before; }, 1500ms))
+            std::vector<INPUT> events = testing::PressesOf(testing::kDefaultHotKey, 1);
+            testing::SendInputs(events);
+            if (testing::WaitFor([&] { return Made() > before; }, 1500ms))
                 return press;
         }
         return 0;
     }
     long Made() const {
-        return static_cast<long>(testing::seriesNumbers(kBase, directoryNames(desktop)).size());
+        return static_cast<long>(testing::SeriesNumbers(kBase, DirectoryNames(desktop)).size());
     }
 
     testing::TestTray tray;
@@ -104,32 +104,32 @@ TEST_F(ShellRestartTest, TheIconComesBackOnceAndTheHiddenWindowIsShownTillHidden
         const auto took = RestartAndWaitForIcon();
         ASSERT_TRUE(took) << "round " << round << ": the icon did not come back";
         slowest = std::max(slowest, std::chrono::duration<double>(*took).count());
-        EXPECT_EQ(tray.iconsOf(nestora->id()), 1);
-        EXPECT_EQ(tray.tipOf(nestora->id()), kTip);
-        iconsBack += tray.iconsOf(nestora->id()) == 1 ? 1 : 0;
+        EXPECT_EQ(tray.IconsOf(nestora->Id()), 1);
+        EXPECT_EQ(tray.TipOf(nestora->Id()), kTip);
+        iconsBack += tray.IconsOf(nestora->Id()) == 1 ? 1 : 0;
         // The tray icon's rule: taking the icon out brought the hidden window back.
-        const bool cameBack = testing::waitFor([&] { return Shown(); }, 5s);
+        const bool cameBack = testing::WaitFor([&] { return Shown(); }, 5s);
         EXPECT_TRUE(cameBack) << "round " << round;
         shown += cameBack ? 1 : 0;
         // Shown, the hotkey is off: a press makes nothing.
         const long before = Made();
-        std::vector<INPUT> events = testing::pressesOf(testing::kDefaultHotKey, 1);
-        testing::sendInputs(events);
-        testing::pumpFor(700ms);
+        std::vector<INPUT> events = testing::PressesOf(testing::kDefaultHotKey, 1);
+        testing::SendInputs(events);
+        testing::PumpFor(700ms);
         EXPECT_EQ(Made(), before) << "round " << round;
         hotKeyOffWhileShown += Made() == before ? 1 : 0;
         // Hidden again from the icon: the hotkey works again.
         DoubleClickIcon();
-        ASSERT_TRUE(testing::waitFor([&] { return !Shown(); }, 5s)) << "round " << round;
+        ASSERT_TRUE(testing::WaitFor([&] { return !Shown(); }, 5s)) << "round " << round;
         // No hand presses keys within a moment of the window going.
-        testing::pumpFor(300ms);
+        testing::PumpFor(300ms);
         const int presses = PressesUntilAFolder(3);
         EXPECT_EQ(presses, 1) << "round " << round << ", tip "
-                              << ::testing::PrintToString(tray.tipOf(nestora->id()));
+                              << ::testing::PrintToString(tray.TipOf(nestora->Id()));
         hotKeyBackAfterHiding += presses > 0 ? 1 : 0;
         firstPressAfterHiding += presses == 1 ? 1 : 0;
-        EXPECT_TRUE(nestora->running());
-        EXPECT_TRUE(messageBoxesOf(*nestora).empty());
+        EXPECT_TRUE(nestora->Running());
+        EXPECT_TRUE(MessageBoxesOf(*nestora).empty());
     }
     std::printf("[ FIGURES  ] shell restarts with the window hidden: %d; icon back once in %d "
                 "(slowest %.2f s); window shown after it in %d; hotkey off while shown in %d; "
@@ -140,13 +140,13 @@ TEST_F(ShellRestartTest, TheIconComesBackOnceAndTheHiddenWindowIsShownTillHidden
 
 TEST_F(ShellRestartTest, AShownWindowStaysShownAndTheIconComesBackOnce) {
     DoubleClickIcon();
-    ASSERT_TRUE(testing::waitFor([&] { return Shown(); }, 5s));
+    ASSERT_TRUE(testing::WaitFor([&] { return Shown(); }, 5s));
     int iconsBack = 0, stayedShown = 0;
     for (int round = 0; round < restarts; ++round) {
         const auto took = RestartAndWaitForIcon();
         ASSERT_TRUE(took) << "round " << round << ": the icon did not come back";
-        EXPECT_EQ(tray.iconsOf(nestora->id()), 1);
-        iconsBack += tray.iconsOf(nestora->id()) == 1 ? 1 : 0;
+        EXPECT_EQ(tray.IconsOf(nestora->Id()), 1);
+        iconsBack += tray.IconsOf(nestora->Id()) == 1 ? 1 : 0;
         EXPECT_TRUE(Shown()) << "round " << round;
         stayedShown += Shown() ? 1 : 0;
     }
@@ -154,7 +154,7 @@ TEST_F(ShellRestartTest, AShownWindowStaysShownAndTheIconComesBackOnce) {
                 "window still shown in %d\n",
                 restarts, iconsBack, stayedShown);
     DoubleClickIcon();
-    EXPECT_TRUE(testing::waitFor([&] { return !Shown(); }, 5s));
+    EXPECT_TRUE(testing::WaitFor([&] { return !Shown(); }, 5s));
 }
 
 } // namespace

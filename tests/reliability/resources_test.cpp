@@ -29,11 +29,11 @@ struct Footprint {
     static Footprint Now() {
         return {gui::HandleCounters::LiveGdiObjects(), gui::HandleCounters::LiveUserObjects(),
                 gui::ProcessGdiObjects(), gui::ProcessUserObjects(),
-                bench::privateBytesOf(::GetCurrentProcess())};
+                bench::PrivateBytesOf(::GetCurrentProcess())};
     }
 };
 
-void print(const char* what, int rounds, const Footprint& before, const Footprint& half,
+void Print(const char* what, int rounds, const Footprint& before, const Footprint& half,
            const Footprint& after, double seconds) {
     std::printf("[ MEASURED ] %s, %d rounds in %.1f s: GDI objects %ld -> %ld, USER objects "
                 "%ld -> %ld (GetGuiResources: GDI %ld -> %ld, USER %ld -> %ld); private "
@@ -67,7 +67,7 @@ struct MenuCloser {
 class Resources : public MainWindowHost {};
 
 TEST_F(Resources, ShowingAndHidingTheWindowKeepsHandlesAndMemoryFlat) {
-    const int rounds = nestora::testing::rounds({500, 10000});
+    const int rounds = nestora::testing::Rounds({500, 10000});
     app::TForm1& f = StartAsMainForm();
     const auto cycle = [this, &f](int i) {
         f.MenuShowWinClick(nullptr);
@@ -97,7 +97,7 @@ TEST_F(Resources, ShowingAndHidingTheWindowKeepsHandlesAndMemoryFlat) {
     }
     Pump(30);
     const Footprint after = Footprint::Now();
-    print("show, paint, hide", rounds, before, half, after, (::GetTickCount() - start) / 1000.0);
+    Print("show, paint, hide", rounds, before, half, after, (::GetTickCount() - start) / 1000.0);
     EXPECT_EQ(after.gdi, before.gdi);
     EXPECT_EQ(after.user, before.user);
     EXPECT_LE(after.systemGdi, before.systemGdi);
@@ -109,7 +109,7 @@ TEST_F(Resources, ShowingAndHidingTheWindowKeepsHandlesAndMemoryFlat) {
 }
 
 TEST_F(Resources, OpeningTheTrayMenuKeepsHandlesAndMemoryFlat) {
-    const int rounds = nestora::testing::rounds({500, 10000});
+    const int rounds = nestora::testing::Rounds({500, 10000});
     app::TForm1& f = StartAsMainForm();
     const auto open = [&f] {
         const UINT_PTR timer = ::SetTimer(nullptr, 0, 1, &MenuCloser::Close);
@@ -132,7 +132,7 @@ TEST_F(Resources, OpeningTheTrayMenuKeepsHandlesAndMemoryFlat) {
     }
     Pump(30);
     const Footprint after = Footprint::Now();
-    print("tray menu opened and closed", rounds, before, half, after,
+    Print("tray menu opened and closed", rounds, before, half, after,
           (::GetTickCount() - start) / 1000.0);
     std::printf("[ COUNTS   ] the menu was seen open and closed %d times of %d\n",
                 MenuCloser::closed, rounds);

@@ -20,18 +20,18 @@ struct Raw {
     std::vector<BYTE> bytes;
 };
 
-Raw textValue(const std::wstring& text, DWORD type = REG_SZ) {
+Raw TextValue(const std::wstring& text, DWORD type = REG_SZ) {
     Raw raw{type, {}};
     const auto* first = reinterpret_cast<const BYTE*>(text.data());
     raw.bytes.assign(first, first + text.size() * sizeof(wchar_t));
     raw.bytes.insert(raw.bytes.end(), sizeof(wchar_t), 0);
     return raw;
 }
-Raw numberValue(std::uint32_t value) {
+Raw NumberValue(std::uint32_t value) {
     const auto* first = reinterpret_cast<const BYTE*>(&value);
     return {REG_DWORD, {first, first + sizeof value}};
 }
-Raw bytesValue(DWORD type, std::size_t size, BYTE fill = 1) {
+Raw BytesValue(DWORD type, std::size_t size, BYTE fill = 1) {
     return {type, std::vector<BYTE>(size, fill)};
 }
 
@@ -59,11 +59,11 @@ struct SettingCase {
     Expected expected;
 };
 
-std::wstring upToZero(const std::wstring& text) {
+std::wstring UpToZero(const std::wstring& text) {
     return text.substr(0, text.find(L'\0'));
 }
 
-std::vector<SettingCase> settingCases() {
+std::vector<SettingCase> SettingCases() {
     std::vector<SettingCase> cases;
     const auto add = [&cases](std::string label, const wchar_t* value, std::optional<Raw> stored,
                               const std::function<void(Expected&)>& change) {
@@ -83,15 +83,15 @@ std::vector<SettingCase> settingCases() {
         e.startUp = false;
         e.startUpBack = 0;
     });
-    add("StartUp as text", L"StartUp", textValue(L"1"),
+    add("StartUp as text", L"StartUp", TextValue(L"1"),
         badStartUp(L"Invalid data type for 'StartUp'"));
-    add("StartUp as 4 binary bytes", L"StartUp", bytesValue(REG_BINARY, 4),
+    add("StartUp as 4 binary bytes", L"StartUp", BytesValue(REG_BINARY, 4),
         badStartUp(L"Invalid data type for 'StartUp'"));
-    add("StartUp as a QWORD", L"StartUp", bytesValue(REG_QWORD, 8),
+    add("StartUp as a QWORD", L"StartUp", BytesValue(REG_QWORD, 8),
         badStartUp(L"Failed to get data for 'StartUp'"));
-    add("StartUp as 64 KiB", L"StartUp", bytesValue(REG_BINARY, 65536),
+    add("StartUp as 64 KiB", L"StartUp", BytesValue(REG_BINARY, 65536),
         badStartUp(L"Failed to get data for 'StartUp'"));
-    add("StartUp 0xFFFFFFFF", L"StartUp", numberValue(0xFFFFFFFFu), [](Expected&) {});
+    add("StartUp 0xFFFFFFFF", L"StartUp", NumberValue(0xFFFFFFFFu), [](Expected&) {});
 
     const auto badName = [](const wchar_t* box) {
         return [box](Expected& e) {
@@ -101,31 +101,31 @@ std::vector<SettingCase> settingCases() {
     };
     add("FolderName missing", L"FolderName", std::nullopt,
         [](Expected& e) { e.folderMade = e.folderNameBack = L"Новая папка"; });
-    add("FolderName as a number", L"FolderName", numberValue(5),
+    add("FolderName as a number", L"FolderName", NumberValue(5),
         badName(L"Invalid data type for 'FolderName'"));
     add("FolderName as a multi-string", L"FolderName",
-        textValue(std::wstring(L"a\0b\0", 4), REG_MULTI_SZ),
+        TextValue(std::wstring(L"a\0b\0", 4), REG_MULTI_SZ),
         badName(L"Invalid data type for 'FolderName'"));
-    add("FolderName as binary text", L"FolderName", Raw{REG_BINARY, textValue(L"Bin").bytes},
+    add("FolderName as binary text", L"FolderName", Raw{REG_BINARY, TextValue(L"Bin").bytes},
         badName(L"Invalid data type for 'FolderName'"));
     add(
         "FolderName without its terminator, odd length", L"FolderName",
         [] {
-            Raw raw = textValue(L"Mine2");
+            Raw raw = TextValue(L"Mine2");
             raw.bytes.resize(raw.bytes.size() - 1); // one byte of the terminator left
             return raw;
         }(),
         [](Expected& e) { e.folderMade = e.folderNameBack = L"Mine2"; });
-    add("FolderName as an expandable text", L"FolderName", textValue(L"%TEMP%", REG_EXPAND_SZ),
+    add("FolderName as an expandable text", L"FolderName", TextValue(L"%TEMP%", REG_EXPAND_SZ),
         [](Expected& e) {
             // '%' is no forbidden character; the text is a name, never expanded to a path.
             e.folderMade = e.folderNameBack = L"%TEMP%";
         });
-    for (const NamedText& name : hostileFolderNames()) {
+    for (const NamedText& name : HostileFolderNames()) {
         // The registry's text ends at a zero: what comes before it is what is taken.
-        const std::wstring kept = upToZero(name.value);
+        const std::wstring kept = UpToZero(name.value);
         const std::wstring made = kept == name.value ? L"New Folder" : kept;
-        add(std::string("FolderName ") + name.label, L"FolderName", textValue(name.value),
+        add(std::string("FolderName ") + name.label, L"FolderName", TextValue(name.value),
             [kept, made](Expected& e) {
                 e.folderMade = made;
                 e.folderNameBack = kept; // taken as stored, written back as taken
@@ -140,20 +140,20 @@ std::vector<SettingCase> settingCases() {
         e.registration = kCtrl | 0xC0; // the window's own
         e.hotKeyBack = L"Ctrl+`";
     });
-    add("HotKey as a number", L"HotKey", numberValue(0x4046), [](Expected& e) {
+    add("HotKey as a number", L"HotKey", NumberValue(0x4046), [](Expected& e) {
         e.box = L"Invalid data type for 'HotKey'";
         e.registration = kCtrl | 0xC0; // the window's own
         e.hotKeyBack = L"Ctrl+`";
     });
-    add("HotKey as 64 KiB of binary", L"HotKey", bytesValue(REG_BINARY, 65536, 'x'),
+    add("HotKey as 64 KiB of binary", L"HotKey", BytesValue(REG_BINARY, 65536, 'x'),
         [](Expected& e) {
             e.box = L"Invalid data type for 'HotKey'";
             e.registration = kCtrl | 0xC0;
             e.hotKeyBack = L"Ctrl+`";
         });
-    for (const NamedText& text : unreadableHotKeyTexts())
-        add(std::string("HotKey ") + text.label, L"HotKey", textValue(text.value), noHotKey);
-    add("HotKey with junk after a zero", L"HotKey", textValue(std::wstring(L"Ctrl+F\0junk", 11)),
+    for (const NamedText& text : UnreadableHotKeyTexts())
+        add(std::string("HotKey ") + text.label, L"HotKey", TextValue(text.value), noHotKey);
+    add("HotKey with junk after a zero", L"HotKey", TextValue(std::wstring(L"Ctrl+F\0junk", 11)),
         [](Expected&) {});
 
     const auto russian = [](Expected& e) {
@@ -161,17 +161,17 @@ std::vector<SettingCase> settingCases() {
         e.langBack = L"Ru";
     };
     add("Lang missing", L"Lang", std::nullopt, russian);
-    add("Lang as a number", L"Lang", numberValue(1), [&russian](Expected& e) {
+    add("Lang as a number", L"Lang", NumberValue(1), [&russian](Expected& e) {
         russian(e);
         e.box = L"Invalid data type for 'Lang'";
     });
-    add("Lang as binary text", L"Lang", Raw{REG_BINARY, textValue(L"En").bytes},
+    add("Lang as binary text", L"Lang", Raw{REG_BINARY, TextValue(L"En").bytes},
         [&russian](Expected& e) {
             russian(e);
             e.box = L"Invalid data type for 'Lang'";
         });
-    add("Lang as 64 KiB", L"Lang", textValue(oversizedText()), russian);
-    add("Lang with junk after a zero", L"Lang", textValue(std::wstring(L"En\0junk", 7)),
+    add("Lang as 64 KiB", L"Lang", TextValue(OversizedText()), russian);
+    add("Lang with junk after a zero", L"Lang", TextValue(std::wstring(L"En\0junk", 7)),
         [](Expected&) {});
     return cases;
 }
@@ -179,10 +179,10 @@ std::vector<SettingCase> settingCases() {
 class BadSettings : public MainWindowHost {
 protected:
     void StoreGoodSettings() {
-        user.setNumber(kSettingsKey, L"StartUp", 1);
-        user.setText(kSettingsKey, L"FolderName", L"Mine");
-        user.setText(kSettingsKey, L"HotKey", L"Ctrl+F");
-        user.setText(kSettingsKey, L"Lang", L"En");
+        user.SetNumber(kSettingsKey, L"StartUp", 1);
+        user.SetText(kSettingsKey, L"FolderName", L"Mine");
+        user.SetText(kSettingsKey, L"HotKey", L"Ctrl+F");
+        user.SetText(kSettingsKey, L"Lang", L"En");
     }
     void Spoil(const wchar_t* value, const std::optional<Raw>& stored) {
         if (!stored) {
@@ -209,7 +209,7 @@ protected:
 };
 
 TEST_F(BadSettings, EachValueSpoiledIsReportedOrDefaultedAndTheReadableOnesSurvive) {
-    const auto cases = settingCases();
+    const auto cases = SettingCases();
     int held = 0;
     for (const SettingCase& c : cases) {
         SCOPED_TRACE(c.label);
@@ -236,7 +236,7 @@ TEST_F(BadSettings, EachValueSpoiledIsReportedOrDefaultedAndTheReadableOnesSurvi
         Stop();
         EXPECT_EQ(boxes.size(), boxesBeforeEnd) << "the end wrote without an error";
 
-        EXPECT_EQ(user.number(kSettingsKey, L"StartUp"), e.startUpBack);
+        EXPECT_EQ(user.Number(kSettingsKey, L"StartUp"), e.startUpBack);
         const auto name = TextBack(L"FolderName");
         ASSERT_TRUE(name);
         EXPECT_EQ(name->size(), e.folderNameBack.size());
@@ -251,10 +251,10 @@ TEST_F(BadSettings, EachValueSpoiledIsReportedOrDefaultedAndTheReadableOnesSurvi
 }
 
 TEST_F(BadSettings, SpoiledMachineValuesStartTheUserWithTheReadableOnes) {
-    machine.setText(kSettingsKey, L"StartUp", L"1"); // four bytes: a text where a number belongs
-    machine.setText(kSettingsKey, L"FolderName", L"..\\Machine");
-    machine.setText(kSettingsKey, L"HotKey", oversizedText());
-    machine.setText(kSettingsKey, L"Lang", L"En");
+    machine.SetText(kSettingsKey, L"StartUp", L"1"); // four bytes: a text where a number belongs
+    machine.SetText(kSettingsKey, L"FolderName", L"..\\Machine");
+    machine.SetText(kSettingsKey, L"HotKey", OversizedText());
+    machine.SetText(kSettingsKey, L"Lang", L"En");
     app::TForm1& f = Start();
     EXPECT_EQ(BoxTexts(), std::vector<std::wstring>{L"Invalid data type for 'StartUp'"});
     EXPECT_EQ(f.CurrentLanguage(), Language::english);
@@ -263,11 +263,11 @@ TEST_F(BadSettings, SpoiledMachineValuesStartTheUserWithTheReadableOnes) {
     EXPECT_TRUE(EntriesBesideDesktop().empty());
     Stop();
     // The user's key now, with what was readable; the machine's is left as it was.
-    EXPECT_EQ(user.number(kSettingsKey, L"StartUp"), 0u);
-    EXPECT_EQ(user.text(kSettingsKey, L"FolderName"), L"..\\Machine");
-    EXPECT_EQ(user.text(kSettingsKey, L"HotKey"), L"");
-    EXPECT_EQ(user.text(kSettingsKey, L"Lang"), L"En");
-    EXPECT_EQ(machine.text(kSettingsKey, L"StartUp"), L"1");
+    EXPECT_EQ(user.Number(kSettingsKey, L"StartUp"), 0u);
+    EXPECT_EQ(user.Text(kSettingsKey, L"FolderName"), L"..\\Machine");
+    EXPECT_EQ(user.Text(kSettingsKey, L"HotKey"), L"");
+    EXPECT_EQ(user.Text(kSettingsKey, L"Lang"), L"En");
+    EXPECT_EQ(machine.Text(kSettingsKey, L"StartUp"), L"1");
 }
 
 } // namespace

@@ -41,24 +41,24 @@ struct ProcessCase {
     DWORD startUpBack = 0;
 };
 
-RegistryValue rawValue(DWORD type, std::vector<std::uint8_t> bytes) {
+RegistryValue RawValue(DWORD type, std::vector<std::uint8_t> bytes) {
     RegistryValue value;
     value.type = type;
     value.bytes = std::move(bytes);
     return value;
 }
 
-std::vector<ProcessCase> processCases() {
-    using nestora::testing::numberValue;
-    using nestora::testing::textValue;
+std::vector<ProcessCase> ProcessCases() {
+    using nestora::testing::NumberValue;
+    using nestora::testing::TextValue;
     const auto good = [](const wchar_t* name) {
         return std::vector<std::pair<const wchar_t*, RegistryValue>>{
-            {L"StartUp", numberValue(0)},
-            {L"FolderName", textValue(name)},
-            {L"HotKey", textValue(L"^`")},
-            {L"Lang", textValue(L"En")}};
+            {L"StartUp", NumberValue(0)},
+            {L"FolderName", TextValue(name)},
+            {L"HotKey", TextValue(L"^`")},
+            {L"Lang", TextValue(L"En")}};
     };
-    const std::wstring big = oversizedText();
+    const std::wstring big = OversizedText();
     std::vector<ProcessCase> cases;
     cases.push_back({"a name climbing out", good(L"..\\..\\escaped"), L"", L"New Folder",
                      L"..\\..\\escaped", L"Ctrl+`", L"En"});
@@ -68,35 +68,35 @@ std::vector<ProcessCase> processCases() {
                      L"Ctrl+`", L"En"});
     {
         auto stored = good(L"");
-        stored[1].second = textValue(big);
+        stored[1].second = TextValue(big);
         cases.push_back({"a 64 KiB name", stored, L"", L"New Folder", big, L"Ctrl+`", L"En"});
     }
     {
         auto stored = good(L"");
-        stored[1].second = textValue(std::wstring(L"ab\0..\\escaped", 13));
+        stored[1].second = TextValue(std::wstring(L"ab\0..\\escaped", 13));
         cases.push_back({"a name with a zero inside", stored, L"", L"ab", L"ab", L"Ctrl+`", L"En"});
     }
     {
         auto stored = good(L"Mine");
-        stored[0].second = textValue(L"1");
+        stored[0].second = TextValue(L"1");
         cases.push_back({"StartUp as text", stored, L"Invalid data type for 'StartUp'", L"Mine",
                          L"Mine", L"Ctrl+`", L"En"});
     }
     {
         auto stored = good(L"Mine");
-        stored[3].second = numberValue(1);
+        stored[3].second = NumberValue(1);
         cases.push_back({"Lang as a number", stored, L"Invalid data type for 'Lang'", L"Mine",
                          L"Mine", L"Ctrl+`", L"Ru"});
     }
     {
         auto stored = good(L"Mine");
-        stored[2].second = rawValue(REG_BINARY, std::vector<std::uint8_t>(65536, 'x'));
+        stored[2].second = RawValue(REG_BINARY, std::vector<std::uint8_t>(65536, 'x'));
         cases.push_back({"HotKey as 64 KiB of binary", stored, L"Invalid data type for 'HotKey'",
                          L"Mine", L"Mine", L"Ctrl+`", L"En"});
     }
     {
         auto stored = good(L"Mine");
-        stored[2].second = textValue(big);
+        stored[2].second = TextValue(big);
         // No hotkey: a press makes nothing, and none is stored at the end.
         cases.push_back({"HotKey as a 64 KiB text", stored, L"", L"", L"Mine", L"", L"En"});
     }
@@ -110,10 +110,10 @@ std::vector<ProcessCase> processCases() {
 class BadSettingsInTheProgram : public ::testing::Test {
 protected:
     void SetUp() override {
-        nestora::testing::deleteKey(HKEY_CURRENT_USER, kSettingsKey);
-        desktop = app::registeredDesktopPath(HKEY_CURRENT_USER);
+        nestora::testing::DeleteKey(HKEY_CURRENT_USER, kSettingsKey);
+        desktop = app::RegisteredDesktopPath(HKEY_CURRENT_USER);
         if (desktop.empty())
-            desktop = app::knownDesktopPath();
+            desktop = app::KnownDesktopPath();
         ASSERT_FALSE(desktop.empty());
         fs::create_directories(desktop);
         baselineDesktop = Entries(desktop);
@@ -122,7 +122,7 @@ protected:
     }
     void TearDown() override {
         RemoveNewEntries();
-        nestora::testing::deleteKey(HKEY_CURRENT_USER, kSettingsKey);
+        nestora::testing::DeleteKey(HKEY_CURRENT_USER, kSettingsKey);
     }
     static std::vector<std::wstring> Entries(const fs::path& folder) {
         std::vector<std::wstring> names;
@@ -150,48 +150,48 @@ protected:
 };
 
 TEST_F(BadSettingsInTheProgram, EachSpoiledValueIsReportedOrDefaultedAndNoFolderLandsOutside) {
-    const auto cases = processCases();
+    const auto cases = ProcessCases();
     int held = 0;
     for (const ProcessCase& c : cases) {
         SCOPED_TRACE(c.label);
         const bool failedBefore = HasFailure();
-        nestora::testing::deleteKey(HKEY_CURRENT_USER, kSettingsKey);
+        nestora::testing::DeleteKey(HKEY_CURRENT_USER, kSettingsKey);
         // The key is there even when every value is missing.
         HKEY key = nullptr;
         ::RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                           &key, nullptr);
         ::RegCloseKey(key);
         for (const auto& [name, value] : c.stored)
-            ASSERT_TRUE(nestora::testing::writeValue(HKEY_CURRENT_USER, kSettingsKey, name, value));
+            ASSERT_TRUE(nestora::testing::WriteValue(HKEY_CURRENT_USER, kSettingsKey, name, value));
 
-        nestora::testing::ChildProcess nestora(nestora::testing::windowsPathOf(NESTORA_EXE));
-        ASSERT_TRUE(nestora.started());
-        const nestora::testing::WindowQuery boxes{nestora.id(), nestora::testing::kMessageBoxClass};
+        nestora::testing::ChildProcess nestora(nestora::testing::WindowsPathOf(NESTORA_EXE));
+        ASSERT_TRUE(nestora.Started());
+        const nestora::testing::WindowQuery boxes{nestora.Id(), nestora::testing::kMessageBoxClass};
         if (!c.box.empty()) {
             HWND box = nullptr;
-            ASSERT_TRUE(nestora::testing::waitFor([&] {
-                box = nestora::testing::processWindow(boxes);
-                return box && !nestora::testing::messageBoxText(box).empty();
+            ASSERT_TRUE(nestora::testing::WaitFor([&] {
+                box = nestora::testing::ProcessWindow(boxes);
+                return box && !nestora::testing::MessageBoxText(box).empty();
             })) << "no message box";
-            EXPECT_EQ(nestora::testing::messageBoxText(box), c.box);
-            nestora::testing::pressOk(box);
-            ASSERT_TRUE(nestora::testing::waitFor([&] {
-                return nestora::testing::processWindow(boxes) == nullptr;
+            EXPECT_EQ(nestora::testing::MessageBoxText(box), c.box);
+            nestora::testing::PressOk(box);
+            ASSERT_TRUE(nestora::testing::WaitFor([&] {
+                return nestora::testing::ProcessWindow(boxes) == nullptr;
             })) << "the message box stays";
         }
-        const HWND mainWindow = nestora.waitForWindow(L"TForm1");
+        const HWND mainWindow = nestora.WaitForWindow(L"TForm1");
         ASSERT_NE(mainWindow, nullptr);
         // Settled: the window's thread handles messages again.
         DWORD_PTR answer = 0;
         ASSERT_NE(::SendMessageTimeoutW(mainWindow, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer), 0);
 
-        std::vector<INPUT> press = nestora::testing::pressesOf(nestora::testing::kDefaultHotKey, 1);
-        ASSERT_EQ(nestora::testing::sendInputs(press), press.size());
+        std::vector<INPUT> press = nestora::testing::PressesOf(nestora::testing::kDefaultHotKey, 1);
+        ASSERT_EQ(nestora::testing::SendInputs(press), press.size());
         if (!c.made.empty()) {
-            EXPECT_TRUE(nestora::testing::waitFor(
+            EXPECT_TRUE(nestora::testing::WaitFor(
                 [&] { return fs::is_directory(fs::path(desktop) / c.made); }));
         } else {
-            nestora::testing::pumpFor(1500ms);
+            nestora::testing::PumpFor(1500ms);
         }
         EXPECT_EQ(Added(baselineDesktop, Entries(desktop)),
                   c.made.empty() ? std::vector<std::wstring>{} : std::vector<std::wstring>{c.made});
@@ -199,17 +199,17 @@ TEST_F(BadSettingsInTheProgram, EachSpoiledValueIsReportedOrDefaultedAndNoFolder
                   std::vector<std::wstring>{});
         EXPECT_EQ(Added(baselineTwoAbove, Entries(fs::path(desktop).parent_path().parent_path())),
                   std::vector<std::wstring>{});
-        EXPECT_EQ(nestora::testing::processWindow(boxes), nullptr) << "a message box too many";
+        EXPECT_EQ(nestora::testing::ProcessWindow(boxes), nullptr) << "a message box too many";
 
         ::PostMessageW(mainWindow, WM_CLOSE, 0, 0);
-        EXPECT_EQ(nestora.exitCode(), 0u);
+        EXPECT_EQ(nestora.ExitCode(), 0u);
         const auto text = [](const wchar_t* name) {
-            const auto value = nestora::testing::readValue(HKEY_CURRENT_USER, kSettingsKey, name);
-            return value ? value->text() : std::nullopt;
+            const auto value = nestora::testing::ReadValue(HKEY_CURRENT_USER, kSettingsKey, name);
+            return value ? value->Text() : std::nullopt;
         };
         const auto startUp =
-            nestora::testing::readValue(HKEY_CURRENT_USER, kSettingsKey, L"StartUp");
-        EXPECT_EQ(startUp ? startUp->number() : std::nullopt, c.startUpBack);
+            nestora::testing::ReadValue(HKEY_CURRENT_USER, kSettingsKey, L"StartUp");
+        EXPECT_EQ(startUp ? startUp->Number() : std::nullopt, c.startUpBack);
         const auto name = text(L"FolderName");
         EXPECT_TRUE(name && *name == c.nameBack)
             << "FolderName read back with " << (name ? name->size() : 0) << " characters";

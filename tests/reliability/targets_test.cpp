@@ -25,15 +25,15 @@ constexpr wchar_t kDefault[] = L"New Folder";
 // No press may take anywhere near this; a hang ends far sooner than the test's limit.
 constexpr auto kLongestPress = std::chrono::seconds(5);
 
-void makeFile(const std::wstring& path) {
+void MakeFile(const std::wstring& path) {
     const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << fs::path(path);
     ::CloseHandle(file);
 }
 
-bool isDirectory(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(app::extendedLengthPath(path).c_str());
+bool IsDirectory(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(app::ExtendedLengthPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -47,16 +47,16 @@ protected:
     }
     void TearDown() override {
         // Folders past MAX_PATH go with the \\?\ form only.
-        ::SetFileAttributesW(app::extendedLengthPath(root + L"\\read-only").c_str(),
+        ::SetFileAttributesW(app::ExtendedLengthPath(root + L"\\read-only").c_str(),
                              FILE_ATTRIBUTE_NORMAL);
         std::error_code ignored;
-        fs::remove_all(fs::path(app::extendedLengthPath(root + L"\\")), ignored);
+        fs::remove_all(fs::path(app::ExtendedLengthPath(root + L"\\")), ignored);
     }
     // One press's folder creation, timed.
     std::optional<std::wstring> Create(const std::wstring& target,
                                        const std::wstring& name = L"x") {
         const auto start = Clock::now();
-        auto made = app::createNewFolder(fileSystem, {target, name, kDefault});
+        auto made = app::CreateNewFolder(fileSystem, {target, name, kDefault});
         EXPECT_LT(Clock::now() - start, kLongestPress) << "a press on " << fs::path(target);
         return made;
     }
@@ -81,7 +81,7 @@ TEST_F(BadTargets, AReadOnlyFolderGetsItsFolderOrNoneAndNothingElseChanges) {
     // folders), so the folder is made; where the system refuses, there is simply none.
     if (made) {
         EXPECT_EQ(*made, target + L"\\x");
-        EXPECT_TRUE(isDirectory(*made));
+        EXPECT_TRUE(IsDirectory(*made));
     }
     std::printf("[ TARGETS  ] read-only folder: %s\n",
                 made ? "the folder was made inside it" : "refused, nothing made");
@@ -93,7 +93,7 @@ TEST_F(BadTargets, ADeletedFolderOrAMissingDriveGivesNoFolderAndNoHang) {
     ASSERT_TRUE(::CreateDirectoryW(deleted.c_str(), nullptr));
     ASSERT_TRUE(::RemoveDirectoryW(deleted.c_str()));
     EXPECT_FALSE(Create(deleted));
-    EXPECT_FALSE(isDirectory(deleted)) << "the deleted folder must not come back";
+    EXPECT_FALSE(IsDirectory(deleted)) << "the deleted folder must not come back";
     EXPECT_TRUE(EntriesOfRoot().empty());
 
     // The first letter no drive has.
@@ -110,23 +110,23 @@ TEST_F(BadTargets, ADeletedFolderOrAMissingDriveGivesNoFolderAndNoHang) {
     // A file where the folder should be; and a file bearing the first free name, which
     // the next name steps round.
     const std::wstring file = root + L"\\file";
-    makeFile(file);
+    MakeFile(file);
     ASSERT_TRUE(fs::is_regular_file(file));
     EXPECT_FALSE(Create(file));
     const std::wstring blocked = root + L"\\blocked";
     ASSERT_TRUE(::CreateDirectoryW(blocked.c_str(), nullptr));
-    makeFile(blocked + L"\\x");
+    MakeFile(blocked + L"\\x");
     EXPECT_EQ(Create(blocked), blocked + L"\\x (2)");
-    EXPECT_TRUE(isDirectory(blocked + L"\\x (2)"));
+    EXPECT_TRUE(IsDirectory(blocked + L"\\x (2)"));
 }
 
 TEST_F(BadTargets, DesktopsThatAreGoneGetNoFolderAndNoRename) {
     struct GoneDesktop final : app::DesktopShell {
         std::wstring path;
         int renames = 0;
-        std::wstring desktopPath() override { return path; }
-        void announceNewFolder(const std::wstring&) override {}
-        bool startRename(const std::wstring&) override {
+        std::wstring DesktopPath() override { return path; }
+        void AnnounceNewFolder(const std::wstring&) override {}
+        bool StartRename(const std::wstring&) override {
             ++renames;
             return true;
         }
@@ -135,7 +135,7 @@ TEST_F(BadTargets, DesktopsThatAreGoneGetNoFolderAndNoRename) {
         desktop.path = path;
         app::NewFolderTargets targets(fileSystem, desktop, {L"x", kDefault});
         const auto start = Clock::now();
-        targets.createOnDesktop();
+        targets.CreateOnDesktop();
         EXPECT_LT(Clock::now() - start, kLongestPress);
     }
     EXPECT_EQ(desktop.renames, 0);
@@ -144,7 +144,7 @@ TEST_F(BadTargets, DesktopsThatAreGoneGetNoFolderAndNoRename) {
 
 // A chain of folders from base (made here too) whose full path is exactly `length`
 // characters; empty when one of them could not be made.
-std::wstring makeDeepFolder(const std::wstring& base, std::size_t length) {
+std::wstring MakeDeepFolder(const std::wstring& base, std::size_t length) {
     if (!::CreateDirectoryW(base.c_str(), nullptr))
         return {};
     std::wstring path = base;
@@ -157,7 +157,7 @@ std::wstring makeDeepFolder(const std::wstring& base, std::size_t length) {
             take -= 2;
         std::wstring component(take, static_cast<wchar_t>(L'a' + step++ % 26));
         path += L"\\" + component;
-        if (!::CreateDirectoryW(app::extendedLengthPath(path).c_str(), nullptr) &&
+        if (!::CreateDirectoryW(app::ExtendedLengthPath(path).c_str(), nullptr) &&
             ::GetLastError() != ERROR_ALREADY_EXISTS)
             return {};
     }
@@ -173,7 +173,7 @@ TEST_F(BadTargets, FoldersNearAndPastMaxPathGetTheirFolders) {
         if (length <= root.size() + 2)
             continue;
         const std::wstring target =
-            makeDeepFolder(root + L"\\deep" + std::to_wstring(length), length);
+            MakeDeepFolder(root + L"\\deep" + std::to_wstring(length), length);
         ASSERT_EQ(target.size(), length) << "the target folder could not be made";
         const auto first = Create(target, L"");
         const auto second = Create(target, L"");
@@ -181,24 +181,24 @@ TEST_F(BadTargets, FoldersNearAndPastMaxPathGetTheirFolders) {
         ASSERT_TRUE(second) << "target of " << length << " characters";
         EXPECT_EQ(*first, target + L"\\New Folder");
         EXPECT_EQ(*second, target + L"\\New Folder (2)");
-        EXPECT_TRUE(isDirectory(*first));
-        EXPECT_TRUE(isDirectory(*second));
+        EXPECT_TRUE(IsDirectory(*first));
+        EXPECT_TRUE(IsDirectory(*second));
         made += 2;
     }
     // What the plain form (no \\?\ prefix) does past MAX_PATH, for the record: Windows
     // refuses it unless long paths are enabled for the program; Wine passes it through.
-    const std::wstring plainTarget = makeDeepFolder(root + L"\\plain", 300);
+    const std::wstring plainTarget = MakeDeepFolder(root + L"\\plain", 300);
     const std::wstring plain = plainTarget + L"\\plain";
     const bool plainMade = ::CreateDirectoryW(plain.c_str(), nullptr) != 0;
     const DWORD plainError = plainMade ? 0 : ::GetLastError();
-    EXPECT_EQ(isDirectory(plain), plainMade);
+    EXPECT_EQ(IsDirectory(plain), plainMade);
     std::printf("[ TARGETS  ] CreateDirectoryW with a plain path of %zu characters: %s (error "
                 "%lu)\n",
                 plain.size(), plainMade ? "made" : "refused",
                 static_cast<unsigned long>(plainError));
 
     // The longest name a folder takes, deep down: 240 characters and " (2)".
-    const std::wstring target = makeDeepFolder(root + L"\\deepest", 2000);
+    const std::wstring target = MakeDeepFolder(root + L"\\deepest", 2000);
     const std::wstring longest(240, L'n');
     EXPECT_EQ(Create(target, longest), target + L"\\" + longest);
     EXPECT_EQ(Create(target, longest), target + L"\\" + longest + L" (2)");

@@ -40,7 +40,7 @@ protected:
         folder = fs::temp_directory_path() /
                  (L"nestora-reliability-themes-" + std::to_wstring(::GetCurrentProcessId()));
         fs::create_directories(folder);
-        sample = readWholeFile(NESTORA_SAMPLE_THEME);
+        sample = ReadWholeFile(NESTORA_SAMPLE_THEME);
         samplePath = (folder / L"sample.theme").wstring();
         Write(samplePath, sample);
 
@@ -133,10 +133,10 @@ protected:
 
 TEST_F(DamagedThemesOnWindows, CutCopiesAreRefusedAndTheSampleStaysInForce) {
     ASSERT_TRUE(theme->ThemeLoaded());
-    const std::size_t count = static_cast<std::size_t>(nestora::testing::rounds({100, 2000}));
+    const std::size_t count = static_cast<std::size_t>(nestora::testing::Rounds({100, 2000}));
     Tally tally;
     for (std::size_t i = 0; i < count; ++i)
-        TryCopy(cutCopy(sample, i, count), "cut copy " + std::to_string(i), tally);
+        TryCopy(CutCopy(sample, i, count), "cut copy " + std::to_string(i), tally);
     std::printf("[ COUNTS   ] %zu cut copies through TsuiFileTheme: %d loaded, %d refused, "
                 "%d painted after\n",
                 count, tally.loaded, tally.refused, tally.painted);
@@ -147,7 +147,7 @@ TEST_F(DamagedThemesOnWindows, CutCopiesAreRefusedAndTheSampleStaysInForce) {
 
 TEST_F(DamagedThemesOnWindows, FlippedCopiesAreLoadedAndDrawnOrRefused) {
     const FlippedCopies flipped(sample);
-    const int count = nestora::testing::rounds({100, 10000});
+    const int count = nestora::testing::Rounds({100, 10000});
     Tally tally;
     std::string what;
     for (int i = 0; i < count; ++i) {

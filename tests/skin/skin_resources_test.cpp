@@ -54,33 +54,33 @@ private:
     HGDIOBJ old_;
 };
 
-HMODULE thisModule() {
+HMODULE ThisModule() {
     return GetModuleHandleW(nullptr);
 }
 
-OwnedBitmap loadBitmap(const std::wstring& name) {
-    gui::TBitmap bitmap;
+OwnedBitmap LoadSkinBitmap(const std::wstring& name) {
+    nestora::gui::TBitmap bitmap;
     try {
-        bitmap.LoadFromResourceName(thisModule(), name);
-    } catch (const gui::Exception&) {
+        bitmap.LoadFromResourceName(ThisModule(), name);
+    } catch (const nestora::gui::Exception&) {
         return OwnedBitmap();
     }
     return OwnedBitmap(bitmap.ReleaseHandle().release());
 }
 
-BITMAP sizeOf(HBITMAP bitmap) {
+BITMAP SizeOf(HBITMAP bitmap) {
     BITMAP info{};
     GetObjectW(bitmap, sizeof info, &info);
     return info;
 }
 
-std::wstring wide(const char* s) {
+std::wstring Wide(const char* s) {
     return std::wstring(s, s + std::char_traits<char>::length(s));
 }
 
 // The generated pictures, as the build host wrote them. A Linux host's path is reached
 // through Wine's Z: drive; a Windows host's path is used as it is.
-std::filesystem::path artFile(const std::string& fileName) {
+std::filesystem::path ArtFile(const std::string& fileName) {
     std::string path = NESTORA_ART_DIR "/" + fileName;
     if (path.front() == '/')
         path = "Z:" + path;
@@ -88,7 +88,7 @@ std::filesystem::path artFile(const std::string& fileName) {
     return std::filesystem::path(path);
 }
 
-BOOL CALLBACK collectName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param) {
+BOOL CALLBACK CollectName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param) {
     auto* names = reinterpret_cast<std::set<std::wstring>*>(param);
     if (!IS_INTRESOURCE(name))
         names->insert(name);
@@ -96,17 +96,17 @@ BOOL CALLBACK collectName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param) {
 }
 
 // The bitmaps of either kind, plain or packed.
-std::set<std::wstring> bitmapResourceNames() {
+std::set<std::wstring> BitmapResourceNames() {
     std::set<std::wstring> names;
-    EnumResourceNamesW(thisModule(), RT_BITMAP, collectName, reinterpret_cast<LONG_PTR>(&names));
-    EnumResourceNamesW(thisModule(), gui::kPackedBitmapResourceType, collectName,
+    EnumResourceNamesW(ThisModule(), RT_BITMAP, CollectName, reinterpret_cast<LONG_PTR>(&names));
+    EnumResourceNamesW(ThisModule(), nestora::gui::kPackedBitmapResourceType, CollectName,
                        reinterpret_cast<LONG_PTR>(&names));
     return names;
 }
 
 // Reads a loaded bitmap's pixels [x, x + width) x [0, height) as 32-bit top-down BGRA,
 // by copying them into a DIB section the way a state image is cut out of its strip.
-std::vector<RGBQUAD> cutCell(HBITMAP strip, int x, int width, int height) {
+std::vector<RGBQUAD> CutCell(HBITMAP strip, int x, int width, int height) {
     OwnedMemoryDc source(CreateCompatibleDC(nullptr));
     OwnedMemoryDc target(CreateCompatibleDC(nullptr));
     BITMAPINFO bi{};
@@ -134,7 +134,7 @@ std::vector<RGBQUAD> cutCell(HBITMAP strip, int x, int width, int height) {
 }
 
 TEST(SkinResources, EveryFramePictureOfTheTableLoadsWithItsSize) {
-    const std::set<std::wstring> names = bitmapResourceNames();
+    const std::set<std::wstring> names = BitmapResourceNames();
     for (const auto& f : kFrameArtSizes) {
         const std::pair<StyleElement, std::pair<int, int>> expected[] = {
             {StyleElement::TitleBarButtonImage, {18 * f.cell, f.cell}},
@@ -146,9 +146,9 @@ TEST(SkinResources, EveryFramePictureOfTheTableLoadsWithItsSize) {
             const std::wstring name(nestora::skin::StyleBitmapName(f.style, element));
             ASSERT_FALSE(name.empty());
             EXPECT_TRUE(names.count(name)) << std::string(name.begin(), name.end());
-            const OwnedBitmap bitmap = loadBitmap(name);
+            const OwnedBitmap bitmap = LoadSkinBitmap(name);
             ASSERT_TRUE(bitmap) << std::string(name.begin(), name.end()) << " does not load";
-            const BITMAP info = sizeOf(bitmap.get());
+            const BITMAP info = SizeOf(bitmap.get());
             EXPECT_EQ(info.bmWidth, size.first) << std::string(name.begin(), name.end());
             EXPECT_EQ(info.bmHeight, size.second) << std::string(name.begin(), name.end());
         }
@@ -157,9 +157,9 @@ TEST(SkinResources, EveryFramePictureOfTheTableLoadsWithItsSize) {
 
 TEST(SkinResources, BitmapsLoadedByFixedNameLoadWithTheirSize) {
     for (const auto& f : kFixedBitmaps) {
-        const OwnedBitmap bitmap = loadBitmap(wide(f.name));
+        const OwnedBitmap bitmap = LoadSkinBitmap(Wide(f.name));
         ASSERT_TRUE(bitmap) << f.name << " does not load";
-        const BITMAP info = sizeOf(bitmap.get());
+        const BITMAP info = SizeOf(bitmap.get());
         EXPECT_EQ(info.bmWidth, f.width) << f.name;
         EXPECT_EQ(info.bmHeight, f.height) << f.name;
         EXPECT_EQ(info.bmBitsPixel, f.bitsPerPixel) << f.name;
@@ -167,17 +167,17 @@ TEST(SkinResources, BitmapsLoadedByFixedNameLoadWithTheirSize) {
 }
 
 TEST(SkinResources, EveryBitmapResourceLoadsAndMatchesItsFile) {
-    const std::set<std::wstring> names = bitmapResourceNames();
+    const std::set<std::wstring> names = BitmapResourceNames();
     EXPECT_EQ(names.size(), 5u * 4u + kFixedBitmaps.size());
     for (const std::wstring& name : names) {
         const std::string narrow(name.begin(), name.end());
-        const OwnedBitmap bitmap = loadBitmap(name);
+        const OwnedBitmap bitmap = LoadSkinBitmap(name);
         ASSERT_TRUE(bitmap) << narrow << " does not load";
         std::string error;
-        const auto file = nestora::testing::decodeBmp(
-            nestora::testing::readFileBytes(artFile(narrow + ".bmp")), &error);
+        const auto file = nestora::testing::DecodeBmp(
+            nestora::testing::ReadFileBytes(ArtFile(narrow + ".bmp")), &error);
         ASSERT_TRUE(file) << narrow << ": " << error;
-        const BITMAP info = sizeOf(bitmap.get());
+        const BITMAP info = SizeOf(bitmap.get());
         EXPECT_EQ(info.bmWidth, file->width) << narrow;
         EXPECT_EQ(info.bmHeight, file->height) << narrow;
     }
@@ -186,27 +186,27 @@ TEST(SkinResources, EveryBitmapResourceLoadsAndMatchesItsFile) {
 TEST(SkinResources, IconsLoadAtEverySizeTheyCarry) {
     for (int size : {16, 32, 48}) {
         OwnedIcon icon(
-            static_cast<HICON>(LoadImageW(thisModule(), L"MAINICON", IMAGE_ICON, size, size, 0)));
+            static_cast<HICON>(LoadImageW(ThisModule(), L"MAINICON", IMAGE_ICON, size, size, 0)));
         EXPECT_TRUE(icon) << "MAINICON " << size;
     }
     OwnedIcon tray(
-        static_cast<HICON>(LoadImageW(thisModule(), L"TRAYICON", IMAGE_ICON, 16, 16, 0)));
+        static_cast<HICON>(LoadImageW(ThisModule(), L"TRAYICON", IMAGE_ICON, 16, 16, 0)));
     EXPECT_TRUE(tray);
 }
 
 TEST(SkinResources, CuttingTheLastCellOfTheMacStripCopiesItsOwnPixels) {
     // Cell 18 of 18 of the 306-pixel strip is pixels 289 to 305; cell 1 is 0 to 16.
-    const OwnedBitmap strip = loadBitmap(L"MACOS_TITLEBTN");
+    const OwnedBitmap strip = LoadSkinBitmap(L"MACOS_TITLEBTN");
     ASSERT_TRUE(strip);
     const auto cellRect = nestora::skin::StateCellRect(306, 17, 18, 18);
     ASSERT_TRUE(cellRect);
     ASSERT_EQ(cellRect->left, 289);
     std::string error;
-    const auto file = nestora::testing::decodeBmp(
-        nestora::testing::readFileBytes(artFile("MACOS_TITLEBTN.bmp")), &error);
+    const auto file = nestora::testing::DecodeBmp(
+        nestora::testing::ReadFileBytes(ArtFile("MACOS_TITLEBTN.bmp")), &error);
     ASSERT_TRUE(file) << error;
     for (int firstX : {289, 0}) {
-        const std::vector<RGBQUAD> cell = cutCell(strip.get(), firstX, 17, 17);
+        const std::vector<RGBQUAD> cell = CutCell(strip.get(), firstX, 17, 17);
         ASSERT_EQ(cell.size(), 17u * 17u) << "cutting at " << firstX;
         int mismatches = 0;
         for (int y = 0; y < 17; ++y)
@@ -220,8 +220,8 @@ TEST(SkinResources, CuttingTheLastCellOfTheMacStripCopiesItsOwnPixels) {
     }
     // The two cells really are different pictures (the close button and the control box),
     // so a cut from the wrong place could not pass.
-    const auto last = cutCell(strip.get(), 289, 17, 17);
-    const auto first = cutCell(strip.get(), 0, 17, 17);
+    const auto last = CutCell(strip.get(), 289, 17, 17);
+    const auto first = CutCell(strip.get(), 0, 17, 17);
     int differences = 0;
     for (std::size_t i = 0; i < last.size() && i < first.size(); ++i)
         differences += last[i].rgbRed != first[i].rgbRed;

@@ -17,7 +17,7 @@ using S = TsuiUIStyle;
 
 constexpr std::array<S, 5> kBuiltIn{S::MacOS, S::WinXP, S::DeepBlue, S::Protein, S::BlueGlass};
 
-std::wstring bitmapOf(S style, E element) {
+std::wstring BitmapOf(S style, E element) {
     return std::wstring(StyleBitmapName(style, element));
 }
 
@@ -104,13 +104,13 @@ TEST(StyleTable, BitmapNamesFollowThePrefixRuleWithItsTwoQuirks) {
     };
     for (const Row& row : rows)
         for (std::size_t s = 0; s < 5; ++s)
-            EXPECT_EQ(bitmapOf(kBuiltIn[s], row.element), prefix[s] + row.suffix);
+            EXPECT_EQ(BitmapOf(kBuiltIn[s], row.element), prefix[s] + row.suffix);
 
     // Three styles share one scroll button.
-    EXPECT_EQ(bitmapOf(S::MacOS, E::ScrollButtonImage), L"MACOS_SCROLLBUTTON");
-    EXPECT_EQ(bitmapOf(S::WinXP, E::ScrollButtonImage), L"WINXP_SCROLLBUTTON");
+    EXPECT_EQ(BitmapOf(S::MacOS, E::ScrollButtonImage), L"MACOS_SCROLLBUTTON");
+    EXPECT_EQ(BitmapOf(S::WinXP, E::ScrollButtonImage), L"WINXP_SCROLLBUTTON");
     for (S s : {S::DeepBlue, S::Protein, S::BlueGlass})
-        EXPECT_EQ(bitmapOf(s, E::ScrollButtonImage), L"MORE_SCROLLBUTTON");
+        EXPECT_EQ(BitmapOf(s, E::ScrollButtonImage), L"MORE_SCROLLBUTTON");
 }
 
 TEST(StyleTable, ControlColoursOfTheOtherElements) {
@@ -271,8 +271,8 @@ TEST(Geometry, StateCellsOfAStrip) {
     ASSERT_TRUE(last.has_value());
     EXPECT_EQ(last->left, 289);
     EXPECT_EQ(last->right, 306); // exclusive: the last pixel copied is 305
-    EXPECT_EQ(last->width(), 17);
-    EXPECT_EQ(last->height(), 17);
+    EXPECT_EQ(last->Width(), 17);
+    EXPECT_EQ(last->Height(), 17);
     const auto first = StateCellRect(306, 17, 18, 1);
     ASSERT_TRUE(first.has_value());
     EXPECT_EQ(first->left, 0);

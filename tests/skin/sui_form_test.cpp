@@ -14,7 +14,7 @@
 #include "gui/win/panel.h"
 #include "gui/win/standard_classes.h"
 #include "skin/sui_form.h"
-#include "skin/sui_public.h"
+#include "skin/sui_style_win.h"
 #include "skin/sui_title_bar_menu.h"
 
 #include <cstdint>

@@ -10,7 +10,7 @@
 #include "gui/win/form.h"
 #include "gui/win/menu.h"
 #include "skin/sui_form.h"
-#include "skin/sui_public.h"
+#include "skin/sui_style_win.h"
 #include "skin/sui_title_bar.h"
 #include "skin/sui_title_bar_menu.h"
 

@@ -28,14 +28,14 @@ struct Picture {
     }
 };
 
-std::vector<std::uint8_t> readFileBytes(const std::filesystem::path& path);
+std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path);
 
 // A BMP file with BITMAPINFOHEADER, BI_RGB, 24 or 32 bits, stored bottom-up; nothing (and
 // a reason in `error`) for anything else.
-std::optional<Picture> decodeBmp(const std::vector<std::uint8_t>& bytes, std::string* error);
+std::optional<Picture> DecodeBmp(const std::vector<std::uint8_t>& bytes, std::string* error);
 
 // Every image of an ICO file (32-bit images only).
-std::optional<std::vector<Picture>> decodeIco(const std::vector<std::uint8_t>& bytes,
+std::optional<std::vector<Picture>> DecodeIco(const std::vector<std::uint8_t>& bytes,
                                               std::string* error);
 
 } // namespace nestora::testing

@@ -26,15 +26,15 @@
 namespace fs = std::filesystem;
 using nestora::skin::StyleElement;
 using nestora::skin::TsuiUIStyle;
-using nestora::testing::decodeBmp;
-using nestora::testing::decodeIco;
+using nestora::testing::DecodeBmp;
+using nestora::testing::DecodeIco;
 using nestora::testing::Picture;
 using nestora::testing::Pixel;
-using nestora::testing::readFileBytes;
+using nestora::testing::ReadFileBytes;
 
 namespace {
 
-fs::path freshDir(const std::string& name) {
+fs::path FreshDir(const std::string& name) {
     fs::path dir =
         fs::temp_directory_path() / ("nestora-skingen-" + name + "-" + std::to_string(::getpid()));
     fs::remove_all(dir);
@@ -42,13 +42,13 @@ fs::path freshDir(const std::string& name) {
     return dir;
 }
 
-int runSkingen(const std::string& arguments) {
+int RunSkingen(const std::string& arguments) {
     const std::string cmd = std::string(SKINGEN_PATH) + " " + arguments + " 2>/dev/null";
     const int status = std::system(cmd.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string narrow(std::wstring_view w) {
+std::string Narrow(std::wstring_view w) {
     std::string s;
     for (wchar_t c : w)
         s.push_back(static_cast<char>(c));
@@ -58,7 +58,7 @@ std::string narrow(std::wstring_view w) {
 using FrameSizes = nestora::testing::FrameArtSizes;
 constexpr const auto& kFrameSizes = nestora::testing::kFrameArtSizes;
 
-int differingPixels(const Picture& p, int cellA, int cellB, int cell) {
+int DifferingPixels(const Picture& p, int cellA, int cellB, int cell) {
     int n = 0;
     for (int y = 0; y < cell; ++y)
         for (int x = 0; x < cell; ++x)
@@ -70,8 +70,8 @@ int differingPixels(const Picture& p, int cellA, int cellB, int cell) {
 class SkingenOutput : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        dir_ = new fs::path(freshDir("out"));
-        ASSERT_EQ(runSkingen("'" + dir_->string() + "'"), 0);
+        dir_ = new fs::path(FreshDir("out"));
+        ASSERT_EQ(RunSkingen("'" + dir_->string() + "'"), 0);
     }
     static void TearDownTestSuite() {
         fs::remove_all(*dir_);
@@ -79,9 +79,9 @@ protected:
         dir_ = nullptr;
     }
 
-    static Picture bitmap(const std::string& name) {
+    static Picture Bitmap(const std::string& name) {
         std::string error;
-        const auto p = decodeBmp(readFileBytes(*dir_ / (name + ".bmp")), &error);
+        const auto p = DecodeBmp(ReadFileBytes(*dir_ / (name + ".bmp")), &error);
         if (!p) {
             ADD_FAILURE() << name << ": " << error;
             return {};
@@ -89,13 +89,13 @@ protected:
         return *p;
     }
 
-    static Picture bitmapOf(TsuiUIStyle style, StyleElement element) {
-        return bitmap(narrow(nestora::skin::StyleBitmapName(style, element)));
+    static Picture BitmapOf(TsuiUIStyle style, StyleElement element) {
+        return Bitmap(Narrow(nestora::skin::StyleBitmapName(style, element)));
     }
 
     // Resource name -> (type, file name), from the generated .rc fragment.
     static std::map<std::string, std::pair<std::string, std::string>>
-    resourceScript(const char* script = "skin_art.rc") {
+    ResourceScript(const char* script = "skin_art.rc") {
         std::ifstream rc(*dir_ / script);
         std::map<std::string, std::pair<std::string, std::string>> entries;
         std::string line;
@@ -118,15 +118,15 @@ protected:
 fs::path* SkingenOutput::dir_ = nullptr;
 
 TEST(Skingen, OutputIsByteForByteReproducible) {
-    const fs::path a = freshDir("a"), b = freshDir("b");
-    ASSERT_EQ(runSkingen("'" + a.string() + "'"), 0);
-    ASSERT_EQ(runSkingen("'" + b.string() + "'"), 0);
+    const fs::path a = FreshDir("a"), b = FreshDir("b");
+    ASSERT_EQ(RunSkingen("'" + a.string() + "'"), 0);
+    ASSERT_EQ(RunSkingen("'" + b.string() + "'"), 0);
     std::size_t files = 0;
     for (const auto& entry : fs::directory_iterator(a)) {
         ++files;
         const fs::path twin = b / entry.path().filename();
         ASSERT_TRUE(fs::exists(twin)) << twin;
-        EXPECT_EQ(readFileBytes(entry.path()), readFileBytes(twin)) << entry.path().filename();
+        EXPECT_EQ(ReadFileBytes(entry.path()), ReadFileBytes(twin)) << entry.path().filename();
     }
     EXPECT_GE(files, 30u);
     fs::remove_all(a);
@@ -134,18 +134,18 @@ TEST(Skingen, OutputIsByteForByteReproducible) {
 }
 
 TEST(Skingen, RefusesBadArgumentsAndReportsUnwritableFolders) {
-    EXPECT_EQ(runSkingen(""), 2);
-    EXPECT_EQ(runSkingen("--contact-sheet"), 2);
-    EXPECT_EQ(runSkingen("--bogus x"), 2);
-    EXPECT_EQ(runSkingen("/nonexistent-folder/for-skingen"), 1);
-    EXPECT_EQ(runSkingen("--contact-sheet /nonexistent-folder/sheet.bmp"), 1);
+    EXPECT_EQ(RunSkingen(""), 2);
+    EXPECT_EQ(RunSkingen("--contact-sheet"), 2);
+    EXPECT_EQ(RunSkingen("--bogus x"), 2);
+    EXPECT_EQ(RunSkingen("/nonexistent-folder/for-skingen"), 1);
+    EXPECT_EQ(RunSkingen("--contact-sheet /nonexistent-folder/sheet.bmp"), 1);
 }
 
 TEST(Skingen, ContactSheetIsAPicture) {
-    const fs::path dir = freshDir("sheet");
-    ASSERT_EQ(runSkingen("--contact-sheet '" + (dir / "sheet.bmp").string() + "'"), 0);
+    const fs::path dir = FreshDir("sheet");
+    ASSERT_EQ(RunSkingen("--contact-sheet '" + (dir / "sheet.bmp").string() + "'"), 0);
     std::string error;
-    const auto sheet = decodeBmp(readFileBytes(dir / "sheet.bmp"), &error);
+    const auto sheet = DecodeBmp(ReadFileBytes(dir / "sheet.bmp"), &error);
     ASSERT_TRUE(sheet) << error;
     // Wide enough for the widest strip enlarged three times (378 x 3).
     EXPECT_GT(sheet->width, 3 * 378);
@@ -155,7 +155,7 @@ TEST(Skingen, ContactSheetIsAPicture) {
 
 TEST_F(SkingenOutput, EveryFrameBitmapOfTheTableExistsWithItsSize) {
     for (const FrameSizes& f : kFrameSizes) {
-        const Picture strip = bitmapOf(f.style, StyleElement::TitleBarButtonImage);
+        const Picture strip = BitmapOf(f.style, StyleElement::TitleBarButtonImage);
         EXPECT_EQ(strip.width, 18 * f.cell) << static_cast<int>(f.style);
         EXPECT_EQ(strip.height, f.cell) << static_cast<int>(f.style);
         const std::pair<StyleElement, const int*> pictures[] = {
@@ -164,17 +164,17 @@ TEST_F(SkingenOutput, EveryFrameBitmapOfTheTableExistsWithItsSize) {
             {StyleElement::TitleBarRightImage, f.right},
         };
         for (const auto& [element, size] : pictures) {
-            const Picture p = bitmapOf(f.style, element);
-            EXPECT_EQ(p.width, size[0]) << narrow(StyleBitmapName(f.style, element));
-            EXPECT_EQ(p.height, size[1]) << narrow(StyleBitmapName(f.style, element));
-            EXPECT_EQ(p.bitsPerPixel, 24) << narrow(StyleBitmapName(f.style, element));
+            const Picture p = BitmapOf(f.style, element);
+            EXPECT_EQ(p.width, size[0]) << Narrow(StyleBitmapName(f.style, element));
+            EXPECT_EQ(p.height, size[1]) << Narrow(StyleBitmapName(f.style, element));
+            EXPECT_EQ(p.bitsPerPixel, 24) << Narrow(StyleBitmapName(f.style, element));
         }
     }
 }
 
 TEST_F(SkingenOutput, FixedBitmapsExistWithTheirSizes) {
     for (const auto& f : nestora::testing::kFixedBitmaps) {
-        const Picture p = bitmap(f.name);
+        const Picture p = Bitmap(f.name);
         EXPECT_EQ(p.width, f.width) << f.name;
         EXPECT_EQ(p.height, f.height) << f.name;
         EXPECT_EQ(p.bitsPerPixel, f.bitsPerPixel) << f.name;
@@ -182,7 +182,7 @@ TEST_F(SkingenOutput, FixedBitmapsExistWithTheirSizes) {
 }
 
 TEST_F(SkingenOutput, ResourceScriptListsExactlyTheFilesWritten) {
-    const auto entries = resourceScript();
+    const auto entries = ResourceScript();
     std::set<std::string> listedFiles;
     for (const auto& [name, entry] : entries) {
         const auto& [type, file] = entry;
@@ -193,7 +193,7 @@ TEST_F(SkingenOutput, ResourceScriptListsExactlyTheFilesWritten) {
             EXPECT_EQ(file, name + ".bmp");
         }
     }
-    for (const auto& [name, entry] : resourceScript("skin_art_packed.rc"))
+    for (const auto& [name, entry] : ResourceScript("skin_art_packed.rc"))
         listedFiles.insert(entry.second);
     for (const auto& entry : fs::directory_iterator(*dir_)) {
         const std::string file = entry.path().filename().string();
@@ -205,7 +205,7 @@ TEST_F(SkingenOutput, ResourceScriptListsExactlyTheFilesWritten) {
     for (const FrameSizes& f : kFrameSizes)
         for (StyleElement e : {StyleElement::TitleBarButtonImage, StyleElement::TitleBarLeftImage,
                                StyleElement::TitleBarClientImage, StyleElement::TitleBarRightImage})
-            EXPECT_EQ(entries.count(narrow(StyleBitmapName(f.style, e))), 1u);
+            EXPECT_EQ(entries.count(Narrow(StyleBitmapName(f.style, e))), 1u);
     for (const char* name : {"MAINICON", "TRAYICON", "MENU_CHECKED", "MACOS_MENU_BAR",
                              "MACOS_MENU_SELECT", "MACOS_FORM_BACKGROUND",
                              "PROTEIN_FORM_BACKGROUND", "IMG_EXIT", "IMG_SHOWWIN", "IMG_FOLDER"})
@@ -217,8 +217,8 @@ TEST_F(SkingenOutput, ResourceScriptListsExactlyTheFilesWritten) {
 // The program embeds the packed script: the same names, the icons as they are, every bitmap
 // deflated to its BITMAP resource's bytes (the .bmp file after its 14-byte header).
 TEST_F(SkingenOutput, PackedScriptHoldsEveryBitmapDeflatedToTheSameBytes) {
-    const auto plain = resourceScript();
-    const auto packed = resourceScript("skin_art_packed.rc");
+    const auto plain = ResourceScript();
+    const auto packed = ResourceScript("skin_art_packed.rc");
     ASSERT_EQ(packed.size(), plain.size());
     std::size_t plainBytes = 0, packedBytes = 0;
     for (const auto& [name, entry] : plain) {
@@ -230,9 +230,9 @@ TEST_F(SkingenOutput, PackedScriptHoldsEveryBitmapDeflatedToTheSameBytes) {
         }
         EXPECT_EQ(type, "PACKEDDIB") << name;
         EXPECT_EQ(file, name + ".dibz");
-        const std::vector<std::uint8_t> bmp = readFileBytes(*dir_ / entry.second);
-        const std::vector<std::uint8_t> deflated = readFileBytes(*dir_ / file);
-        const auto inflated = gui::Inflate(deflated, bmp.size());
+        const std::vector<std::uint8_t> bmp = ReadFileBytes(*dir_ / entry.second);
+        const std::vector<std::uint8_t> deflated = ReadFileBytes(*dir_ / file);
+        const auto inflated = nestora::gui::Inflate(deflated, bmp.size());
         ASSERT_TRUE(inflated.has_value()) << name;
         ASSERT_EQ(inflated->size() + 14, bmp.size()) << name;
         EXPECT_TRUE(std::equal(inflated->begin(), inflated->end(), bmp.begin() + 14, bmp.end()))
@@ -246,23 +246,23 @@ TEST_F(SkingenOutput, PackedScriptHoldsEveryBitmapDeflatedToTheSameBytes) {
 
 TEST_F(SkingenOutput, TheThreeStatesOfEveryButtonAreVisiblyDifferent) {
     for (const FrameSizes& f : kFrameSizes) {
-        const Picture strip = bitmapOf(f.style, StyleElement::TitleBarButtonImage);
+        const Picture strip = BitmapOf(f.style, StyleElement::TitleBarButtonImage);
         ASSERT_EQ(strip.width, 18 * f.cell);
         const int cellArea = f.cell * f.cell;
         for (int glyph = 0; glyph < 6; ++glyph) {
             const int normal = glyph * 3, over = normal + 1, pressed = normal + 2;
             // A tenth of the cell at least: a few stray pixels don't make a visible change.
-            EXPECT_GT(differingPixels(strip, normal, over, f.cell), cellArea / 10)
+            EXPECT_GT(DifferingPixels(strip, normal, over, f.cell), cellArea / 10)
                 << "style " << static_cast<int>(f.style) << " glyph " << glyph;
-            EXPECT_GT(differingPixels(strip, normal, pressed, f.cell), cellArea / 10)
+            EXPECT_GT(DifferingPixels(strip, normal, pressed, f.cell), cellArea / 10)
                 << "style " << static_cast<int>(f.style) << " glyph " << glyph;
-            EXPECT_GT(differingPixels(strip, over, pressed, f.cell), cellArea / 10)
+            EXPECT_GT(DifferingPixels(strip, over, pressed, f.cell), cellArea / 10)
                 << "style " << static_cast<int>(f.style) << " glyph " << glyph;
         }
         // And the six glyphs differ from each other in their normal state.
         for (int a = 0; a < 6; ++a)
             for (int b = a + 1; b < 6; ++b)
-                EXPECT_GT(differingPixels(strip, a * 3, b * 3, f.cell), 4)
+                EXPECT_GT(DifferingPixels(strip, a * 3, b * 3, f.cell), 4)
                     << "style " << static_cast<int>(f.style) << " glyphs " << a << ", " << b;
     }
 }
@@ -271,7 +271,7 @@ TEST_F(SkingenOutput, TransparentButtonsCarryOneKeyColourAtEveryCellsBottomLeft)
     for (const FrameSizes& f : kFrameSizes) {
         if (!nestora::skin::GetStyleBool(f.style, StyleElement::TitleBarButtonTransparentBool))
             continue;
-        const Picture strip = bitmapOf(f.style, StyleElement::TitleBarButtonImage);
+        const Picture strip = BitmapOf(f.style, StyleElement::TitleBarButtonImage);
         const Pixel key = strip.at(0, f.cell - 1);
         for (int cell = 0; cell < 18; ++cell) {
             const int x0 = cell * f.cell;
@@ -289,8 +289,8 @@ TEST_F(SkingenOutput, OpaqueButtonsSitOnTheBarWithoutASeam) {
     for (const FrameSizes& f : kFrameSizes) {
         if (nestora::skin::GetStyleBool(f.style, StyleElement::TitleBarButtonTransparentBool))
             continue;
-        const Picture strip = bitmapOf(f.style, StyleElement::TitleBarButtonImage);
-        const Picture client = bitmapOf(f.style, StyleElement::TitleBarClientImage);
+        const Picture strip = BitmapOf(f.style, StyleElement::TitleBarButtonImage);
+        const Picture client = BitmapOf(f.style, StyleElement::TitleBarClientImage);
         const int top = nestora::skin::GetStyleInt(f.style, StyleElement::TitleBarButtonTopInt);
         ASSERT_GE(top, 0);
         for (int cell = 0; cell < 18; ++cell) {
@@ -305,9 +305,9 @@ TEST_F(SkingenOutput, OpaqueButtonsSitOnTheBarWithoutASeam) {
 
 TEST_F(SkingenOutput, TitlePicturesStretchAndMeetCleanly) {
     for (const FrameSizes& f : kFrameSizes) {
-        const Picture left = bitmapOf(f.style, StyleElement::TitleBarLeftImage);
-        const Picture client = bitmapOf(f.style, StyleElement::TitleBarClientImage);
-        const Picture right = bitmapOf(f.style, StyleElement::TitleBarRightImage);
+        const Picture left = BitmapOf(f.style, StyleElement::TitleBarLeftImage);
+        const Picture client = BitmapOf(f.style, StyleElement::TitleBarClientImage);
+        const Picture right = BitmapOf(f.style, StyleElement::TitleBarRightImage);
         ASSERT_EQ(left.height, client.height);
         ASSERT_EQ(right.height, client.height);
         for (int y = 0; y < client.height; ++y) {
@@ -325,7 +325,7 @@ TEST_F(SkingenOutput, TitlePicturesStretchAndMeetCleanly) {
 }
 
 // WCAG contrast ratio between two opaque colours (1 to 21).
-double contrast(const Pixel& a, const Pixel& b) {
+double Contrast(const Pixel& a, const Pixel& b) {
     auto linear = [](std::uint8_t c) {
         const double v = c / 255.0;
         return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
@@ -345,14 +345,14 @@ TEST_F(SkingenOutput, CaptionTextStandsOutFromTheBar) {
     for (const FrameSizes& f : kFrameSizes) {
         const Pixel ink = f.style == TsuiUIStyle::MacOS ? black : white;
         const int top = nestora::skin::GetStyleInt(f.style, StyleElement::TitleBarButtonTopInt);
-        const Picture left = bitmapOf(f.style, StyleElement::TitleBarLeftImage);
-        const Picture client = bitmapOf(f.style, StyleElement::TitleBarClientImage);
+        const Picture left = BitmapOf(f.style, StyleElement::TitleBarLeftImage);
+        const Picture client = BitmapOf(f.style, StyleElement::TitleBarClientImage);
         for (int y = top + 2; y < top + f.cell - 2; ++y) {
-            EXPECT_GE(contrast(ink, left.at(30, y)), 3.0)
+            EXPECT_GE(Contrast(ink, left.at(30, y)), 3.0)
                 << "style " << static_cast<int>(f.style) << " row " << y;
             // Protein's bar is light: its caption runs on the red ribbon of the left picture.
             if (f.style != TsuiUIStyle::Protein) {
-                EXPECT_GE(contrast(ink, client.at(0, y)), 3.0)
+                EXPECT_GE(Contrast(ink, client.at(0, y)), 3.0)
                     << "style " << static_cast<int>(f.style) << " row " << y;
             }
         }
@@ -360,7 +360,7 @@ TEST_F(SkingenOutput, CaptionTextStandsOutFromTheBar) {
 }
 
 TEST_F(SkingenOutput, MenuBitmapsHaveTheirStripes) {
-    const Picture bar = bitmap("MACOS_MENU_BAR");
+    const Picture bar = Bitmap("MACOS_MENU_BAR");
     ASSERT_EQ(bar.height, 22);
     for (int y = 1; y < 20; ++y)
         EXPECT_FALSE(bar.at(0, y) == bar.at(0, y - 1)) << "stripe " << y;
@@ -369,7 +369,7 @@ TEST_F(SkingenOutput, MenuBitmapsHaveTheirStripes) {
         EXPECT_LT(bar.at(0, 20).r, bar.at(0, y).r);
         EXPECT_LT(bar.at(0, 21).r, bar.at(0, 20).r);
     }
-    const Picture select = bitmap("MACOS_MENU_SELECT");
+    const Picture select = Bitmap("MACOS_MENU_SELECT");
     for (int y = 0; y < select.height; ++y) {
         EXPECT_GT(select.at(0, y).b, select.at(0, y).r + 60) << "blue at row " << y;
         if (y > 0) {
@@ -379,7 +379,7 @@ TEST_F(SkingenOutput, MenuBitmapsHaveTheirStripes) {
 }
 
 TEST_F(SkingenOutput, CheckMarkIsGreenOnTheWhiteMaskColour) {
-    const Picture tick = bitmap("MENU_CHECKED");
+    const Picture tick = Bitmap("MENU_CHECKED");
     const Pixel white{255, 255, 255, 255};
     int green = 0, mask = 0;
     for (const Pixel& p : tick.pixels) {
@@ -396,10 +396,10 @@ TEST_F(SkingenOutput, CheckMarkIsGreenOnTheWhiteMaskColour) {
 
 TEST_F(SkingenOutput, IconsAndMenuPicturesHaveAlpha) {
     std::string error;
-    const auto tray = decodeIco(readFileBytes(*dir_ / "tray.ico"), &error);
+    const auto tray = DecodeIco(ReadFileBytes(*dir_ / "tray.ico"), &error);
     ASSERT_TRUE(tray) << error;
     ASSERT_EQ(tray->size(), 1u);
-    const auto mainIcon = decodeIco(readFileBytes(*dir_ / "nestora.ico"), &error);
+    const auto mainIcon = DecodeIco(ReadFileBytes(*dir_ / "nestora.ico"), &error);
     ASSERT_TRUE(mainIcon) << error;
     ASSERT_EQ(mainIcon->size(), 3u);
     EXPECT_EQ((*mainIcon)[0].width, 16);
@@ -409,7 +409,7 @@ TEST_F(SkingenOutput, IconsAndMenuPicturesHaveAlpha) {
     std::vector<Picture> pictures(*tray);
     pictures.insert(pictures.end(), mainIcon->begin(), mainIcon->end());
     for (const char* name : {"IMG_EXIT", "IMG_SHOWWIN", "IMG_FOLDER"})
-        pictures.push_back(bitmap(name));
+        pictures.push_back(Bitmap(name));
     for (const Picture& p : pictures) {
         EXPECT_EQ(p.bitsPerPixel, 32);
         EXPECT_EQ(p.width, p.height);

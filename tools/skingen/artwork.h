@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace skingen {
+namespace nestora::skingen {
 
 struct Artwork {
     enum class Type { Bitmap, Icon };
@@ -20,25 +20,25 @@ struct Artwork {
     std::vector<Canvas> images; // one for a bitmap; every size for an icon
     BmpDepth depth = BmpDepth::Rgb24;
 
-    Bytes encode() const;
+    Bytes Encode() const;
 };
 
-std::vector<Artwork> drawAllArtwork();
+std::vector<Artwork> DrawAllArtwork();
 
 // The .rc fragment listing every piece, in catalogue order.
-std::string resourceScript(const std::vector<Artwork>& artwork);
+std::string ResourceScript(const std::vector<Artwork>& artwork);
 
 // The type of resource a packed bitmap is kept under: its packed DIB (a .bmp file without
 // its 14-byte file header, as in a BITMAP resource), deflated.
 inline constexpr char kPackedBitmapType[] = "PACKEDDIB";
 // The file a bitmap's packed form is written to ("<name>.dibz").
-std::string packedFileName(const Artwork& piece);
+std::string PackedFileName(const Artwork& piece);
 // The packed form of a bitmap piece.
-Bytes packBitmap(const Artwork& piece);
+Bytes PackBitmap(const Artwork& piece);
 // The same fragment with every bitmap packed: what the program embeds (a sixth of the size).
-std::string packedResourceScript(const std::vector<Artwork>& artwork);
+std::string PackedResourceScript(const std::vector<Artwork>& artwork);
 
 // Looks a piece up by resource name; throws when it is missing.
-const Artwork& findArtwork(const std::vector<Artwork>& artwork, const std::string& name);
+const Artwork& FindArtwork(const std::vector<Artwork>& artwork, const std::string& name);
 
-} // namespace skingen
+} // namespace nestora::skingen

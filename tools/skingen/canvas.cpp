@@ -4,39 +4,39 @@
 #include <cmath>
 #include <utility>
 
-namespace skingen {
+namespace nestora::skingen {
 
 namespace {
 
-std::uint8_t channel(double v) {
+std::uint8_t Channel(double v) {
     return static_cast<std::uint8_t>(std::clamp(std::lround(v), 0L, 255L));
 }
 
 } // namespace
 
-Rgba withAlpha(Rgba c, double alpha) {
-    c.a = channel(alpha * 255.0);
+Rgba WithAlpha(Rgba c, double alpha) {
+    c.a = Channel(alpha * 255.0);
     return c;
 }
 
-Rgba mix(Rgba a, Rgba b, double t) {
+Rgba Mix(Rgba a, Rgba b, double t) {
     t = std::clamp(t, 0.0, 1.0);
-    auto m = [t](std::uint8_t x, std::uint8_t y) { return channel(x + (y - x) * t); };
+    auto m = [t](std::uint8_t x, std::uint8_t y) { return Channel(x + (y - x) * t); };
     return {m(a.r, b.r), m(a.g, b.g), m(a.b, b.b), m(a.a, b.a)};
 }
 
-Rgba lighten(Rgba c, double t) {
-    return mix(c, {255, 255, 255, c.a}, t);
+Rgba Lighten(Rgba c, double t) {
+    return Mix(c, {255, 255, 255, c.a}, t);
 }
-Rgba darken(Rgba c, double t) {
-    return mix(c, {0, 0, 0, c.a}, t);
+Rgba Darken(Rgba c, double t) {
+    return Mix(c, {0, 0, 0, c.a}, t);
 }
 
-Paint solid(Rgba c) {
+Paint Solid(Rgba c) {
     return [c](double, double) { return c; };
 }
 
-Paint verticalGradient(std::vector<GradientStop> stops) {
+Paint VerticalGradient(std::vector<GradientStop> stops) {
     return [stops = std::move(stops)](double, double y) {
         if (y <= stops.front().at)
             return stops.front().colour;
@@ -44,7 +44,7 @@ Paint verticalGradient(std::vector<GradientStop> stops) {
             if (y <= stops[i].at) {
                 const double span = stops[i].at - stops[i - 1].at;
                 const double t = span > 0 ? (y - stops[i - 1].at) / span : 1.0;
-                return mix(stops[i - 1].colour, stops[i].colour, t);
+                return Mix(stops[i - 1].colour, stops[i].colour, t);
             }
         return stops.back().colour;
     };
@@ -64,7 +64,7 @@ const Rgba& Canvas::at(int x, int y) const {
                       static_cast<std::size_t>(x));
 }
 
-void Canvas::blend(int x, int y, Rgba c, double coverage) {
+void Canvas::Blend(int x, int y, Rgba c, double coverage) {
     if (!contains(x, y) || coverage <= 0.0)
         return;
     Rgba& d = at(x, y);
@@ -76,12 +76,12 @@ void Canvas::blend(int x, int y, Rgba c, double coverage) {
         return;
     }
     auto m = [&](std::uint8_t s, std::uint8_t t) {
-        return channel((s * sa + t * da * (1.0 - sa)) / oa);
+        return Channel((s * sa + t * da * (1.0 - sa)) / oa);
     };
-    d = {m(c.r, d.r), m(c.g, d.g), m(c.b, d.b), channel(oa * 255.0)};
+    d = {m(c.r, d.r), m(c.g, d.g), m(c.b, d.b), Channel(oa * 255.0)};
 }
 
-void Canvas::fillRect(int left, int top, int right, int bottom, Rgba c) {
+void Canvas::FillRect(int left, int top, int right, int bottom, Rgba c) {
     for (int y = std::max(top, 0); y < std::min(bottom, height_); ++y)
         for (int x = std::max(left, 0); x < std::min(right, width_); ++x)
             at(x, y) = c;
@@ -93,30 +93,30 @@ void Canvas::fill(const Shape& shape, const Paint& paint) {
             const double cx = x + 0.5, cy = y + 0.5;
             const double coverage = std::clamp(0.5 - shape(cx, cy), 0.0, 1.0);
             if (coverage > 0.0)
-                blend(x, y, paint(cx, cy), coverage);
+                Blend(x, y, paint(cx, cy), coverage);
         }
 }
 
-void Canvas::paintRows(int top, int bottom, const Paint& paint) {
+void Canvas::PaintRows(int top, int bottom, const Paint& paint) {
     for (int y = std::max(top, 0); y < std::min(bottom, height_); ++y)
         for (int x = 0; x < width_; ++x)
             at(x, y) = paint(x + 0.5, y + 0.5);
 }
 
-void Canvas::draw(const Canvas& src, int x, int y) {
-    for (int sy = 0; sy < src.height(); ++sy)
-        for (int sx = 0; sx < src.width(); ++sx)
-            blend(x + sx, y + sy, src.at(sx, sy));
+void Canvas::Draw(const Canvas& src, int x, int y) {
+    for (int sy = 0; sy < src.Height(); ++sy)
+        for (int sx = 0; sx < src.Width(); ++sx)
+            Blend(x + sx, y + sy, src.at(sx, sy));
 }
 
 void Canvas::copy(const Canvas& src, int x, int y) {
-    for (int sy = 0; sy < src.height(); ++sy)
-        for (int sx = 0; sx < src.width(); ++sx)
+    for (int sy = 0; sy < src.Height(); ++sy)
+        for (int sx = 0; sx < src.Width(); ++sx)
             if (contains(x + sx, y + sy))
                 at(x + sx, y + sy) = src.at(sx, sy);
 }
 
-Canvas Canvas::crop(int x, int y, int width, int height) const {
+Canvas Canvas::Crop(int x, int y, int width, int height) const {
     Canvas out(width, height);
     for (int sy = 0; sy < height; ++sy)
         for (int sx = 0; sx < width; ++sx)
@@ -125,7 +125,7 @@ Canvas Canvas::crop(int x, int y, int width, int height) const {
     return out;
 }
 
-Canvas Canvas::resized(int width, int height) const {
+Canvas Canvas::Resized(int width, int height) const {
     Canvas out(width, height);
     if (width_ == 0 || height_ == 0)
         return out;
@@ -135,11 +135,11 @@ Canvas Canvas::resized(int width, int height) const {
     return out;
 }
 
-Canvas Canvas::over(Rgba background) const {
+Canvas Canvas::Over(Rgba background) const {
     background.a = 255;
     Canvas out(width_, height_, background);
-    out.draw(*this, 0, 0);
+    out.Draw(*this, 0, 0);
     return out;
 }
 
-} // namespace skingen
+} // namespace nestora::skingen

@@ -10,9 +10,9 @@
 
 #include <vector>
 
-namespace skingen {
+namespace nestora::skingen {
 
-Canvas contactSheet(const std::vector<Artwork>& artwork);
+Canvas ContactSheet(const std::vector<Artwork>& artwork);
 
 // A title bar of the given width assembled as the frame assembles it: left picture at the
 // left, right picture at the right when there is room, the client picture stretched in
@@ -25,7 +25,7 @@ struct SampleBar {
     bool help = false;
     const char* caption = "Nestora";
 };
-Canvas assembleTitleBar(const std::vector<Artwork>& artwork, nestora::skin::TsuiUIStyle style,
+Canvas AssembleTitleBar(const std::vector<Artwork>& artwork, nestora::skin::TsuiUIStyle style,
                         const SampleBar& sample);
 
-} // namespace skingen
+} // namespace nestora::skingen

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace skingen {
+namespace nestora::skingen {
 
 namespace {
 
@@ -19,19 +19,19 @@ constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 class BitWriter {
 public:
     // A field, first bit lowest.
-    void field(unsigned value, int bits) {
+    void Field(unsigned value, int bits) {
         for (int i = 0; i < bits; ++i)
-            bit((value >> i) & 1u);
+            Bit((value >> i) & 1u);
     }
     // A Huffman code, first bit highest.
-    void code(unsigned value, int bits) {
+    void Code(unsigned value, int bits) {
         for (int i = bits - 1; i >= 0; --i)
-            bit((value >> i) & 1u);
+            Bit((value >> i) & 1u);
     }
-    Bytes take() { return std::move(bytes_); }
+    Bytes Take() { return std::move(bytes_); }
 
 private:
-    void bit(unsigned b) {
+    void Bit(unsigned b) {
         if (used_ == 0)
             bytes_.push_back(0);
         bytes_.back() = static_cast<std::uint8_t>(bytes_.back() | (b << used_));
@@ -42,15 +42,15 @@ private:
 };
 
 // The fixed literal/length code of a symbol 0..287.
-void putLiteralLength(BitWriter& out, unsigned symbol) {
+void PutLiteralLength(BitWriter& out, unsigned symbol) {
     if (symbol < 144)
-        out.code(0x30 + symbol, 8);
+        out.Code(0x30 + symbol, 8);
     else if (symbol < 256)
-        out.code(0x190 + symbol - 144, 9);
+        out.Code(0x190 + symbol - 144, 9);
     else if (symbol < 280)
-        out.code(symbol - 256, 7);
+        out.Code(symbol - 256, 7);
     else
-        out.code(0xC0 + symbol - 280, 8);
+        out.Code(0xC0 + symbol - 280, 8);
 }
 
 constexpr std::array<unsigned, 29> kLengthBase = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
@@ -66,22 +66,22 @@ constexpr std::array<int, 30> kDistanceExtra = {0, 0, 0,  0,  1,  1,  2,  2,  3,
                                                 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
 // The last entry of a table whose base is at most value.
-template <class Table> std::size_t bucketOf(const Table& bases, unsigned value) {
+template <class Table> std::size_t BucketOf(const Table& bases, unsigned value) {
     return static_cast<std::size_t>(std::upper_bound(bases.begin(), bases.end(), value) -
                                     bases.begin()) -
            1;
 }
 
-void putMatch(BitWriter& out, std::size_t length, std::size_t distance) {
+void PutMatch(BitWriter& out, std::size_t length, std::size_t distance) {
     // 258 has its own symbol (285) although 227 + 31 would also reach it.
     const std::size_t l = length == kMaxMatch
                               ? kLengthBase.size() - 1
-                              : bucketOf(kLengthBase, static_cast<unsigned>(length));
-    putLiteralLength(out, static_cast<unsigned>(257 + l));
-    out.field(static_cast<unsigned>(length - kLengthBase[l]), kLengthExtra[l]);
-    const std::size_t d = bucketOf(kDistanceBase, static_cast<unsigned>(distance));
-    out.code(static_cast<unsigned>(d), 5);
-    out.field(static_cast<unsigned>(distance - kDistanceBase[d]), kDistanceExtra[d]);
+                              : BucketOf(kLengthBase, static_cast<unsigned>(length));
+    PutLiteralLength(out, static_cast<unsigned>(257 + l));
+    out.Field(static_cast<unsigned>(length - kLengthBase[l]), kLengthExtra[l]);
+    const std::size_t d = BucketOf(kDistanceBase, static_cast<unsigned>(distance));
+    out.Code(static_cast<unsigned>(d), 5);
+    out.Field(static_cast<unsigned>(distance - kDistanceBase[d]), kDistanceExtra[d]);
 }
 
 class Matcher {
@@ -102,7 +102,7 @@ public:
     };
 
     // The longest earlier match for the bytes at pos (the nearest among equals).
-    Match longest(std::size_t pos) const {
+    Match Longest(std::size_t pos) const {
         Match best;
         if (data_.size() - pos < kMinMatch)
             return best;
@@ -139,10 +139,10 @@ private:
 
 } // namespace
 
-Bytes deflate(std::span<const std::uint8_t> data) {
+Bytes Deflate(std::span<const std::uint8_t> data) {
     BitWriter out;
-    out.field(1, 1); // the final block
-    out.field(1, 2); // fixed codes
+    out.Field(1, 1); // the final block
+    out.Field(1, 2); // fixed codes
     Matcher matcher(data);
     const auto insertUpTo = [&](std::size_t& next, std::size_t end) {
         for (; next < end && next + kMinMatch <= data.size(); ++next)
@@ -152,27 +152,27 @@ Bytes deflate(std::span<const std::uint8_t> data) {
     std::size_t pos = 0;
     while (pos < data.size()) {
         insertUpTo(inserted, pos);
-        Matcher::Match match = matcher.longest(pos);
+        Matcher::Match match = matcher.Longest(pos);
         if (match.length > 0 && pos + 1 < data.size()) {
             // Lazy step: a longer match one byte later is worth a literal now.
             insertUpTo(inserted, pos + 1);
-            const Matcher::Match later = matcher.longest(pos + 1);
+            const Matcher::Match later = matcher.Longest(pos + 1);
             if (later.length > match.length) {
-                putLiteralLength(out, data[pos]);
+                PutLiteralLength(out, data[pos]);
                 ++pos;
                 continue;
             }
         }
         if (match.length == 0) {
-            putLiteralLength(out, data[pos]);
+            PutLiteralLength(out, data[pos]);
             ++pos;
             continue;
         }
-        putMatch(out, match.length, match.distance);
+        PutMatch(out, match.length, match.distance);
         pos += match.length;
     }
-    putLiteralLength(out, 256);
-    return out.take();
+    PutLiteralLength(out, 256);
+    return out.Take();
 }
 
-} // namespace skingen
+} // namespace nestora::skingen

@@ -10,8 +10,8 @@
 
 #include <span>
 
-namespace skingen {
+namespace nestora::skingen {
 
-Bytes deflate(std::span<const std::uint8_t> data);
+Bytes Deflate(std::span<const std::uint8_t> data);
 
-} // namespace skingen
+} // namespace nestora::skingen

@@ -3,20 +3,20 @@
 #include <algorithm>
 #include <numbers>
 
-namespace skingen {
+namespace nestora::skingen {
 
 namespace {
 
 constexpr double kPi = std::numbers::pi;
 
 // A window pictogram: one-pixel sides under a thicker title band.
-Shape windowFrame(double l, double t, double r, double b, int band) {
-    return subtract(box(l, t, r, b), box(l + 1, t + band, r - 1, b - 1));
+Shape WindowFrame(double l, double t, double r, double b, int band) {
+    return Subtract(Box(l, t, r, b), Box(l + 1, t + band, r - 1, b - 1));
 }
 
 // A question mark: a hook curling into a short stem, a clear gap, and a round dot whose
 // weight matches the stroke's.
-Shape questionMark(const GlyphBox& g) {
+Shape QuestionMark(const GlyphBox& g) {
     const double s = g.size, hw = g.stroke / 2.0;
     const double cx = g.left + s / 2.0;
     const double dotRadius = std::max(hw * 1.2, 0.85);
@@ -28,14 +28,14 @@ Shape questionMark(const GlyphBox& g) {
     const Vec centre{cx, top + radius};
     const double endAngle = kPi * 0.3;
     const Vec hookEnd{centre.x + radius * 0.588, centre.y + radius * 0.809};
-    const Shape hook = arc(centre, radius, -kPi * 0.97, endAngle, hw);
-    const Shape stem = polyline({hookEnd, {cx, centre.y + radius * 1.15}, {cx, stemEnd}}, hw);
-    return unite(unite(hook, stem), circle(cx, dotY, dotRadius));
+    const Shape hook = Arc(centre, radius, -kPi * 0.97, endAngle, hw);
+    const Shape stem = Polyline({hookEnd, {cx, centre.y + radius * 1.15}, {cx, stemEnd}}, hw);
+    return Unite(Unite(hook, stem), Circle(cx, dotY, dotRadius));
 }
 
 } // namespace
 
-Shape glyphShape(Glyph glyph, const GlyphBox& g) {
+Shape GlyphShape(Glyph glyph, const GlyphBox& g) {
     const double l = g.left, t = g.top, s = g.size, r = l + s, b = t + s;
     const double cx = l + s / 2.0;
     switch (glyph) {
@@ -44,36 +44,36 @@ Shape glyphShape(Glyph glyph, const GlyphBox& g) {
         // A thinner bar in small boxes leaves the triangle room to read as one.
         const int barHeight = std::max(1, std::min(g.bar, g.size / 4));
         const double barTop = t + static_cast<int>(s * 0.2);
-        const Shape bar = box(l, barTop, r, barTop + barHeight);
+        const Shape bar = Box(l, barTop, r, barTop + barHeight);
         const double triTop = barTop + barHeight + 1.0;
-        const Shape tri = polygon({{l - 0.2, triTop}, {r + 0.2, triTop}, {cx, b - s * 0.12}});
-        return unite(bar, tri);
+        const Shape tri = Polygon({{l - 0.2, triTop}, {r + 0.2, triTop}, {cx, b - s * 0.12}});
+        return Unite(bar, tri);
     }
     case Glyph::Help:
-        return questionMark(g);
+        return QuestionMark(g);
     case Glyph::Maximise:
-        return windowFrame(l, t, r, b, g.band);
+        return WindowFrame(l, t, r, b, g.band);
     case Glyph::Restore: {
         const int offset = std::max(2, static_cast<int>(s * 0.3 + 0.5));
-        const Shape front = windowFrame(l, t + offset, r - offset, b, g.band);
+        const Shape front = WindowFrame(l, t + offset, r - offset, b, g.band);
         // The window behind shows only where the front one doesn't cover it.
-        const Shape back = subtract(windowFrame(l + offset, t, r, b - offset, g.band),
-                                    box(l, t + offset, r - offset, b));
-        return unite(front, back);
+        const Shape back = Subtract(WindowFrame(l + offset, t, r, b - offset, g.band),
+                                    Box(l, t + offset, r - offset, b));
+        return Unite(front, back);
     }
     case Glyph::Minimise:
         if (g.centredMinimise) {
             const int top = static_cast<int>(t + (s - g.bar) / 2.0 + 0.5);
-            return box(l, top, r, top + g.bar);
+            return Box(l, top, r, top + g.bar);
         }
-        return box(l, b - g.bar, r, b);
+        return Box(l, b - g.bar, r, b);
     case Glyph::Close: {
         const double hw = g.stroke / 2.0, in = hw * 0.6;
-        return unite(segment({l + in, t + in}, {r - in, b - in}, hw),
-                     segment({r - in, t + in}, {l + in, b - in}, hw));
+        return Unite(Segment({l + in, t + in}, {r - in, b - in}, hw),
+                     Segment({r - in, t + in}, {l + in, b - in}, hw));
     }
     }
-    return box(0, 0, 0, 0);
+    return Box(0, 0, 0, 0);
 }
 
-} // namespace skingen
+} // namespace nestora::skingen

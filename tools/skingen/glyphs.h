@@ -5,7 +5,7 @@
 
 #include "shapes.h"
 
-namespace skingen {
+namespace nestora::skingen {
 
 // In the order of the button strip's cells.
 enum class Glyph { ControlBox, Help, Maximise, Restore, Minimise, Close };
@@ -21,6 +21,6 @@ struct GlyphBox {
     bool centredMinimise = false;
 };
 
-Shape glyphShape(Glyph glyph, const GlyphBox& box);
+Shape GlyphShape(Glyph glyph, const GlyphBox& box);
 
-} // namespace skingen
+} // namespace nestora::skingen

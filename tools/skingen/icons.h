@@ -5,10 +5,10 @@
 
 #include "canvas.h"
 
-namespace skingen {
+namespace nestora::skingen {
 
-Canvas folderWithTick(int size);
-Canvas exitCross(int size);
-Canvas showWindowEmblem(int size);
+Canvas FolderWithTick(int size);
+Canvas ExitCross(int size);
+Canvas ShowWindowEmblem(int size);
 
-} // namespace skingen
+} // namespace nestora::skingen

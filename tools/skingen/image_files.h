@@ -10,17 +10,17 @@
 #include <string>
 #include <vector>
 
-namespace skingen {
+namespace nestora::skingen {
 
 using Bytes = std::vector<std::uint8_t>;
 
 enum class BmpDepth { Rgb24, Rgba32 };
 
-Bytes encodeBmp(const Canvas& image, BmpDepth depth);
-Bytes encodeIco(const std::vector<Canvas>& images);
+Bytes EncodeBmp(const Canvas& image, BmpDepth depth);
+Bytes EncodeIco(const std::vector<Canvas>& images);
 
 // Writes the whole file or reports false.
-bool writeFile(const std::string& path, const Bytes& bytes);
-bool writeFile(const std::string& path, const std::string& text);
+bool WriteWholeFile(const std::string& path, const Bytes& bytes);
+bool WriteWholeFile(const std::string& path, const std::string& text);
 
-} // namespace skingen
+} // namespace nestora::skingen

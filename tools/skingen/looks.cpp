@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-namespace skingen {
+namespace nestora::skingen {
 
 namespace {
 
@@ -10,7 +10,7 @@ using nestora::skin::GetStyleBool;
 using nestora::skin::GetStyleInt;
 using E = nestora::skin::StyleElement;
 
-LookInfo makeLook(TsuiUIStyle style, const char* prefix, int cell, Size left, Size client,
+LookInfo MakeLook(TsuiUIStyle style, const char* prefix, int cell, Size left, Size client,
                   Size right) {
     return {style,
             prefix,
@@ -28,25 +28,25 @@ LookInfo makeLook(TsuiUIStyle style, const char* prefix, int cell, Size left, Si
 
 } // namespace
 
-const std::array<LookInfo, 5>& allLooks() {
+const std::array<LookInfo, 5>& AllLooks() {
     static const std::array<LookInfo, 5> looks{
-        makeLook(TsuiUIStyle::MacOS, "MACOS", 17, {48, 23}, {49, 23}, {48, 23}),
-        makeLook(TsuiUIStyle::WinXP, "WINXP", 21, {35, 29}, {37, 29}, {35, 29}),
-        makeLook(TsuiUIStyle::DeepBlue, "DEEPBLUE", 19, {97, 32}, {98, 32}, {97, 32}),
-        makeLook(TsuiUIStyle::Protein, "PROTEIN", 19, {441, 23}, {1, 23}, {1, 23}),
-        makeLook(TsuiUIStyle::BlueGlass, "BLUEGLASS", 19, {162, 33}, {179, 33}, {101, 33}),
+        MakeLook(TsuiUIStyle::MacOS, "MACOS", 17, {48, 23}, {49, 23}, {48, 23}),
+        MakeLook(TsuiUIStyle::WinXP, "WINXP", 21, {35, 29}, {37, 29}, {35, 29}),
+        MakeLook(TsuiUIStyle::DeepBlue, "DEEPBLUE", 19, {97, 32}, {98, 32}, {97, 32}),
+        MakeLook(TsuiUIStyle::Protein, "PROTEIN", 19, {441, 23}, {1, 23}, {1, 23}),
+        MakeLook(TsuiUIStyle::BlueGlass, "BLUEGLASS", 19, {162, 33}, {179, 33}, {101, 33}),
     };
     return looks;
 }
 
-const LookInfo& lookOf(TsuiUIStyle style) {
-    for (const LookInfo& look : allLooks())
+const LookInfo& LookOf(TsuiUIStyle style) {
+    for (const LookInfo& look : AllLooks())
         if (look.style == style)
             return look;
     throw std::invalid_argument("no built-in look for this style");
 }
 
-std::string bitmapNameOf(TsuiUIStyle style, nestora::skin::StyleElement element) {
+std::string BitmapNameOf(TsuiUIStyle style, nestora::skin::StyleElement element) {
     std::string name;
     for (wchar_t c : nestora::skin::StyleBitmapName(style, element))
         name.push_back(static_cast<char>(c)); // resource names are ASCII
@@ -55,4 +55,4 @@ std::string bitmapNameOf(TsuiUIStyle style, nestora::skin::StyleElement element)
     return name;
 }
 
-} // namespace skingen
+} // namespace nestora::skingen

@@ -8,7 +8,7 @@
 #include <array>
 #include <string>
 
-namespace skingen {
+namespace nestora::skingen {
 
 using nestora::skin::TsuiUIStyle;
 
@@ -31,10 +31,10 @@ struct LookInfo {
     bool darkCaption; // the caption is drawn black on this look, white on the others
 };
 
-const std::array<LookInfo, 5>& allLooks();
-const LookInfo& lookOf(TsuiUIStyle style);
+const std::array<LookInfo, 5>& AllLooks();
+const LookInfo& LookOf(TsuiUIStyle style);
 
 // The resource name the program loads for an element of a look, from the style table.
-std::string bitmapNameOf(TsuiUIStyle style, nestora::skin::StyleElement element);
+std::string BitmapNameOf(TsuiUIStyle style, nestora::skin::StyleElement element);
 
-} // namespace skingen
+} // namespace nestora::skingen

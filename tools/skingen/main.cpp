@@ -20,27 +20,27 @@
 
 namespace {
 
-int writeArtwork(const std::string& dir) {
-    const auto artwork = skingen::drawAllArtwork();
+int WriteArtwork(const std::string& dir) {
+    const auto artwork = nestora::skingen::DrawAllArtwork();
     for (const auto& piece : artwork) {
         const std::string path = dir + "/" + piece.fileName;
-        if (!skingen::writeFile(path, piece.encode())) {
+        if (!nestora::skingen::WriteWholeFile(path, piece.Encode())) {
             std::fprintf(stderr, "skingen: cannot write %s\n", path.c_str());
             return 1;
         }
-        if (piece.type != skingen::Artwork::Type::Bitmap)
+        if (piece.type != nestora::skingen::Artwork::Type::Bitmap)
             continue;
-        const std::string packed = dir + "/" + skingen::packedFileName(piece);
-        if (!skingen::writeFile(packed, skingen::packBitmap(piece))) {
+        const std::string packed = dir + "/" + nestora::skingen::PackedFileName(piece);
+        if (!nestora::skingen::WriteWholeFile(packed, nestora::skingen::PackBitmap(piece))) {
             std::fprintf(stderr, "skingen: cannot write %s\n", packed.c_str());
             return 1;
         }
     }
     for (const auto& [file, script] :
-         {std::pair{std::string("skin_art.rc"), skingen::resourceScript(artwork)},
-          std::pair{std::string("skin_art_packed.rc"), skingen::packedResourceScript(artwork)}}) {
+         {std::pair{std::string("skin_art.rc"), nestora::skingen::ResourceScript(artwork)},
+          std::pair{std::string("skin_art_packed.rc"), nestora::skingen::PackedResourceScript(artwork)}}) {
         const std::string rcPath = dir + "/" + file;
-        if (!skingen::writeFile(rcPath, script)) {
+        if (!nestora::skingen::WriteWholeFile(rcPath, script)) {
             std::fprintf(stderr, "skingen: cannot write %s\n", rcPath.c_str());
             return 1;
         }
@@ -48,9 +48,9 @@ int writeArtwork(const std::string& dir) {
     return 0;
 }
 
-int writeContactSheet(const std::string& path) {
-    const auto sheet = skingen::contactSheet(skingen::drawAllArtwork());
-    if (!skingen::writeFile(path, skingen::encodeBmp(sheet, skingen::BmpDepth::Rgb24))) {
+int WriteContactSheet(const std::string& path) {
+    const auto sheet = nestora::skingen::ContactSheet(nestora::skingen::DrawAllArtwork());
+    if (!nestora::skingen::WriteWholeFile(path, nestora::skingen::EncodeBmp(sheet, nestora::skingen::BmpDepth::Rgb24))) {
         std::fprintf(stderr, "skingen: cannot write %s\n", path.c_str());
         return 1;
     }
@@ -62,9 +62,9 @@ int writeContactSheet(const std::string& path) {
 int main(int argc, char** argv) {
     try {
         if (argc == 2 && std::string(argv[1]).rfind("--", 0) != 0)
-            return writeArtwork(argv[1]);
+            return WriteArtwork(argv[1]);
         if (argc == 3 && std::string(argv[1]) == "--contact-sheet")
-            return writeContactSheet(argv[2]);
+            return WriteContactSheet(argv[2]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "skingen: %s\n", e.what());
         return 1;

@@ -2,61 +2,61 @@
 
 #include "shapes.h"
 
-namespace skingen {
+namespace nestora::skingen {
 
-Canvas macMenuBar() {
+Canvas MacMenuBar() {
     Canvas c(1, 22);
     for (int y = 0; y < 20; ++y) {
-        const Rgba base = mix(rgb(0xF6F6F6), rgb(0xE6E6E6), y / 19.0);
-        c.at(0, y) = (y % 2 == 1) ? darken(base, 0.04) : base;
+        const Rgba base = Mix(Rgb(0xF6F6F6), Rgb(0xE6E6E6), y / 19.0);
+        c.at(0, y) = (y % 2 == 1) ? Darken(base, 0.04) : base;
     }
-    c.at(0, 20) = rgb(0xCBCBCB);
-    c.at(0, 21) = rgb(0xA3A3A3);
+    c.at(0, 20) = Rgb(0xCBCBCB);
+    c.at(0, 21) = Rgb(0xA3A3A3);
     return c;
 }
 
-Canvas macMenuSelect() {
+Canvas MacMenuSelect() {
     Canvas c(1, 21);
     for (int y = 0; y < 21; ++y) {
-        const Rgba base = mix(rgb(0x4A8CE6), rgb(0x2A64C6), y / 20.0);
-        c.at(0, y) = (y % 2 == 1) ? darken(base, 0.09) : base;
+        const Rgba base = Mix(Rgb(0x4A8CE6), Rgb(0x2A64C6), y / 20.0);
+        c.at(0, y) = (y % 2 == 1) ? Darken(base, 0.09) : base;
     }
     return c;
 }
 
-Canvas menuCheckMark() {
+Canvas MenuCheckMark() {
     // The menu masks out pure white, so the tick's soft edge is blended towards the grey of
     // the menus' side bar rather than towards white, and faint edge pixels stay pure white.
     Canvas tick(16, 16, {0, 0, 0, 0});
-    const Shape stroke = polyline({{3.6, 8.4}, {6.6, 11.4}, {12.6, 4.4}}, 1.45);
-    tick.fill(grown(stroke, 0.6), rgb(0x1E6B1E));
-    tick.fill(stroke, verticalGradient({{4, rgb(0x5CCB4A)}, {12, rgb(0x2E9A2A)}}));
-    Canvas out(16, 16, rgb(0xFFFFFF));
-    const Rgba bar = rgb(0xD6D3CE);
+    const Shape stroke = Polyline({{3.6, 8.4}, {6.6, 11.4}, {12.6, 4.4}}, 1.45);
+    tick.fill(Grown(stroke, 0.6), Rgb(0x1E6B1E));
+    tick.fill(stroke, VerticalGradient({{4, Rgb(0x5CCB4A)}, {12, Rgb(0x2E9A2A)}}));
+    Canvas out(16, 16, Rgb(0xFFFFFF));
+    const Rgba bar = Rgb(0xD6D3CE);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
             const Rgba p = tick.at(x, y);
             if (p.a >= 96)
-                out.at(x, y) = mix(bar, {p.r, p.g, p.b, 255}, p.a / 255.0);
+                out.at(x, y) = Mix(bar, {p.r, p.g, p.b, 255}, p.a / 255.0);
         }
     return out;
 }
 
-Canvas macFormBackground() {
+Canvas MacFormBackground() {
     Canvas c(8, 8);
     for (int y = 0; y < 8; ++y)
-        c.fillRect(0, y, 8, y + 1, (y % 2 == 0) ? rgb(0xEBEBEB) : rgb(0xE3E3E3));
+        c.FillRect(0, y, 8, y + 1, (y % 2 == 0) ? Rgb(0xEBEBEB) : Rgb(0xE3E3E3));
     return c;
 }
 
-Canvas proteinFormBackground() {
+Canvas ProteinFormBackground() {
     // A faint diagonal weave on the form's near-white, so large panels don't look empty.
-    Canvas c(8, 8, rgb(0xFBFBFB));
+    Canvas c(8, 8, Rgb(0xFBFBFB));
     for (int i = 0; i < 8; ++i) {
-        c.at(i, i) = rgb(0xF2F2F2);
-        c.at((i + 4) % 8, i) = rgb(0xF6F6F6);
+        c.at(i, i) = Rgb(0xF2F2F2);
+        c.at((i + 4) % 8, i) = Rgb(0xF6F6F6);
     }
     return c;
 }
 
-} // namespace skingen
+} // namespace nestora::skingen

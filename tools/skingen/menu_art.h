@@ -5,12 +5,12 @@
 
 #include "canvas.h"
 
-namespace skingen {
+namespace nestora::skingen {
 
-Canvas macMenuBar();            // 1 x 22: light grey stripes, two darker rows at the bottom
-Canvas macMenuSelect();         // 1 x 21: blue stripes
-Canvas menuCheckMark();         // 16 x 16: a green tick on white (white is the mask colour)
-Canvas macFormBackground();     // 8 x 8 pinstripes
-Canvas proteinFormBackground(); // 8 x 8 near-white weave
+Canvas MacMenuBar();            // 1 x 22: light grey stripes, two darker rows at the bottom
+Canvas MacMenuSelect();         // 1 x 21: blue stripes
+Canvas MenuCheckMark();         // 16 x 16: a green tick on white (white is the mask colour)
+Canvas MacFormBackground();     // 8 x 8 pinstripes
+Canvas ProteinFormBackground(); // 8 x 8 near-white weave
 
-} // namespace skingen
+} // namespace nestora::skingen

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace skingen {
+namespace nestora::skingen {
 
 namespace {
 
@@ -62,7 +62,7 @@ constexpr FontGlyph kGlyphs[] = {
 };
 // clang-format on
 
-const FontGlyph* glyphOf(char ch) {
+const FontGlyph* GlyphOf(char ch) {
     if (ch >= 'a' && ch <= 'z')
         ch = static_cast<char>(ch - 'a' + 'A');
     for (const FontGlyph& g : kGlyphs)
@@ -73,20 +73,20 @@ const FontGlyph* glyphOf(char ch) {
 
 } // namespace
 
-int textWidth(std::string_view text, int scale) {
+int TextWidth(std::string_view text, int scale) {
     return text.empty() ? 0 : (static_cast<int>(text.size()) * 6 - 1) * scale;
 }
 
-void drawText(Canvas& canvas, int x, int y, std::string_view text, Rgba colour, int scale) {
+void DrawPixelText(Canvas& canvas, int x, int y, std::string_view text, Rgba colour, int scale) {
     for (char ch : text) {
-        if (const FontGlyph* g = glyphOf(ch))
+        if (const FontGlyph* g = GlyphOf(ch))
             for (int row = 0; row < kFontHeight; ++row)
                 for (int col = 0; col < 5; ++col)
                     if (g->rows[static_cast<std::size_t>(row)][col] == '#')
-                        canvas.fillRect(x + col * scale, y + row * scale, x + (col + 1) * scale,
+                        canvas.FillRect(x + col * scale, y + row * scale, x + (col + 1) * scale,
                                         y + (row + 1) * scale, colour);
         x += 6 * scale;
     }
 }
 
-} // namespace skingen
+} // namespace nestora::skingen

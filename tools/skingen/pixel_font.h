@@ -6,12 +6,12 @@
 
 #include <string_view>
 
-namespace skingen {
+namespace nestora::skingen {
 
 inline constexpr int kFontHeight = 7;
 
 // Width in pixels of the text at the given scale (6 pixels per character at scale 1).
-int textWidth(std::string_view text, int scale = 1);
-void drawText(Canvas& canvas, int x, int y, std::string_view text, Rgba colour, int scale = 1);
+int TextWidth(std::string_view text, int scale = 1);
+void DrawPixelText(Canvas& canvas, int x, int y, std::string_view text, Rgba colour, int scale = 1);
 
-} // namespace skingen
+} // namespace nestora::skingen

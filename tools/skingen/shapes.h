@@ -9,34 +9,34 @@
 
 #include <vector>
 
-namespace skingen {
+namespace nestora::skingen {
 
 struct Vec {
     double x = 0;
     double y = 0;
 };
 
-Shape circle(double cx, double cy, double radius);
-Shape ellipse(double cx, double cy, double rx, double ry);
-Shape box(double left, double top, double right, double bottom);
-Shape roundedBox(double left, double top, double right, double bottom, double radius);
+Shape Circle(double cx, double cy, double radius);
+Shape Ellipse(double cx, double cy, double rx, double ry);
+Shape Box(double left, double top, double right, double bottom);
+Shape RoundedBox(double left, double top, double right, double bottom, double radius);
 // A stroke with round ends from a to b, halfWidth pixels to each side.
-Shape segment(Vec a, Vec b, double halfWidth);
+Shape Segment(Vec a, Vec b, double halfWidth);
 // A stroke through the points in order (round joints).
-Shape polyline(std::vector<Vec> points, double halfWidth);
+Shape Polyline(std::vector<Vec> points, double halfWidth);
 // A closed polygon (any winding).
-Shape polygon(std::vector<Vec> points);
+Shape Polygon(std::vector<Vec> points);
 // A circular arc from angle `from` to `to` (radians, clockwise on screen from 3 o'clock,
 // from < to), stroked halfWidth to each side with round ends.
-Shape arc(Vec centre, double radius, double from, double to, double halfWidth);
+Shape Arc(Vec centre, double radius, double from, double to, double halfWidth);
 
-Shape unite(Shape a, Shape b);
-Shape intersect(Shape a, Shape b);
-Shape subtract(Shape from, Shape cut);
+Shape Unite(Shape a, Shape b);
+Shape Intersect(Shape a, Shape b);
+Shape Subtract(Shape from, Shape cut);
 // The band of the given half width around a shape's outline.
-Shape outline(Shape shape, double halfWidth);
-Shape moved(Shape shape, double dx, double dy);
+Shape Outline(Shape shape, double halfWidth);
+Shape Moved(Shape shape, double dx, double dy);
 // Grown by d pixels (shrunk for negative d).
-Shape grown(Shape shape, double d);
+Shape Grown(Shape shape, double d);
 
-} // namespace skingen
+} // namespace nestora::skingen

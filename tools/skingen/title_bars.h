@@ -6,14 +6,14 @@
 #include "canvas.h"
 #include "looks.h"
 
-namespace skingen {
+namespace nestora::skingen {
 
-Canvas titleBarLeft(const LookInfo& look);
-Canvas titleBarClient(const LookInfo& look);
-Canvas titleBarRight(const LookInfo& look);
+Canvas TitleBarLeft(const LookInfo& look);
+Canvas TitleBarClient(const LookInfo& look);
+Canvas TitleBarRight(const LookInfo& look);
 
 // The bar's vertical colour profile, one pixel wide: what lies under a title-bar button
 // wherever the bar has no decoration.
-Canvas titleBarColumn(const LookInfo& look);
+Canvas TitleBarColumn(const LookInfo& look);
 
-} // namespace skingen
+} // namespace nestora::skingen

@@ -12,13 +12,13 @@
 #include "glyphs.h"
 #include "looks.h"
 
-namespace skingen {
+namespace nestora::skingen {
 
 enum class ButtonState { Normal, Hover, Pressed };
 
-inline constexpr Rgba kTransparentKey = rgb(0xFF00FF);
+inline constexpr Rgba kTransparentKey = Rgb(0xFF00FF);
 inline constexpr int kStripCells = 18;
 
-Canvas titleButtonStrip(const LookInfo& look);
+Canvas TitleButtonStrip(const LookInfo& look);
 
-} // namespace skingen
+} // namespace nestora::skingen

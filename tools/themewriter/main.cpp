@@ -27,10 +27,10 @@ constexpr int kUsage = 2;
 std::string ReadText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        throw themewriter::ThemeWriterError("cannot open the list '" + path.string() + "'");
+        throw nestora::themewriter::ThemeWriterError("cannot open the list '" + path.string() + "'");
     std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad())
-        throw themewriter::ThemeWriterError("cannot read the list '" + path.string() + "'");
+        throw nestora::themewriter::ThemeWriterError("cannot read the list '" + path.string() + "'");
     return text;
 }
 
@@ -45,14 +45,14 @@ void WriteWhole(const fs::path& target, const std::vector<std::uint8_t>& bytes) 
         if (!out) {
             std::error_code ignored;
             fs::remove(temporary, ignored);
-            throw themewriter::ThemeWriterError("cannot write '" + temporary.string() + "'");
+            throw nestora::themewriter::ThemeWriterError("cannot write '" + temporary.string() + "'");
         }
     }
     std::error_code error;
     fs::rename(temporary, target, error);
     if (error) {
         fs::remove(temporary, error);
-        throw themewriter::ThemeWriterError("cannot put the theme in place as '" + target.string() +
+        throw nestora::themewriter::ThemeWriterError("cannot put the theme in place as '" + target.string() +
                                             "'");
     }
 }
@@ -66,8 +66,8 @@ int main(int argc, char** argv) {
     }
     const fs::path list = argv[1], bitmaps = argv[2], target = argv[3];
     try {
-        const auto entries = themewriter::ReadThemeList(ReadText(list), list.string(), bitmaps);
-        const auto bytes = themewriter::BuildThemeFile(entries);
+        const auto entries = nestora::themewriter::ReadThemeList(ReadText(list), list.string(), bitmaps);
+        const auto bytes = nestora::themewriter::BuildThemeFile(entries);
         WriteWhole(target, bytes);
         std::cout << target.string() << ": " << entries.size() << " entries, " << bytes.size()
                   << " bytes\n";

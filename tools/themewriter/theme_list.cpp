@@ -8,7 +8,7 @@
 #include <optional>
 #include <utility>
 
-namespace themewriter {
+namespace nestora::themewriter {
 
 namespace fmt = nestora::skin::theme_format;
 
@@ -226,4 +226,4 @@ std::vector<ThemeWriterEntry> ReadThemeList(std::string_view text, const std::st
     return reader.Take();
 }
 
-} // namespace themewriter
+} // namespace nestora::themewriter

@@ -22,7 +22,7 @@
 #include <string_view>
 #include <vector>
 
-namespace themewriter {
+namespace nestora::themewriter {
 
 // Reads the list; bitmap values are read from bitmapFolder. Throws ThemeWriterError with
 // "<listName>:<line>: <fault>" for the first fault found.
@@ -32,4 +32,4 @@ std::vector<ThemeWriterEntry> ReadThemeList(std::string_view text, const std::st
 // Number forms shared by int and color; nothing when the text is no such number.
 std::optional<std::int32_t> ParseThemeInteger(std::string_view text);
 
-} // namespace themewriter
+} // namespace nestora::themewriter

@@ -5,7 +5,7 @@
 #include <limits>
 #include <utility>
 
-namespace themewriter {
+namespace nestora::themewriter {
 
 namespace fmt = nestora::skin::theme_format;
 
@@ -86,4 +86,4 @@ std::vector<std::uint8_t> BuildThemeFile(const std::vector<ThemeWriterEntry>& en
     return out;
 }
 
-} // namespace themewriter
+} // namespace nestora::themewriter

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace themewriter {
+namespace nestora::themewriter {
 
 // A fault in what the writer was asked to write; the message says what and where.
 class ThemeWriterError : public std::runtime_error {
@@ -32,4 +32,4 @@ ThemeWriterEntry BitmapEntry(std::string key, std::vector<std::uint8_t> bmpFile)
 // that 32-bit offsets cannot address.
 std::vector<std::uint8_t> BuildThemeFile(const std::vector<ThemeWriterEntry>& entries);
 
-} // namespace themewriter
+} // namespace nestora::themewriter

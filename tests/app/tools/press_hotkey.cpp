@@ -7,9 +7,9 @@
 
 namespace {
 
-bool pressOnce() {
-    auto events = nestora::testing::pressesOf(nestora::testing::kDefaultHotKey, 1);
-    return nestora::testing::sendInputs(events) == events.size();
+bool PressOnce() {
+    auto events = nestora::testing::PressesOf(nestora::testing::kDefaultHotKey, 1);
+    return nestora::testing::SendInputs(events) == events.size();
 }
 
 } // namespace
@@ -21,7 +21,7 @@ int wmain(int argc, wchar_t** argv) {
     if (times < 1 || times > 100)
         times = 1;
     for (long i = 0; i < times; ++i) {
-        if (!pressOnce())
+        if (!PressOnce())
             return 1;
         ::Sleep(300); // one press after the other, not a chord
     }

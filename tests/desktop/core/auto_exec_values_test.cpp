@@ -7,8 +7,8 @@
 
 namespace {
 
-using desktop::AutoExecRoot;
-using desktop::TabfAutoExecKind;
+using nestora::desktop::AutoExecRoot;
+using nestora::desktop::TabfAutoExecKind;
 
 TEST(AutoExecValues, EachKindHasItsRootAndRunKey) {
     struct Row {
@@ -26,19 +26,19 @@ TEST(AutoExecValues, EachKindHasItsRootAndRunKey) {
         {TabfAutoExecKind::aekServiceRunOnce, AutoExecRoot::LocalMachine, L"RunServicesOnce", true},
     };
     for (const Row& row : rows) {
-        const auto key = desktop::AutoExecRegKey(row.kind);
+        const auto key = nestora::desktop::AutoExecRegKey(row.kind);
         EXPECT_EQ(key.root, row.root);
         EXPECT_EQ(key.path,
                   std::wstring(L"Software\\Microsoft\\Windows\\CurrentVersion\\") + row.key);
-        EXPECT_EQ(desktop::IsServiceKind(row.kind), row.service);
-        EXPECT_EQ(desktop::kAutoExecKindInfo.NameOf(static_cast<int>(row.kind)).substr(0, 3),
+        EXPECT_EQ(nestora::desktop::IsServiceKind(row.kind), row.service);
+        EXPECT_EQ(nestora::desktop::kAutoExecKindInfo.NameOf(static_cast<int>(row.kind)).substr(0, 3),
                   "aek");
     }
-    EXPECT_EQ(desktop::kAutoExecKindInfo.Find("aekUserRun"), 2);
+    EXPECT_EQ(nestora::desktop::kAutoExecKindInfo.Find("aekUserRun"), 2);
 }
 
 TEST(AutoExecValues, TheValueIsNamedAfterTheFilePartWithItsCase) {
-    using desktop::AutoExecValueName;
+    using nestora::desktop::AutoExecValueName;
     EXPECT_EQ(AutoExecValueName(L"C:\\Program Files\\App\\App.exe"), L"App.exe");
     EXPECT_EQ(AutoExecValueName(L"C:NesTora.EXE"), L"NesTora.EXE");
     EXPECT_EQ(AutoExecValueName(L"tools/bin/app.exe"), L"app.exe");
@@ -49,7 +49,7 @@ TEST(AutoExecValues, TheValueIsNamedAfterTheFilePartWithItsCase) {
 }
 
 TEST(AutoExecValues, APathWithABlankIsQuotedSoWindowsCannotStartAnotherProgram) {
-    using desktop::AutoExecValueData;
+    using nestora::desktop::AutoExecValueData;
     EXPECT_EQ(AutoExecValueData(L"C:\\Program Files\\App\\App.exe"),
               L"\"C:\\Program Files\\App\\App.exe\"");
     EXPECT_EQ(AutoExecValueData(L"C:\\Tools\\App.exe"), L"C:\\Tools\\App.exe");
@@ -60,9 +60,9 @@ TEST(AutoExecValues, APathWithABlankIsQuotedSoWindowsCannotStartAnotherProgram) 
 }
 
 TEST(AutoExecValues, APercentSignMakesTheValueExpandable) {
-    EXPECT_TRUE(desktop::AutoExecIsExpandable(L"%SystemRoot%\\notepad.exe"));
-    EXPECT_TRUE(desktop::AutoExecIsExpandable(L"C:\\100%\\App.exe"));
-    EXPECT_FALSE(desktop::AutoExecIsExpandable(L"C:\\Tools\\App.exe"));
+    EXPECT_TRUE(nestora::desktop::AutoExecIsExpandable(L"%SystemRoot%\\notepad.exe"));
+    EXPECT_TRUE(nestora::desktop::AutoExecIsExpandable(L"C:\\100%\\App.exe"));
+    EXPECT_FALSE(nestora::desktop::AutoExecIsExpandable(L"C:\\Tools\\App.exe"));
 }
 
 } // namespace

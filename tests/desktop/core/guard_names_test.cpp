@@ -9,9 +9,9 @@
 
 namespace {
 
-using desktop::kMaxKernelObjectName;
-using desktop::MakeGuardMutexNames;
-using desktop::Utf16Length;
+using nestora::desktop::kMaxKernelObjectName;
+using nestora::desktop::MakeGuardMutexNames;
+using nestora::desktop::Utf16Length;
 
 TEST(GuardNames, AnUpperCasedPathGivesForwardSlashedNames) {
     const auto names = MakeGuardMutexNames(L"C:\\TOOLS\\APP.EXE", L"");
@@ -66,7 +66,7 @@ TEST(GuardNames, ShorteningNeverSplitsASurrogatePair) {
     while (Utf16Length(path) < 400)
         path += L"\\\U0001F4C1";
     const auto names = MakeGuardMutexNames(path, L"");
-    const std::u16string units = desktop::CutToUtf16(names.criticalSection, 1000);
+    const std::u16string units = nestora::desktop::CutToUtf16(names.criticalSection, 1000);
     EXPECT_LE(units.size(), kMaxKernelObjectName);
     for (std::size_t i = 0; i < units.size(); ++i) {
         const bool high = units[i] >= 0xD800 && units[i] <= 0xDBFF;

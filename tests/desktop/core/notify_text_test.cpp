@@ -8,8 +8,8 @@
 
 namespace {
 
-using desktop::CutToUtf16;
-using desktop::Utf16Length;
+using nestora::desktop::CutToUtf16;
+using nestora::desktop::Utf16Length;
 
 constexpr wchar_t kGrin[] = L"\U0001F600"; // one character, two UTF-16 units
 
@@ -19,13 +19,13 @@ std::u16string Units(std::size_t n, char16_t c) {
 
 TEST(NotifyText, AHintOf200CharactersReachesTheShellAsItsFirst127) {
     const std::wstring hint(200, L'ж');
-    EXPECT_EQ(CutToUtf16(hint, desktop::kTipLimit), Units(127, u'ж'));
-    EXPECT_EQ(CutToUtf16(hint, desktop::kLegacyTipLimit), Units(63, u'ж'));
+    EXPECT_EQ(CutToUtf16(hint, nestora::desktop::kTipLimit), Units(127, u'ж'));
+    EXPECT_EQ(CutToUtf16(hint, nestora::desktop::kLegacyTipLimit), Units(63, u'ж'));
 }
 
 TEST(NotifyText, ACutNeverSplitsASurrogatePairAtAnyOfTheLimits) {
-    for (const std::size_t limit : {desktop::kTipLimit, desktop::kLegacyTipLimit,
-                                    desktop::kBalloonTextLimit, desktop::kBalloonTitleLimit}) {
+    for (const std::size_t limit : {nestora::desktop::kTipLimit, nestora::desktop::kLegacyTipLimit,
+                                    nestora::desktop::kBalloonTextLimit, nestora::desktop::kBalloonTitleLimit}) {
         SCOPED_TRACE(limit);
         // The pair would take units limit and limit + 1: it goes whole.
         const std::wstring straddling = std::wstring(limit - 1, L'a') + kGrin + L"b";

@@ -8,11 +8,11 @@
 
 namespace {
 
-using desktop::TrayMouseState;
-using desktop::TrayStep;
-using desktop::TrayStepKind;
-using gui::TMouseButton;
-namespace n = desktop::tray_notification;
+using nestora::desktop::TrayMouseState;
+using nestora::desktop::TrayStep;
+using nestora::desktop::TrayStepKind;
+using nestora::gui::TMouseButton;
+namespace n = nestora::desktop::tray_notification;
 
 struct Flat {
     TrayStepKind kind;
@@ -86,7 +86,7 @@ TEST(TrayMouse, MiddleButtonMovesBalloonsAndUnknownReports) {
 }
 
 TEST(TrayMouse, CyclingGoesBackToTheFirstImageAfterTheLast) {
-    using desktop::NextCycleIndex;
+    using nestora::desktop::NextCycleIndex;
     EXPECT_EQ(NextCycleIndex(0, 3), 1);
     EXPECT_EQ(NextCycleIndex(1, 3), 2);
     EXPECT_EQ(NextCycleIndex(2, 3), 0);

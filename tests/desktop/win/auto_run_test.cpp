@@ -16,15 +16,15 @@
 
 namespace {
 
-using desktop::AutoExecRegistry;
-using desktop::RegisterAutoExec;
-using desktop::TabfAutoExecKind;
-using desktop::TabfAutoRun;
-using desktop::UnregisterAutoExec;
+using nestora::desktop::AutoExecRegistry;
+using nestora::desktop::RegisterAutoExec;
+using nestora::desktop::TabfAutoExecKind;
+using nestora::desktop::TabfAutoRun;
+using nestora::desktop::UnregisterAutoExec;
 
 class AutoRunTest : public ::testing::Test {
 protected:
-    std::optional<desktop::testing::StoredValue> Read(bool machine, const std::wstring& key,
+    std::optional<nestora::desktop::testing::StoredValue> Read(bool machine, const std::wstring& key,
                                                       const std::wstring& name) const {
         return scratch.Read(machine, key, name);
     }
@@ -35,13 +35,13 @@ protected:
                const std::wstring& data) {
         scratch.Plant(machine, key, name, data);
     }
-    TabfAutoRun* MakeEntry(gui::TComponent* owner) {
-        auto* entry = gui::Create<TabfAutoRun>(owner);
+    TabfAutoRun* MakeEntry(nestora::gui::TComponent* owner) {
+        auto* entry = nestora::gui::Create<TabfAutoRun>(owner);
         entry->SetRegistry(registry);
         return entry;
     }
 
-    desktop::testing::ScratchRunKeys scratch;
+    nestora::desktop::testing::ScratchRunKeys scratch;
     AutoExecRegistry& registry = scratch.registry;
 };
 
@@ -125,9 +125,9 @@ TEST_F(AutoRunTest, ACommandWithoutAFileNameNeverWritesOrDeletesTheKeysDefaultVa
 }
 
 TEST_F(AutoRunTest, TheComponentKeepsTheEntryInStepWithItsSettings) {
-    auto owner = gui::MakeComponent<gui::TComponent>();
+    auto owner = nestora::gui::MakeComponent<nestora::gui::TComponent>();
     auto* entry = MakeEntry(owner.get());
-    EXPECT_EQ(entry->FileName(), gui::TApplication::ExeName());
+    EXPECT_EQ(entry->FileName(), nestora::gui::TApplication::ExeName());
     EXPECT_EQ(entry->Kind(), TabfAutoExecKind::aekMachineRun);
     entry->SetFileName(L"C:\\Tools\\App.exe");
     entry->SetKind(TabfAutoExecKind::aekUserRun);
@@ -166,7 +166,7 @@ TEST_F(AutoRunTest, LoadingSettlesTheEntryOnceAtTheEnd) {
     // step deletes the user's entry; a same-named machine entry it never wrote survives.
     Plant(false, L"Run", L"App.exe", L"C:\\Tools\\App.exe");
     Plant(true, L"Run", L"App.exe", L"C:\\Tools\\App.exe");
-    auto owner = gui::MakeComponent<gui::TComponent>();
+    auto owner = nestora::gui::MakeComponent<nestora::gui::TComponent>();
     auto* entry = MakeEntry(owner.get());
     entry->SetLoading(true);
     entry->SetFileName(L"C:\\Tools\\App.exe");
@@ -179,9 +179,9 @@ TEST_F(AutoRunTest, LoadingSettlesTheEntryOnceAtTheEnd) {
     // With AutoRun in the description the loaded step writes the entry.
     auto* second = MakeEntry(owner.get());
     second->SetLoading(true);
-    gui::SetPropertyValue(*second, "FileName", std::wstring(L"C:\\Tools\\Second.exe"));
-    gui::SetPropertyValue(*second, "Kind", std::int64_t{2});
-    gui::SetPropertyValue(*second, "AutoRun", true);
+    nestora::gui::SetPropertyValue(*second, "FileName", std::wstring(L"C:\\Tools\\Second.exe"));
+    nestora::gui::SetPropertyValue(*second, "Kind", std::int64_t{2});
+    nestora::gui::SetPropertyValue(*second, "AutoRun", true);
     EXPECT_FALSE(Read(false, L"Run", L"Second.exe"));
     second->Loaded();
     EXPECT_TRUE(Read(false, L"Run", L"Second.exe"));
@@ -189,7 +189,7 @@ TEST_F(AutoRunTest, LoadingSettlesTheEntryOnceAtTheEnd) {
 
 TEST_F(AutoRunTest, InDesignModeTheRegistryIsNeverTouched) {
     Plant(false, L"Run", L"App.exe", L"C:\\Tools\\App.exe");
-    auto owner = gui::MakeComponent<gui::TComponent>();
+    auto owner = nestora::gui::MakeComponent<nestora::gui::TComponent>();
     owner->SetDesigning(true);
     auto* entry = MakeEntry(owner.get());
     EXPECT_EQ(entry->FileName(), L"");
@@ -207,10 +207,10 @@ TEST_F(AutoRunTest, InDesignModeTheRegistryIsNeverTouched) {
 
 TEST_F(AutoRunTest, PublishesAutoRunFileNameAndKindInThatOrder) {
     std::vector<std::string> names;
-    for (const gui::PropertyInfo* p : TabfAutoRun::StaticClassInfo().Properties())
+    for (const nestora::gui::PropertyInfo* p : TabfAutoRun::StaticClassInfo().Properties())
         names.emplace_back(p->name);
     EXPECT_EQ(names, (std::vector<std::string>{"Name", "Tag", "AutoRun", "FileName", "Kind"}));
-    const gui::PropertyInfo* kind = TabfAutoRun::StaticClassInfo().FindProperty("Kind");
+    const nestora::gui::PropertyInfo* kind = TabfAutoRun::StaticClassInfo().FindProperty("Kind");
     ASSERT_NE(kind, nullptr);
     ASSERT_NE(kind->enumInfo, nullptr);
     EXPECT_EQ(kind->enumInfo->Find("aekServiceRunOnce"), 5);

@@ -10,8 +10,8 @@
 
 namespace {
 
-using desktop::TabfCustomTimer;
-using gui::testing::AppTest;
+using nestora::desktop::TabfCustomTimer;
+using nestora::gui::testing::AppTest;
 
 // Records the messages its hidden window receives.
 class TRecordingTimer : public TabfCustomTimer {
@@ -20,7 +20,7 @@ public:
     std::vector<UINT> received;
 
 protected:
-    void WndProc(gui::TMessage& message) override {
+    void WndProc(nestora::gui::TMessage& message) override {
         received.push_back(message.Msg);
         TabfCustomTimer::WndProc(message);
     }
@@ -29,7 +29,7 @@ protected:
 class CustomTimerTest : public AppTest {};
 
 TEST_F(CustomTimerTest, TheHiddenWindowIsAnInvisibleTopLevelToolWindowThatGetsBroadcasts) {
-    auto timer = gui::MakeComponent<TRecordingTimer>();
+    auto timer = nestora::gui::MakeComponent<TRecordingTimer>();
     const HWND window = timer->WindowHandle();
     ASSERT_TRUE(::IsWindow(window));
     wchar_t className[32] = {};
@@ -50,13 +50,13 @@ TEST_F(CustomTimerTest, TheHiddenWindowIsAnInvisibleTopLevelToolWindowThatGetsBr
 }
 
 TEST_F(CustomTimerTest, TheTimerRunsOnlyWhileIntervalEnabledAndOnTimerAllAllowIt) {
-    auto timer = gui::MakeComponent<TabfCustomTimer>();
+    auto timer = nestora::gui::MakeComponent<TabfCustomTimer>();
     EXPECT_EQ(timer->Interval(), 1000u);
     EXPECT_TRUE(timer->Enabled());
     EXPECT_FALSE(timer->TimerRunning()); // no handler yet
     int ticks = 0;
     timer->SetInterval(10);
-    timer->SetOnTimer([&](gui::TObject* sender) {
+    timer->SetOnTimer([&](nestora::gui::TObject* sender) {
         EXPECT_EQ(sender, timer.get());
         ++ticks;
     });
@@ -81,12 +81,12 @@ TEST_F(CustomTimerTest, TheTimerRunsOnlyWhileIntervalEnabledAndOnTimerAllAllowIt
 }
 
 TEST_F(CustomTimerTest, AnErrorInATickReachesTheApplicationAndTheTimerGoesOn) {
-    auto timer = gui::MakeComponent<TabfCustomTimer>();
+    auto timer = nestora::gui::MakeComponent<TabfCustomTimer>();
     int ticks = 0;
     timer->SetInterval(10);
-    timer->SetOnTimer([&](gui::TObject*) {
+    timer->SetOnTimer([&](nestora::gui::TObject*) {
         ++ticks;
-        throw gui::Exception(L"tick failed");
+        throw nestora::gui::Exception(L"tick failed");
     });
     ASSERT_TRUE(PumpUntil([&] { return ticks >= 2; }));
     timer->SetOnTimer({});
@@ -97,12 +97,12 @@ TEST_F(CustomTimerTest, AnErrorInATickReachesTheApplicationAndTheTimerGoesOn) {
 }
 
 TEST_F(CustomTimerTest, AComponentFreedInItsOwnTickOrWithMessagesQueuedIsNotReachedAgain) {
-    auto* owner = gui::Create<gui::TComponent>(app.get());
-    auto* timer = gui::Create<TabfCustomTimer>(owner);
+    auto* owner = nestora::gui::Create<nestora::gui::TComponent>(app.get());
+    auto* timer = nestora::gui::Create<TabfCustomTimer>(owner);
     const HWND window = timer->WindowHandle();
     bool freed = false;
     timer->SetInterval(5);
-    timer->SetOnTimer([&](gui::TObject*) {
+    timer->SetOnTimer([&](nestora::gui::TObject*) {
         if (!freed) {
             freed = true;
             timer->Free();
@@ -111,7 +111,7 @@ TEST_F(CustomTimerTest, AComponentFreedInItsOwnTickOrWithMessagesQueuedIsNotReac
     ASSERT_TRUE(PumpUntil([&] { return freed; }));
     EXPECT_FALSE(::IsWindow(window));
 
-    auto other = gui::MakeComponent<TabfCustomTimer>();
+    auto other = nestora::gui::MakeComponent<TabfCustomTimer>();
     const HWND otherWindow = other->WindowHandle();
     ::PostMessageW(otherWindow, WM_TIMER, TabfCustomTimer::kTimerId, 0);
     ::PostMessageW(otherWindow, WM_USER, 0, 0);
@@ -129,32 +129,32 @@ public:
     static constexpr UINT kFail = WM_APP + 7;
 
 protected:
-    void WndProc(gui::TMessage& message) override {
+    void WndProc(nestora::gui::TMessage& message) override {
         if (message.Msg == kFail)
-            throw gui::EInvalidOperation(L"shell message failed");
+            throw nestora::gui::EInvalidOperation(L"shell message failed");
         TabfCustomTimer::WndProc(message);
     }
 };
 
 TEST_F(CustomTimerTest, AnErrorInTheWindowsOwnHandlingReachesTheApplicationAndNoFurther) {
-    auto timer = gui::MakeComponent<TFailingTimer>();
+    auto timer = nestora::gui::MakeComponent<TFailingTimer>();
     EXPECT_EQ(::SendMessageW(timer->WindowHandle(), TFailingTimer::kFail, 0, 0), 0);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, L"shell message failed");
     // The window and its binding are untouched: the timer still ticks.
     int ticks = 0;
     timer->SetInterval(5);
-    timer->SetOnTimer([&](gui::TObject*) { ++ticks; });
+    timer->SetOnTimer([&](nestora::gui::TObject*) { ++ticks; });
     EXPECT_TRUE(PumpUntil([&] { return ticks >= 1; }));
 }
 
 TEST_F(CustomTimerTest, AWindowClosedBehindTheComponentsBackStopsItsTimerAndIsNotDestroyedTwice) {
-    const long windowsBefore = gui::HandleCounters::Live(gui::HandleKind::Window);
-    const long lostBefore = gui::LostWindowDestroys();
-    auto timer = gui::MakeComponent<TabfCustomTimer>();
+    const long windowsBefore = nestora::gui::HandleCounters::Live(nestora::gui::HandleKind::Window);
+    const long lostBefore = nestora::gui::LostWindowDestroys();
+    auto timer = nestora::gui::MakeComponent<TabfCustomTimer>();
     int ticks = 0;
     timer->SetInterval(5);
-    timer->SetOnTimer([&](gui::TObject*) { ++ticks; });
+    timer->SetOnTimer([&](nestora::gui::TObject*) { ++ticks; });
     ASSERT_TRUE(timer->TimerRunning());
     const HWND window = timer->WindowHandle();
     // Default processing of WM_CLOSE destroys the window.
@@ -162,7 +162,7 @@ TEST_F(CustomTimerTest, AWindowClosedBehindTheComponentsBackStopsItsTimerAndIsNo
     ASSERT_FALSE(::IsWindow(window));
     EXPECT_EQ(timer->WindowHandle(), nullptr);
     EXPECT_FALSE(timer->TimerRunning());
-    EXPECT_EQ(gui::HandleCounters::Live(gui::HandleKind::Window), windowsBefore);
+    EXPECT_EQ(nestora::gui::HandleCounters::Live(nestora::gui::HandleKind::Window), windowsBefore);
     // No stray thread timer is started for a window that is not there.
     timer->SetInterval(7);
     EXPECT_FALSE(timer->TimerRunning());
@@ -170,16 +170,16 @@ TEST_F(CustomTimerTest, AWindowClosedBehindTheComponentsBackStopsItsTimerAndIsNo
     Pump(40);
     EXPECT_EQ(ticks, stopped);
     timer.reset();
-    EXPECT_EQ(gui::LostWindowDestroys(), lostBefore);
+    EXPECT_EQ(nestora::gui::LostWindowDestroys(), lostBefore);
 }
 
 TEST_F(CustomTimerTest, ManyTimersLeaveNoWindowBehind) {
-    const long before = gui::HandleCounters::Live(gui::HandleKind::Window);
+    const long before = nestora::gui::HandleCounters::Live(nestora::gui::HandleKind::Window);
     for (int i = 0; i < 200; ++i) {
-        auto timer = gui::MakeComponent<TabfCustomTimer>();
-        timer->SetOnTimer([](gui::TObject*) {});
+        auto timer = nestora::gui::MakeComponent<TabfCustomTimer>();
+        timer->SetOnTimer([](nestora::gui::TObject*) {});
     }
-    EXPECT_EQ(gui::HandleCounters::Live(gui::HandleKind::Window), before);
+    EXPECT_EQ(nestora::gui::HandleCounters::Live(nestora::gui::HandleKind::Window), before);
 }
 
 } // namespace

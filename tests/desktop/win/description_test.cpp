@@ -4,10 +4,10 @@
 // window and puts its icon in, the start-with-Windows entry removes the program's run
 // value, the guard finds no other copy.
 #include "app_test_support.h"
-#include "fake_shell.h"
+#include "fake_tray_shell.h"
 #include "scratch_run_keys.h"
 
-#include "desktop/abf_components.h"
+#include "desktop/desktop_classes.h"
 #include "gui/core/exceptions.h"
 #include "gui/win/popup_menu.h"
 
@@ -15,7 +15,7 @@
 
 namespace {
 
-using namespace desktop;
+using namespace nestora::desktop;
 
 constexpr char kDescription[] = R"(
 object Form1: TForm
@@ -40,7 +40,7 @@ object Form1: TForm
 end
 )";
 
-class DescriptionTest : public gui::testing::AppTest {
+class DescriptionTest : public nestora::gui::testing::AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
@@ -49,40 +49,40 @@ protected:
         classes.Register(trayClass);
         classes.Register(autoRunClass);
         classes.Register(TabfOneInstance::StaticClassInfo());
-        classes.Register(gui::TPopupMenu::StaticClassInfo());
+        classes.Register(nestora::gui::TPopupMenu::StaticClassInfo());
     }
 
-    desktop::testing::FakeShell shell;
-    desktop::testing::ScratchRunKeys scratch;
-    gui::ClassInfo trayClass{"TabfTrayIcon",
+    nestora::desktop::testing::FakeTrayShell shell;
+    nestora::desktop::testing::ScratchRunKeys scratch;
+    nestora::gui::ClassInfo trayClass{"TabfTrayIcon",
                              &TabfTrayIcon::StaticClassInfo(),
-                             [this](gui::TComponent* owner) -> gui::TComponent* {
-                                 auto* tray = gui::Create<TabfTrayIcon>(owner);
+                             [this](nestora::gui::TComponent* owner) -> nestora::gui::TComponent* {
+                                 auto* tray = nestora::gui::Create<TabfTrayIcon>(owner);
                                  shell.Attach(*tray);
                                  return tray;
                              },
                              {}};
-    gui::ClassInfo autoRunClass{"TabfAutoRun",
+    nestora::gui::ClassInfo autoRunClass{"TabfAutoRun",
                                 &TabfAutoRun::StaticClassInfo(),
-                                [this](gui::TComponent* owner) -> gui::TComponent* {
-                                    auto* entry = gui::Create<TabfAutoRun>(owner);
+                                [this](nestora::gui::TComponent* owner) -> nestora::gui::TComponent* {
+                                    auto* entry = nestora::gui::Create<TabfAutoRun>(owner);
                                     entry->SetRegistry(scratch.registry);
                                     return entry;
                                 },
                                 {}};
-    gui::ClassRegistry classes;
+    nestora::gui::ClassRegistry classes;
 };
 
 TEST_F(DescriptionTest, TheProgramsComponentsLoadAndTakeTheirPlaces) {
-    const std::wstring exe = gui::TApplication::ExeName();
+    const std::wstring exe = nestora::gui::TApplication::ExeName();
     const std::wstring valueName = exe.substr(exe.find_last_of(L'\\') + 1);
     scratch.Plant(false, L"Run", valueName, exe);
 
-    auto* form = app->CreateForm<gui::TForm>();
+    auto* form = app->CreateForm<nestora::gui::TForm>();
     form->ReadDescription(kDescription, classes);
 
     auto* tray = dynamic_cast<TabfTrayIcon*>(form->FindComponent(L"abfTray"));
-    auto* menu = dynamic_cast<gui::TPopupMenu*>(form->FindComponent(L"PopupMenu"));
+    auto* menu = dynamic_cast<nestora::gui::TPopupMenu*>(form->FindComponent(L"PopupMenu"));
     auto* entry = dynamic_cast<TabfAutoRun*>(form->FindComponent(L"AutoRunApp"));
     auto* guard = dynamic_cast<TabfOneInstance*>(form->FindComponent(L"OneInstance"));
     ASSERT_TRUE(tray && menu && entry && guard);
@@ -118,7 +118,7 @@ TEST_F(DescriptionTest, TheProgramsComponentsLoadAndTakeTheirPlaces) {
 }
 
 TEST_F(DescriptionTest, AnIconThatIsNotInTheResourcesIsReportedWithItsLine) {
-    auto* form = app->CreateForm<gui::TForm>();
+    auto* form = app->CreateForm<nestora::gui::TForm>();
     try {
         form->ReadDescription("object Form1: TForm\n"
                               "  object abfTray: TabfTrayIcon\n"
@@ -127,7 +127,7 @@ TEST_F(DescriptionTest, AnIconThatIsNotInTheResourcesIsReportedWithItsLine) {
                               "end\n",
                               classes);
         FAIL() << "no error";
-    } catch (const gui::EDescriptionError& e) {
+    } catch (const nestora::gui::EDescriptionError& e) {
         EXPECT_NE(e.Message().find(L"line 3"), std::wstring::npos) << e.what();
         EXPECT_NE(e.Message().find(L"NO_SUCH_ICON"), std::wstring::npos) << e.what();
     }

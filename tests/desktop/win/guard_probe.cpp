@@ -15,15 +15,15 @@
 
 namespace {
 
-gui::UniqueKernelHandle OpenNamed(const std::wstring& name, bool semaphore) {
-    return gui::UniqueKernelHandle(
+nestora::gui::UniqueKernelHandle OpenNamed(const std::wstring& name, bool semaphore) {
+    return nestora::gui::UniqueKernelHandle(
         semaphore ? ::OpenSemaphoreW(SEMAPHORE_MODIFY_STATE, FALSE, name.c_str())
                   : ::OpenEventW(SYNCHRONIZE, FALSE, name.c_str()));
 }
 
 // Runs the guard as the program's loaded step does; true when this copy may run on.
-bool RunGuard(gui::TApplication& app) {
-    auto guard = gui::MakeComponent<desktop::TabfOneInstance>();
+bool RunGuard(nestora::gui::TApplication& app) {
+    auto guard = nestora::gui::MakeComponent<nestora::desktop::TabfOneInstance>();
     guard->SetShowMessage(true);
     guard->SetLoading(true);
     guard->Loaded();
@@ -37,7 +37,7 @@ int wmain(int argc, wchar_t** argv) {
     if (argc < 4)
         return 3;
     const std::wstring mode = argv[1];
-    gui::TApplication app;
+    nestora::gui::TApplication app;
     app.SetTitle(argv[2]);
     app.SetMessageBoxFunction(
         [](HWND, const std::wstring&, const std::wstring&, unsigned) { return IDOK; });

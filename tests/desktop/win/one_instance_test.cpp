@@ -18,8 +18,8 @@
 
 namespace {
 
-using desktop::TabfOneInstance;
-using gui::testing::AppTest;
+using nestora::desktop::TabfOneInstance;
+using nestora::gui::testing::AppTest;
 
 std::wstring UniqueText(const wchar_t* prefix) {
     std::random_device device;
@@ -54,7 +54,7 @@ public:
     }
 
 private:
-    gui::UniqueKernelHandle ready_, release_;
+    nestora::gui::UniqueKernelHandle ready_, release_;
     std::thread thread_;
 };
 
@@ -64,23 +64,23 @@ protected:
         AppTest::SetUp();
         title = UniqueText(L"Nestora guard test ");
         app->SetTitle(title);
-        owner = gui::Create<gui::TComponent>(app.get());
+        owner = nestora::gui::Create<nestora::gui::TComponent>(app.get());
     }
-    TabfOneInstance* MakeGuard() { return gui::Create<TabfOneInstance>(owner); }
+    TabfOneInstance* MakeGuard() { return nestora::gui::Create<TabfOneInstance>(owner); }
     static void Load(TabfOneInstance& guard) {
         guard.SetLoading(true);
         guard.Loaded();
     }
 
     std::wstring title;
-    gui::TComponent* owner = nullptr;
+    nestora::gui::TComponent* owner = nullptr;
 };
 
 TEST_F(OneInstanceTest, NamesComeFromTheUpperCasedPathWithForwardSlashesOrFromTheTitle) {
-    EXPECT_EQ(desktop::UpperCasePath(L"C:\\Tools\\App.exe"), L"C:\\TOOLS\\APP.EXE");
-    EXPECT_EQ(desktop::UpperCasePath(L"C:\\Tools\\Папка\\app.exe"), L"C:\\TOOLS\\ПАПКА\\APP.EXE");
+    EXPECT_EQ(nestora::desktop::UpperCasePath(L"C:\\Tools\\App.exe"), L"C:\\TOOLS\\APP.EXE");
+    EXPECT_EQ(nestora::desktop::UpperCasePath(L"C:\\Tools\\Папка\\app.exe"), L"C:\\TOOLS\\ПАПКА\\APP.EXE");
     const auto fromPath =
-        desktop::MakeGuardMutexNames(desktop::UpperCasePath(L"C:\\Tools\\App.exe"), L"");
+        nestora::desktop::MakeGuardMutexNames(nestora::desktop::UpperCasePath(L"C:\\Tools\\App.exe"), L"");
     EXPECT_EQ(fromPath.criticalSection, L"C:/TOOLS/APP.EXE.OneInstance.CriticalSection");
     EXPECT_EQ(fromPath.guard, L"C:/TOOLS/APP.EXE.OneInstance.Default");
 
@@ -88,18 +88,18 @@ TEST_F(OneInstanceTest, NamesComeFromTheUpperCasedPathWithForwardSlashesOrFromTh
     guard->SetIdentifier(L"X");
     EXPECT_EQ(guard->MutexNames().guard, title + L"X.OneInstance.Default"); // case kept
     guard->SetExeNameAsIdentifier(true);
-    std::wstring exe = desktop::UpperCasePath(gui::TApplication::ExeName());
+    std::wstring exe = nestora::desktop::UpperCasePath(nestora::gui::TApplication::ExeName());
     std::replace(exe.begin(), exe.end(), L'\\', L'/');
     EXPECT_EQ(guard->MutexNames().guard, exe + L"X.OneInstance.Default");
 
     // The first copy's check leaves it holding the "Default" mutex under that name.
     Load(*guard);
     EXPECT_FALSE(guard->Terminating());
-    const gui::UniqueKernelHandle held(
+    const nestora::gui::UniqueKernelHandle held(
         ::OpenMutexW(SYNCHRONIZE, FALSE, guard->MutexNames().guard.c_str()));
     EXPECT_TRUE(held);
     // The "CriticalSection" mutex only lived during the check.
-    const gui::UniqueKernelHandle gone(
+    const nestora::gui::UniqueKernelHandle gone(
         ::OpenMutexW(SYNCHRONIZE, FALSE, guard->MutexNames().criticalSection.c_str()));
     EXPECT_FALSE(gone);
 }
@@ -137,14 +137,14 @@ TEST_F(OneInstanceTest, AHandlerClearingTerminateLetsTheCopyRunAndActivationStil
     // minimised.
     const HWND other =
         ::CreateWindowExW(0, L"TApplication", title.c_str(), WS_POPUP | WS_CAPTION | WS_MINIMIZE, 0,
-                          0, 100, 50, nullptr, nullptr, gui::FrameworkInstance(), nullptr);
+                          0, 100, 50, nullptr, nullptr, nestora::gui::FrameworkInstance(), nullptr);
     ASSERT_NE(other, nullptr);
     ASSERT_TRUE(::IsIconic(other));
     auto* guard = MakeGuard();
     EXPECT_EQ(guard->FindPrevInstanceWindow(), other);
     guard->SetShowMessage(true);
     int calls = 0;
-    guard->SetOnShowMessage([&](gui::TObject* sender, bool& terminate) {
+    guard->SetOnShowMessage([&](nestora::gui::TObject* sender, bool& terminate) {
         EXPECT_EQ(sender, guard);
         EXPECT_TRUE(terminate);
         EXPECT_FALSE(app->ShowMainForm()); // cleared while deciding
@@ -166,14 +166,14 @@ TEST_F(OneInstanceTest, TheSearchSkipsThisCopysOwnWindowAndOtherTitles) {
     EXPECT_EQ(guard->FindPrevInstanceWindow(), nullptr); // only its own window has the title
     const HWND otherTitle =
         ::CreateWindowExW(0, L"TApplication", L"Some other program", WS_POPUP, 0, 0, 0, 0, nullptr,
-                          nullptr, gui::FrameworkInstance(), nullptr);
+                          nullptr, nestora::gui::FrameworkInstance(), nullptr);
     EXPECT_EQ(guard->FindPrevInstanceWindow(), nullptr);
     std::wstring upper = title;
     for (wchar_t& c : upper)
         c = static_cast<wchar_t>(::towupper(c));
     const HWND sameTitle =
         ::CreateWindowExW(0, L"TApplication", upper.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                          gui::FrameworkInstance(), nullptr);
+                          nestora::gui::FrameworkInstance(), nullptr);
     EXPECT_EQ(guard->FindPrevInstanceWindow(), sameTitle);
     ::DestroyWindow(otherTitle);
     ::DestroyWindow(sameTitle);
@@ -195,8 +195,8 @@ TEST_F(OneInstanceTest, AnAbandonedGuardIsTakenOverByTheNextCopy) {
 TEST_F(OneInstanceTest, AGuardWithAVeryLongNameStillWorks) {
     app->SetTitle(std::wstring(400, L'N'));
     auto* guard = MakeGuard();
-    EXPECT_LE(desktop::Utf16Length(guard->MutexNames().criticalSection),
-              desktop::kMaxKernelObjectName);
+    EXPECT_LE(nestora::desktop::Utf16Length(guard->MutexNames().criticalSection),
+              nestora::desktop::kMaxKernelObjectName);
     GuardHolder first(guard->MutexNames().guard, false);
     EXPECT_TRUE(guard->IsPrevInstanceRunning());
     first.LetGo();
@@ -212,14 +212,14 @@ TEST_F(OneInstanceTest, InDesignModeNoCopyIsEverRunningAndNoMutexIsMade) {
     EXPECT_FALSE(guard->IsPrevInstanceRunning());
     EXPECT_FALSE(app->Terminated());
     EXPECT_TRUE(boxes.empty());
-    const gui::UniqueKernelHandle none(
+    const nestora::gui::UniqueKernelHandle none(
         ::OpenMutexW(SYNCHRONIZE, FALSE, guard->MutexNames().criticalSection.c_str()));
     EXPECT_FALSE(none);
 }
 
 TEST_F(OneInstanceTest, PublishesItsPropertiesInTheirOrder) {
     std::vector<std::string> names;
-    for (const gui::PropertyInfo* p : TabfOneInstance::StaticClassInfo().Properties())
+    for (const nestora::gui::PropertyInfo* p : TabfOneInstance::StaticClassInfo().Properties())
         names.emplace_back(p->name);
     EXPECT_EQ(names, (std::vector<std::string>{"Name", "Tag", "ActivatePrevInstance",
                                                "ExeNameAsIdentifier", "Message", "Identifier",
@@ -233,13 +233,13 @@ TEST_F(OneInstanceTest, PublishesItsPropertiesInTheirOrder) {
 // ---- copies of a real program --------------------------------------------------------
 
 std::wstring ProbePath() {
-    std::wstring path = gui::TApplication::ExeName();
+    std::wstring path = nestora::gui::TApplication::ExeName();
     path.resize(path.find_last_of(L'\\') + 1);
     return path + L"desktop_guard_probe.exe";
 }
 
 struct Probe {
-    gui::UniqueKernelHandle process;
+    nestora::gui::UniqueKernelHandle process;
     DWORD id = 0;
 };
 
@@ -277,10 +277,10 @@ TEST(OneInstanceProcesses, OfCopiesStartedAtTheSameMomentExactlyOneRunsOn) {
         const std::wstring readyName = UniqueText(L"NestoraRaceReady");
         const std::wstring goName = UniqueText(L"NestoraRaceGo");
         const std::wstring releaseName = UniqueText(L"NestoraRaceRelease");
-        const gui::UniqueKernelHandle ready(
+        const nestora::gui::UniqueKernelHandle ready(
             ::CreateSemaphoreW(nullptr, 0, kCopies, readyName.c_str()));
-        const gui::UniqueKernelHandle go(::CreateEventW(nullptr, TRUE, FALSE, goName.c_str()));
-        const gui::UniqueKernelHandle release(
+        const nestora::gui::UniqueKernelHandle go(::CreateEventW(nullptr, TRUE, FALSE, goName.c_str()));
+        const nestora::gui::UniqueKernelHandle release(
             ::CreateEventW(nullptr, TRUE, FALSE, releaseName.c_str()));
         std::vector<Probe> probes;
         for (int i = 0; i < kCopies; ++i) {
@@ -319,7 +319,7 @@ protected:
     // Starts a copy that becomes the first and holds the guard for this test's title.
     Probe StartHolder() {
         const std::wstring readyName = UniqueText(L"NestoraHoldReady");
-        const gui::UniqueKernelHandle ready(::CreateSemaphoreW(nullptr, 0, 1, readyName.c_str()));
+        const nestora::gui::UniqueKernelHandle ready(::CreateSemaphoreW(nullptr, 0, 1, readyName.c_str()));
         Probe probe = StartProbe(L"hold " + Quoted(title) + L" " + readyName);
         EXPECT_TRUE(probe.process);
         if (probe.process) {

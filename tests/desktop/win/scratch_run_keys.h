@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-namespace desktop::testing {
+namespace nestora::desktop::testing {
 
 inline const std::wstring kRunPath = L"Software\\Microsoft\\Windows\\CurrentVersion\\";
 
@@ -25,7 +25,7 @@ struct StoredValue {
 
 class ScratchRunKeys {
 public:
-    ScratchRunKeys() : machine_(scratch_.create(L"HKLM")), user_(scratch_.create(L"HKCU")) {
+    ScratchRunKeys() : machine_(scratch_.Create(L"HKLM")), user_(scratch_.Create(L"HKCU")) {
         registry.localMachine = machine_.get();
         registry.currentUser = user_.get();
         registry.winNT = true;
@@ -36,7 +36,7 @@ public:
     std::optional<StoredValue> Read(bool machine, const std::wstring& key,
                                     const std::wstring& name) const {
         const auto value =
-            nestora::testing::readValue(Root(machine), (kRunPath + key).c_str(), name.c_str());
+            nestora::testing::ReadValue(Root(machine), (kRunPath + key).c_str(), name.c_str());
         if (!value)
             return std::nullopt;
         std::wstring data(value->bytes.size() / sizeof(wchar_t), L'\0');
@@ -46,11 +46,11 @@ public:
         return StoredValue{value->type, static_cast<DWORD>(value->bytes.size()), data};
     }
     bool KeyExists(bool machine, const std::wstring& key) const {
-        return nestora::testing::keyExists(Root(machine), (kRunPath + key).c_str());
+        return nestora::testing::KeyExists(Root(machine), (kRunPath + key).c_str());
     }
     void Plant(bool machine, const std::wstring& key, const std::wstring& name,
                const std::wstring& data) const {
-        ASSERT_TRUE(nestora::testing::writeText(Root(machine), (kRunPath + key).c_str(),
+        ASSERT_TRUE(nestora::testing::WriteText(Root(machine), (kRunPath + key).c_str(),
                                                 name.c_str(), data));
     }
     void Remove(bool machine, const std::wstring& key, const std::wstring& name) const {
@@ -65,4 +65,4 @@ private:
     gui::UniqueKey machine_, user_;
 };
 
-} // namespace desktop::testing
+} // namespace nestora::desktop::testing

@@ -9,15 +9,15 @@
 
 namespace {
 
-using desktop::TabfTrayIcon;
-using desktop::testing::TrayIconTest;
+using nestora::desktop::TabfTrayIcon;
+using nestora::desktop::testing::TrayIconTest;
 
 // A menu that records its popups instead of tracking a real menu (which would wait for
 // the user).
-class TRecordingMenu : public gui::TPopupMenu {
+class TRecordingMenu : public nestora::gui::TPopupMenu {
 public:
-    TRecordingMenu(gui::TComponent* owner, std::vector<std::wstring>* journal)
-        : gui::TPopupMenu(owner), journal_(journal) {}
+    TRecordingMenu(nestora::gui::TComponent* owner, std::vector<std::wstring>* journal)
+        : nestora::gui::TPopupMenu(owner), journal_(journal) {}
     void Popup(int x, int y) override {
         journal_->push_back(L"popup");
         at = POINT{x, y};
@@ -26,7 +26,7 @@ public:
             onPopupDo();
     }
     POINT at{};
-    gui::TComponent* invoker = nullptr;
+    nestora::gui::TComponent* invoker = nullptr;
     std::function<void()> onPopupDo;
 
 private:
@@ -39,15 +39,15 @@ protected:
         TrayIconTest::SetUp();
         tray = MakeTray();
         Journal(*tray);
-        menu = gui::Create<TRecordingMenu>(form, &journal);
+        menu = nestora::gui::Create<TRecordingMenu>(form, &journal);
         show = menu->Items().AddItem(L"Show",
-                                     [this](gui::TObject*) { journal.push_back(L"item show"); });
-        menu->Items().AddItem(L"Exit", [this](gui::TObject*) { journal.push_back(L"item exit"); });
+                                     [this](nestora::gui::TObject*) { journal.push_back(L"item show"); });
+        menu->Items().AddItem(L"Exit", [this](nestora::gui::TObject*) { journal.push_back(L"item exit"); });
         tray->SetPopupMenu(menu);
     }
     TabfTrayIcon* tray = nullptr;
     TRecordingMenu* menu = nullptr;
-    gui::TMenuItem* show = nullptr;
+    nestora::gui::TMenuItem* show = nullptr;
 };
 
 TEST_F(TrayMenuTest, TheRightButtonPopsTheMenuUpAtTheCursorWithTheIconAsInvoker) {

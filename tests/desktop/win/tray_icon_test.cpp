@@ -17,15 +17,15 @@
 
 namespace {
 
-using desktop::TabfTrayIcon;
-using desktop::testing::kHidden;
-using desktop::testing::kShown;
-using desktop::testing::TrayIconTest;
+using nestora::desktop::TabfTrayIcon;
+using nestora::desktop::testing::kHidden;
+using nestora::desktop::testing::kShown;
+using nestora::desktop::testing::TrayIconTest;
 
 TEST_F(TrayIconTest, PublishesItsPropertiesInTheirOrderWithTheirStartingValues) {
     auto* tray = MakeTray();
     std::vector<std::string> names;
-    for (const gui::PropertyInfo* p : tray->GetClassInfo().Properties())
+    for (const nestora::gui::PropertyInfo* p : tray->GetClassInfo().Properties())
         names.emplace_back(p->name);
     const std::vector<std::string> expected{"Name",
                                             "Tag",
@@ -73,18 +73,18 @@ TEST_F(TrayIconTest, PublishesItsPropertiesInTheirOrderWithTheirStartingValues) 
     EXPECT_TRUE(tray->HookedApplication());
     EXPECT_TRUE(shell.requests.empty());
     // CycleInterval is a Cardinal: the whole unsigned range and nothing else.
-    gui::SetPropertyValue(*tray, "CycleInterval", std::int64_t{4294967295});
+    nestora::gui::SetPropertyValue(*tray, "CycleInterval", std::int64_t{4294967295});
     EXPECT_EQ(tray->CycleInterval(), 4294967295u);
-    EXPECT_THROW(gui::SetPropertyValue(*tray, "CycleInterval", std::int64_t{-1}),
-                 gui::EDescriptionError);
-    gui::SetPropertyValue(*tray, "InfoType", std::int64_t{3});
-    EXPECT_EQ(tray->InfoType(), desktop::TabfTrayIconInfoType::tiiError);
+    EXPECT_THROW(nestora::gui::SetPropertyValue(*tray, "CycleInterval", std::int64_t{-1}),
+                 nestora::gui::EDescriptionError);
+    nestora::gui::SetPropertyValue(*tray, "InfoType", std::int64_t{3});
+    EXPECT_EQ(tray->InfoType(), nestora::desktop::TabfTrayIconInfoType::tiiError);
 }
 
 TEST_F(TrayIconTest, ShowingAndHidingSendTheFullRecordWithTheIconFlagOnlyWhileShown) {
     auto* tray = MakeTray();
     Journal(*tray);
-    gui::TIcon icon;
+    nestora::gui::TIcon icon;
     icon.LoadFromResourceName(::GetModuleHandleW(L"user32.dll"), L"#32512", 16, 16);
     tray->SetIcon(icon);
     tray->SetIconID(7);
@@ -128,7 +128,7 @@ TEST_F(TrayIconTest, AHintOf200CharactersIsCutTo127UnitsOrTo63OnOldSystems) {
     EXPECT_EQ(shell.requests.back().tip, std::wstring(125, L'a') + L"\U0001F600");
 
     // The 95 family and NT 4: the first record version, 63 units, no balloon.
-    desktop::TrayIconShell old = tray->Shell();
+    nestora::desktop::TrayIconShell old = tray->Shell();
     old.winNT5OrLater = false;
     tray->SetShell(old);
     tray->SetHint(std::wstring(200, L'x'));
@@ -165,8 +165,8 @@ TEST_F(TrayIconTest, ADoubleClickRaisesDownUpClickDblClickUpInThatOrder) {
     EXPECT_EQ(journal, (std::vector<std::wstring>{L"down left", L"up left", L"click", L"dblclick",
                                                   L"up left"}));
     ASSERT_EQ(shifts.size(), 3u);
-    for (const gui::TShiftState s : shifts)
-        EXPECT_TRUE(s & gui::ssLeft);
+    for (const nestora::gui::TShiftState s : shifts)
+        EXPECT_TRUE(s & nestora::gui::ssLeft);
 
     journal.clear();
     shifts.clear();
@@ -174,7 +174,7 @@ TEST_F(TrayIconTest, ADoubleClickRaisesDownUpClickDblClickUpInThatOrder) {
     Report(*tray, WM_MBUTTONUP);
     Report(*tray, WM_MOUSEMOVE);
     EXPECT_EQ(journal, (std::vector<std::wstring>{L"down right", L"up middle", L"move"}));
-    EXPECT_EQ(shifts, (std::vector<gui::TShiftState>{gui::ssRight, gui::ssMiddle}));
+    EXPECT_EQ(shifts, (std::vector<nestora::gui::TShiftState>{nestora::gui::ssRight, nestora::gui::ssMiddle}));
 }
 
 TEST_F(TrayIconTest, DisabledItIgnoresTheShellsReportsButStillComesBackAfterARestart) {
@@ -192,7 +192,7 @@ TEST_F(TrayIconTest, DisabledItIgnoresTheShellsReportsButStillComesBackAfterARes
     // The shell restarts with an empty tray and says so.
     shell.Forget();
     shell.requests.clear();
-    ::SendMessageW(tray->WindowHandle(), desktop::TaskbarCreatedMessage(), 0, 0);
+    ::SendMessageW(tray->WindowHandle(), nestora::desktop::TaskbarCreatedMessage(), 0, 0);
     EXPECT_EQ(shell.Messages(), (std::vector<DWORD>{NIM_DELETE, NIM_ADD}));
     EXPECT_TRUE(shell.Has(tray->WindowHandle(), 0));
     EXPECT_EQ(journal, (std::vector<std::wstring>{L"hide", L"show"}));
@@ -204,7 +204,7 @@ TEST_F(TrayIconTest, BalloonsCarryTheirTextsCutAndOnlyTheInfoFlag) {
     tray->SetVisible(true);
     tray->SetInfoText(std::wstring(254, L'b') + L"\U0001F600");
     tray->SetInfoTitle(std::wstring(300, L't'));
-    tray->SetInfoType(desktop::TabfTrayIconInfoType::tiiWarning);
+    tray->SetInfoType(nestora::desktop::TabfTrayIconInfoType::tiiWarning);
     tray->SetInfoTimeout(4000);
     tray->ShowBalloonHint();
     const auto& r = shell.requests.back();
@@ -249,15 +249,15 @@ class TrayImagesTest : public TrayIconTest {
 protected:
     void SetUp() override {
         TrayIconTest::SetUp();
-        images = gui::Create<gui::TImageList>(form);
+        images = nestora::gui::Create<nestora::gui::TImageList>(form);
         const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
         for (const wchar_t* name : {L"#32512", L"#32513", L"#32514"}) {
-            gui::TIcon icon;
+            nestora::gui::TIcon icon;
             icon.LoadFromResourceName(user32, name, 16, 16);
             images->AddIcon(icon);
         }
     }
-    gui::TImageList* images = nullptr;
+    nestora::gui::TImageList* images = nullptr;
 };
 
 TEST_F(TrayImagesTest, CyclingWalksThroughTheListAndBackToTheFirstImage) {
@@ -266,7 +266,7 @@ TEST_F(TrayImagesTest, CyclingWalksThroughTheListAndBackToTheFirstImage) {
     tray->SetVisible(true);
     EXPECT_FALSE(tray->Icon().Empty());
     std::vector<int> indexes;
-    tray->SetOnCycleIcons([&](gui::TObject*) { indexes.push_back(tray->ImageIndex()); });
+    tray->SetOnCycleIcons([&](nestora::gui::TObject*) { indexes.push_back(tray->ImageIndex()); });
     tray->SetCycleInterval(5);
     tray->SetCycleIcons(true);
     EXPECT_TRUE(tray->TimerRunning());
@@ -281,7 +281,7 @@ TEST_F(TrayImagesTest, CyclingWalksThroughTheListAndBackToTheFirstImage) {
 
 TEST_F(TrayImagesTest, AnIndexOutsideTheListEmptiesTheIconAndNoListChangesNothing) {
     auto* tray = MakeTray();
-    gui::TIcon icon;
+    nestora::gui::TIcon icon;
     icon.LoadFromResourceName(::GetModuleHandleW(L"user32.dll"), L"#32516", 16, 16);
     tray->SetIcon(icon);
     shell.requests.clear();
@@ -308,7 +308,7 @@ TEST_F(TrayIconTest, MinimizingTheApplicationReachesTheTrayBeforeTheApplications
     Journal(*tray);
     // The application's own handling of the minimise command raises its OnMinimize; the
     // size message that minimising sends comes to the tray icon's hook inside it.
-    app->SetOnMinimize([&](gui::TObject*) { journal.push_back(L"application minimised"); });
+    app->SetOnMinimize([&](nestora::gui::TObject*) { journal.push_back(L"application minimised"); });
     tray->SetMinimizeToTray(true);
     form->Show();
     ASSERT_TRUE(::IsWindowVisible(app->Handle()));
@@ -350,7 +350,7 @@ TEST_F(TrayIconTest, TheShellRestartingBringsAHiddenApplicationBackWithItsIcon) 
     app->Minimize();
     ASSERT_FALSE(form->Visible());
     shell.Forget();
-    ::SendMessageW(tray->WindowHandle(), desktop::TaskbarCreatedMessage(), 0, 0);
+    ::SendMessageW(tray->WindowHandle(), nestora::desktop::TaskbarCreatedMessage(), 0, 0);
     EXPECT_TRUE(form->Visible());
     EXPECT_TRUE(::IsWindowVisible(app->Handle()));
     EXPECT_TRUE(shell.Has(tray->WindowHandle(), 0));
@@ -359,7 +359,7 @@ TEST_F(TrayIconTest, TheShellRestartingBringsAHiddenApplicationBackWithItsIcon) 
 
 TEST_F(TrayIconTest, ARefusedAddIsTriedAgainUntilTheShellTakesIt) {
     auto* tray = MakeTray();
-    desktop::TrayIconShell timing = tray->Shell();
+    nestora::desktop::TrayIconShell timing = tray->Shell();
     timing.retryIntervalMs = 10;
     tray->SetShell(timing);
     shell.Attach(*tray);
@@ -381,7 +381,7 @@ TEST_F(TrayIconTest, ARefusedAddIsTriedAgainUntilTheShellTakesIt) {
 
 TEST_F(TrayIconTest, RetriesEndAfterTheirTimeAndWhenTheIconIsNoLongerWanted) {
     auto* tray = MakeTray();
-    desktop::TrayIconShell timing = tray->Shell();
+    nestora::desktop::TrayIconShell timing = tray->Shell();
     timing.retryIntervalMs = 5;
     timing.retryWindowMs = 60;
     tray->SetShell(timing);
@@ -396,7 +396,7 @@ TEST_F(TrayIconTest, RetriesEndAfterTheirTimeAndWhenTheIconIsNoLongerWanted) {
 
     // "TaskbarCreated" tries again and the new shell takes it.
     shell.RefuseAdds(0);
-    ::SendMessageW(tray->WindowHandle(), desktop::TaskbarCreatedMessage(), 0, 0);
+    ::SendMessageW(tray->WindowHandle(), nestora::desktop::TaskbarCreatedMessage(), 0, 0);
     EXPECT_TRUE(tray->InTray());
 
     // Hidden while a retry is pending: the retry stops.
@@ -441,7 +441,7 @@ TEST_F(TrayIconTest, VisibleSetWhileLoadingWaitsForTheLoadedStep) {
 
 TEST_F(TrayIconTest, AFailureWhileAddingOrDeletingNamesTheComponent) {
     auto* tray = MakeTray();
-    desktop::TrayIconShell failing = tray->Shell();
+    nestora::desktop::TrayIconShell failing = tray->Shell();
     failing.notify = [](DWORD, NOTIFYICONDATAW&) -> BOOL {
         throw std::runtime_error("shell gone");
     };
@@ -449,13 +449,13 @@ TEST_F(TrayIconTest, AFailureWhileAddingOrDeletingNamesTheComponent) {
     try {
         tray->ShowIcon();
         FAIL() << "no error";
-    } catch (const desktop::EabfTrayIcon& e) {
+    } catch (const nestora::desktop::EabfTrayIcon& e) {
         EXPECT_EQ(e.Message(), L"abfTray.InsertToTray failed");
     }
     try {
         tray->HideIcon();
         FAIL() << "no error";
-    } catch (const desktop::EabfTrayIcon& e) {
+    } catch (const nestora::desktop::EabfTrayIcon& e) {
         EXPECT_EQ(e.Message(), L"abfTray.DeleteFromTray failed");
     }
     tray->UpdateIcon(); // reports nothing
@@ -502,7 +502,7 @@ TEST_F(TrayIconTest, FreedOnItsOwnItHidesTheIconWithAllItsEffects) {
 }
 
 TEST_F(TrayIconTest, TheApplicationWindowGoingFirstTakesTheHookWithIt) {
-    auto tray = gui::MakeComponent<TabfTrayIcon>();
+    auto tray = nestora::gui::MakeComponent<TabfTrayIcon>();
     shell.Attach(*tray);
     ASSERT_TRUE(tray->HookedApplication());
     tray->SetVisible(true);
@@ -514,11 +514,11 @@ TEST_F(TrayIconTest, TheApplicationWindowGoingFirstTakesTheHookWithIt) {
 
 TEST_F(TrayIconTest, AHandlerThatFreesTheIconStopsTheRestOfItsSteps) {
     auto* tray = MakeTray();
-    tray->SetOnMouseUp([&](gui::TObject*, gui::TMouseButton, gui::TShiftState, int, int) {
+    tray->SetOnMouseUp([&](nestora::gui::TObject*, nestora::gui::TMouseButton, nestora::gui::TShiftState, int, int) {
         journal.push_back(L"up");
         tray->Free();
     });
-    tray->SetOnClick([&](gui::TObject*) { journal.push_back(L"click"); });
+    tray->SetOnClick([&](nestora::gui::TObject*) { journal.push_back(L"click"); });
     const HWND hidden = tray->WindowHandle();
     Report(*tray, WM_LBUTTONDOWN);
     ::SendMessageW(hidden, TabfTrayIcon::kCallbackMessage, 0, WM_LBUTTONUP);
@@ -527,9 +527,9 @@ TEST_F(TrayIconTest, AHandlerThatFreesTheIconStopsTheRestOfItsSteps) {
 }
 
 TEST_F(TrayIconTest, InDesignModeOnlyVisibleOnDesigningReachesTheShell) {
-    auto* designed = gui::Create<gui::TComponent>(app.get());
+    auto* designed = nestora::gui::Create<nestora::gui::TComponent>(app.get());
     designed->SetDesigning(true);
-    auto* tray = gui::Create<TabfTrayIcon>(designed);
+    auto* tray = nestora::gui::Create<TabfTrayIcon>(designed);
     shell.Attach(*tray);
     Journal(*tray);
     EXPECT_FALSE(tray->HookedApplication());
@@ -549,25 +549,25 @@ TEST_F(TrayIconTest, InDesignModeOnlyVisibleOnDesigningReachesTheShell) {
 }
 
 TEST_F(TrayIconTest, ManyTrayIconsLeaveNoWindowOrIconBehind) {
-    gui::TIcon icon;
+    nestora::gui::TIcon icon;
     icon.LoadFromResourceName(::GetModuleHandleW(L"user32.dll"), L"#32512", 16, 16);
-    const long windows = gui::HandleCounters::Live(gui::HandleKind::Window);
-    const long icons = gui::HandleCounters::Live(gui::HandleKind::Icon);
+    const long windows = nestora::gui::HandleCounters::Live(nestora::gui::HandleKind::Window);
+    const long icons = nestora::gui::HandleCounters::Live(nestora::gui::HandleKind::Icon);
     for (int i = 0; i < 100; ++i) {
         auto* tray = MakeTray();
         tray->SetIcon(icon);
         tray->SetVisible(true);
         tray->Free();
     }
-    EXPECT_EQ(gui::HandleCounters::Live(gui::HandleKind::Window), windows);
-    EXPECT_EQ(gui::HandleCounters::Live(gui::HandleKind::Icon), icons);
+    EXPECT_EQ(nestora::gui::HandleCounters::Live(nestora::gui::HandleKind::Window), windows);
+    EXPECT_EQ(nestora::gui::HandleCounters::Live(nestora::gui::HandleKind::Icon), icons);
     EXPECT_EQ(shell.IconCount(), 0u);
 }
 
 // Wine's own tray (explorer's notification area on the test desktop).
 TEST_F(TrayIconTest, WinesRealTrayTakesTheIconAndLosesItWhenTheComponentGoes) {
-    auto* tray = gui::Create<TabfTrayIcon>(form);
-    gui::TIcon icon;
+    auto* tray = nestora::gui::Create<TabfTrayIcon>(form);
+    nestora::gui::TIcon icon;
     icon.LoadFromResourceName(::GetModuleHandleW(L"user32.dll"), L"#32512", 16, 16);
     tray->SetIcon(icon);
     tray->SetHint(L"Nestora under Wine");

@@ -4,14 +4,14 @@
 // of the events raised.
 
 #include "app_test_support.h"
-#include "fake_shell.h"
+#include "fake_tray_shell.h"
 
 #include "desktop/tray_icon.h"
 
 #include <string>
 #include <vector>
 
-namespace desktop::testing {
+namespace nestora::desktop::testing {
 
 using desktop::TabfTrayIcon;
 using gui::testing::AppTest;
@@ -70,9 +70,9 @@ protected:
     }
 
     gui::TForm* form = nullptr;
-    FakeShell shell;
+    FakeTrayShell shell;
     std::vector<std::wstring> journal;
     std::vector<gui::TShiftState> shifts;
 };
 
-} // namespace desktop::testing
+} // namespace nestora::desktop::testing

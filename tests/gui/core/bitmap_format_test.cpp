@@ -10,7 +10,7 @@
 
 namespace {
 
-using namespace gui;
+using namespace nestora::gui;
 using Bytes = std::vector<std::uint8_t>;
 
 void Put16(Bytes& b, std::uint32_t v) {

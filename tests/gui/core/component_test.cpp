@@ -11,10 +11,10 @@
 
 namespace {
 
-using gui::Create;
-using gui::MakeComponent;
-using gui::TComponent;
-using gui::TOperation;
+using nestora::gui::Create;
+using nestora::gui::MakeComponent;
+using nestora::gui::TComponent;
+using nestora::gui::TOperation;
 
 // Records what happens to it in a shared journal.
 class Probe : public TComponent {
@@ -112,9 +112,9 @@ TEST(Component, NamesAreIdentifiersAndUniqueAmongSiblingsIgnoringCase) {
     auto* a = Create<TComponent>(root.get());
     auto* b = Create<TComponent>(root.get());
     a->SetName(L"Label1");
-    EXPECT_THROW(b->SetName(L"label1"), gui::EComponentError);
-    EXPECT_THROW(b->SetName(L"1abel"), gui::EComponentError);
-    EXPECT_THROW(b->SetName(L"La bel"), gui::EComponentError);
+    EXPECT_THROW(b->SetName(L"label1"), nestora::gui::EComponentError);
+    EXPECT_THROW(b->SetName(L"1abel"), nestora::gui::EComponentError);
+    EXPECT_THROW(b->SetName(L"La bel"), nestora::gui::EComponentError);
     EXPECT_NO_THROW(b->SetName(L"_Label2"));
     EXPECT_EQ(root->FindComponent(L"LABEL1"), a);
     EXPECT_NO_THROW(a->SetName(L"")); // unnamed is allowed, and many may be unnamed
@@ -143,7 +143,7 @@ TEST(Component, AConstructorThatThrowsLeavesNoDanglingEntryInItsOwner) {
 }
 
 TEST(Component, CreateWithoutOwnerIsRefused) {
-    EXPECT_THROW(Create<TComponent>(nullptr), gui::EComponentError);
+    EXPECT_THROW(Create<TComponent>(nullptr), nestora::gui::EComponentError);
 }
 
 } // namespace

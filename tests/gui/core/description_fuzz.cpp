@@ -18,7 +18,7 @@
 
 namespace {
 
-using namespace gui;
+using namespace nestora::gui;
 
 const EnumInfo kKindInfo{"TKind", {"kOne", "kTwo", "kThree"}};
 

@@ -14,7 +14,7 @@
 
 namespace {
 
-using namespace gui;
+using namespace nestora::gui;
 
 std::vector<std::wstring>* g_journal = nullptr; // the current test's journal (set by fixture)
 

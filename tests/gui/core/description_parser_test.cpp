@@ -10,10 +10,10 @@
 
 namespace {
 
-using gui::DescriptionObject;
-using gui::DescriptionValue;
-using gui::EDescriptionError;
-using gui::ParseDescription;
+using nestora::gui::DescriptionObject;
+using nestora::gui::DescriptionValue;
+using nestora::gui::EDescriptionError;
+using nestora::gui::ParseDescription;
 using Kind = DescriptionValue::Kind;
 
 const char* const kSample = R"(// the settings window
@@ -59,7 +59,7 @@ TEST(DescriptionParser, ReadsTheTreeWithEveryValueForm) {
     EXPECT_EQ(root.className, "TForm1");
     ASSERT_EQ(root.properties.size(), 14u);
 
-    auto prop = [&](std::size_t i) -> const gui::DescriptionProperty& {
+    auto prop = [&](std::size_t i) -> const nestora::gui::DescriptionProperty& {
         return root.properties.at(i);
     };
     EXPECT_EQ(prop(0).name, "Left");
@@ -190,7 +190,7 @@ TEST(DescriptionParser, NestingAndSizeAreBounded) {
     } catch (const EDescriptionError& e) {
         EXPECT_EQ(e.Message(), L"line 33: objects are nested too deeply");
     }
-    gui::DescriptionLimits small;
+    nestora::gui::DescriptionLimits small;
     small.maxBytes = 64;
     EXPECT_THROW(ParseDescription(std::string(65, ' '), small), EDescriptionError);
     small = {};

@@ -5,7 +5,7 @@
 
 namespace {
 
-using namespace gui;
+using namespace nestora::gui;
 
 TEST(ImageListPixels, AStripIsCutIntoCellsAndShortPartsAreTransparent) {
     // A 5 by 2 picture cut into 2 by 2 cells: two whole cells, the fifth column dropped.

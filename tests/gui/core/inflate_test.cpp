@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes bytesOf(const std::string& text) {
+Bytes BytesOf(const std::string& text) {
     return Bytes(text.begin(), text.end());
 }
 
-std::string repeatedText() {
+std::string RepeatedText() {
     std::string text;
     for (int i = 0; i < 3; ++i)
         text += "Nestora makes a New Folder, New Folder (2), New Folder (3) ... ";
@@ -23,7 +23,7 @@ std::string repeatedText() {
 }
 
 // The same bytes as the generator of the dynamic sample: letters of a skewed alphabet.
-Bytes skewedLetters(int count) {
+Bytes SkewedLetters(int count) {
     static const std::string alphabet = "eeeeeeeettttaaoinshr d";
     std::uint32_t x = 12345;
     Bytes out;
@@ -47,7 +47,7 @@ public:
             Bit((code >> i) & 1u);
         return *this;
     }
-    Bytes bytes() const { return bytes_; }
+    Bytes Contents() const { return bytes_; }
 
 private:
     void Bit(unsigned bit) {
@@ -75,13 +75,13 @@ const Bytes kDynamicSample = {
 const Bytes kStoredSample = {0x01, 0x05, 0x00, 0xFA, 0xFF, 'h', 'e', 'l', 'l', 'o'};
 
 TEST(Inflate, DecodesEachKindOfBlockAsZlibWroteIt) {
-    EXPECT_EQ(Inflate(kStoredSample, 100), bytesOf("hello"));
-    EXPECT_EQ(Inflate(kFixedSample, 1000), bytesOf(repeatedText()));
-    EXPECT_EQ(Inflate(kDynamicSample, 1000), skewedLetters(100));
+    EXPECT_EQ(Inflate(kStoredSample, 100), BytesOf("hello"));
+    EXPECT_EQ(Inflate(kFixedSample, 1000), BytesOf(RepeatedText()));
+    EXPECT_EQ(Inflate(kDynamicSample, 1000), SkewedLetters(100));
     // A stored block that is not final followed by a final fixed one.
     Bytes two = {0x00, 0x02, 0x00, 0xFD, 0xFF, 'o', 'k'};
     two.insert(two.end(), kFixedSample.begin(), kFixedSample.end());
-    EXPECT_EQ(Inflate(two, 1000), bytesOf("ok" + repeatedText()));
+    EXPECT_EQ(Inflate(two, 1000), BytesOf("ok" + RepeatedText()));
 }
 
 TEST(Inflate, EveryCutShortStreamIsRefused) {
@@ -92,7 +92,7 @@ TEST(Inflate, EveryCutShortStreamIsRefused) {
 }
 
 TEST(Inflate, OutputBeyondTheLimitIsRefusedNotCut) {
-    const std::size_t whole = repeatedText().size();
+    const std::size_t whole = RepeatedText().size();
     EXPECT_TRUE(Inflate(kFixedSample, whole).has_value());
     EXPECT_FALSE(Inflate(kFixedSample, whole - 1).has_value());
     EXPECT_FALSE(Inflate(kStoredSample, 4).has_value());
@@ -106,7 +106,7 @@ TEST(Inflate, MalformedBlocksAreRefused) {
     EXPECT_FALSE(Inflate(Bytes{0x01, 0x05, 0x00, 0xFA, 0xFE, 'h', 'e', 'l', 'l', 'o'}, 100));
     // A final fixed block whose first code copies from before the start: length symbol
     // 257 (code 0000001), distance symbol 0 (code 00000).
-    const Bytes before = BitWriter().Field(1, 1).Field(1, 2).Code(1, 7).Code(0, 5).bytes();
+    const Bytes before = BitWriter().Field(1, 1).Field(1, 2).Code(1, 7).Code(0, 5).Contents();
     EXPECT_FALSE(Inflate(before, 100).has_value());
     // The same copy after one literal 'A' (code 0x30 + 65, eight bits), then the end code
     // (0000000): a sound stream, "AAAA".
@@ -117,14 +117,14 @@ TEST(Inflate, MalformedBlocksAreRefused) {
                             .Code(1, 7)
                             .Code(0, 5)
                             .Code(0, 7)
-                            .bytes();
-    EXPECT_EQ(Inflate(after, 100), bytesOf("AAAA"));
+                            .Contents();
+    EXPECT_EQ(Inflate(after, 100), BytesOf("AAAA"));
     // A dynamic block whose code-length code is over-subscribed: all nineteen lengths 1.
     BitWriter oversubscribed;
     oversubscribed.Field(1, 1).Field(2, 2).Field(0, 5).Field(0, 5).Field(15, 4);
     for (int i = 0; i < 19; ++i)
         oversubscribed.Field(1, 3);
-    EXPECT_FALSE(Inflate(oversubscribed.Field(0, 16).bytes(), 100).has_value());
+    EXPECT_FALSE(Inflate(oversubscribed.Field(0, 16).Contents(), 100).has_value());
     // A dynamic block whose first code length says "repeat the previous one".
     BitWriter nothingToRepeat;
     nothingToRepeat.Field(1, 1).Field(2, 2).Field(0, 5).Field(0, 5).Field(0, 4);
@@ -132,7 +132,7 @@ TEST(Inflate, MalformedBlocksAreRefused) {
     // bits for 16 and for 0, so 0 has the code 00 and 16 the code 01.
     nothingToRepeat.Field(2, 3).Field(0, 3).Field(0, 3).Field(2, 3);
     nothingToRepeat.Code(1, 2).Field(0, 2);
-    EXPECT_FALSE(Inflate(nothingToRepeat.Field(0, 16).bytes(), 100).has_value());
+    EXPECT_FALSE(Inflate(nothingToRepeat.Field(0, 16).Contents(), 100).has_value());
 }
 
 TEST(Inflate, FlippedBitsNeverReadOrWriteOutsideTheBuffers) {
@@ -150,4 +150,4 @@ TEST(Inflate, FlippedBitsNeverReadOrWriteOutsideTheBuffers) {
 }
 
 } // namespace
-} // namespace gui
+} // namespace nestora::gui

@@ -10,7 +10,7 @@
 
 namespace {
 
-using namespace gui;
+using namespace nestora::gui;
 
 TEST(AlignLayout, TopBottomLeftRightThenClientShareTheRoom) {
     const TRect client{0, 0, 200, 100};

@@ -6,7 +6,7 @@
 
 namespace {
 
-using namespace gui;
+using namespace nestora::gui;
 using Captions = std::vector<std::wstring>;
 
 TEST(MenuHotkeys, AmpersandsMarkTheAcceleratorAndDoubleOnesAreLiteral) {

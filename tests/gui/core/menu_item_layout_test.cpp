@@ -5,7 +5,7 @@
 
 namespace {
 
-using namespace gui;
+using namespace nestora::gui;
 
 MenuItemMetrics Metrics(int caption, int shortcut) {
     MenuItemMetrics m;

@@ -8,7 +8,7 @@
 
 namespace {
 
-using namespace gui;
+using namespace nestora::gui;
 
 TEST(PictureRef, WholePicturesAndCells) {
     const PictureRef whole = ParsePictureRef(L"MACOS_TITLE_LEFT");

@@ -8,7 +8,7 @@
 
 namespace {
 
-using namespace gui;
+using namespace nestora::gui;
 
 enum class TShape { stRound, stSquare };
 const EnumInfo kShapeInfo{"TShape", {"stRound", "stSquare"}};

@@ -6,7 +6,7 @@
 
 namespace {
 
-using namespace gui;
+using namespace nestora::gui;
 
 // A stand-in keyboard layout that names two OEM keys and nothing else.
 std::wstring LayoutNames(unsigned key) {

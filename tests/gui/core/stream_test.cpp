@@ -12,7 +12,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 TEST(BytesStream, ReadsInPiecesAndGivesZeroAtTheEnd) {
-    gui::TBytesStream stream(Bytes{1, 2, 3, 4, 5});
+    nestora::gui::TBytesStream stream(Bytes{1, 2, 3, 4, 5});
     std::array<std::uint8_t, 2> piece{};
     EXPECT_EQ(stream.Read(piece), 2u);
     EXPECT_EQ(piece, (std::array<std::uint8_t, 2>{1, 2}));
@@ -26,7 +26,7 @@ TEST(BytesStream, ReadsInPiecesAndGivesZeroAtTheEnd) {
 }
 
 TEST(BytesStream, WritesOverwriteInPlaceAndExtendPastTheEnd) {
-    gui::TBytesStream stream(Bytes{1, 2, 3});
+    nestora::gui::TBytesStream stream(Bytes{1, 2, 3});
     stream.Seek(1);
     const Bytes more{7, 8, 9};
     stream.Write(more);
@@ -37,12 +37,12 @@ TEST(BytesStream, WritesOverwriteInPlaceAndExtendPastTheEnd) {
 }
 
 TEST(BytesStream, SeekingPastTheEndStopsAtTheEnd) {
-    gui::TBytesStream stream(Bytes{1, 2});
+    nestora::gui::TBytesStream stream(Bytes{1, 2});
     stream.Seek(100);
     EXPECT_EQ(stream.Position(), 2u);
     std::array<std::uint8_t, 4> buffer{};
     EXPECT_EQ(stream.Read(buffer), 0u);
-    gui::TBytesStream empty;
+    nestora::gui::TBytesStream empty;
     EXPECT_EQ(empty.Read(buffer), 0u);
     empty.Seek(3);
     EXPECT_EQ(empty.Position(), 0u);

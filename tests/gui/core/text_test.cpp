@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace gui {
+namespace nestora::gui {
 namespace {
 
 TEST(HexDigits, PadsCutsAndUsesUpperCase) {
@@ -43,4 +43,4 @@ TEST(Identifiers, CompareWithoutCaseAndCheckTheirForm) {
 }
 
 } // namespace
-} // namespace gui
+} // namespace nestora::gui

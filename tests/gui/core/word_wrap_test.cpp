@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace gui {
+namespace nestora::gui {
 namespace {
 
 // Fixed metrics: a blank is 3 pixels, every other character 6.
@@ -53,4 +53,4 @@ TEST(WordWrap, LineEndsStartParagraphsAndEmptyTextsHaveOneLine) {
 }
 
 } // namespace
-} // namespace gui
+} // namespace nestora::gui

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-namespace gui::testing {
+namespace nestora::gui::testing {
 
 // Wine answers some calls differently from Windows (gui/README.md, "Where Wine differs");
 // tests expect each system's own answer there instead of loosening the check.
@@ -147,4 +147,4 @@ private:
     const std::uint32_t* bits_ = nullptr;
 };
 
-} // namespace gui::testing
+} // namespace nestora::gui::testing

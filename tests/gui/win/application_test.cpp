@@ -13,8 +13,8 @@
 
 namespace {
 
-using namespace gui;
-using gui::testing::AppTest;
+using namespace nestora::gui;
+using nestora::gui::testing::AppTest;
 
 class TJournalForm : public TForm {
 public:

@@ -18,10 +18,10 @@
 
 namespace {
 
-using namespace gui;
-using gui::testing::CountColor;
-using gui::testing::MakeFilled;
-using gui::testing::PixelOf;
+using namespace nestora::gui;
+using nestora::gui::testing::CountColor;
+using nestora::gui::testing::MakeFilled;
+using nestora::gui::testing::PixelOf;
 
 TEST(Bitmap, ResizingKeepsWhatStillFits) {
     TBitmap bitmap;
@@ -62,7 +62,7 @@ TEST(Bitmap, FilesGoOutAndComeBackPixelForPixel) {
     bitmap.Canvas().SetPixel(6, 4, clRed);
     for (TPixelFormat format : {TPixelFormat::pf24bit, TPixelFormat::pf32bit}) {
         bitmap.SetPixelFormat(format);
-        gui::TBytesStream file;
+        nestora::gui::TBytesStream file;
         bitmap.SaveToStream(file);
         EXPECT_EQ(file.Bytes(), bitmap.SaveToMemory());
         file.Seek(0);
@@ -84,7 +84,7 @@ TEST(Bitmap, MalformedFilesAreRefusedAndTheBitmapKeepsItsPixels) {
     file.resize(file.size() / 2);
     EXPECT_THROW(bitmap.LoadFromMemory(file), EInvalidGraphic);
     const std::string text = "this is no bitmap at all";
-    gui::TBytesStream garbage(std::vector<std::uint8_t>(text.begin(), text.end()));
+    nestora::gui::TBytesStream garbage(std::vector<std::uint8_t>(text.begin(), text.end()));
     EXPECT_THROW(bitmap.LoadFromStream(garbage), EInvalidGraphic);
     EXPECT_EQ(bitmap.Width(), 3);
     EXPECT_EQ(PixelOf(bitmap, 2, 2), clRed);
@@ -95,10 +95,10 @@ TEST(Bitmap, MalformedFilesAreRefusedAndTheBitmapKeepsItsPixels) {
 // that does not unpack is refused with its name.
 TEST(Bitmap, PackedResourcesLoadAndADamagedOneIsNamed) {
     const HMODULE self = ::GetModuleHandleW(nullptr);
-    EXPECT_TRUE(gui::HasBitmapResource(self, L"PACKEDSAMPLE"));
-    EXPECT_TRUE(gui::HasBitmapResource(self, L"PLAINSAMPLE"));
-    EXPECT_FALSE(gui::HasBitmapResource(self, L"NOSUCHBITMAP"));
-    EXPECT_FALSE(gui::HasBitmapResource(self, L""));
+    EXPECT_TRUE(nestora::gui::HasBitmapResource(self, L"PACKEDSAMPLE"));
+    EXPECT_TRUE(nestora::gui::HasBitmapResource(self, L"PLAINSAMPLE"));
+    EXPECT_FALSE(nestora::gui::HasBitmapResource(self, L"NOSUCHBITMAP"));
+    EXPECT_FALSE(nestora::gui::HasBitmapResource(self, L""));
     TBitmap packed;
     packed.LoadFromResourceName(self, L"PACKEDSAMPLE");
     TBitmap plain;
@@ -129,7 +129,7 @@ TEST(Bitmap, ResourcesByNameAndAMissingOneNamed) {
         EXPECT_EQ(e.Message(), L"Resource NO_SUCH_BITMAP not found");
     }
     // The common controls carry their tool-bar bitmaps as numbered BITMAP resources.
-    HMODULE comctl = gui::testing::SystemModule(L"comctl32.dll");
+    HMODULE comctl = nestora::gui::testing::SystemModule(L"comctl32.dll");
     ASSERT_NE(comctl, nullptr);
     bitmap.LoadFromResourceName(comctl, L"#120");
     EXPECT_FALSE(bitmap.Empty());

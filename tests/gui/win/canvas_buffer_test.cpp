@@ -10,10 +10,10 @@
 
 namespace {
 
-using namespace gui;
-using gui::testing::CountColor;
-using gui::testing::MakeFilled;
-using gui::testing::PixelOf;
+using namespace nestora::gui;
+using nestora::gui::testing::CountColor;
+using nestora::gui::testing::MakeFilled;
+using nestora::gui::testing::PixelOf;
 
 TEST(PaintBuffer, DrawsOffScreenAndCopiesOnceAtTheTargetsCoordinates) {
     TBitmap target;
@@ -42,13 +42,13 @@ TEST(PaintBuffer, CopiesWhenItGoesAndLeaksNothing) {
     TBitmap target;
     MakeFilled(target, 8, 8, clBlack);
     target.Canvas().Handle(); // the target's own DC is not the buffer's to free
-    const gui::testing::LiveHandles before;
+    const nestora::gui::testing::LiveHandles before;
     for (int i = 0; i < 500; ++i) {
         TPaintBuffer buffer(target.Canvas(), MakeRect(0, 0, 8, 8));
         buffer.Canvas().Brush().SetColor(RGBColor(0, i % 200 + 1, 0));
         buffer.Canvas().FillRect(MakeRect(0, 0, 8, 8));
     }
-    const gui::testing::LiveHandles after;
+    const nestora::gui::testing::LiveHandles after;
     EXPECT_EQ(after.gdi, before.gdi);
     EXPECT_EQ(PixelOf(target, 7, 7), RGBColor(0, 499 % 200 + 1, 0));
     // An empty area draws nowhere and copies nothing.

@@ -11,23 +11,23 @@
 
 namespace {
 
-using namespace gui;
-using gui::testing::CountColor;
-using gui::testing::MakeFilled;
-using gui::testing::PixelOf;
+using namespace nestora::gui;
+using nestora::gui::testing::CountColor;
+using nestora::gui::testing::MakeFilled;
+using nestora::gui::testing::PixelOf;
 
 constexpr TColor kBack = RGBColor(10, 20, 30);
 
 class CanvasTest : public ::testing::Test {
 protected:
     void SetUp() override { MakeFilled(bitmap, 40, 30, kBack); }
-    TCanvas& canvas() { return bitmap.Canvas(); }
+    TCanvas& Canvas() { return bitmap.Canvas(); }
     TBitmap bitmap;
 };
 
 TEST_F(CanvasTest, FillRectPaintsInsideAndExcludesRightAndBottomEdges) {
-    canvas().Brush().SetColor(clRed);
-    canvas().FillRect(MakeRect(5, 6, 15, 16));
+    Canvas().Brush().SetColor(clRed);
+    Canvas().FillRect(MakeRect(5, 6, 15, 16));
     EXPECT_EQ(CountColor(bitmap, MakeRect(5, 6, 15, 16), clRed), 100);
     EXPECT_EQ(PixelOf(bitmap, 15, 10), kBack);
     EXPECT_EQ(PixelOf(bitmap, 10, 16), kBack);
@@ -36,22 +36,22 @@ TEST_F(CanvasTest, FillRectPaintsInsideAndExcludesRightAndBottomEdges) {
 }
 
 TEST_F(CanvasTest, SystemColoursAreResolvedThroughTheSystem) {
-    canvas().Brush().SetColor(clBtnFace);
-    canvas().FillRect(MakeRect(0, 0, 2, 2));
+    Canvas().Brush().SetColor(clBtnFace);
+    Canvas().FillRect(MakeRect(0, 0, 2, 2));
     const COLORREF expected = ::GetSysColor(COLOR_BTNFACE);
     EXPECT_EQ(PixelOf(bitmap, 1, 1),
               RGBColor(GetRValue(expected), GetGValue(expected), GetBValue(expected)));
 }
 
 TEST_F(CanvasTest, ClearBrushFillsNothingAndTextKeepsTheBackground) {
-    canvas().Brush().SetColor(clYellow);
-    canvas().Brush().SetStyle(TBrushStyle::bsClear);
-    canvas().FillRect(MakeRect(0, 0, 40, 30));
+    Canvas().Brush().SetColor(clYellow);
+    Canvas().Brush().SetStyle(TBrushStyle::bsClear);
+    Canvas().FillRect(MakeRect(0, 0, 40, 30));
     EXPECT_EQ(CountColor(bitmap, MakeRect(0, 0, 40, 30), kBack), 40 * 30);
 
-    canvas().Font().SetColor(clWhite);
-    canvas().TextOut(2, 2, L"WWWW");
-    const TSize size = canvas().TextExtent(L"WWWW");
+    Canvas().Font().SetColor(clWhite);
+    Canvas().TextOut(2, 2, L"WWWW");
+    const TSize size = Canvas().TextExtent(L"WWWW");
     const TRect cell = BoundsRect(2, 2, size.Width, size.Height);
     EXPECT_GT(CountColor(bitmap, cell, clWhite), 0);
     // No opaque box behind the text: the old background shows between the letters and
@@ -61,18 +61,18 @@ TEST_F(CanvasTest, ClearBrushFillsNothingAndTextKeepsTheBackground) {
 }
 
 TEST_F(CanvasTest, SettingAColourMakesAClearBrushSolidAgain) {
-    canvas().Brush().SetStyle(TBrushStyle::bsClear);
-    canvas().Brush().SetColor(clLime);
-    EXPECT_EQ(canvas().Brush().Style(), TBrushStyle::bsSolid);
-    canvas().FillRect(MakeRect(0, 0, 3, 3));
+    Canvas().Brush().SetStyle(TBrushStyle::bsClear);
+    Canvas().Brush().SetColor(clLime);
+    EXPECT_EQ(Canvas().Brush().Style(), TBrushStyle::bsSolid);
+    Canvas().FillRect(MakeRect(0, 0, 3, 3));
     EXPECT_EQ(PixelOf(bitmap, 2, 2), clLime);
 }
 
 TEST_F(CanvasTest, OpaqueTextFillsItsCellWithTheBrushColour) {
-    canvas().Brush().SetColor(clYellow);
-    canvas().Font().SetColor(clBlue);
-    canvas().TextOut(1, 1, L"Ag");
-    const TSize size = canvas().TextExtent(L"Ag");
+    Canvas().Brush().SetColor(clYellow);
+    Canvas().Font().SetColor(clBlue);
+    Canvas().TextOut(1, 1, L"Ag");
+    const TSize size = Canvas().TextExtent(L"Ag");
     ASSERT_GT(size.Width, 0);
     ASSERT_GT(size.Height, 0);
     const TRect cell = BoundsRect(1, 1, size.Width, size.Height);
@@ -85,8 +85,8 @@ TEST_F(CanvasTest, OpaqueTextFillsItsCellWithTheBrushColour) {
 }
 
 TEST_F(CanvasTest, FrameRectDrawsOnlyTheOnePixelBorder) {
-    canvas().Brush().SetColor(clRed);
-    canvas().FrameRect(MakeRect(2, 2, 12, 8));
+    Canvas().Brush().SetColor(clRed);
+    Canvas().FrameRect(MakeRect(2, 2, 12, 8));
     EXPECT_EQ(PixelOf(bitmap, 2, 2), clRed);
     EXPECT_EQ(PixelOf(bitmap, 11, 7), clRed);
     EXPECT_EQ(PixelOf(bitmap, 6, 2), clRed);
@@ -96,9 +96,9 @@ TEST_F(CanvasTest, FrameRectDrawsOnlyTheOnePixelBorder) {
 }
 
 TEST_F(CanvasTest, RectangleHasThePenOutlineAndTheBrushInside) {
-    canvas().Pen().SetColor(clBlue);
-    canvas().Brush().SetColor(clLime);
-    canvas().Rectangle(MakeRect(1, 1, 11, 9));
+    Canvas().Pen().SetColor(clBlue);
+    Canvas().Brush().SetColor(clLime);
+    Canvas().Rectangle(MakeRect(1, 1, 11, 9));
     EXPECT_EQ(PixelOf(bitmap, 1, 1), clBlue);
     EXPECT_EQ(PixelOf(bitmap, 10, 8), clBlue);
     EXPECT_EQ(PixelOf(bitmap, 5, 5), clLime);
@@ -107,62 +107,62 @@ TEST_F(CanvasTest, RectangleHasThePenOutlineAndTheBrushInside) {
 }
 
 TEST_F(CanvasTest, LinesExcludeTheirEndPointAndMoveThePen) {
-    canvas().Pen().SetColor(clWhite);
-    canvas().MoveTo(3, 4);
-    canvas().LineTo(13, 4);
-    EXPECT_EQ(canvas().PenPos(), (TPoint{13, 4}));
+    Canvas().Pen().SetColor(clWhite);
+    Canvas().MoveTo(3, 4);
+    Canvas().LineTo(13, 4);
+    EXPECT_EQ(Canvas().PenPos(), (TPoint{13, 4}));
     EXPECT_EQ(CountColor(bitmap, MakeRect(3, 4, 13, 5), clWhite), 10);
     EXPECT_EQ(PixelOf(bitmap, 13, 4), kBack);
     EXPECT_EQ(PixelOf(bitmap, 2, 4), kBack);
     // The next line starts where the last one ended.
-    canvas().LineTo(13, 10);
+    Canvas().LineTo(13, 10);
     EXPECT_EQ(CountColor(bitmap, MakeRect(13, 4, 14, 10), clWhite), 6);
 }
 
 TEST_F(CanvasTest, PenWidthAndStyle) {
-    canvas().Pen().SetColor(clRed);
-    canvas().Pen().SetWidth(3);
-    canvas().MoveTo(5, 10);
-    canvas().LineTo(30, 10);
+    Canvas().Pen().SetColor(clRed);
+    Canvas().Pen().SetWidth(3);
+    Canvas().MoveTo(5, 10);
+    Canvas().LineTo(30, 10);
     // A 3-pixel pen covers the rows above and below the line's own.
     EXPECT_EQ(PixelOf(bitmap, 15, 9), clRed);
     EXPECT_EQ(PixelOf(bitmap, 15, 10), clRed);
     EXPECT_EQ(PixelOf(bitmap, 15, 11), clRed);
     EXPECT_EQ(PixelOf(bitmap, 15, 13), kBack);
 
-    canvas().Pen().SetWidth(1);
-    canvas().Pen().SetStyle(TPenStyle::psClear);
-    canvas().MoveTo(0, 20);
-    canvas().LineTo(40, 20);
+    Canvas().Pen().SetWidth(1);
+    Canvas().Pen().SetStyle(TPenStyle::psClear);
+    Canvas().MoveTo(0, 20);
+    Canvas().LineTo(40, 20);
     EXPECT_EQ(CountColor(bitmap, MakeRect(0, 20, 40, 21), kBack), 40);
 
-    canvas().Pen().SetStyle(TPenStyle::psDot);
-    canvas().MoveTo(0, 25);
-    canvas().LineTo(40, 25);
+    Canvas().Pen().SetStyle(TPenStyle::psDot);
+    Canvas().MoveTo(0, 25);
+    Canvas().LineTo(40, 25);
     const int dotted = CountColor(bitmap, MakeRect(0, 25, 40, 26), clRed);
     EXPECT_GT(dotted, 5);
     EXPECT_LT(dotted, 35);
 }
 
 TEST_F(CanvasTest, PolylineJoinsAllPoints) {
-    canvas().Pen().SetColor(clYellow);
+    Canvas().Pen().SetColor(clYellow);
     const std::array<TPoint, 3> points{TPoint{2, 2}, TPoint{20, 2}, TPoint{20, 12}};
-    canvas().Polyline(points);
+    Canvas().Polyline(points);
     EXPECT_EQ(PixelOf(bitmap, 10, 2), clYellow);
     EXPECT_EQ(PixelOf(bitmap, 20, 7), clYellow);
     EXPECT_EQ(PixelOf(bitmap, 20, 12), kBack); // last point excluded
-    EXPECT_EQ(canvas().PenPos(), (TPoint{20, 12}));
+    EXPECT_EQ(Canvas().PenPos(), (TPoint{20, 12}));
 }
 
 TEST_F(CanvasTest, EllipseAndRoundRectLeaveTheCornersOut) {
-    canvas().Pen().SetColor(clBlue);
-    canvas().Brush().SetColor(clLime);
-    canvas().Ellipse(0, 0, 20, 20);
+    Canvas().Pen().SetColor(clBlue);
+    Canvas().Brush().SetColor(clLime);
+    Canvas().Ellipse(0, 0, 20, 20);
     EXPECT_EQ(PixelOf(bitmap, 10, 10), clLime);
     EXPECT_EQ(PixelOf(bitmap, 0, 0), kBack);
     EXPECT_EQ(PixelOf(bitmap, 19, 19), kBack);
 
-    canvas().RoundRect(20, 0, 40, 20, 10, 10);
+    Canvas().RoundRect(20, 0, 40, 20, 10, 10);
     EXPECT_EQ(PixelOf(bitmap, 20, 0), kBack);
     EXPECT_EQ(PixelOf(bitmap, 30, 0), clBlue);
     EXPECT_EQ(PixelOf(bitmap, 20, 10), clBlue);
@@ -174,12 +174,12 @@ TEST_F(CanvasTest, PatternBrushTilesItsEightByEightBitmap) {
     MakeFilled(pattern, 8, 8, clWhite);
     pattern.Canvas().Brush().SetColor(clRed);
     pattern.Canvas().FillRect(MakeRect(0, 0, 4, 4));
-    canvas().Brush().SetBitmap(&pattern);
+    Canvas().Brush().SetBitmap(&pattern);
     // The brush keeps its own copy: changing the original later changes nothing.
     pattern.Canvas().Brush().SetColor(clBlue);
     pattern.Canvas().FillRect(MakeRect(0, 0, 8, 8));
 
-    canvas().FillRect(MakeRect(0, 0, 16, 16));
+    Canvas().FillRect(MakeRect(0, 0, 16, 16));
     EXPECT_EQ(PixelOf(bitmap, 0, 0), clRed);
     EXPECT_EQ(PixelOf(bitmap, 5, 5), clWhite);
     EXPECT_EQ(PixelOf(bitmap, 8, 8), clRed);
@@ -190,32 +190,32 @@ TEST_F(CanvasTest, PatternBrushTilesItsEightByEightBitmap) {
 }
 
 TEST_F(CanvasTest, HatchBrushDrawsLinesOverTheBackground) {
-    canvas().Brush().SetColor(clRed);
-    canvas().Brush().SetStyle(TBrushStyle::bsHorizontal);
-    canvas().FillRect(MakeRect(0, 0, 16, 16));
+    Canvas().Brush().SetColor(clRed);
+    Canvas().Brush().SetStyle(TBrushStyle::bsHorizontal);
+    Canvas().FillRect(MakeRect(0, 0, 16, 16));
     const int lines = CountColor(bitmap, MakeRect(0, 0, 16, 16), clRed);
     EXPECT_GT(lines, 0);
     EXPECT_LT(lines, 16 * 16);
 }
 
 TEST_F(CanvasTest, PixelsReadAndWrite) {
-    canvas().SetPixel(7, 8, clFuchsia);
+    Canvas().SetPixel(7, 8, clFuchsia);
     EXPECT_EQ(PixelOf(bitmap, 7, 8), clFuchsia);
-    EXPECT_EQ(canvas().Pixel(7, 8), clFuchsia);
-    EXPECT_EQ(canvas().Pixel(0, 0), kBack);
-    EXPECT_EQ(canvas().Pixel(400, 400), clNone);
+    EXPECT_EQ(Canvas().Pixel(7, 8), clFuchsia);
+    EXPECT_EQ(Canvas().Pixel(0, 0), kBack);
+    EXPECT_EQ(Canvas().Pixel(400, 400), clNone);
 }
 
 TEST_F(CanvasTest, DrawTextMeasuresAndAligns) {
     TRect measured = MakeRect(0, 0, 0, 0);
-    const int height = canvas().DrawText(L"Hello", measured, DT_CALCRECT | DT_SINGLELINE);
-    EXPECT_EQ(measured.Width(), canvas().TextWidth(L"Hello"));
+    const int height = Canvas().DrawText(L"Hello", measured, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(measured.Width(), Canvas().TextWidth(L"Hello"));
     EXPECT_EQ(measured.Height(), height);
 
-    canvas().Brush().SetStyle(TBrushStyle::bsClear);
-    canvas().Font().SetColor(clWhite);
+    Canvas().Brush().SetStyle(TBrushStyle::bsClear);
+    Canvas().Font().SetColor(clWhite);
     TRect box = MakeRect(0, 0, 40, 30);
-    canvas().DrawText(L"I", box, DT_SINGLELINE | DT_RIGHT | DT_BOTTOM);
+    Canvas().DrawText(L"I", box, DT_SINGLELINE | DT_RIGHT | DT_BOTTOM);
     // Right and bottom aligned: ink in the bottom-right part, none in the top-left.
     EXPECT_GT(CountColor(bitmap, MakeRect(30, 15, 40, 30), clWhite), 0);
     EXPECT_EQ(CountColor(bitmap, MakeRect(0, 0, 20, 15), clWhite), 0);
@@ -225,7 +225,7 @@ TEST_F(CanvasTest, CopyRectCopiesAndScales) {
     TBitmap source;
     MakeFilled(source, 4, 4, clBlue);
     source.Canvas().SetPixel(0, 0, clRed);
-    canvas().CopyRect(MakeRect(10, 10, 18, 18), source.Canvas(), MakeRect(0, 0, 4, 4));
+    Canvas().CopyRect(MakeRect(10, 10, 18, 18), source.Canvas(), MakeRect(0, 0, 4, 4));
     EXPECT_EQ(CountColor(bitmap, MakeRect(10, 10, 12, 12), clRed), 4);
     EXPECT_EQ(CountColor(bitmap, MakeRect(10, 10, 18, 18), clBlue), 64 - 4);
     EXPECT_EQ(PixelOf(bitmap, 18, 18), kBack);
@@ -282,7 +282,7 @@ TEST(CanvasHandle, AttachedDeviceContextGetsItsObjectsBackAndOldObjectsReallyGo)
 }
 
 TEST(CanvasHandle, RepeatedPaintsLeakNothing) {
-    const gui::testing::LiveHandles before;
+    const nestora::gui::testing::LiveHandles before;
     {
         TBitmap target;
         MakeFilled(target, 32, 32, clBlack);
@@ -301,7 +301,7 @@ TEST(CanvasHandle, RepeatedPaintsLeakNothing) {
         for (int i = 0; i < 200; ++i)
             other.Assign(target);
     }
-    const gui::testing::LiveHandles after;
+    const nestora::gui::testing::LiveHandles after;
     EXPECT_EQ(after.gdi, before.gdi);
     EXPECT_EQ(after.user, before.user);
     if (before.processGdi > 0) {

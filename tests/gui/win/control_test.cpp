@@ -13,9 +13,9 @@
 
 namespace {
 
-using namespace gui;
-using gui::testing::AppTest;
-using gui::testing::MessageRecorder;
+using namespace nestora::gui;
+using nestora::gui::testing::AppTest;
+using nestora::gui::testing::MessageRecorder;
 
 class ControlTest : public AppTest {
 protected:

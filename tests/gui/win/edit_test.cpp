@@ -7,9 +7,9 @@
 
 namespace {
 
-using namespace gui;
-using gui::testing::AppTest;
-using gui::testing::WindowPicture;
+using namespace nestora::gui;
+using nestora::gui::testing::AppTest;
+using nestora::gui::testing::WindowPicture;
 
 class EditTest : public AppTest {
 protected:

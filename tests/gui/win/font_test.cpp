@@ -11,7 +11,7 @@
 
 namespace {
 
-using namespace gui;
+using namespace nestora::gui;
 
 TEST(Font, StartsAsTheDesignedDefault) {
     TFont font;

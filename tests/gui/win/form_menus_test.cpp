@@ -10,8 +10,8 @@
 
 namespace {
 
-using namespace gui;
-using gui::testing::AppTest;
+using namespace nestora::gui;
+using nestora::gui::testing::AppTest;
 
 // Records where it would pop up instead of running the modal menu loop.
 class TRecordingPopupMenu : public TPopupMenu {

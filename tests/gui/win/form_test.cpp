@@ -13,8 +13,8 @@
 
 namespace {
 
-using namespace gui;
-using gui::testing::AppTest;
+using namespace nestora::gui;
+using nestora::gui::testing::AppTest;
 
 ClassRegistry StandardRegistry() {
     ClassRegistry classes;
@@ -204,7 +204,7 @@ TEST_F(FormTest, BorderStylesAndIconsMakeTheWindowsFrame) {
     EXPECT_TRUE(exStyle() & WS_EX_TOPMOST);
     form->SetFormStyle(TFormStyle::fsNormal);
     // Wine keeps an owned window topmost once it was (see "Where Wine differs").
-    EXPECT_EQ((exStyle() & WS_EX_TOPMOST) != 0, gui::testing::RunningUnderWine());
+    EXPECT_EQ((exStyle() & WS_EX_TOPMOST) != 0, nestora::gui::testing::RunningUnderWine());
     // Setting the client size gives exactly that client area.
     form->SetClientSize(170, 134);
     RECT r{};

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace gui::testing {
+namespace nestora::gui::testing {
 
 // The window as the screen shows it, frame and all (24 bits a pixel): what the user sees,
 // which a picture the window prints of itself need not be.
@@ -84,4 +84,4 @@ struct LiveHandles {
     long processUser = ProcessUserObjects();
 };
 
-} // namespace gui::testing
+} // namespace nestora::gui::testing

@@ -7,8 +7,8 @@
 
 namespace {
 
-using namespace gui;
-using gui::testing::AppTest;
+using namespace nestora::gui;
+using nestora::gui::testing::AppTest;
 
 class HotKeyTest : public AppTest {
 protected:
@@ -103,25 +103,25 @@ TEST_F(HotKeyTest, RulesSetBeforeTheWindowExistsApplyToIt) {
 namespace {
 
 // A form whose window exists while it stays hidden, as a program's main form in the tray.
-class HotKeyOnAHiddenForm : public gui::testing::AppTest {
+class HotKeyOnAHiddenForm : public nestora::gui::testing::AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
-        form = gui::Create<gui::TForm>(app.get());
+        form = nestora::gui::Create<nestora::gui::TForm>(app.get());
         form->HandleNeeded();
-        hotKey = gui::Create<gui::THotKey>(form);
+        hotKey = nestora::gui::Create<nestora::gui::THotKey>(form);
         hotKey->SetParent(form);
     }
-    gui::TForm* form = nullptr;
-    gui::THotKey* hotKey = nullptr;
+    nestora::gui::TForm* form = nullptr;
+    nestora::gui::THotKey* hotKey = nullptr;
 };
 
 TEST_F(HotKeyOnAHiddenForm, TheWindowWaitsForTheFormToBeShownAndGetsWhatWasSetMeanwhile) {
     ASSERT_TRUE(form->HandleAllocated());
     EXPECT_FALSE(hotKey->HandleAllocated());
     hotKey->SetHotKey(0x40C0);
-    hotKey->SetInvalidKeys(1u << gui::hcNone);
-    hotKey->SetModifiers(1u << gui::hkAlt);
+    hotKey->SetInvalidKeys(1u << nestora::gui::hcNone);
+    hotKey->SetModifiers(1u << nestora::gui::hkAlt);
     EXPECT_EQ(hotKey->HotKey(), 0x40C0);
     EXPECT_FALSE(hotKey->HandleAllocated());
 
@@ -150,9 +150,9 @@ TEST_F(HotKeyOnAHiddenForm, AskedForItsWindowItMakesItAtOnce) {
 }
 
 TEST_F(HotKeyOnAHiddenForm, InsideAPanelItWaitsTooAndComesWithTheForm) {
-    auto* panel = gui::Create<gui::TPanel>(form);
+    auto* panel = nestora::gui::Create<nestora::gui::TPanel>(form);
     panel->SetParent(form);
-    auto* inner = gui::Create<gui::THotKey>(form);
+    auto* inner = nestora::gui::Create<nestora::gui::THotKey>(form);
     inner->SetParent(panel);
     EXPECT_TRUE(panel->HandleAllocated());
     EXPECT_FALSE(inner->HandleAllocated());

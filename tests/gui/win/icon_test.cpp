@@ -11,11 +11,11 @@
 
 namespace {
 
-using namespace gui;
-using gui::testing::CountColor;
-using gui::testing::HalfRedIcon;
-using gui::testing::MakeFilled;
-using gui::testing::PixelOf;
+using namespace nestora::gui;
+using nestora::gui::testing::CountColor;
+using nestora::gui::testing::HalfRedIcon;
+using nestora::gui::testing::MakeFilled;
+using nestora::gui::testing::PixelOf;
 
 TEST(Icon, TakesOverAHandleAndKnowsItsSize) {
     const long before = HandleCounters::Live(HandleKind::Icon);
@@ -70,7 +70,7 @@ TEST(Icon, ResourcesByNameAtARequestedSize) {
         EXPECT_EQ(e.Message(), L"Resource NO_SUCH_ICON not found");
     }
     // user32 carries the standard icons as numbered ICON groups (IDI_APPLICATION 32512).
-    HMODULE user32 = gui::testing::SystemModule(L"user32.dll");
+    HMODULE user32 = nestora::gui::testing::SystemModule(L"user32.dll");
     icon.LoadFromResourceName(user32, L"#32512", 16, 16);
     EXPECT_EQ(icon.Width(), 16);
     EXPECT_EQ(icon.Height(), 16);

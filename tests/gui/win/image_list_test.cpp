@@ -14,11 +14,11 @@
 
 namespace {
 
-using namespace gui;
-using gui::testing::CountColor;
-using gui::testing::HalfRedIcon;
-using gui::testing::MakeFilled;
-using gui::testing::PixelOf;
+using namespace nestora::gui;
+using nestora::gui::testing::CountColor;
+using nestora::gui::testing::HalfRedIcon;
+using nestora::gui::testing::MakeFilled;
+using nestora::gui::testing::PixelOf;
 
 // A strip of three 16 by 16 images on a magenta background: a red, a blue and a white
 // square of 8 by 8 in the middle of each.
@@ -189,7 +189,7 @@ TEST_F(ImageListTest, ChangingTheSizeRemovesTheImages) {
 }
 
 TEST_F(ImageListTest, ResourceListsLoadAllOrNothing) {
-    HMODULE comctl = gui::testing::SystemModule(L"comctl32.dll");
+    HMODULE comctl = nestora::gui::testing::SystemModule(L"comctl32.dll");
     TBitmap reference;
     reference.LoadFromResourceName(comctl, L"#120");
     const int fromStrip = reference.Width() / 16;
@@ -218,7 +218,7 @@ TEST_F(ImageListTest, ResourceListsLoadAllOrNothing) {
 
 TEST_F(ImageListTest, RepeatedDrawingAndRebuildingLeaksNothing) {
     target.Canvas().Handle();
-    const gui::testing::LiveHandles before;
+    const nestora::gui::testing::LiveHandles before;
     const long listsBefore = HandleCounters::Live(HandleKind::ImageList);
     {
         auto other = MakeComponent<TImageList>();
@@ -236,7 +236,7 @@ TEST_F(ImageListTest, RepeatedDrawingAndRebuildingLeaksNothing) {
         other->Draw(target.Canvas(), 0, 0, 0, false);
         EXPECT_EQ(HandleCounters::Live(HandleKind::ImageList), listsBefore + 2);
     }
-    const gui::testing::LiveHandles after;
+    const nestora::gui::testing::LiveHandles after;
     EXPECT_EQ(HandleCounters::Live(HandleKind::ImageList), listsBefore);
     EXPECT_EQ(after.gdi, before.gdi);
     EXPECT_EQ(after.user, before.user);

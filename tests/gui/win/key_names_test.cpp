@@ -5,7 +5,7 @@
 
 namespace {
 
-using namespace gui;
+using namespace nestora::gui;
 
 TEST(KeyNames, TheLayoutNamesAnOemKeyAndTheShortcutTextUsesIt) {
     // VK_OEM_3 is the key left of "1" on most layouts (the program's default hotkey).

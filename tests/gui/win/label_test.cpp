@@ -14,9 +14,9 @@
 
 namespace {
 
-using namespace gui;
-using gui::testing::AppTest;
-using gui::testing::WindowPicture;
+using namespace nestora::gui;
+using nestora::gui::testing::AppTest;
+using nestora::gui::testing::WindowPicture;
 
 // Where the text's pixels are: every pixel that is not the background.
 struct Ink {

@@ -14,7 +14,7 @@
 
 namespace {
 
-using namespace gui;
+using namespace nestora::gui;
 
 // A top-level window whose procedure offers every message to a main menu first.
 class MenuHost {

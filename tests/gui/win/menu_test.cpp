@@ -21,10 +21,10 @@
 
 namespace {
 
-using namespace gui;
-using gui::testing::CountColor;
-using gui::testing::MakeFilled;
-using gui::testing::PixelOf;
+using namespace nestora::gui;
+using nestora::gui::testing::CountColor;
+using nestora::gui::testing::MakeFilled;
+using nestora::gui::testing::PixelOf;
 
 std::wstring TextAt(HMENU menu, UINT position) {
     wchar_t buffer[256] = {};
@@ -466,12 +466,12 @@ TEST_F(OwnerDrawn, PlainDrawingShowsSelectionImageCheckAndDisabledText) {
 
 TEST_F(OwnerDrawn, RepeatedOwnerDrawingLeaksNothing) {
     target.Canvas().Handle();
-    const gui::testing::LiveHandles before;
+    const nestora::gui::testing::LiveHandles before;
     for (int i = 0; i < 500; ++i) {
         Measure(exitItem);
         Draw(i % 2 ? show : exitItem, MakeRect(0, 0, 200, 20), i % 3 ? ODS_SELECTED : 0);
     }
-    const gui::testing::LiveHandles after;
+    const nestora::gui::testing::LiveHandles after;
     EXPECT_EQ(after.gdi, before.gdi);
     EXPECT_EQ(after.user, before.user);
     if (before.processGdi > 0) {

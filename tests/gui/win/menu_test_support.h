@@ -7,7 +7,7 @@
 #include <deque>
 #include <functional>
 
-namespace gui::testing {
+namespace nestora::gui::testing {
 
 inline void PumpMessages() {
     MSG msg;
@@ -55,4 +55,4 @@ private:
     UINT_PTR timer_ = 0;
 };
 
-} // namespace gui::testing
+} // namespace nestora::gui::testing

@@ -13,9 +13,9 @@
 
 namespace {
 
-using namespace gui;
-using gui::testing::MakeFilled;
-using gui::testing::PixelOf;
+using namespace nestora::gui;
+using nestora::gui::testing::MakeFilled;
+using nestora::gui::testing::PixelOf;
 
 TEST(Picture, HoldsACopyOfWhatItIsGiven) {
     TBitmap bitmap;
@@ -73,7 +73,7 @@ TEST(Picture, AMissingResourceIsNamedInTheError) {
 }
 
 TEST(Picture, CellsAreCutFromTheStrip) {
-    HMODULE comctl = gui::testing::SystemModule(L"comctl32.dll");
+    HMODULE comctl = nestora::gui::testing::SystemModule(L"comctl32.dll");
     ASSERT_NE(comctl, nullptr);
     TBitmap strip;
     strip.LoadFromResourceName(comctl, L"#120");
@@ -95,7 +95,7 @@ TEST(Picture, CellsAreCutFromTheStrip) {
 
 TEST(Picture, AnIconGroupOfTheNameLoadsAsAnIcon) {
     TPicture picture;
-    picture.LoadFromResourceRef(gui::testing::SystemModule(L"user32.dll"), L"#32512");
+    picture.LoadFromResourceRef(nestora::gui::testing::SystemModule(L"user32.dll"), L"#32512");
     EXPECT_NE(dynamic_cast<TIcon*>(picture.Graphic()), nullptr);
     EXPECT_GT(picture.Width(), 0);
 }

@@ -16,12 +16,12 @@
 
 namespace {
 
-using namespace gui;
+using namespace nestora::gui;
 
-using gui::testing::OpenMenuWindow;
-using gui::testing::PostKey;
-using gui::testing::PumpMessages;
-using gui::testing::Steps;
+using nestora::gui::testing::OpenMenuWindow;
+using nestora::gui::testing::PostKey;
+using nestora::gui::testing::PumpMessages;
+using nestora::gui::testing::Steps;
 
 class PopupMenuTest : public ::testing::Test {
 protected:
@@ -127,14 +127,14 @@ TEST_F(PopupMenuTest, AThousandPopupsReuseTheSameHandlesAndLeakNothing) {
     menu->Popup(10, 10);
     PumpMessages();
     const HMENU root = menu->Handle();
-    const gui::testing::LiveHandles before;
+    const nestora::gui::testing::LiveHandles before;
     const long menusBefore = HandleCounters::Live(HandleKind::Menu);
     for (int i = 0; i < 1000; ++i) {
         PostKey(owner, VK_ESCAPE);
         menu->Popup(10 + i % 50, 10);
         PumpMessages();
     }
-    const gui::testing::LiveHandles after;
+    const nestora::gui::testing::LiveHandles after;
     RecordProperty("process_gdi_objects",
                    std::to_string(before.processGdi) + " -> " + std::to_string(after.processGdi));
     RecordProperty("process_user_objects",

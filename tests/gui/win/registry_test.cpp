@@ -13,7 +13,7 @@
 
 namespace {
 
-using namespace gui;
+using namespace nestora::gui;
 
 class RegistryTest : public ::testing::Test {
 protected:

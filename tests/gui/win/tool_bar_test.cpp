@@ -19,15 +19,15 @@
 
 namespace {
 
-using namespace gui;
-using gui::testing::AppTest;
-using gui::testing::CountColor;
-using gui::testing::MakeFilled;
-using gui::testing::OpenMenuWindow;
-using gui::testing::PixelOf;
-using gui::testing::PostKey;
-using gui::testing::PumpMessages;
-using gui::testing::Steps;
+using namespace nestora::gui;
+using nestora::gui::testing::AppTest;
+using nestora::gui::testing::CountColor;
+using nestora::gui::testing::MakeFilled;
+using nestora::gui::testing::OpenMenuWindow;
+using nestora::gui::testing::PixelOf;
+using nestora::gui::testing::PostKey;
+using nestora::gui::testing::PumpMessages;
+using nestora::gui::testing::Steps;
 
 std::wstring ButtonText(HWND bar, int command) {
     wchar_t text[128] = {};
@@ -326,10 +326,10 @@ TEST_F(ToolBarPaint, RepeatedPaintsLeakNothing) {
     bar->SetOnCustomDrawButton([](TToolBar*, TToolButton*, TCanvas& canvas, const TRect&,
                                   TCustomDrawState, bool&) { canvas.Font().SetStyle(fsBold); });
     Print();
-    const gui::testing::LiveHandles before;
+    const nestora::gui::testing::LiveHandles before;
     for (int i = 0; i < 300; ++i)
         Print();
-    const gui::testing::LiveHandles after;
+    const nestora::gui::testing::LiveHandles after;
     EXPECT_EQ(after.gdi, before.gdi);
     EXPECT_EQ(after.user, before.user);
 }

@@ -20,7 +20,7 @@
 #include "skin/menu_bar_layout.h"
 #include "skin/menus/sui_popup_menu.h"
 #include "skin/sui_form.h"
-#include "skin/sui_public.h"
+#include "skin/sui_style_win.h"
 
 #include "../../gui/win/app_test_support.h"
 #include "../../gui/win/graphics_test_support.h"

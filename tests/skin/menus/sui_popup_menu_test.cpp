@@ -20,7 +20,7 @@
 #include "gui/win/key_names.h"
 #include "gui/win/panel.h"
 #include "skin/menu_geometry.h"
-#include "skin/sui_public.h"
+#include "skin/sui_style_win.h"
 
 #include "../../gui/win/app_test_support.h"
 #include "../../gui/win/graphics_test_support.h"

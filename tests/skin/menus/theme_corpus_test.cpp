@@ -33,9 +33,9 @@ std::vector<std::uint8_t> ReadAll(const fs::path& path) {
 // File name -> the bytes it must hold.
 std::map<std::string, std::vector<std::uint8_t>> ExpectedSeeds() {
     std::map<std::string, std::vector<std::uint8_t>> seeds;
-    for (auto& c : theme_test::GoodCases())
+    for (auto& c : nestora::theme_test::GoodCases())
         seeds["valid-" + c.name + ".theme"] = c.bytes;
-    for (auto& c : theme_test::DamagedCases())
+    for (auto& c : nestora::theme_test::DamagedCases())
         seeds["damaged-" + c.name + ".theme"] = c.bytes;
     seeds["valid-sample.theme"] = ReadAll(SAMPLE_THEME_COMMITTED);
     return seeds;
@@ -71,8 +71,8 @@ TEST(ThemeCorpus, ValidSeedsLoadAndDamagedSeedsAreRefused) {
                 << name;
         }
     }
-    EXPECT_EQ(valid, theme_test::GoodCases().size() + 1);
-    EXPECT_EQ(damaged, theme_test::DamagedCases().size());
+    EXPECT_EQ(valid, nestora::theme_test::GoodCases().size() + 1);
+    EXPECT_EQ(damaged, nestora::theme_test::DamagedCases().size());
 }
 
 TEST(ThemeCorpus, EveryFileHoldsUpUnderTheFuzzTargetsChecks) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-namespace theme_test {
+namespace nestora::theme_test {
 
 using nestora::skin::ThemeFileFault;
 
@@ -318,4 +318,4 @@ std::vector<std::uint8_t> GoodCaseBytes(const std::string& name) {
     throw std::out_of_range("no good theme case named " + name);
 }
 
-} // namespace theme_test
+} // namespace nestora::theme_test

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace theme_test {
+namespace nestora::theme_test {
 
 // Type codes as stored in a record.
 inline constexpr std::uint8_t kBitmap = 0, kInteger = 1, kFlag = 2, kText = 3;
@@ -83,4 +83,4 @@ inline void PrintTo(const GoodCase& c, std::ostream* os) {
 // The bytes of the good case of that name; throws std::out_of_range when there is none.
 std::vector<std::uint8_t> GoodCaseBytes(const std::string& name);
 
-} // namespace theme_test
+} // namespace nestora::theme_test

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using namespace theme_test;
+using namespace nestora::theme_test;
 using nestora::skin::ThemeFileError;
 using nestora::skin::ThemeFileFault;
 

@@ -5,7 +5,7 @@
 #include <random>
 #include <span>
 
-namespace theme_test {
+namespace nestora::theme_test {
 
 namespace {
 
@@ -85,4 +85,4 @@ MutationOutcome TryMutations(const std::vector<std::uint8_t>& original, std::siz
     return outcome;
 }
 
-} // namespace theme_test
+} // namespace nestora::theme_test

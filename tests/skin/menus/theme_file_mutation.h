@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace theme_test {
+namespace nestora::theme_test {
 
 struct MutationOutcome {
     std::size_t loaded = 0;
@@ -24,4 +24,4 @@ MutationOutcome TryTruncations(const std::vector<std::uint8_t>& original);
 MutationOutcome TryMutations(const std::vector<std::uint8_t>& original, std::size_t count,
                              std::uint32_t seed);
 
-} // namespace theme_test
+} // namespace nestora::theme_test

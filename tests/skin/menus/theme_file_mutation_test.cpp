@@ -12,8 +12,8 @@
 namespace {
 
 TEST(ThemeFileMutations, EveryTruncationOfARichFileLoadsOrIsRefused) {
-    const auto original = theme_test::RichTheme();
-    const auto outcome = theme_test::TryTruncations(original);
+    const auto original = nestora::theme_test::RichTheme();
+    const auto outcome = nestora::theme_test::TryTruncations(original);
     EXPECT_EQ(outcome.crashedOrWrong, 0u) << outcome.firstProblem;
     // Any cut loses the terminator, which lies last: none of them may pass as whole.
     EXPECT_EQ(outcome.loaded, 0u);
@@ -21,8 +21,8 @@ TEST(ThemeFileMutations, EveryTruncationOfARichFileLoadsOrIsRefused) {
 }
 
 TEST(ThemeFileMutations, FlippedBitsAndOverwrittenBytesLoadOrAreRefused) {
-    const auto original = theme_test::RichTheme();
-    const auto outcome = theme_test::TryMutations(original, 2000, 20240601);
+    const auto original = nestora::theme_test::RichTheme();
+    const auto outcome = nestora::theme_test::TryMutations(original, 2000, 20240601);
     EXPECT_EQ(outcome.crashedOrWrong, 0u) << outcome.firstProblem;
     // Both paths are exercised: flips in pixel bytes still load, flips in offsets do not.
     EXPECT_GT(outcome.loaded, 0u);

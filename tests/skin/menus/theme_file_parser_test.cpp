@@ -11,7 +11,7 @@
 
 namespace {
 
-using namespace theme_test;
+using namespace nestora::theme_test;
 using nestora::skin::ParseThemeFile;
 using nestora::skin::ThemeFile;
 using nestora::skin::ThemeFileError;

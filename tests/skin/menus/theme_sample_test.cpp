@@ -89,10 +89,10 @@ TEST(SampleTheme, PicturesFitTogether) {
 TEST(SampleTheme, DamagedCopiesLoadOrAreRefused) {
     const auto original = ReadAll(SAMPLE_THEME_COMMITTED);
     ASSERT_FALSE(original.empty());
-    const auto cut = theme_test::TryTruncations(original);
+    const auto cut = nestora::theme_test::TryTruncations(original);
     EXPECT_EQ(cut.crashedOrWrong, 0u) << cut.firstProblem;
     EXPECT_EQ(cut.refused, original.size());
-    const auto mutated = theme_test::TryMutations(original, 1000, 7);
+    const auto mutated = nestora::theme_test::TryMutations(original, 1000, 7);
     EXPECT_EQ(mutated.crashedOrWrong, 0u) << mutated.firstProblem;
     EXPECT_GT(mutated.loaded, 0u);
     EXPECT_GT(mutated.refused, 0u);

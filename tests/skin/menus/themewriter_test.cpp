@@ -16,8 +16,8 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
-using themewriter::ReadThemeList;
-using themewriter::ThemeWriterError;
+using nestora::themewriter::ReadThemeList;
+using nestora::themewriter::ThemeWriterError;
 
 namespace {
 
@@ -61,7 +61,7 @@ protected:
         fs::remove_all(folder_, ignored);
     }
 
-    std::vector<themewriter::ThemeWriterEntry> Read(const std::string& list) {
+    std::vector<nestora::themewriter::ThemeWriterEntry> Read(const std::string& list) {
         return ReadThemeList(list, "t.list", folder_);
     }
 
@@ -86,7 +86,7 @@ protected:
 };
 
 TEST(ThemeWriterNumbers, AcceptDecimalAndDollarHex) {
-    using themewriter::ParseThemeInteger;
+    using nestora::themewriter::ParseThemeInteger;
     EXPECT_EQ(ParseThemeInteger("$00A04A44"), 0x00A04A44);
     EXPECT_EQ(ParseThemeInteger("$ff"), 0xFF);
     EXPECT_EQ(ParseThemeInteger("$FF000007"), static_cast<std::int32_t>(0xFF000007));
@@ -97,7 +97,7 @@ TEST(ThemeWriterNumbers, AcceptDecimalAndDollarHex) {
 }
 
 TEST(ThemeWriterNumbers, RefuseWhatIsNotA32BitNumber) {
-    using themewriter::ParseThemeInteger;
+    using nestora::themewriter::ParseThemeInteger;
     for (const char* bad : {"", "$", "$123456789", "$12G", "$-1", "12x", "0x10", "4294967296",
                             "-2147483649", "+5", " 5", "1.5"}) {
         EXPECT_FALSE(ParseThemeInteger(bad).has_value()) << bad;
@@ -168,8 +168,8 @@ TEST_F(ThemeWriterFolder, RefusesBitmapsItCannotReadOrThatAreNotBmp) {
 }
 
 TEST(ThemeWriterLayout, WritesHeaderRecordsTerminatorAndDataInOrder) {
-    const auto bytes = themewriter::BuildThemeFile(
-        {themewriter::IntegerEntry("A", 0x01020304), themewriter::FlagEntry("B", 7)});
+    const auto bytes = nestora::themewriter::BuildThemeFile(
+        {nestora::themewriter::IntegerEntry("A", 0x01020304), nestora::themewriter::FlagEntry("B", 7)});
     // 24 header + 3 records of 77 + 4 + 1 data bytes.
     ASSERT_EQ(bytes.size(), 24u + 3 * 77 + 5);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 12), "NESTORATHEME");
@@ -196,8 +196,8 @@ TEST(ThemeWriterLayout, WritesHeaderRecordsTerminatorAndDataInOrder) {
 }
 
 TEST(ThemeWriterLayout, RefusesKeysARecordCannotHold) {
-    using themewriter::BuildThemeFile;
-    using themewriter::IntegerEntry;
+    using nestora::themewriter::BuildThemeFile;
+    using nestora::themewriter::IntegerEntry;
     EXPECT_THROW(BuildThemeFile({IntegerEntry("", 1)}), ThemeWriterError);
     EXPECT_THROW(BuildThemeFile({IntegerEntry(std::string(65, 'K'), 1)}), ThemeWriterError);
     EXPECT_THROW(BuildThemeFile({IntegerEntry(std::string("a\0b", 3), 1)}), ThemeWriterError);

@@ -5,7 +5,7 @@
 
 namespace nestora::testing {
 
-std::optional<long> seriesNumber(std::wstring_view base, std::wstring_view name) {
+std::optional<long> SeriesNumber(std::wstring_view base, std::wstring_view name) {
     if (name.substr(0, base.size()) != base)
         return std::nullopt;
     std::wstring_view rest = name.substr(base.size());
@@ -30,17 +30,17 @@ std::optional<long> seriesNumber(std::wstring_view base, std::wstring_view name)
     return value;
 }
 
-std::vector<long> seriesNumbers(std::wstring_view base, const std::vector<std::wstring>& names) {
+std::vector<long> SeriesNumbers(std::wstring_view base, const std::vector<std::wstring>& names) {
     std::vector<long> numbers;
     for (const std::wstring& name : names) {
-        if (const std::optional<long> k = seriesNumber(base, name))
+        if (const std::optional<long> k = SeriesNumber(base, name))
             numbers.push_back(*k);
     }
     std::sort(numbers.begin(), numbers.end());
     return numbers;
 }
 
-std::vector<long> gapsUpTo(const std::vector<long>& numbers, long last) {
+std::vector<long> GapsUpTo(const std::vector<long>& numbers, long last) {
     std::vector<long> gaps;
     auto next = numbers.begin();
     for (long k = 1; k <= last; ++k) {
@@ -52,7 +52,7 @@ std::vector<long> gapsUpTo(const std::vector<long>& numbers, long last) {
     return gaps;
 }
 
-std::wstring seriesName(std::wstring_view base, long k) {
+std::wstring SeriesName(std::wstring_view base, long k) {
     std::wstring name(base);
     if (k != 1)
         name += L" (" + std::to_wstring(k) + L")";

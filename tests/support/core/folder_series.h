@@ -13,15 +13,15 @@ namespace nestora::testing {
 // The number name carries in the series of base: 1 for base itself, k for "base (k)" with
 // k from 2 on written in plain decimal; nothing for any other name ("base (1)", "base
 // (02)", "base (x)", "base2").
-std::optional<long> seriesNumber(std::wstring_view base, std::wstring_view name);
+std::optional<long> SeriesNumber(std::wstring_view base, std::wstring_view name);
 
 // The numbers of the series among names, in increasing order; other names are left out.
-std::vector<long> seriesNumbers(std::wstring_view base, const std::vector<std::wstring>& names);
+std::vector<long> SeriesNumbers(std::wstring_view base, const std::vector<std::wstring>& names);
 
-// The numbers from 1 to last that numbers (increasing, as seriesNumbers gives them) lack.
-std::vector<long> gapsUpTo(const std::vector<long>& numbers, long last);
+// The numbers from 1 to last that numbers (increasing, as SeriesNumbers gives them) lack.
+std::vector<long> GapsUpTo(const std::vector<long>& numbers, long last);
 
 // The name of number k in the series of base.
-std::wstring seriesName(std::wstring_view base, long k);
+std::wstring SeriesName(std::wstring_view base, long k);
 
 } // namespace nestora::testing

@@ -5,20 +5,20 @@
 
 namespace nestora::testing {
 
-bool soakRequested(const char* soakSetting) {
+bool SoakRequested(const char* soakSetting) {
     return soakSetting && *soakSetting && std::strcmp(soakSetting, "0") != 0;
 }
 
-int roundsFor(const char* soakSetting, RoundCounts counts) {
-    return soakRequested(soakSetting) ? counts.full : counts.modest;
+int RoundsFor(const char* soakSetting, RoundCounts counts) {
+    return SoakRequested(soakSetting) ? counts.full : counts.modest;
 }
 
-int rounds(RoundCounts counts) {
-    return roundsFor(std::getenv("NESTORA_SOAK"), counts);
+int Rounds(RoundCounts counts) {
+    return RoundsFor(std::getenv("NESTORA_SOAK"), counts);
 }
 
-bool soaking() {
-    return soakRequested(std::getenv("NESTORA_SOAK"));
+bool Soaking() {
+    return SoakRequested(std::getenv("NESTORA_SOAK"));
 }
 
 } // namespace nestora::testing

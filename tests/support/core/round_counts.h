@@ -12,15 +12,15 @@ struct RoundCounts {
 
 // Whether a value of NESTORA_SOAK (null when it is not set) asks for the full counts:
 // any value but the empty text and "0".
-bool soakRequested(const char* soakSetting);
+bool SoakRequested(const char* soakSetting);
 
 // The count for a given value of NESTORA_SOAK.
-int roundsFor(const char* soakSetting, RoundCounts counts);
+int RoundsFor(const char* soakSetting, RoundCounts counts);
 
 // The count for this run, from the environment.
-int rounds(RoundCounts counts);
+int Rounds(RoundCounts counts);
 
 // Whether this run is a soak run.
-bool soaking();
+bool Soaking();
 
 } // namespace nestora::testing

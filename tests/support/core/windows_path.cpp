@@ -4,7 +4,7 @@
 
 namespace nestora::testing {
 
-std::wstring windowsPathOf(std::string_view unixPath) {
+std::wstring WindowsPathOf(std::string_view unixPath) {
     std::wstring path = gui::Utf8ToWide(unixPath);
     for (wchar_t& c : path) {
         if (c == L'/')

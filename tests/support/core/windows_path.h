@@ -9,6 +9,6 @@ namespace nestora::testing {
 
 // "/work/b/x.exe" becomes "Z:\work\b\x.exe". A relative path keeps no drive (it stays
 // relative to the current folder), only its slashes turned.
-std::wstring windowsPathOf(std::string_view unixPath);
+std::wstring WindowsPathOf(std::string_view unixPath);
 
 } // namespace nestora::testing

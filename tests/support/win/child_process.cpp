@@ -8,16 +8,16 @@ ChildProcess::ChildProcess(const std::wstring& exe, const StartOptions& options)
     std::wstring commandLine = L"\"" + exe + L"\"";
     if (!options.arguments.empty())
         commandLine += L" " + options.arguments;
-    start(exe.c_str(), std::move(commandLine), options);
+    Start(exe.c_str(), std::move(commandLine), options);
 }
 
-ChildProcess ChildProcess::fromCommandLine(std::wstring commandLine, const StartOptions& options) {
+ChildProcess ChildProcess::FromCommandLine(std::wstring commandLine, const StartOptions& options) {
     ChildProcess child;
-    child.start(nullptr, std::move(commandLine), options);
+    child.Start(nullptr, std::move(commandLine), options);
     return child;
 }
 
-ChildProcess ChildProcess::adopt(DWORD processId) {
+ChildProcess ChildProcess::Adopt(DWORD processId) {
     ChildProcess child;
     child.process_.reset(::OpenProcess(
         SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, processId));
@@ -25,7 +25,7 @@ ChildProcess ChildProcess::adopt(DWORD processId) {
     return child;
 }
 
-void ChildProcess::start(const wchar_t* exe, std::wstring commandLine,
+void ChildProcess::Start(const wchar_t* exe, std::wstring commandLine,
                          const StartOptions& options) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -40,22 +40,22 @@ void ChildProcess::start(const wchar_t* exe, std::wstring commandLine,
 }
 
 ChildProcess::~ChildProcess() {
-    if (process_ && running())
-        kill();
+    if (process_ && Running())
+        Kill();
 }
 
-bool ChildProcess::resume() {
+bool ChildProcess::Resume() {
     return thread_ && ::ResumeThread(thread_.get()) != static_cast<DWORD>(-1);
 }
 
-bool ChildProcess::running() const {
+bool ChildProcess::Running() const {
     return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
-std::optional<DWORD> ChildProcess::exitCode(std::chrono::milliseconds wait) const {
+std::optional<DWORD> ChildProcess::ExitCode(std::chrono::milliseconds wait) const {
     if (!process_)
         return std::nullopt;
-    if (!waitFor([this] { return !running(); }, wait))
+    if (!WaitFor([this] { return !Running(); }, wait))
         return std::nullopt;
     DWORD code = 0;
     if (!::GetExitCodeProcess(process_.get(), &code))
@@ -63,8 +63,8 @@ std::optional<DWORD> ChildProcess::exitCode(std::chrono::milliseconds wait) cons
     return code;
 }
 
-bool ChildProcess::kill(DWORD code) {
-    if (!running())
+bool ChildProcess::Kill(DWORD code) {
+    if (!Running())
         return false;
     ::TerminateProcess(process_.get(), code);
     // Termination is asynchronous: the handles and windows go a moment later.
@@ -72,17 +72,17 @@ bool ChildProcess::kill(DWORD code) {
     return true;
 }
 
-bool ChildProcess::waitUntilIdle(std::chrono::milliseconds limit) const {
+bool ChildProcess::WaitUntilIdle(std::chrono::milliseconds limit) const {
     return process_ && ::WaitForInputIdle(process_.get(), static_cast<DWORD>(limit.count())) == 0;
 }
 
-HWND ChildProcess::window(const wchar_t* className, bool visibleOnly) const {
-    return processWindow({id_, className, visibleOnly});
+HWND ChildProcess::Window(const wchar_t* className, bool visibleOnly) const {
+    return ProcessWindow({id_, className, visibleOnly});
 }
 
-HWND ChildProcess::waitForWindow(const wchar_t* className, std::chrono::milliseconds limit) const {
+HWND ChildProcess::WaitForWindow(const wchar_t* className, std::chrono::milliseconds limit) const {
     HWND found = nullptr;
-    waitFor([&] { return (found = window(className)) != nullptr || !running(); }, limit);
+    WaitFor([&] { return (found = Window(className)) != nullptr || !Running(); }, limit);
     return found;
 }
 

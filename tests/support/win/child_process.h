@@ -19,19 +19,19 @@ inline constexpr DWORD kEndedByTest = 99;
 
 struct StartOptions {
     std::wstring arguments;
-    // Made but not yet running: resume() lets it go (copies started at the same moment).
+    // Made but not yet running: Resume() lets it go (copies started at the same moment).
     bool suspended = false;
 };
 
 class ChildProcess {
 public:
-    // exe: a Windows path (windowsPathOf gives one for a build path).
+    // exe: a Windows path (WindowsPathOf gives one for a build path).
     explicit ChildProcess(const std::wstring& exe, const StartOptions& options = {});
     // A whole command line, the program's quoted path first, as the "Apps" list runs an
     // uninstaller (options.arguments is not used).
-    static ChildProcess fromCommandLine(std::wstring commandLine, const StartOptions& options = {});
+    static ChildProcess FromCommandLine(std::wstring commandLine, const StartOptions& options = {});
     // A program already running, by its process id, owned from now on like one started.
-    static ChildProcess adopt(DWORD processId);
+    static ChildProcess Adopt(DWORD processId);
     ~ChildProcess();
     ChildProcess(ChildProcess&&) noexcept = default;
     // No assignment: the program owned before would have to be ended in passing.
@@ -39,30 +39,30 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool started() const { return static_cast<bool>(process_); }
-    DWORD id() const { return id_; }
-    HANDLE handle() const { return process_.get(); }
+    bool Started() const { return static_cast<bool>(process_); }
+    DWORD Id() const { return id_; }
+    HANDLE Handle() const { return process_.get(); }
 
     // Lets a suspended copy run.
-    bool resume();
-    bool running() const;
+    bool Resume();
+    bool Running() const;
     // The exit code once it has ended, waiting up to the given time; nothing if it still runs.
-    std::optional<DWORD> exitCode(std::chrono::milliseconds wait = 10s) const;
+    std::optional<DWORD> ExitCode(std::chrono::milliseconds wait = 10s) const;
     // Ends it at once, as a crash or the task manager would, and waits until it is gone.
     // False when it had ended already.
-    bool kill(DWORD code = kEndedByTest);
+    bool Kill(DWORD code = kEndedByTest);
     // Waits until its start-up is over and it waits for input; false when it hasn't in time,
     // and at once for a console program (such as the support probe), which has no input.
-    bool waitUntilIdle(std::chrono::milliseconds limit = 10s) const;
+    bool WaitUntilIdle(std::chrono::milliseconds limit = 10s) const;
 
     // Its top-level window of the class (any, or only a visible one), or null.
-    HWND window(const wchar_t* className, bool visibleOnly = false) const;
+    HWND Window(const wchar_t* className, bool visibleOnly = false) const;
     // Waits until it has such a window; null if it hasn't within the time, or ended.
-    HWND waitForWindow(const wchar_t* className, std::chrono::milliseconds limit = 10s) const;
+    HWND WaitForWindow(const wchar_t* className, std::chrono::milliseconds limit = 10s) const;
 
 private:
     ChildProcess() = default;
-    void start(const wchar_t* exe, std::wstring commandLine, const StartOptions& options);
+    void Start(const wchar_t* exe, std::wstring commandLine, const StartOptions& options);
 
     gui::UniqueKernelHandle process_;
     gui::UniqueKernelHandle thread_;

@@ -4,7 +4,7 @@ namespace nestora::testing {
 
 namespace {
 
-INPUT keyEvent(WORD virtualKey, bool up) {
+INPUT KeyEvent(WORD virtualKey, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
@@ -15,20 +15,20 @@ INPUT keyEvent(WORD virtualKey, bool up) {
 
 } // namespace
 
-std::vector<INPUT> pressesOf(const KeyCombination& combination, int times) {
+std::vector<INPUT> PressesOf(const KeyCombination& combination, int times) {
     std::vector<INPUT> events;
     for (int i = 0; i < times; ++i) {
         for (const WORD modifier : combination.modifiers)
-            events.push_back(keyEvent(modifier, false));
-        events.push_back(keyEvent(combination.key, false));
-        events.push_back(keyEvent(combination.key, true));
+            events.push_back(KeyEvent(modifier, false));
+        events.push_back(KeyEvent(combination.key, false));
+        events.push_back(KeyEvent(combination.key, true));
         for (auto m = combination.modifiers.rbegin(); m != combination.modifiers.rend(); ++m)
-            events.push_back(keyEvent(*m, true));
+            events.push_back(KeyEvent(*m, true));
     }
     return events;
 }
 
-UINT sendInputs(std::vector<INPUT>& events) {
+UINT SendInputs(std::vector<INPUT>& events) {
     if (events.empty())
         return 0;
     return ::SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));

@@ -18,9 +18,9 @@ struct KeyCombination {
 inline const KeyCombination kDefaultHotKey{{VK_CONTROL}, VK_OEM_3};
 
 // The events of `times` presses of the combination, one after the other.
-std::vector<INPUT> pressesOf(const KeyCombination& combination, int times);
+std::vector<INPUT> PressesOf(const KeyCombination& combination, int times);
 
 // Hands all the events to the system in one call; how many it took.
-UINT sendInputs(std::vector<INPUT>& events);
+UINT SendInputs(std::vector<INPUT>& events);
 
 } // namespace nestora::testing

@@ -4,7 +4,7 @@ namespace nestora::testing {
 
 namespace {
 
-void CALLBACK closeOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
+void CALLBACK CloseOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
     ::KillTimer(nullptr, id);
     ++OpenMenuProbe::runs;
     if (const HWND menu = ::FindWindowW(L"#32768", nullptr))
@@ -17,7 +17,7 @@ void CALLBACK closeOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
 void OpenMenuProbe::Arm() {
     seen = RECT{-1, -1, -1, -1};
     runs = 0;
-    ::SetTimer(nullptr, 0, 50, &closeOpenMenu);
+    ::SetTimer(nullptr, 0, 50, &CloseOpenMenu);
 }
 
 } // namespace nestora::testing

@@ -13,7 +13,7 @@ struct Search {
 
 // A named callback: 32-bit Windows calls it with the stdcall convention, which a lambda
 // does not convert to.
-BOOL CALLBACK collectProcessWindow(HWND window, LPARAM data) {
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM data) {
     auto& search = *reinterpret_cast<Search*>(data);
     DWORD owner = 0;
     ::GetWindowThreadProcessId(window, &owner);
@@ -31,19 +31,19 @@ BOOL CALLBACK collectProcessWindow(HWND window, LPARAM data) {
 
 } // namespace
 
-std::vector<HWND> processWindows(const WindowQuery& query) {
+std::vector<HWND> ProcessWindows(const WindowQuery& query) {
     Search search{query, {}};
     if (query.processId != 0 && query.className)
-        ::EnumWindows(collectProcessWindow, reinterpret_cast<LPARAM>(&search));
+        ::EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-HWND processWindow(const WindowQuery& query) {
-    const std::vector<HWND> found = processWindows(query);
+HWND ProcessWindow(const WindowQuery& query) {
+    const std::vector<HWND> found = ProcessWindows(query);
     return found.empty() ? nullptr : found.front();
 }
 
-std::wstring messageBoxText(HWND box) {
+std::wstring MessageBoxText(HWND box) {
     const HWND label = ::GetDlgItem(box, 0xFFFF);
     if (!label)
         return {};
@@ -56,7 +56,7 @@ std::wstring messageBoxText(HWND box) {
     return std::wstring(text, std::min<std::size_t>(length, 511));
 }
 
-void pressOk(HWND box) {
+void PressOk(HWND box) {
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 

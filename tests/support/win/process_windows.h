@@ -19,16 +19,16 @@ struct WindowQuery {
 };
 
 // The process's top-level windows of the class, in Z order.
-std::vector<HWND> processWindows(const WindowQuery& query);
+std::vector<HWND> ProcessWindows(const WindowQuery& query);
 
 // The first of them, or null.
-HWND processWindow(const WindowQuery& query);
+HWND ProcessWindow(const WindowQuery& query);
 
 // The text of a message box (its static text, control 0xFFFF); empty while the box is
 // still being made, and when its program doesn't answer within 2 s.
-std::wstring messageBoxText(HWND box);
+std::wstring MessageBoxText(HWND box);
 
 // Closes a message box as its OK button does.
-void pressOk(HWND box);
+void PressOk(HWND box);
 
 } // namespace nestora::testing

@@ -6,7 +6,7 @@
 
 namespace nestora::testing {
 
-std::optional<std::wstring> RegistryValue::text() const {
+std::optional<std::wstring> RegistryValue::Text() const {
     if (type != REG_SZ)
         return std::nullopt;
     std::wstring result(bytes.size() / sizeof(wchar_t), L'\0');
@@ -18,7 +18,7 @@ std::optional<std::wstring> RegistryValue::text() const {
     return result;
 }
 
-std::optional<DWORD> RegistryValue::number() const {
+std::optional<DWORD> RegistryValue::Number() const {
     if (type != REG_DWORD || bytes.size() != sizeof(DWORD))
         return std::nullopt;
     DWORD result = 0;
@@ -26,7 +26,7 @@ std::optional<DWORD> RegistryValue::number() const {
     return result;
 }
 
-bool keyExists(HKEY root, const wchar_t* key) {
+bool KeyExists(HKEY root, const wchar_t* key) {
     HKEY opened = nullptr;
     if (::RegOpenKeyExW(root, key, 0, KEY_READ, &opened) != ERROR_SUCCESS)
         return false;
@@ -34,16 +34,16 @@ bool keyExists(HKEY root, const wchar_t* key) {
     return true;
 }
 
-bool deleteKey(HKEY root, const wchar_t* key) {
+bool DeleteKey(HKEY root, const wchar_t* key) {
     const LSTATUS status = ::RegDeleteTreeW(root, key);
     if (status == ERROR_FILE_NOT_FOUND)
         return true;
     // RegDeleteTree empties the key; the key itself still has to go.
     return status == ERROR_SUCCESS &&
-           (!keyExists(root, key) || ::RegDeleteKeyW(root, key) == ERROR_SUCCESS);
+           (!KeyExists(root, key) || ::RegDeleteKeyW(root, key) == ERROR_SUCCESS);
 }
 
-std::vector<std::pair<std::wstring, RegistryValue>> valuesOf(HKEY root, const wchar_t* key) {
+std::vector<std::pair<std::wstring, RegistryValue>> ValuesOf(HKEY root, const wchar_t* key) {
     std::vector<std::pair<std::wstring, RegistryValue>> values;
     HKEY opened = nullptr;
     if (::RegOpenKeyExW(root, key, 0, KEY_READ, &opened) != ERROR_SUCCESS)
@@ -57,13 +57,13 @@ std::vector<std::pair<std::wstring, RegistryValue>> valuesOf(HKEY root, const wc
         if (::RegEnumValueW(opened, index, name, &nameLength, nullptr, &type, nullptr, &size) !=
             ERROR_SUCCESS)
             break;
-        if (auto value = readValue(root, key, name))
+        if (auto value = ReadValue(root, key, name))
             values.emplace_back(name, std::move(*value));
     }
     return values;
 }
 
-std::optional<RegistryValue> readValue(HKEY root, const wchar_t* key, const wchar_t* name) {
+std::optional<RegistryValue> ReadValue(HKEY root, const wchar_t* key, const wchar_t* name) {
     HKEY opened = nullptr;
     if (::RegOpenKeyExW(root, key, 0, KEY_READ, &opened) != ERROR_SUCCESS)
         return std::nullopt;
@@ -80,17 +80,17 @@ std::optional<RegistryValue> readValue(HKEY root, const wchar_t* key, const wcha
     return value;
 }
 
-std::optional<std::wstring> readText(HKEY root, const wchar_t* key, const wchar_t* name) {
-    const auto value = readValue(root, key, name);
-    return value ? value->text() : std::nullopt;
+std::optional<std::wstring> ReadText(HKEY root, const wchar_t* key, const wchar_t* name) {
+    const auto value = ReadValue(root, key, name);
+    return value ? value->Text() : std::nullopt;
 }
 
-std::optional<DWORD> readNumber(HKEY root, const wchar_t* key, const wchar_t* name) {
-    const auto value = readValue(root, key, name);
-    return value ? value->number() : std::nullopt;
+std::optional<DWORD> ReadNumber(HKEY root, const wchar_t* key, const wchar_t* name) {
+    const auto value = ReadValue(root, key, name);
+    return value ? value->Number() : std::nullopt;
 }
 
-bool writeValue(HKEY root, const wchar_t* key, const wchar_t* name, const RegistryValue& value) {
+bool WriteValue(HKEY root, const wchar_t* key, const wchar_t* name, const RegistryValue& value) {
     HKEY opened = nullptr;
     if (::RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) !=
         ERROR_SUCCESS)
@@ -100,24 +100,24 @@ bool writeValue(HKEY root, const wchar_t* key, const wchar_t* name, const Regist
                             static_cast<DWORD>(value.bytes.size())) == ERROR_SUCCESS;
 }
 
-RegistryValue textValue(const std::wstring& text) {
+RegistryValue TextValue(const std::wstring& text) {
     RegistryValue value{REG_SZ, std::vector<std::uint8_t>((text.size() + 1) * sizeof(wchar_t))};
     std::memcpy(value.bytes.data(), text.c_str(), value.bytes.size());
     return value;
 }
 
-RegistryValue numberValue(DWORD number) {
+RegistryValue NumberValue(DWORD number) {
     RegistryValue value{REG_DWORD, std::vector<std::uint8_t>(sizeof number)};
     std::memcpy(value.bytes.data(), &number, sizeof number);
     return value;
 }
 
-bool writeText(HKEY root, const wchar_t* key, const wchar_t* name, const std::wstring& text) {
-    return writeValue(root, key, name, textValue(text));
+bool WriteText(HKEY root, const wchar_t* key, const wchar_t* name, const std::wstring& text) {
+    return WriteValue(root, key, name, TextValue(text));
 }
 
-bool writeNumber(HKEY root, const wchar_t* key, const wchar_t* name, DWORD number) {
-    return writeValue(root, key, name, numberValue(number));
+bool WriteNumber(HKEY root, const wchar_t* key, const wchar_t* name, DWORD number) {
+    return WriteValue(root, key, name, NumberValue(number));
 }
 
 } // namespace nestora::testing

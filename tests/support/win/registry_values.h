@@ -19,26 +19,26 @@ struct RegistryValue {
     std::vector<std::uint8_t> bytes;
 
     // The text of a REG_SZ value (up to its first zero); nothing for any other type.
-    std::optional<std::wstring> text() const;
+    std::optional<std::wstring> Text() const;
     // The number of a REG_DWORD value of four bytes; nothing otherwise.
-    std::optional<DWORD> number() const;
+    std::optional<DWORD> Number() const;
 };
 
-bool keyExists(HKEY root, const wchar_t* key);
+bool KeyExists(HKEY root, const wchar_t* key);
 // Removes the key and everything below it; true also when it wasn't there.
-bool deleteKey(HKEY root, const wchar_t* key);
+bool DeleteKey(HKEY root, const wchar_t* key);
 // Every value of the key by name; empty when the key is missing.
-std::vector<std::pair<std::wstring, RegistryValue>> valuesOf(HKEY root, const wchar_t* key);
-std::optional<RegistryValue> readValue(HKEY root, const wchar_t* key, const wchar_t* name);
+std::vector<std::pair<std::wstring, RegistryValue>> ValuesOf(HKEY root, const wchar_t* key);
+std::optional<RegistryValue> ReadValue(HKEY root, const wchar_t* key, const wchar_t* name);
 // A REG_SZ value's text, a REG_DWORD value's number; nothing when missing or of another type.
-std::optional<std::wstring> readText(HKEY root, const wchar_t* key, const wchar_t* name);
-std::optional<DWORD> readNumber(HKEY root, const wchar_t* key, const wchar_t* name);
+std::optional<std::wstring> ReadText(HKEY root, const wchar_t* key, const wchar_t* name);
+std::optional<DWORD> ReadNumber(HKEY root, const wchar_t* key, const wchar_t* name);
 // Write the value, creating the key when needed; false when it can't.
-bool writeValue(HKEY root, const wchar_t* key, const wchar_t* name, const RegistryValue& value);
-bool writeText(HKEY root, const wchar_t* key, const wchar_t* name, const std::wstring& text);
-bool writeNumber(HKEY root, const wchar_t* key, const wchar_t* name, DWORD number);
+bool WriteValue(HKEY root, const wchar_t* key, const wchar_t* name, const RegistryValue& value);
+bool WriteText(HKEY root, const wchar_t* key, const wchar_t* name, const std::wstring& text);
+bool WriteNumber(HKEY root, const wchar_t* key, const wchar_t* name, DWORD number);
 
-RegistryValue textValue(const std::wstring& text);
-RegistryValue numberValue(DWORD number);
+RegistryValue TextValue(const std::wstring& text);
+RegistryValue NumberValue(DWORD number);
 
 } // namespace nestora::testing

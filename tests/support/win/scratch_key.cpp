@@ -9,7 +9,7 @@ namespace nestora::testing {
 
 namespace {
 
-gui::UniqueKey createKey(HKEY root, const wchar_t* path) {
+gui::UniqueKey CreateKey(HKEY root, const wchar_t* path) {
     HKEY key = nullptr;
     if (::RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
         ERROR_SUCCESS)
@@ -23,38 +23,38 @@ gui::UniqueKey createKey(HKEY root, const wchar_t* path) {
 ScratchKey::ScratchKey()
     : path_(L"Software\\NestoraTests\\" + std::to_wstring(std::random_device{}()) + L"_" +
             std::to_wstring(::GetCurrentProcessId())),
-      key_(createKey(HKEY_CURRENT_USER, path_.c_str())) {}
+      key_(CreateKey(HKEY_CURRENT_USER, path_.c_str())) {}
 
 ScratchKey::~ScratchKey() {
     key_.reset();
-    deleteKey(HKEY_CURRENT_USER, path_.c_str());
+    DeleteKey(HKEY_CURRENT_USER, path_.c_str());
 }
 
-gui::UniqueKey ScratchKey::create(const wchar_t* subKey) const {
-    return createKey(get(), subKey);
+gui::UniqueKey ScratchKey::Create(const wchar_t* subKey) const {
+    return CreateKey(get(), subKey);
 }
 
-void ScratchKey::setText(const wchar_t* subKey, const wchar_t* name,
+void ScratchKey::SetText(const wchar_t* subKey, const wchar_t* name,
                          const std::wstring& value) const {
-    if (!writeText(get(), subKey, name, value))
+    if (!WriteText(get(), subKey, name, value))
         throw std::runtime_error("a text could not be written to the scratch key");
 }
 
-void ScratchKey::setNumber(const wchar_t* subKey, const wchar_t* name, std::uint32_t value) const {
-    if (!writeNumber(get(), subKey, name, value))
+void ScratchKey::SetNumber(const wchar_t* subKey, const wchar_t* name, std::uint32_t value) const {
+    if (!WriteNumber(get(), subKey, name, value))
         throw std::runtime_error("a number could not be written to the scratch key");
 }
 
-bool ScratchKey::exists(const wchar_t* subKey) const {
-    return keyExists(get(), subKey);
+bool ScratchKey::Exists(const wchar_t* subKey) const {
+    return KeyExists(get(), subKey);
 }
 
-std::optional<std::wstring> ScratchKey::text(const wchar_t* subKey, const wchar_t* name) const {
-    return readText(get(), subKey, name);
+std::optional<std::wstring> ScratchKey::Text(const wchar_t* subKey, const wchar_t* name) const {
+    return ReadText(get(), subKey, name);
 }
 
-std::optional<std::uint32_t> ScratchKey::number(const wchar_t* subKey, const wchar_t* name) const {
-    return readNumber(get(), subKey, name);
+std::optional<std::uint32_t> ScratchKey::Number(const wchar_t* subKey, const wchar_t* name) const {
+    return ReadNumber(get(), subKey, name);
 }
 
 } // namespace nestora::testing

@@ -26,15 +26,15 @@ public:
     const std::wstring& path() const { return path_; }
 
     // A key below this one, made when missing and open for everything.
-    gui::UniqueKey create(const wchar_t* subKey) const;
+    gui::UniqueKey Create(const wchar_t* subKey) const;
 
     // Values below it; a write that fails throws (std::runtime_error), which fails the test.
-    void setText(const wchar_t* subKey, const wchar_t* name, const std::wstring& value) const;
-    void setNumber(const wchar_t* subKey, const wchar_t* name, std::uint32_t value) const;
-    bool exists(const wchar_t* subKey) const;
+    void SetText(const wchar_t* subKey, const wchar_t* name, const std::wstring& value) const;
+    void SetNumber(const wchar_t* subKey, const wchar_t* name, std::uint32_t value) const;
+    bool Exists(const wchar_t* subKey) const;
     // Nothing when the value is missing or of another type.
-    std::optional<std::wstring> text(const wchar_t* subKey, const wchar_t* name) const;
-    std::optional<std::uint32_t> number(const wchar_t* subKey, const wchar_t* name) const;
+    std::optional<std::wstring> Text(const wchar_t* subKey, const wchar_t* name) const;
+    std::optional<std::uint32_t> Number(const wchar_t* subKey, const wchar_t* name) const;
 
 private:
     std::wstring path_;

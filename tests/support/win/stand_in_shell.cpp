@@ -140,13 +140,13 @@ private:
     HWND browserWindow_;
 };
 
-Microsoft::WRL::ComPtr<IDispatch> adopt(StandInObject* object) {
+Microsoft::WRL::ComPtr<IDispatch> Adopt(StandInObject* object) {
     Microsoft::WRL::ComPtr<IDispatch> pointer;
     pointer.Attach(static_cast<IDispatch*>(object));
     return pointer;
 }
 
-IDispatch* windowObject(const std::shared_ptr<AutomationCalls>& calls, const ShellWindow& window,
+IDispatch* WindowObject(const std::shared_ptr<AutomationCalls>& calls, const ShellWindow& window,
                         std::size_t index) {
     return new StandInObject(calls,
                              {{L"HWND",
@@ -176,17 +176,17 @@ IDispatch* windowObject(const std::shared_ptr<AutomationCalls>& calls, const She
 
 } // namespace
 
-Microsoft::WRL::ComPtr<IDispatch> makeAutomationObject(std::shared_ptr<AutomationCalls> calls,
+Microsoft::WRL::ComPtr<IDispatch> MakeAutomationObject(std::shared_ptr<AutomationCalls> calls,
                                                        AutomationMembers members,
                                                        HWND browserWindow) {
-    return adopt(new StandInObject(std::move(calls), std::move(members), browserWindow));
+    return Adopt(new StandInObject(std::move(calls), std::move(members), browserWindow));
 }
 
-Microsoft::WRL::ComPtr<IDispatch> makeStandInShell(std::shared_ptr<AutomationCalls> calls,
+Microsoft::WRL::ComPtr<IDispatch> MakeStandInShell(std::shared_ptr<AutomationCalls> calls,
                                                    std::vector<ShellWindow> windows,
                                                    long countOffset) {
     auto list = std::make_shared<const std::vector<ShellWindow>>(std::move(windows));
-    const auto collection = makeAutomationObject(
+    const auto collection = MakeAutomationObject(
         calls, {{L"Count",
                  [list, countOffset](const DISPPARAMS&, VARIANT* result) {
                      result->vt = VT_I4;
@@ -201,10 +201,10 @@ Microsoft::WRL::ComPtr<IDispatch> makeStandInShell(std::shared_ptr<AutomationCal
                          return E_INVALIDARG;
                      result->vt = VT_DISPATCH;
                      const auto at = static_cast<std::size_t>(index);
-                     result->pdispVal = windowObject(calls, (*list)[at], at);
+                     result->pdispVal = WindowObject(calls, (*list)[at], at);
                      return S_OK;
                  }}});
-    return makeAutomationObject(calls,
+    return MakeAutomationObject(calls,
                                 {{L"Windows", [collection](const DISPPARAMS&, VARIANT* result) {
                                       result->vt = VT_DISPATCH;
                                       result->pdispVal = collection.Get();
@@ -213,7 +213,7 @@ Microsoft::WRL::ComPtr<IDispatch> makeStandInShell(std::shared_ptr<AutomationCal
                                   }}});
 }
 
-std::vector<ShellWindow> madeUpWindows(int n) {
+std::vector<ShellWindow> MadeUpWindows(int n) {
     std::vector<ShellWindow> windows;
     for (int i = 0; i < n; ++i)
         windows.push_back({static_cast<std::uintptr_t>(0x10010 + 0x10 * i),

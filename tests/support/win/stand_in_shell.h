@@ -22,7 +22,7 @@ struct AutomationCalls {
     long nameLookups = 0;               // GetIDsOfNames
     std::vector<std::size_t> refreshed; // the shell windows (by index) refreshed successfully
 
-    long invokes() const { return static_cast<long>(invoked.size()); }
+    long Invokes() const { return static_cast<long>(invoked.size()); }
 };
 
 using AutomationMember = std::function<HRESULT(const DISPPARAMS& parameters, VARIANT* result)>;
@@ -31,7 +31,7 @@ using AutomationMembers = std::vector<std::pair<std::wstring, AutomationMember>>
 // An object answering these members by name, case-insensitively, to a method call or a
 // property read. With a browser window it also answers IServiceProvider with a top-level
 // browser that tells that window, as the window items of a tabbed Explorer do.
-Microsoft::WRL::ComPtr<IDispatch> makeAutomationObject(std::shared_ptr<AutomationCalls> calls,
+Microsoft::WRL::ComPtr<IDispatch> MakeAutomationObject(std::shared_ptr<AutomationCalls> calls,
                                                        AutomationMembers members,
                                                        HWND browserWindow = nullptr);
 
@@ -46,11 +46,11 @@ struct ShellWindow {
 // "Shell.Application" over these windows. `Windows` gives the collection; its `Count` is
 // their number plus countOffset (windows closed since), its `Item` makes a new window
 // object at every call, as the shell does, and fails past the end.
-Microsoft::WRL::ComPtr<IDispatch> makeStandInShell(std::shared_ptr<AutomationCalls> calls,
+Microsoft::WRL::ComPtr<IDispatch> MakeStandInShell(std::shared_ptr<AutomationCalls> calls,
                                                    std::vector<ShellWindow> windows,
                                                    long countOffset = 0);
 
 // n windows with made-up handles 0x10010, 0x10020, …, each at file:///C:/Folder<i>.
-std::vector<ShellWindow> madeUpWindows(int n);
+std::vector<ShellWindow> MadeUpWindows(int n);
 
 } // namespace nestora::testing

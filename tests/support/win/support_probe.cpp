@@ -11,15 +11,15 @@
 
 namespace {
 
-LRESULT CALLBACK probeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ProbeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY)
         ::PostQuitMessage(0);
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-int runWindow() {
+int RunWindow() {
     WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = probeWindowProc;
+    windowClass.lpfnWndProc = ProbeWindowProc;
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"NestoraSupportProbe";
     ::RegisterClassW(&windowClass);
@@ -43,7 +43,7 @@ int wmain(int argc, wchar_t** argv) {
     if (mode == L"exit" && argc > 2)
         return static_cast<int>(std::wcstol(argv[2], nullptr, 10));
     if (mode == L"window")
-        return runWindow();
+        return RunWindow();
     if (mode == L"box" && argc > 2)
         return ::MessageBoxW(nullptr, argv[2], L"probe", MB_OK) == IDOK ? 0 : 4;
     return 3;

@@ -22,8 +22,8 @@ namespace {
 
 constexpr wchar_t kProbeClass[] = L"NestoraSupportProbe";
 
-std::wstring probeExe() {
-    return windowsPathOf(NESTORA_SUPPORT_PROBE_EXE);
+std::wstring ProbeExe() {
+    return WindowsPathOf(NESTORA_SUPPORT_PROBE_EXE);
 }
 
 // A window of this test that counts the messages it is given.
@@ -63,21 +63,21 @@ private:
 };
 
 TEST(ChildProcessTest, AnEndedProgramGivesItsExitCodeAndOneLeftRunningIsEndedByItsOwner) {
-    ChildProcess quick(probeExe(), {L"exit 7"});
-    ASSERT_TRUE(quick.started());
-    EXPECT_EQ(quick.exitCode(), 7u);
-    EXPECT_FALSE(quick.running());
-    EXPECT_FALSE(quick.kill()) << "nothing left to end";
+    ChildProcess quick(ProbeExe(), {L"exit 7"});
+    ASSERT_TRUE(quick.Started());
+    EXPECT_EQ(quick.ExitCode(), 7u);
+    EXPECT_FALSE(quick.Running());
+    EXPECT_FALSE(quick.Kill()) << "nothing left to end";
 
     gui::UniqueKernelHandle watch;
     {
-        ChildProcess lasting(probeExe(), {L"window"});
-        ASSERT_TRUE(lasting.started());
-        ASSERT_NE(lasting.waitForWindow(kProbeClass), nullptr);
+        ChildProcess lasting(ProbeExe(), {L"window"});
+        ASSERT_TRUE(lasting.Started());
+        ASSERT_NE(lasting.WaitForWindow(kProbeClass), nullptr);
         watch.reset(
-            ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, lasting.id()));
+            ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, lasting.Id()));
         ASSERT_TRUE(watch);
-        EXPECT_EQ(lasting.exitCode(200ms), std::nullopt) << "still running";
+        EXPECT_EQ(lasting.ExitCode(200ms), std::nullopt) << "still running";
     }
     // The owner has gone: so has the program, with the test's own exit code.
     ASSERT_EQ(::WaitForSingleObject(watch.get(), 0), WAIT_OBJECT_0);
@@ -86,80 +86,80 @@ TEST(ChildProcessTest, AnEndedProgramGivesItsExitCodeAndOneLeftRunningIsEndedByI
     EXPECT_EQ(code, kEndedByTest);
 
     // Started from a whole command line, as the "Apps" list runs a program.
-    auto whole = ChildProcess::fromCommandLine(L"\"" + probeExe() + L"\" exit 9");
-    EXPECT_EQ(whole.exitCode(), 9u);
+    auto whole = ChildProcess::FromCommandLine(L"\"" + ProbeExe() + L"\" exit 9");
+    EXPECT_EQ(whole.ExitCode(), 9u);
     // One adopted by its id is ended when its owner goes, like one started.
-    ChildProcess original(probeExe(), {L"window"});
-    ASSERT_NE(original.waitForWindow(kProbeClass), nullptr);
+    ChildProcess original(ProbeExe(), {L"window"});
+    ASSERT_NE(original.WaitForWindow(kProbeClass), nullptr);
     {
-        const auto adopted = ChildProcess::adopt(original.id());
-        EXPECT_TRUE(adopted.running());
+        const auto adopted = ChildProcess::Adopt(original.Id());
+        EXPECT_TRUE(adopted.Running());
     }
-    EXPECT_EQ(original.exitCode(), kEndedByTest);
+    EXPECT_EQ(original.ExitCode(), kEndedByTest);
 
     ChildProcess missing(L"Z:\\no\\such\\program.exe");
-    EXPECT_FALSE(missing.started());
-    EXPECT_FALSE(missing.running());
-    EXPECT_EQ(missing.exitCode(10ms), std::nullopt);
+    EXPECT_FALSE(missing.Started());
+    EXPECT_FALSE(missing.Running());
+    EXPECT_EQ(missing.ExitCode(10ms), std::nullopt);
 }
 
 TEST(ChildProcessTest, ASuspendedCopyDoesNothingUntilResumedAndAKilledOneGoesAtOnce) {
-    ChildProcess copy(probeExe(), {L"window", true});
-    ASSERT_TRUE(copy.started());
-    pumpFor(300ms);
-    EXPECT_EQ(copy.window(kProbeClass), nullptr);
-    ASSERT_TRUE(copy.resume());
-    const HWND window = copy.waitForWindow(kProbeClass);
+    ChildProcess copy(ProbeExe(), {L"window", true});
+    ASSERT_TRUE(copy.Started());
+    PumpFor(300ms);
+    EXPECT_EQ(copy.Window(kProbeClass), nullptr);
+    ASSERT_TRUE(copy.Resume());
+    const HWND window = copy.WaitForWindow(kProbeClass);
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(copy.kill(5));
-    EXPECT_FALSE(copy.running());
-    EXPECT_EQ(copy.exitCode(0ms), 5u);
+    EXPECT_TRUE(copy.Kill(5));
+    EXPECT_FALSE(copy.Running());
+    EXPECT_EQ(copy.ExitCode(0ms), 5u);
     EXPECT_FALSE(::IsWindow(window)) << "its window went with it";
 }
 
 TEST(ProcessWindowsTest, WindowsAreFoundByProcessAndClassAndABoxIsReadAndClosed) {
     // A window of the same class in this process is not the probe's.
     const CountingWindow own(kProbeClass);
-    ChildProcess probe(probeExe(), {L"window"});
-    const HWND theirs = probe.waitForWindow(kProbeClass);
+    ChildProcess probe(ProbeExe(), {L"window"});
+    const HWND theirs = probe.WaitForWindow(kProbeClass);
     ASSERT_NE(theirs, nullptr);
     EXPECT_NE(theirs, own.get());
-    EXPECT_EQ(processWindows({probe.id(), kProbeClass}), std::vector<HWND>{theirs});
-    EXPECT_EQ(processWindows({::GetCurrentProcessId(), kProbeClass}), std::vector<HWND>{own.get()});
+    EXPECT_EQ(ProcessWindows({probe.Id(), kProbeClass}), std::vector<HWND>{theirs});
+    EXPECT_EQ(ProcessWindows({::GetCurrentProcessId(), kProbeClass}), std::vector<HWND>{own.get()});
     // Hidden: not found when only visible ones are asked for.
-    EXPECT_EQ(processWindow({probe.id(), kProbeClass, true}), nullptr);
-    EXPECT_EQ(processWindow({probe.id(), kMessageBoxClass}), nullptr);
+    EXPECT_EQ(ProcessWindow({probe.Id(), kProbeClass, true}), nullptr);
+    EXPECT_EQ(ProcessWindow({probe.Id(), kMessageBoxClass}), nullptr);
 
-    ChildProcess boxed(probeExe(), {L"box \"Something went wrong.\""});
+    ChildProcess boxed(ProbeExe(), {L"box \"Something went wrong.\""});
     HWND box = nullptr;
-    ASSERT_TRUE(waitFor([&] {
-        box = boxed.window(kMessageBoxClass);
-        return box && !messageBoxText(box).empty();
+    ASSERT_TRUE(WaitFor([&] {
+        box = boxed.Window(kMessageBoxClass);
+        return box && !MessageBoxText(box).empty();
     }));
-    EXPECT_EQ(messageBoxText(box), L"Something went wrong.");
-    pressOk(box);
-    EXPECT_EQ(boxed.exitCode(), 0u);
+    EXPECT_EQ(MessageBoxText(box), L"Something went wrong.");
+    PressOk(box);
+    EXPECT_EQ(boxed.ExitCode(), 0u);
 }
 
 TEST(WaitingTest, AWaitEndsAtItsDeadlineAndThisThreadsWindowsAnswerMeanwhile) {
     const CountingWindow window(L"NestoraSupportCounting");
     constexpr UINT kPoke = WM_APP + 5;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(waitFor([] { return false; }, 300ms));
+    EXPECT_FALSE(WaitFor([] { return false; }, 300ms));
     const auto waited = std::chrono::steady_clock::now() - start;
     EXPECT_GE(waited, 300ms);
     EXPECT_LT(waited, 2s);
 
     // A message for a window of this thread arrives while waiting, without a loop of ours.
     ::PostMessageW(window.get(), kPoke, 0, 0);
-    EXPECT_TRUE(waitFor([&] { return window.count(kPoke) == 1; }, 2s));
+    EXPECT_TRUE(WaitFor([&] { return window.count(kPoke) == 1; }, 2s));
     ::PostMessageW(window.get(), kPoke, 0, 0);
-    pumpFor(100ms);
+    PumpFor(100ms);
     EXPECT_EQ(window.count(kPoke), 2);
 }
 
 TEST(KeyboardInputTest, PressesAreModifiersKeyAndReleaseInOrderAndABurstReachesAHotKey) {
-    const std::vector<INPUT> two = pressesOf({{VK_CONTROL, VK_SHIFT}, 'F'}, 2);
+    const std::vector<INPUT> two = PressesOf({{VK_CONTROL, VK_SHIFT}, 'F'}, 2);
     ASSERT_EQ(two.size(), 12u);
     const WORD keys[] = {VK_CONTROL, VK_SHIFT, 'F', 'F', VK_SHIFT, VK_CONTROL};
     const bool up[] = {false, false, false, true, true, true};
@@ -172,16 +172,16 @@ TEST(KeyboardInputTest, PressesAreModifiersKeyAndReleaseInOrderAndABurstReachesA
     // Fifty presses of the default combination in one call: fifty WM_HOTKEY.
     const CountingWindow window(L"NestoraSupportHotKey");
     ASSERT_TRUE(::RegisterHotKey(window.get(), 7, MOD_CONTROL | MOD_NOREPEAT, VK_OEM_3));
-    std::vector<INPUT> burst = pressesOf(kDefaultHotKey, 50);
-    EXPECT_EQ(sendInputs(burst), 200u);
-    EXPECT_TRUE(waitFor([&] { return window.count(WM_HOTKEY) == 50; }, 10s))
+    std::vector<INPUT> burst = PressesOf(kDefaultHotKey, 50);
+    EXPECT_EQ(SendInputs(burst), 200u);
+    EXPECT_TRUE(WaitFor([&] { return window.count(WM_HOTKEY) == 50; }, 10s))
         << window.count(WM_HOTKEY);
-    pumpFor(200ms);
+    PumpFor(200ms);
     EXPECT_EQ(window.count(WM_HOTKEY), 50);
     ::UnregisterHotKey(window.get(), 7);
 }
 
-NOTIFYICONDATAW iconData(HWND window, UINT id, const wchar_t* tip) {
+NOTIFYICONDATAW IconData(HWND window, UINT id, const wchar_t* tip) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
     data.hWnd = window;
@@ -197,62 +197,62 @@ TEST(TestTrayTest, HoldsIconsAsTheShellDoesAndARestartForgetsThemAndTellsEveryWi
     const CountingWindow owner(L"NestoraSupportTrayOwner");
     const DWORD self = ::GetCurrentProcessId();
 
-    NOTIFYICONDATAW data = iconData(owner.get(), 3, L"first tip");
+    NOTIFYICONDATAW data = IconData(owner.get(), 3, L"first tip");
     EXPECT_TRUE(::Shell_NotifyIconW(NIM_ADD, &data));
-    EXPECT_EQ(tray.iconsOf(self), 1);
-    EXPECT_EQ(tray.tipOf(self), L"first tip");
+    EXPECT_EQ(tray.IconsOf(self), 1);
+    EXPECT_EQ(tray.TipOf(self), L"first tip");
     EXPECT_FALSE(::Shell_NotifyIconW(NIM_ADD, &data)) << "a duplicate is refused";
-    EXPECT_EQ(tray.iconsOf(self), 1);
-    data = iconData(owner.get(), 3, L"second tip");
+    EXPECT_EQ(tray.IconsOf(self), 1);
+    data = IconData(owner.get(), 3, L"second tip");
     EXPECT_TRUE(::Shell_NotifyIconW(NIM_MODIFY, &data));
-    EXPECT_EQ(tray.tipOf(self), L"second tip");
-    NOTIFYICONDATAW other = iconData(owner.get(), 4, L"");
+    EXPECT_EQ(tray.TipOf(self), L"second tip");
+    NOTIFYICONDATAW other = IconData(owner.get(), 4, L"");
     EXPECT_FALSE(::Shell_NotifyIconW(NIM_MODIFY, &other)) << "never added";
-    EXPECT_EQ(tray.requestsFrom(self, NIM_ADD), 2);
-    EXPECT_EQ(tray.requestsFrom(self, NIM_MODIFY), 2);
+    EXPECT_EQ(tray.RequestsFrom(self, NIM_ADD), 2);
+    EXPECT_EQ(tray.RequestsFrom(self, NIM_MODIFY), 2);
 
     const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
-    tray.restart();
+    tray.Restart();
     EXPECT_TRUE(tray.first());
-    EXPECT_EQ(tray.iconsOf(self), 0);
-    EXPECT_EQ(tray.requestsFrom(self, NIM_ADD), 0);
-    EXPECT_TRUE(waitFor([&] { return owner.count(taskbarCreated) == 1; }, 2s));
+    EXPECT_EQ(tray.IconsOf(self), 0);
+    EXPECT_EQ(tray.RequestsFrom(self, NIM_ADD), 0);
+    EXPECT_TRUE(WaitFor([&] { return owner.count(taskbarCreated) == 1; }, 2s));
     EXPECT_TRUE(::Shell_NotifyIconW(NIM_ADD, &data)) << "the new tray takes it again";
     EXPECT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &data));
     EXPECT_FALSE(::Shell_NotifyIconW(NIM_DELETE, &data));
-    EXPECT_EQ(tray.iconsOf(self), 0);
+    EXPECT_EQ(tray.IconsOf(self), 0);
 }
 
 TEST(RegistryValuesTest, ValuesKeepTheirTypesAndAKeyGoesWithEverythingBelowIt) {
     const std::wstring key =
         L"Software\\NestoraTests\\support-" + std::to_wstring(::GetCurrentProcessId());
-    ASSERT_TRUE(deleteKey(HKEY_CURRENT_USER, key.c_str()));
-    EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, key.c_str()));
-    EXPECT_TRUE(valuesOf(HKEY_CURRENT_USER, key.c_str()).empty());
+    ASSERT_TRUE(DeleteKey(HKEY_CURRENT_USER, key.c_str()));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key.c_str()));
+    EXPECT_TRUE(ValuesOf(HKEY_CURRENT_USER, key.c_str()).empty());
 
-    ASSERT_TRUE(writeText(HKEY_CURRENT_USER, key.c_str(), L"Name", L"Новая папка"));
-    ASSERT_TRUE(writeNumber(HKEY_CURRENT_USER, key.c_str(), L"Count", 7));
-    ASSERT_TRUE(writeText(HKEY_CURRENT_USER, (key + L"\\Below").c_str(), L"X", L""));
-    const auto name = readValue(HKEY_CURRENT_USER, key.c_str(), L"Name");
+    ASSERT_TRUE(WriteText(HKEY_CURRENT_USER, key.c_str(), L"Name", L"Новая папка"));
+    ASSERT_TRUE(WriteNumber(HKEY_CURRENT_USER, key.c_str(), L"Count", 7));
+    ASSERT_TRUE(WriteText(HKEY_CURRENT_USER, (key + L"\\Below").c_str(), L"X", L""));
+    const auto name = ReadValue(HKEY_CURRENT_USER, key.c_str(), L"Name");
     ASSERT_TRUE(name);
-    EXPECT_EQ(name->text(), L"Новая папка");
-    EXPECT_EQ(name->number(), std::nullopt);
-    const auto count = readValue(HKEY_CURRENT_USER, key.c_str(), L"Count");
+    EXPECT_EQ(name->Text(), L"Новая папка");
+    EXPECT_EQ(name->Number(), std::nullopt);
+    const auto count = ReadValue(HKEY_CURRENT_USER, key.c_str(), L"Count");
     ASSERT_TRUE(count);
-    EXPECT_EQ(count->number(), 7u);
-    EXPECT_EQ(count->text(), std::nullopt);
-    EXPECT_EQ(readValue(HKEY_CURRENT_USER, key.c_str(), L"Missing"), std::nullopt);
-    EXPECT_EQ(readText(HKEY_CURRENT_USER, key.c_str(), L"Name"), L"Новая папка");
-    EXPECT_EQ(readText(HKEY_CURRENT_USER, key.c_str(), L"Count"), std::nullopt);
-    EXPECT_EQ(readNumber(HKEY_CURRENT_USER, key.c_str(), L"Count"), 7u);
-    EXPECT_EQ(valuesOf(HKEY_CURRENT_USER, key.c_str()).size(), 2u);
+    EXPECT_EQ(count->Number(), 7u);
+    EXPECT_EQ(count->Text(), std::nullopt);
+    EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, key.c_str(), L"Missing"), std::nullopt);
+    EXPECT_EQ(ReadText(HKEY_CURRENT_USER, key.c_str(), L"Name"), L"Новая папка");
+    EXPECT_EQ(ReadText(HKEY_CURRENT_USER, key.c_str(), L"Count"), std::nullopt);
+    EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, key.c_str(), L"Count"), 7u);
+    EXPECT_EQ(ValuesOf(HKEY_CURRENT_USER, key.c_str()).size(), 2u);
     // A text stored without its terminating zero reads the same.
-    RegistryValue unterminated = textValue(L"abc");
+    RegistryValue unterminated = TextValue(L"abc");
     unterminated.bytes.resize(3 * sizeof(wchar_t));
-    EXPECT_EQ(unterminated.text(), L"abc");
+    EXPECT_EQ(unterminated.Text(), L"abc");
 
-    EXPECT_TRUE(deleteKey(HKEY_CURRENT_USER, key.c_str()));
-    EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, key.c_str()));
+    EXPECT_TRUE(DeleteKey(HKEY_CURRENT_USER, key.c_str()));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key.c_str()));
 
     // A scratch key: apart from any other made at the same time, and gone with everything
     // below it when its owner goes.
@@ -261,15 +261,15 @@ TEST(RegistryValuesTest, ValuesKeepTheirTypesAndAKeyGoesWithEverythingBelowIt) {
         const ScratchKey scratch;
         scratchPath = scratch.path();
         EXPECT_NE(ScratchKey().path(), scratchPath);
-        scratch.setText(L"A\\B", L"Name", L"x");
-        scratch.setNumber(L"A", L"Count", 3);
-        EXPECT_TRUE(scratch.exists(L"A\\B"));
-        EXPECT_EQ(scratch.text(L"A\\B", L"Name"), L"x");
-        EXPECT_EQ(scratch.number(L"A\\B", L"Name"), std::nullopt);
-        EXPECT_EQ(scratch.number(L"A", L"Count"), 3u);
-        EXPECT_TRUE(keyExists(HKEY_CURRENT_USER, scratchPath.c_str()));
+        scratch.SetText(L"A\\B", L"Name", L"x");
+        scratch.SetNumber(L"A", L"Count", 3);
+        EXPECT_TRUE(scratch.Exists(L"A\\B"));
+        EXPECT_EQ(scratch.Text(L"A\\B", L"Name"), L"x");
+        EXPECT_EQ(scratch.Number(L"A\\B", L"Name"), std::nullopt);
+        EXPECT_EQ(scratch.Number(L"A", L"Count"), 3u);
+        EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, scratchPath.c_str()));
     }
-    EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, scratchPath.c_str()));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, scratchPath.c_str()));
 }
 
 } // namespace

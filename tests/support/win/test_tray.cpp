@@ -18,14 +18,14 @@ constexpr std::size_t kFlagsOffset = 8;
 constexpr std::size_t kTipOffset = 16;
 constexpr std::size_t kTipUnits = 128;
 
-template <class T> T fieldAt(const COPYDATASTRUCT& data, std::size_t offset) {
+template <class T> T FieldAt(const COPYDATASTRUCT& data, std::size_t offset) {
     T value{};
     if (data.lpData && data.cbData >= offset + sizeof value)
         std::memcpy(&value, static_cast<const char*>(data.lpData) + offset, sizeof value);
     return value;
 }
 
-std::wstring tipIn(const COPYDATASTRUCT& data) {
+std::wstring TipIn(const COPYDATASTRUCT& data) {
     if (!data.lpData || data.cbData < kTipOffset + kTipUnits * sizeof(wchar_t))
         return {};
     wchar_t tip[kTipUnits + 1] = {};
@@ -34,7 +34,7 @@ std::wstring tipIn(const COPYDATASTRUCT& data) {
     return tip;
 }
 
-DWORD processOf(HWND window) {
+DWORD ProcessOf(HWND window) {
     DWORD processId = 0;
     ::GetWindowThreadProcessId(window, &processId);
     return processId;
@@ -43,12 +43,12 @@ DWORD processOf(HWND window) {
 } // namespace
 
 TestTray::TestTray() {
-    makeWindow();
+    MakeWindow();
 }
 
 TestTray::~TestTray() = default;
 
-void TestTray::makeWindow() {
+void TestTray::MakeWindow() {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
@@ -66,32 +66,32 @@ bool TestTray::first() const {
     return window_ && ::FindWindowExW(nullptr, nullptr, kTrayClass, nullptr) == window_.get();
 }
 
-int TestTray::iconsOf(DWORD processId) const {
+int TestTray::IconsOf(DWORD processId) const {
     return static_cast<int>(std::count_if(icons_.begin(), icons_.end(), [&](const Icon& icon) {
-        return processOf(icon.window) == processId;
+        return ProcessOf(icon.window) == processId;
     }));
 }
 
-int TestTray::requestsFrom(DWORD processId, DWORD message) const {
+int TestTray::RequestsFrom(DWORD processId, DWORD message) const {
     return static_cast<int>(
         std::count_if(requests_.begin(), requests_.end(), [&](const Request& request) {
             return request.processId == processId && request.message == message;
         }));
 }
 
-std::wstring TestTray::tipOf(DWORD processId) const {
+std::wstring TestTray::TipOf(DWORD processId) const {
     for (const Icon& icon : icons_) {
-        if (processOf(icon.window) == processId)
+        if (ProcessOf(icon.window) == processId)
             return icon.tip;
     }
     return {};
 }
 
-void TestTray::restart() {
+void TestTray::Restart() {
     window_.reset();
     icons_.clear();
     requests_.clear();
-    makeWindow();
+    MakeWindow();
     ::SendNotifyMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
 }
 
@@ -100,24 +100,24 @@ std::vector<TestTray::Icon>::iterator TestTray::find(HWND window, UINT id) {
                         [&](const Icon& icon) { return icon.window == window && icon.id == id; });
 }
 
-BOOL TestTray::onRequest(DWORD message, const COPYDATASTRUCT& data) {
+BOOL TestTray::OnRequest(DWORD message, const COPYDATASTRUCT& data) {
     const auto window =
-        reinterpret_cast<HWND>(static_cast<LONG_PTR>(fieldAt<LONG>(data, kWindowOffset)));
-    const UINT id = fieldAt<UINT>(data, kIdOffset);
-    const UINT flags = fieldAt<UINT>(data, kFlagsOffset);
-    requests_.push_back({processOf(window), message});
+        reinterpret_cast<HWND>(static_cast<LONG_PTR>(FieldAt<LONG>(data, kWindowOffset)));
+    const UINT id = FieldAt<UINT>(data, kIdOffset);
+    const UINT flags = FieldAt<UINT>(data, kFlagsOffset);
+    requests_.push_back({ProcessOf(window), message});
     const auto icon = find(window, id);
     switch (message) {
     case NIM_ADD:
         if (icon != icons_.end())
             return FALSE;
-        icons_.push_back({window, id, (flags & NIF_TIP) ? tipIn(data) : std::wstring()});
+        icons_.push_back({window, id, (flags & NIF_TIP) ? TipIn(data) : std::wstring()});
         return TRUE;
     case NIM_MODIFY:
         if (icon == icons_.end())
             return FALSE;
         if (flags & NIF_TIP)
-            icon->tip = tipIn(data);
+            icon->tip = TipIn(data);
         return TRUE;
     case NIM_DELETE:
         if (icon == icons_.end())
@@ -144,7 +144,7 @@ LRESULT CALLBACK TestTray::WindowProc(HWND window, UINT message, WPARAM wParam, 
     if (message == WM_COPYDATA && self) {
         const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         (void)wParam; // the icon's window again; the record carries it too
-        return self->onRequest(static_cast<DWORD>(data.dwData), data);
+        return self->OnRequest(static_cast<DWORD>(data.dwData), data);
     }
     return ::DefWindowProcW(window, message, wParam, lParam);
 }

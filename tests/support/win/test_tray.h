@@ -10,7 +10,7 @@
 // the flags, the callback message and the 128-character tip.
 //
 // It lives on the test's thread, which must handle messages for a request to arrive
-// (waitFor and pumpFor do).
+// (WaitFor and PumpFor do).
 #pragma once
 
 #include "gui/win/handles.h"
@@ -33,15 +33,15 @@ public:
     bool first() const;
 
     // Icons held now whose window belongs to the process.
-    int iconsOf(DWORD processId) const;
+    int IconsOf(DWORD processId) const;
     // Requests of a kind (NIM_ADD, NIM_MODIFY, NIM_DELETE) from the process since the tray
     // was made or last restarted, accepted or not.
-    int requestsFrom(DWORD processId, DWORD message) const;
+    int RequestsFrom(DWORD processId, DWORD message) const;
     // The tip of the process's first icon held; empty when it holds none.
-    std::wstring tipOf(DWORD processId) const;
+    std::wstring TipOf(DWORD processId) const;
 
     // Explorer starting again: every icon is forgotten, then "TaskbarCreated" goes out.
-    void restart();
+    void Restart();
 
 private:
     struct Icon {
@@ -55,8 +55,8 @@ private:
     };
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void makeWindow();
-    BOOL onRequest(DWORD message, const COPYDATASTRUCT& data);
+    void MakeWindow();
+    BOOL OnRequest(DWORD message, const COPYDATASTRUCT& data);
     std::vector<Icon>::iterator find(HWND window, UINT id);
 
     gui::UniqueWindow window_;

@@ -14,9 +14,9 @@ using namespace std::chrono_literals;
 
 // True as soon as done() holds; false when the time is up first. done() is asked at once
 // and then about every 20 ms.
-bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s);
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s);
 
 // Handles this thread's messages for the given time.
-void pumpFor(std::chrono::milliseconds time);
+void PumpFor(std::chrono::milliseconds time);
 
 } // namespace nestora::testing

@@ -1,4 +1,4 @@
-#include "skin/sui_public.h"
+#include "skin/sui_style_win.h"
 
 #include "gui/core/component.h"
 #include "gui/win/bitmap.h"
@@ -39,7 +39,7 @@ bool CutStateImage(gui::TBitmap& strip, gui::TBitmap& dest, int count, int index
     if (!cell)
         return false;
     const gui::TRect source = gui::MakeRect(cell->left, cell->top, cell->right, cell->bottom);
-    const gui::TRect whole = gui::MakeRect(0, 0, cell->width(), cell->height());
+    const gui::TRect whole = gui::MakeRect(0, 0, cell->Width(), cell->Height());
     // Through a copy of its own, so that dest may be the strip itself.
     gui::TBitmap piece;
     piece.SetPixelFormat(strip.PixelFormat());

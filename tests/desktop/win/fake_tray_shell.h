@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace desktop::testing {
+namespace nestora::desktop::testing {
 
 struct ShellRequest {
     DWORD message = 0;
@@ -29,7 +29,7 @@ struct ShellRequest {
     BOOL answer = FALSE;
 };
 
-class FakeShell {
+class FakeTrayShell {
 public:
     // Installs itself as the tray icon's shell (keeping its other settings).
     void Attach(TabfTrayIcon& tray) {
@@ -104,4 +104,4 @@ private:
     int refuseAdds_ = 0;
 };
 
-} // namespace desktop::testing
+} // namespace nestora::desktop::testing

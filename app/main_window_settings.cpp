@@ -2,7 +2,7 @@
 //
 // The controls are the settings while the program runs; the registry is read once at
 // start and written once at the end (win_settings_store.h says where and how).
-#include "app/unit1.h"
+#include "app/main_window.h"
 
 #include "app/settings_values.h"
 
@@ -12,7 +12,7 @@ namespace nestora::app {
 
 void TForm1::ReadRegParam() {
     SettingsReader reader(seams_.settings);
-    if (!reader.found()) {
+    if (!reader.Found()) {
         // First start: the window's state at load becomes the stored settings.
         WriteRegParam();
         SetLanguageRu();
@@ -35,12 +35,12 @@ void TForm1::ReadRegParam() {
             return false;
         }
     };
-    readValue([&] { MenuStartProgs->SetChecked(startUpFromSetting(reader.startUp())); });
-    const bool nameRead = readValue([&] { EditNameFolder->SetText(reader.folderName()); });
-    readValue([&] { EditHotKey->SetHotKey(shortcutFromText(reader.hotKey(), seams_.keyNames)); });
+    readValue([&] { MenuStartProgs->SetChecked(StartUpFromSetting(reader.StartUp())); });
+    const bool nameRead = readValue([&] { EditNameFolder->SetText(reader.FolderName()); });
+    readValue([&] { EditHotKey->SetHotKey(ShortcutFromText(reader.HotKey(), seams_.keyNames)); });
     std::wstring lang;
-    readValue([&] { lang = reader.lang(); });
-    if (languageFromSetting(lang) == Language::english) {
+    readValue([&] { lang = reader.Lang(); });
+    if (LanguageFromSetting(lang) == Language::english) {
         SetLanguageEn();
         LangRus->SetChecked(false);
         LangEn->SetChecked(true);
@@ -58,7 +58,7 @@ void TForm1::ReadRegParam() {
 }
 
 void TForm1::WriteRegParam() {
-    writeSettings(seams_.settings, ControlSettings());
+    WriteSettings(seams_.settings, ControlSettings());
 }
 
 } // namespace nestora::app

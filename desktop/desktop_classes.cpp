@@ -1,6 +1,6 @@
-#include "desktop/abf_components.h"
+#include "desktop/desktop_classes.h"
 
-namespace desktop {
+namespace nestora::desktop {
 
 void RegisterDesktopClasses(gui::ClassRegistry& classes) {
     classes.Register(TabfTrayIcon::StaticClassInfo());
@@ -8,4 +8,4 @@ void RegisterDesktopClasses(gui::ClassRegistry& classes) {
     classes.Register(TabfAutoRun::StaticClassInfo());
 }
 
-} // namespace desktop
+} // namespace nestora::desktop

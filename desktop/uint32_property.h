@@ -9,9 +9,9 @@
 #include <functional>
 #include <string>
 
-namespace desktop {
+namespace nestora::desktop {
 
-template <class T, class S> struct SetCardinal {
+template <class T, class S> struct SetUInt32 {
     S set;
     void operator()(gui::TObject& o, const gui::PropertyValue& v) const {
         const std::int64_t value = gui::detail::ValueAs<std::int64_t>(v, "a Cardinal");
@@ -22,13 +22,13 @@ template <class T, class S> struct SetCardinal {
 };
 
 template <class T, class G, class S>
-gui::PropertyInfo CardinalProperty(std::string name, G get, S set) {
+gui::PropertyInfo UInt32Property(std::string name, G get, S set) {
     gui::PropertyInfo p;
     p.name = std::move(name);
     p.kind = gui::PropertyKind::Integer;
-    p.set = SetCardinal<T, S>{set};
+    p.set = SetUInt32<T, S>{set};
     p.get = gui::detail::GetInt64<T, G>{get};
     return p;
 }
 
-} // namespace desktop
+} // namespace nestora::desktop

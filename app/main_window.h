@@ -135,7 +135,7 @@ public:
     // The five texts of the language applied last (Russian before any is applied, as the
     // description's captions are).
     Language CurrentLanguage() const { return language_; }
-    const LanguageTexts& Texts() const { return languageTexts(language_); }
+    const LanguageTexts& Texts() const { return TextsOf(language_); }
     std::wstring DefaultFolderName() const { return std::wstring(Texts().defaultFolderName); }
     std::wstring HotKeyHintPrefix() const { return std::wstring(Texts().hotKeyHintPrefix); }
     std::wstring CreditsText() const { return std::wstring(Texts().creditsText); }

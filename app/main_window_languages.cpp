@@ -1,6 +1,6 @@
 // TForm1: the two interface languages, the credits view and the check of the folder name
 // while it is typed.
-#include "app/unit1.h"
+#include "app/main_window.h"
 
 #include "app/folder_name.h"
 
@@ -15,7 +15,7 @@ constexpr gui::TColor kCreditsTextColor = 0x00BA681F;
 constexpr gui::TColor kLabelTextColor = 0x00020202;
 constexpr gui::TColor kLabelColor = 0x00BF9857;
 
-void setCaptionAt(gui::TMenuItem& parent, int position, std::wstring_view caption) {
+void SetCaptionAt(gui::TMenuItem& parent, int position, std::wstring_view caption) {
     if (position < parent.Count())
         parent.Items(position)->SetCaption(std::wstring(caption));
 }
@@ -39,10 +39,10 @@ void TForm1::ApplyLanguage(Language language) {
     Label2->SetCaption(std::wstring(texts.folderNameLabel));
     gui::TMenuItem& items = PopupMenu->Items();
     for (const MenuCaption& caption : texts.trayMenuCaptions)
-        setCaptionAt(items, caption.position, caption.text);
+        SetCaptionAt(items, caption.position, caption.text);
     if (items.Count() > 1) {
         for (const MenuCaption& caption : texts.languageMenuCaptions)
-            setCaptionAt(*items.Items(1), caption.position, caption.text);
+            SetCaptionAt(*items.Items(1), caption.position, caption.text);
     }
     // The same hint rule as everywhere: "Hot key: " with nothing after it would tell the
     // user of a hotkey that isn't there.
@@ -90,7 +90,7 @@ void TForm1::EditNameFolderKeyUp(TObject*, unsigned short&, gui::TShiftState) {
     if (EditNameFolder->Text().find_first_of(kForbiddenNameCharacters) == std::wstring::npos)
         return;
     gui::TApplication& application = gui::Application();
-    application.MessageBox(badNameMessageText(Texts()), application.Title(), MB_OK);
+    application.MessageBox(BadNameMessageText(Texts()), application.Title(), MB_OK);
     EditNameFolder->SetText(DefaultFolderName());
 }
 

@@ -14,12 +14,12 @@
 #include "gui/win/handles.h"
 #include "skin/style_table.h"
 
-namespace gui {
+namespace nestora::gui {
 class TBitmap;
 class TComponent;
 class TCustomForm;
 class TWinControl;
-} // namespace gui
+} // namespace nestora::gui
 
 namespace nestora::skin {
 

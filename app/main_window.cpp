@@ -1,5 +1,5 @@
 // TForm1's construction, its window events and its menu handlers.
-#include "app/unit1.h"
+#include "app/main_window.h"
 
 #include "app/hotkey_registration.h"
 #include "app/settings_values.h"
@@ -34,7 +34,7 @@ const gui::ClassInfo& TForm1::StaticClassInfo() {
     return info;
 }
 
-TForm1::TForm1(gui::TComponent* owner) : TForm1(owner, systemSeams()) {}
+TForm1::TForm1(gui::TComponent* owner) : TForm1(owner, SystemSeams()) {}
 
 TForm1::TForm1(gui::TComponent* owner, AppSeams seams)
     : gui::TForm(owner), seams_(std::move(seams)) {
@@ -103,7 +103,7 @@ void TForm1::FormCreate(TObject*) {
     std::exception_ptr readError;
     try {
         // Values a cut write never reached take the window's own before anything is read.
-        completeSettings(seams_.settings, ControlSettings());
+        CompleteSettings(seams_.settings, ControlSettings());
         ReadRegParam();
     } catch (...) {
         readError = std::current_exception();
@@ -120,11 +120,11 @@ void TForm1::FormCreate(TObject*) {
 
 StoredSettings TForm1::ControlSettings() const {
     StoredSettings settings;
-    settings.startUp = startUpSettingValue(MenuStartProgs->Checked());
+    settings.startUp = StartUpSettingValue(MenuStartProgs->Checked());
     settings.folderName = EditNameFolder->Text();
     settings.hotKey = HotKeyText();
     settings.lang = std::wstring(
-        languageSettingText(LangRus->Checked() ? Language::russian : Language::english));
+        LanguageSettingText(LangRus->Checked() ? Language::russian : Language::english));
     return settings;
 }
 
@@ -200,7 +200,7 @@ void TForm1::FormMainTitleBarHelpBtnClick(TObject*, int) {
 }
 
 void TForm1::UpdateTrayHint() {
-    abfTray->SetHint(trayHint(Texts(), HotKeyText()));
+    abfTray->SetHint(TrayHint(Texts(), HotKeyText()));
 }
 
 } // namespace nestora::app

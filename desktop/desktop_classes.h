@@ -10,9 +10,9 @@
 #include "desktop/tray_icon.h"
 #include "gui/core/class_info.h"
 
-namespace desktop {
+namespace nestora::desktop {
 
 // Makes the three components creatable by window descriptions.
 void RegisterDesktopClasses(gui::ClassRegistry& classes);
 
-} // namespace desktop
+} // namespace nestora::desktop

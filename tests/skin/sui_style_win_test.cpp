@@ -3,7 +3,7 @@
 // the cases that must leave a destination alone, the region with rounded top corners on a
 // real window, the order in which a form is placed, and the push of a style onto a frame's
 // children.
-#include "skin/sui_public.h"
+#include "skin/sui_style_win.h"
 
 #include "gui/core/class_builder.h"
 #include "gui/win/bitmap.h"

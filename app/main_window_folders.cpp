@@ -1,5 +1,5 @@
 // TForm1: the global hotkey and what a press of it does.
-#include "app/unit1.h"
+#include "app/main_window.h"
 
 #include "app/hotkey_registration.h"
 
@@ -8,11 +8,11 @@
 namespace nestora::app {
 
 int TForm1::HotKeyId() const {
-    return hotKeyIdFromAtom(hotKeyAtom_.get());
+    return HotKeyIdFromAtom(hotKeyAtom_.get());
 }
 
 std::wstring TForm1::HotKeyText() const {
-    return shortcutToText(EditHotKey->HotKey(), seams_.keyNames);
+    return ShortcutToText(EditHotKey->HotKey(), seams_.keyNames);
 }
 
 void TForm1::SetHotKeyForFolder() {
@@ -20,7 +20,7 @@ void TForm1::SetHotKeyForFolder() {
     // combination working instead of the one in the field.
     UnregisterHotKey();
     const std::optional<HotKeyRegistration> registration =
-        hotKeyRegistrationFor(EditHotKey->HotKey());
+        HotKeyRegistrationFor(EditHotKey->HotKey());
     if (!registration)
         return;
     // The result is not examined: a combination another program holds simply has no
@@ -42,13 +42,13 @@ void TForm1::WMHotKey(gui::TMessage&) {
     const std::unique_ptr<PressWindows> windows = seams_.pressWindows(gui::Application().Handle());
     NewFolderTargets targets(*seams_.fileSystem, *seams_.desktop,
                              {EditNameFolder->Text(), DefaultFolderName()});
-    handleHotKeyPress(shell.get(), *windows, targets);
+    HandleHotKeyPress(shell.get(), *windows, targets);
 }
 
 void TForm1::NewFolderOnDesktop() {
     NewFolderTargets targets(*seams_.fileSystem, *seams_.desktop,
                              {EditNameFolder->Text(), DefaultFolderName()});
-    targets.createOnDesktop();
+    targets.CreateOnDesktop();
 }
 
 } // namespace nestora::app
