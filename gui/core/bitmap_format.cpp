@@ -123,7 +123,10 @@ DibLayout ReadLayout(const Bytes& dib) {
         break;
     case kBiRle8:
     case kBiRle4:
-        Refuse(L"run-length compression is not supported");
+        if (l.bitsPerPixel != (l.compression == kBiRle8 ? 8 : 4))
+            Refuse(L"its run-length compression does not suit " + IntToStr(l.bitsPerPixel) +
+                   L" bits per pixel");
+        break;
     case kBiJpeg:
     case kBiPng:
         Refuse(L"embedded JPEG or PNG pictures are not supported");
@@ -147,6 +150,8 @@ DibLayout ReadLayout(const Bytes& dib) {
     }
 
     if (height < 0) {
+        if (l.compression == kBiRle8 || l.compression == kBiRle4)
+            Refuse(L"compressed pixels must be stored bottom-up");
         l.topDown = true;
         height = -height;
     }
@@ -190,12 +195,60 @@ DibLayout ReadLayout(const Bytes& dib) {
     return l;
 }
 
+// BI_RLE8 / BI_RLE4 pixels as colour-table indices, top row first. Runs that go past the
+// right edge are cut there and a jump past the last row ends the picture, as GDI draws
+// them; pixels the data never reaches are black (kUnreached).
+constexpr std::uint32_t kUnreached = 0xFFFFFFFFu;
+
+std::vector<std::uint32_t> DecodeRunLengths(const DibLayout& l, const Bytes& data) {
+    std::vector<std::uint32_t> indices(
+        static_cast<std::size_t>(l.width) * static_cast<std::size_t>(l.height), kUnreached);
+    const bool four = l.compression == kBiRle4;
+    std::int64_t x = 0, row = 0; // row 0 is the bottom one
+    const auto put = [&](std::uint32_t index) {
+        if (x < l.width && row < l.height)
+            indices[static_cast<std::size_t>(l.height - 1 - row) * l.width +
+                    static_cast<std::size_t>(x)] = index;
+        ++x;
+    };
+    std::uint64_t at = 0;
+    while (row < l.height) {
+        const std::uint8_t count = data.U8(at);
+        const std::uint8_t value = data.U8(at + 1);
+        at += 2;
+        if (count > 0) {
+            for (int i = 0; i < count; ++i)
+                put(four ? ((i % 2) ? value & 0x0F : value >> 4) : value);
+            continue;
+        }
+        if (value == 0) { // end of line
+            x = 0;
+            ++row;
+        } else if (value == 1) { // end of bitmap
+            break;
+        } else if (value == 2) { // jump right and up
+            x += data.U8(at);
+            row += data.U8(at + 1);
+            at += 2;
+        } else { // `value` indices as they are, padded to 16 bits
+            const std::uint64_t bytes = four ? (value + 1u) / 2 : value;
+            for (int i = 0; i < value; ++i) {
+                const std::uint8_t b = data.U8(at + (four ? i / 2 : i));
+                put(four ? ((i % 2) ? b & 0x0F : b >> 4) : b);
+            }
+            at += bytes + bytes % 2;
+        }
+    }
+    return indices;
+}
+
 DecodedBitmap DecodePixels(const DibLayout& l, const Bytes& dib, const Bytes& pixels) {
+    const bool runLengths = l.compression == kBiRle8 || l.compression == kBiRle4;
     const std::int64_t rowBytes = DibRowBytes(l.width, l.bitsPerPixel);
     const std::int64_t lastRowBytes = (std::int64_t{l.width} * l.bitsPerPixel + 7) / 8;
     // The last row's padding may be missing; everything else must be there.
     const std::int64_t needed = rowBytes * (l.height - 1) + lastRowBytes;
-    if (static_cast<std::uint64_t>(needed) > pixels.Size())
+    if (!runLengths && static_cast<std::uint64_t>(needed) > pixels.Size())
         Refuse(L"its pixels end outside the data");
 
     std::vector<std::uint32_t> palette;
@@ -212,6 +265,13 @@ DecodedBitmap DecodePixels(const DibLayout& l, const Bytes& dib, const Bytes& pi
     out.height = l.height;
     out.bitsPerPixel = l.bitsPerPixel == 32 ? 32 : 24;
     out.pixels.resize(static_cast<std::size_t>(l.width) * static_cast<std::size_t>(l.height));
+
+    if (runLengths) {
+        const std::vector<std::uint32_t> indices = DecodeRunLengths(l, pixels);
+        for (std::size_t i = 0; i < indices.size(); ++i)
+            out.pixels[i] = indices[i] < palette.size() ? palette[indices[i]] : 0;
+        return out;
+    }
 
     for (int y = 0; y < l.height; ++y) {
         const int sourceRow = l.topDown ? y : l.height - 1 - y;

@@ -6,8 +6,8 @@
 // and masks are checked against the bytes actually present before a single pixel is read,
 // and a malformed bitmap is refused with EInvalidGraphic naming the fault — never a read
 // out of bounds, never a huge allocation. Read: 1, 4, 8, 16, 24 and 32 bits per pixel,
-// BI_RGB and BI_BITFIELDS, bottom-up and top-down, OS/2 core headers and the V4/V5 headers.
-// Refused: RLE and embedded JPEG/PNG compression.
+// BI_RGB and BI_BITFIELDS, bottom-up and top-down, BI_RLE8 and BI_RLE4 (bottom-up), OS/2
+// core headers and the V4/V5 headers. Refused: embedded JPEG/PNG compression.
 
 #include "gui/core/exceptions.h"
 

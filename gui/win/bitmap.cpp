@@ -2,7 +2,6 @@
 
 #include "gui/core/class_builder.h"
 #include "gui/core/exceptions.h"
-#include "gui/core/inflate.h"
 #include "gui/core/stream.h"
 #include "gui/core/text.h"
 #include "gui/win/canvas.h"
@@ -342,37 +341,26 @@ std::span<const std::uint8_t> ResourceBytes(HINSTANCE instance, HRSRC resource) 
     return {static_cast<const std::uint8_t*>(data), size};
 }
 
-HRSRC FindPackedBitmap(HINSTANCE instance, const std::wstring& name) {
-    return ::FindResourceW(instance, name.c_str(), kPackedBitmapResourceType);
-}
-
 } // namespace
 
 bool HasBitmapResource(HINSTANCE instance, const std::wstring& name) {
-    return !name.empty() &&
-           (::FindResourceW(instance, name.c_str(), RT_BITMAP) || FindPackedBitmap(instance, name));
+    return !name.empty() && ::FindResourceW(instance, name.c_str(), RT_BITMAP);
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::wstring& name) {
-    if (name.empty())
-        throw EResNotFound(FormatText(L"Resource %s not found", {name}));
-    if (HRSRC plain = ::FindResourceW(instance, name.c_str(), RT_BITMAP)) {
-        const auto bytes = ResourceBytes(instance, plain);
-        if (bytes.empty())
-            throw EResNotFound(FormatText(L"Resource %s not found", {name}));
-        LoadDecoded(DecodePackedDib(bytes));
-        return;
-    }
-    HRSRC packed = FindPackedBitmap(instance, name);
-    const auto bytes = packed ? ResourceBytes(instance, packed) : std::span<const std::uint8_t>();
+    HRSRC resource = name.empty() ? nullptr : ::FindResourceW(instance, name.c_str(), RT_BITMAP);
+    const auto bytes =
+        resource ? ResourceBytes(instance, resource) : std::span<const std::uint8_t>();
     if (bytes.empty())
         throw EResNotFound(FormatText(L"Resource %s not found", {name}));
-    // No DIB the decoder accepts is larger than its largest picture and a full palette.
-    constexpr std::size_t kLimit = static_cast<std::size_t>(kMaxBitmapPixels) * 4 + 65536;
-    const auto dib = Inflate(bytes, kLimit);
-    if (!dib)
+    DecodedBitmap image;
+    try {
+        image = DecodePackedDib(bytes);
+    } catch (const EInvalidGraphic&) {
+        // The decoder's reason names no resource; which picture is broken matters more.
         throw EInvalidGraphic(FormatText(L"Invalid bitmap: resource %s is damaged", {name}));
-    LoadDecoded(DecodePackedDib(*dib));
+    }
+    LoadDecoded(image);
 }
 
 void TBitmap::LoadFromMemory(std::span<const std::uint8_t> bmpFile) {

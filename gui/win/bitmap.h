@@ -5,9 +5,8 @@
 // Life story:
 //   created   empty (0 by 0, 32 bits per pixel, not transparent).
 //   filled    SetSize (pixels that still fit are kept, new ones are black), or loaded:
-//             LoadFromResourceName (a BITMAP resource by name, or a PACKEDDIB one: the
-//             same bytes deflated; EResNotFound "Resource NAME not found" when the module
-//             has neither), LoadFromMemory / LoadFromStream (a
+//             LoadFromResourceName (a BITMAP resource by name; EResNotFound "Resource
+//             NAME not found" when the module has none), LoadFromMemory / LoadFromStream (a
 //             complete BMP file, checked before use: EInvalidGraphic when malformed), or
 //             Assign (a copy of another bitmap's pixels, never shared).
 //   drawn on  through Canvas(), which makes a memory DC with the bitmap selected the first
@@ -40,11 +39,7 @@ namespace nestora::gui {
 
 class TCanvas;
 
-// The resource type of a packed bitmap: what a BITMAP resource holds (a DIB without the
-// file header), deflated. Programs carry their pictures so at a sixth of the size.
-inline constexpr wchar_t kPackedBitmapResourceType[] = L"PACKEDDIB";
-
-// Does the module hold a bitmap, plain or packed, of that name?
+// Does the module hold a BITMAP resource of that name?
 bool HasBitmapResource(HINSTANCE instance, const std::wstring& name);
 class TBitmapCanvas;
 class TStream;

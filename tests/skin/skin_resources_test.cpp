@@ -1,8 +1,9 @@
 // The built program carries every skin picture as a resource of its own module, the bitmaps
-// packed: each bitmap the frame and the menus load by name must load through the
-// framework's loader (the one they use) with the size the frame lays itself out by, and a
-// state image cut from a strip must be the pixels of that cell. The pictures are linked
-// into this test exactly as into nestora.exe.
+// as BITMAP resources at their fewest bits: each bitmap the frame and the menus load by
+// name must load through the framework's loader (the one they use) with the size the frame
+// lays itself out by, LoadBitmap and LoadImage must read the same pixels, and a state image
+// cut from a strip must be the pixels of that cell. The pictures are linked into this test
+// exactly as into nestora.exe.
 #include "bmp_file.h"
 #include "gui/core/exceptions.h"
 #include "gui/win/bitmap.h"
@@ -95,13 +96,21 @@ BOOL CALLBACK CollectName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param) {
     return TRUE;
 }
 
-// The bitmaps of either kind, plain or packed.
 std::set<std::wstring> BitmapResourceNames() {
     std::set<std::wstring> names;
     EnumResourceNamesW(ThisModule(), RT_BITMAP, CollectName, reinterpret_cast<LONG_PTR>(&names));
-    EnumResourceNamesW(ThisModule(), nestora::gui::kPackedBitmapResourceType, CollectName,
-                       reinterpret_cast<LONG_PTR>(&names));
     return names;
+}
+
+// The resource's own header: bits per pixel and compression.
+std::pair<int, DWORD> StoredFormat(const std::wstring& name) {
+    HRSRC found = FindResourceW(ThisModule(), name.c_str(), RT_BITMAP);
+    HGLOBAL loaded = found ? LoadResource(ThisModule(), found) : nullptr;
+    const auto* header =
+        loaded ? static_cast<const BITMAPINFOHEADER*>(LockResource(loaded)) : nullptr;
+    if (!header || SizeofResource(ThisModule(), found) < sizeof *header)
+        return {0, 0};
+    return {header->biBitCount, header->biCompression};
 }
 
 // Reads a loaded bitmap's pixels [x, x + width) x [0, height) as 32-bit top-down BGRA,
@@ -181,6 +190,68 @@ TEST(SkinResources, EveryBitmapResourceLoadsAndMatchesItsFile) {
         EXPECT_EQ(info.bmWidth, file->width) << narrow;
         EXPECT_EQ(info.bmHeight, file->height) << narrow;
     }
+}
+
+// Every loader that matters reads every picture as drawn: the framework's, LoadBitmap and
+// LoadImage (a device-dependent bitmap). LoadImage with LR_CREATEDIBSECTION is held only to
+// the pictures stored without run-length pixels: Windows makes no DIB section of compressed
+// ones (Wine 8 reads them all the same), and nothing of the program loads its pictures so.
+TEST(SkinResources, EveryLoaderReadsEveryBitmapAsDrawn) {
+    struct Loader {
+        const char* what;
+        bool readsRunLengths;
+        OwnedBitmap (*load)(const std::wstring&);
+    };
+    const Loader loaders[] = {
+        {"the framework", true, [](const std::wstring& n) { return LoadSkinBitmap(n); }},
+        {"LoadBitmap", true,
+         [](const std::wstring& n) { return OwnedBitmap(LoadBitmapW(ThisModule(), n.c_str())); }},
+        {"LoadImage", true,
+         [](const std::wstring& n) {
+             return OwnedBitmap(
+                 static_cast<HBITMAP>(LoadImageW(ThisModule(), n.c_str(), IMAGE_BITMAP, 0, 0, 0)));
+         }},
+        {"LoadImage(LR_CREATEDIBSECTION)", false,
+         [](const std::wstring& n) {
+             return OwnedBitmap(static_cast<HBITMAP>(
+                 LoadImageW(ThisModule(), n.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+         }},
+    };
+    std::set<std::pair<int, DWORD>> formats;
+    for (const std::wstring& name : BitmapResourceNames()) {
+        const std::string narrow(name.begin(), name.end());
+        std::string error;
+        const auto file = nestora::testing::DecodeBmp(
+            nestora::testing::ReadFileBytes(ArtFile(narrow + ".bmp")), &error);
+        ASSERT_TRUE(file) << narrow << ": " << error;
+        const auto format = StoredFormat(name);
+        formats.insert(format);
+        const bool runLengths = format.second == BI_RLE8 || format.second == BI_RLE4;
+        for (const Loader& loader : loaders) {
+            if (runLengths && !loader.readsRunLengths)
+                continue;
+            const OwnedBitmap bitmap = loader.load(name);
+            ASSERT_TRUE(bitmap) << narrow << " does not load by " << loader.what;
+            const BITMAP info = SizeOf(bitmap.get());
+            ASSERT_EQ(info.bmWidth, file->width) << narrow << " by " << loader.what;
+            ASSERT_EQ(info.bmHeight, file->height) << narrow << " by " << loader.what;
+            const std::vector<RGBQUAD> pixels = CutCell(bitmap.get(), 0, file->width, file->height);
+            ASSERT_EQ(pixels.size(), static_cast<std::size_t>(file->width * file->height));
+            int mismatches = 0;
+            for (int y = 0; y < file->height; ++y)
+                for (int x = 0; x < file->width; ++x) {
+                    const RGBQUAD& got = pixels[static_cast<std::size_t>(y * file->width + x)];
+                    const auto& want = file->at(x, y);
+                    mismatches +=
+                        got.rgbRed != want.r || got.rgbGreen != want.g || got.rgbBlue != want.b;
+                }
+            EXPECT_EQ(mismatches, 0) << narrow << " (" << format.first << " bits, compression "
+                                     << format.second << ") by " << loader.what;
+        }
+    }
+    // The pictures really are carried in the compact forms, not all at 24 bits.
+    EXPECT_TRUE(formats.count({8, BI_RLE8})) << "no picture is run-length compressed";
+    EXPECT_TRUE(formats.count({24, BI_RGB}));
 }
 
 TEST(SkinResources, IconsLoadAtEverySizeTheyCarry) {

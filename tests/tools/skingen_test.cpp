@@ -4,7 +4,8 @@
 // key colour where the frame looks for it, and the output must be byte-for-byte
 // reproducible (the build embeds it and reviews diff it).
 #include "bmp_file.h"
-#include "gui/core/inflate.h"
+#include "compact_bmp.h"
+#include "gui/core/bitmap_format.h"
 #include "skin/style_table.h"
 #include "skin_art_expectations.h"
 
@@ -190,14 +191,15 @@ TEST_F(SkingenOutput, ResourceScriptListsExactlyTheFilesWritten) {
         EXPECT_TRUE(fs::exists(*dir_ / file)) << file;
         listedFiles.insert(file);
         if (type == "BITMAP") {
-            EXPECT_EQ(file, name + ".bmp");
+            EXPECT_EQ(file, name + ".compact.bmp");
+            // The picture as drawn goes beside it, for review and as the reference.
+            EXPECT_TRUE(fs::exists(*dir_ / (name + ".bmp"))) << name;
+            listedFiles.insert(name + ".bmp");
         }
     }
-    for (const auto& [name, entry] : ResourceScript("skin_art_packed.rc"))
-        listedFiles.insert(entry.second);
     for (const auto& entry : fs::directory_iterator(*dir_)) {
         const std::string file = entry.path().filename().string();
-        if (file != "skin_art.rc" && file != "skin_art_packed.rc") {
+        if (file != "skin_art.rc") {
             EXPECT_TRUE(listedFiles.count(file)) << "written but not listed: " << file;
         }
     }
@@ -214,34 +216,113 @@ TEST_F(SkingenOutput, ResourceScriptListsExactlyTheFilesWritten) {
     EXPECT_EQ(entries.at("TRAYICON").first, "ICON");
 }
 
-// The program embeds the packed script: the same names, the icons as they are, every bitmap
-// deflated to its BITMAP resource's bytes (the .bmp file after its 14-byte header).
-TEST_F(SkingenOutput, PackedScriptHoldsEveryBitmapDeflatedToTheSameBytes) {
-    const auto plain = ResourceScript();
-    const auto packed = ResourceScript("skin_art_packed.rc");
-    ASSERT_EQ(packed.size(), plain.size());
-    std::size_t plainBytes = 0, packedBytes = 0;
-    for (const auto& [name, entry] : plain) {
-        ASSERT_EQ(packed.count(name), 1u) << name;
-        const auto& [type, file] = packed.at(name);
-        if (entry.first == "ICON") {
-            EXPECT_EQ(packed.at(name), entry) << name;
+// The program carries every bitmap as a BITMAP resource at the fewest bits that hold it:
+// read back by the framework's decoder it is the picture as drawn, pixel for pixel; an
+// opaque picture of at most 256 colours has a colour table of the fewest bits that index
+// them, and the run-length forms are chosen where they are smaller.
+TEST_F(SkingenOutput, CarriedBitmapsAreThePicturesAsDrawnAtTheirFewestBits) {
+    std::size_t drawnBytes = 0, carriedBytes = 0; // of the pictures a colour table can hold
+    std::set<int> compressions;
+    for (const auto& [name, entry] : ResourceScript()) {
+        if (entry.first != "BITMAP")
             continue;
+        const std::vector<std::uint8_t> drawnFile = ReadFileBytes(*dir_ / (name + ".bmp"));
+        const std::vector<std::uint8_t> carriedFile = ReadFileBytes(*dir_ / entry.second);
+        std::string error;
+        const auto drawn = DecodeBmp(drawnFile, &error);
+        ASSERT_TRUE(drawn) << name << ": " << error;
+        const nestora::gui::DecodedBitmap carried = nestora::gui::DecodeBmpFile(carriedFile);
+        ASSERT_EQ(carried.width, drawn->width) << name;
+        ASSERT_EQ(carried.height, drawn->height) << name;
+        std::set<std::uint32_t> colours;
+        int mismatches = 0;
+        for (int y = 0; y < drawn->height; ++y)
+            for (int x = 0; x < drawn->width; ++x) {
+                const Pixel& want = drawn->at(x, y);
+                const std::uint32_t rgb = std::uint32_t{want.r} << 16 | want.g << 8 | want.b;
+                const std::uint32_t got =
+                    carried.pixels[static_cast<std::size_t>(y * drawn->width + x)];
+                mismatches += drawn->bitsPerPixel == 32 ? got != (rgb | std::uint32_t{want.a} << 24)
+                                                        : (got & 0xFFFFFF) != rgb;
+                colours.insert(rgb);
+            }
+        EXPECT_EQ(mismatches, 0) << name;
+        const int bits = carriedFile[28] | carriedFile[29] << 8;
+        const int compression = carriedFile[30];
+        compressions.insert(compression);
+        if (drawn->bitsPerPixel == 32) {
+            EXPECT_EQ(bits, 32) << name << " keeps its alpha";
+        } else if (colours.size() <= 256) {
+            const int fewest = colours.size() <= 2 ? 1 : colours.size() <= 16 ? 4 : 8;
+            if (bits == 24) {
+                // Only where a colour table costs more than it saves (a narrow gradient).
+                const std::int64_t table = 54 + 4 * static_cast<std::int64_t>(colours.size()) +
+                                           nestora::gui::DibRowBytes(drawn->width, fewest) * drawn->height;
+                EXPECT_LT(static_cast<std::int64_t>(carriedFile.size()), table) << name;
+            } else {
+                EXPECT_TRUE(bits == fewest || (compression != 0 && bits <= 8))
+                    << name << ": " << colours.size() << " colours at " << bits << " bits";
+            }
         }
-        EXPECT_EQ(type, "PACKEDDIB") << name;
-        EXPECT_EQ(file, name + ".dibz");
-        const std::vector<std::uint8_t> bmp = ReadFileBytes(*dir_ / entry.second);
-        const std::vector<std::uint8_t> deflated = ReadFileBytes(*dir_ / file);
-        const auto inflated = nestora::gui::Inflate(deflated, bmp.size());
-        ASSERT_TRUE(inflated.has_value()) << name;
-        ASSERT_EQ(inflated->size() + 14, bmp.size()) << name;
-        EXPECT_TRUE(std::equal(inflated->begin(), inflated->end(), bmp.begin() + 14, bmp.end()))
-            << name;
-        plainBytes += bmp.size();
-        packedBytes += deflated.size();
+        EXPECT_LE(carriedFile.size(), drawnFile.size()) << name;
+        if (drawn->bitsPerPixel == 24 && colours.size() <= 256) {
+            drawnBytes += drawnFile.size();
+            carriedBytes += carriedFile.size();
+        }
     }
-    // The point of packing: the artwork is 226 KB plain and about 31 KB packed.
-    EXPECT_LT(packedBytes * 5, plainBytes);
+    // Title sections are runs of one colour per row.
+    EXPECT_TRUE(compressions.count(1));
+    EXPECT_LT(carriedBytes * 10, drawnBytes) << carriedBytes << " of " << drawnBytes;
+}
+
+// The encoder on pictures made for each form it chooses between.
+TEST(CompactBmp, EachFormIsChosenWhereItIsSmallestAndReadsBackExactly) {
+    using nestora::skingen::Canvas;
+    using nestora::skingen::Rgb;
+    const auto check = [](const Canvas& c, int wantBits, int wantCompression) {
+        const nestora::skingen::Bytes file = nestora::skingen::EncodeCompactBmp(c);
+        EXPECT_EQ(file[28] | file[29] << 8, wantBits);
+        EXPECT_EQ(file[30], wantCompression);
+        const nestora::gui::DecodedBitmap back = nestora::gui::DecodeBmpFile(file);
+        ASSERT_EQ(back.width, c.Width());
+        ASSERT_EQ(back.height, c.Height());
+        for (int y = 0; y < c.Height(); ++y)
+            for (int x = 0; x < c.Width(); ++x) {
+                const nestora::skingen::Rgba p = c.at(x, y);
+                ASSERT_EQ(back.pixels[static_cast<std::size_t>(y * c.Width() + x)] & 0xFFFFFF,
+                          std::uint32_t{p.r} << 16 | p.g << 8 | p.b)
+                    << x << "," << y << " of " << wantBits << "/" << wantCompression;
+            }
+    };
+    // Two colours in a fine checkerboard: one bit each, no runs to gain from.
+    Canvas checker(16, 16, Rgb(0xFFFFFF));
+    for (int y = 0; y < 16; ++y)
+        for (int x = (y % 2); x < 16; x += 2)
+            checker.at(x, y) = Rgb(0x102030);
+    check(checker, 1, 0);
+    // Three colours in long bands, with a short odd stretch (a literal of three): BI_RLE4.
+    Canvas bands(200, 6, Rgb(0xFF0000));
+    bands.FillRect(0, 2, 200, 4, Rgb(0x00FF00));
+    bands.FillRect(0, 4, 200, 6, Rgb(0x0000FF));
+    bands.at(7, 0) = Rgb(0x00FF00);
+    bands.at(8, 0) = Rgb(0x0000FF);
+    bands.at(9, 0) = Rgb(0x00FF00);
+    check(bands, 4, 2);
+    // Forty colours, one per row, repeated along it: BI_RLE8.
+    Canvas gradient(300, 40);
+    for (int y = 0; y < 40; ++y)
+        gradient.FillRect(0, y, 300, y + 1, Rgb(static_cast<std::uint32_t>(y * 0x060402)));
+    gradient.at(5, 3) = Rgb(0x010101);
+    gradient.at(6, 3) = Rgb(0x020202);
+    gradient.at(7, 3) = Rgb(0x030303);
+    gradient.at(8, 3) = Rgb(0x040404);
+    check(gradient, 8, 1);
+    // More than 256 colours: true colour.
+    Canvas many(20, 20);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x)
+            many.at(x, y) = Rgb(static_cast<std::uint32_t>(x * 0x0C0000 + y * 0x000C00 + 1));
+    check(many, 24, 0);
 }
 
 TEST_F(SkingenOutput, TheThreeStatesOfEveryButtonAreVisiblyDifferent) {

@@ -1,6 +1,8 @@
 // The catalogue of every picture the program embeds: its resource name, its type, its
 // file and how it is encoded. The build writes them all into one folder together with
-// skin_art.rc, the resource script fragment that names them.
+// skin_art.rc, the resource script fragment that names them. A bitmap is written twice:
+// as drawn (<name>.bmp, 24 or 32 bits, for review and as the tests' reference) and in
+// the form the program carries (<name>.compact.bmp, see compact_bmp.h).
 #pragma once
 
 #include "canvas.h"
@@ -21,22 +23,16 @@ struct Artwork {
     BmpDepth depth = BmpDepth::Rgb24;
 
     Bytes Encode() const;
+    // The file the program carries: the bitmap at its fewest bits (32-bit pictures keep
+    // their alpha as they are), an icon as encode() gives it.
+    Bytes EncodeResource() const;
+    std::string ResourceFileName() const;
 };
 
 std::vector<Artwork> DrawAllArtwork();
 
-// The .rc fragment listing every piece, in catalogue order.
+// The .rc fragment listing every piece under its resource file, in catalogue order.
 std::string ResourceScript(const std::vector<Artwork>& artwork);
-
-// The type of resource a packed bitmap is kept under: its packed DIB (a .bmp file without
-// its 14-byte file header, as in a BITMAP resource), deflated.
-inline constexpr char kPackedBitmapType[] = "PACKEDDIB";
-// The file a bitmap's packed form is written to ("<name>.dibz").
-std::string PackedFileName(const Artwork& piece);
-// The packed form of a bitmap piece.
-Bytes PackBitmap(const Artwork& piece);
-// The same fragment with every bitmap packed: what the program embeds (a sixth of the size).
-std::string PackedResourceScript(const std::vector<Artwork>& artwork);
 
 // Looks a piece up by resource name; throws when it is missing.
 const Artwork& FindArtwork(const std::vector<Artwork>& artwork, const std::string& name);

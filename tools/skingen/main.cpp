@@ -3,9 +3,9 @@
 // it writes.
 //
 // Usage: skingen <output folder>
-//            writes every bitmap and icon, and skin_art.rc naming them for the resource
-//            compiler; also every bitmap deflated (.dibz) and skin_art_packed.rc naming
-//            those, which is what the program embeds
+//            writes every bitmap as drawn (<name>.bmp) and as the program carries it
+//            (<name>.compact.bmp), every icon, and skin_art.rc naming what the program
+//            embeds for the resource compiler
 //        skingen --contact-sheet <file.bmp>
 //            writes one overview picture of all the artwork, for review
 
@@ -16,7 +16,6 @@
 #include <cstdio>
 #include <exception>
 #include <string>
-#include <utility>
 
 namespace {
 
@@ -30,20 +29,16 @@ int WriteArtwork(const std::string& dir) {
         }
         if (piece.type != nestora::skingen::Artwork::Type::Bitmap)
             continue;
-        const std::string packed = dir + "/" + nestora::skingen::PackedFileName(piece);
-        if (!nestora::skingen::WriteWholeFile(packed, nestora::skingen::PackBitmap(piece))) {
-            std::fprintf(stderr, "skingen: cannot write %s\n", packed.c_str());
+        const std::string carried = dir + "/" + piece.ResourceFileName();
+        if (!nestora::skingen::WriteWholeFile(carried, piece.EncodeResource())) {
+            std::fprintf(stderr, "skingen: cannot write %s\n", carried.c_str());
             return 1;
         }
     }
-    for (const auto& [file, script] :
-         {std::pair{std::string("skin_art.rc"), nestora::skingen::ResourceScript(artwork)},
-          std::pair{std::string("skin_art_packed.rc"), nestora::skingen::PackedResourceScript(artwork)}}) {
-        const std::string rcPath = dir + "/" + file;
-        if (!nestora::skingen::WriteWholeFile(rcPath, script)) {
-            std::fprintf(stderr, "skingen: cannot write %s\n", rcPath.c_str());
-            return 1;
-        }
+    const std::string rcPath = dir + "/skin_art.rc";
+    if (!nestora::skingen::WriteWholeFile(rcPath, nestora::skingen::ResourceScript(artwork))) {
+        std::fprintf(stderr, "skingen: cannot write %s\n", rcPath.c_str());
+        return 1;
     }
     return 0;
 }

@@ -191,8 +191,14 @@ TEST(BitmapFormat, MalformedDataIsRefusedWithAReason) {
     Bytes zeroWidth = good;
     Set32(zeroWidth, 18, 0);
     EXPECT_TRUE(refuses(zeroWidth));
-    Bytes rle = FileAround(Concat({InfoHeader(2, 2, 8, 1), Bytes(1024 + 16, 0)}), 40 + 1024);
-    EXPECT_TRUE(refuses(rle));
+    // Run-length pixels: the data ends before the last row; stored top-down; the wrong kind
+    // for the bits per pixel.
+    EXPECT_TRUE(refuses(
+        FileAround(Concat({InfoHeader(2, 2, 8, 1, 1), Bytes(4, 0), Bytes{2, 0, 0, 0}}), 44)));
+    EXPECT_TRUE(
+        refuses(FileAround(Concat({InfoHeader(2, -2, 8, 1, 1), Bytes(4, 0), Bytes{0, 1}}), 44)));
+    EXPECT_TRUE(
+        refuses(FileAround(Concat({InfoHeader(2, 2, 4, 1, 1), Bytes(4, 0), Bytes{0, 1}}), 44)));
     Bytes oddBits = FileAround(Concat({InfoHeader(2, 2, 7), Bytes(16, 0)}), 40);
     EXPECT_TRUE(refuses(oddBits));
     Bytes twoPlanes = good;
@@ -204,6 +210,35 @@ TEST(BitmapFormat, MalformedDataIsRefusedWithAReason) {
         refuses(FileAround(Concat({InfoHeader(1, 1, 24, 0, 0x40000000), Bytes(4, 0)}), 40)));
     // Masks are only for 16 and 32 bits.
     EXPECT_TRUE(refuses(FileAround(Concat({InfoHeader(1, 1, 24, 3), Bytes(12 + 4, 0)}), 52)));
+}
+
+// BI_RLE8 and BI_RLE4 as the skin pictures are carried: runs of one index, literal
+// stretches padded to 16 bits, line ends; also a jump, and a run past the right edge cut
+// there as GDI draws it.
+TEST(BitmapFormat, RunLengthPixelsOfEightAndFourBits) {
+    const Bytes palette = {10, 0, 0, 0, 20, 0, 0, 0, 30, 0, 0, 0}; // blues 10, 20, 30
+    // 5 by 3, bottom row first: "0 0 0 1 2" (a run of 3, then two single runs), "2 1 0 1 2"
+    // (a literal of 5 and one byte of padding), "1 2 2 2 2" (a run of 9 cut at the edge).
+    const Bytes rle8 = {3, 0, 1, 1, 1, 2, 0, 0,       //
+                        0, 5, 2, 1, 0, 1, 2, 0, 0, 0, //
+                        1, 1, 9, 2, 0, 1};
+    const DecodedBitmap eight = DecodePackedDib(Concat({InfoHeader(5, 3, 8, 1, 3), palette, rle8}));
+    const std::vector<std::uint32_t> want8 = {20, 30, 30, 30, 30, //
+                                              30, 20, 10, 20, 30, //
+                                              10, 10, 10, 20, 30};
+    EXPECT_EQ(eight.pixels, want8);
+
+    // 4 bits: a run alternates the byte's two indices; a literal of 3 takes two bytes, and
+    // is padded to 16 bits; a jump (0, 2, dx, dy) leaves pixels black.
+    const Bytes rle4 = {5, 0x12, 0,    0,                // bottom: 1 2 1 2 1
+                        0, 3,    0x21, 0x00, 0, 2, 2, 0, // middle: 2 1 0, jump to x = 5
+                        0, 0,                            //   (nothing left on the row)
+                        2, 0x00, 0,    1};               // top: 0 0, then black
+    const DecodedBitmap four = DecodePackedDib(Concat({InfoHeader(5, 3, 4, 2, 3), palette, rle4}));
+    const std::vector<std::uint32_t> want4 = {10, 10, 0,  0,  0, //
+                                              30, 20, 10, 0,  0, //
+                                              20, 30, 20, 30, 20};
+    EXPECT_EQ(four.pixels, want4);
 }
 
 TEST(BitmapFormat, AMissingPaddingOfTheLastRowIsTolerated) {

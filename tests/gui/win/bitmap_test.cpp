@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-
 namespace {
 
 using namespace nestora::gui;
@@ -91,31 +90,32 @@ TEST(Bitmap, MalformedFilesAreRefusedAndTheBitmapKeepsItsPixels) {
     EXPECT_THROW(TBitmap().SaveToMemory(), EInvalidGraphic);
 }
 
-// The program carries its pictures packed (deflated DIBs); they load like plain ones, and one
-// that does not unpack is refused with its name.
-TEST(Bitmap, PackedResourcesLoadAndADamagedOneIsNamed) {
+// The program carries its pictures at their fewest bits, run-length compressed where that
+// is smaller; they load with the pixels as drawn, and one whose pixels cannot be read is
+// refused with its name.
+TEST(Bitmap, CompactResourcesLoadAsDrawnAndADamagedOneIsNamed) {
     const HMODULE self = ::GetModuleHandleW(nullptr);
-    EXPECT_TRUE(nestora::gui::HasBitmapResource(self, L"PACKEDSAMPLE"));
+    EXPECT_TRUE(nestora::gui::HasBitmapResource(self, L"COMPACTSAMPLE"));
     EXPECT_TRUE(nestora::gui::HasBitmapResource(self, L"PLAINSAMPLE"));
     EXPECT_FALSE(nestora::gui::HasBitmapResource(self, L"NOSUCHBITMAP"));
     EXPECT_FALSE(nestora::gui::HasBitmapResource(self, L""));
-    TBitmap packed;
-    packed.LoadFromResourceName(self, L"PACKEDSAMPLE");
+    TBitmap compact;
+    compact.LoadFromResourceName(self, L"COMPACTSAMPLE");
     TBitmap plain;
     plain.LoadFromResourceName(self, L"PLAINSAMPLE");
-    ASSERT_EQ(packed.Width(), 16);
-    ASSERT_EQ(packed.Height(), 16);
+    ASSERT_EQ(compact.Width(), 16);
+    ASSERT_EQ(compact.Height(), 16);
     ASSERT_EQ(plain.Width(), 16);
     ASSERT_EQ(plain.Height(), 16);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
-            ASSERT_EQ(PixelOf(packed, x, y), PixelOf(plain, x, y)) << x << "," << y;
+            ASSERT_EQ(PixelOf(compact, x, y), PixelOf(plain, x, y)) << x << "," << y;
     TBitmap damaged;
     try {
-        damaged.LoadFromResourceName(self, L"NOTDEFLATE");
-        FAIL() << "a damaged packed bitmap must raise";
+        damaged.LoadFromResourceName(self, L"DAMAGED");
+        FAIL() << "a damaged bitmap must raise";
     } catch (const EInvalidGraphic& e) {
-        EXPECT_EQ(e.Message(), L"Invalid bitmap: resource NOTDEFLATE is damaged");
+        EXPECT_EQ(e.Message(), L"Invalid bitmap: resource DAMAGED is damaged");
     }
     EXPECT_TRUE(damaged.Empty());
 }
