@@ -10,16 +10,6 @@ namespace {
 
 constexpr std::uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2;
 
-void Put16(Bytes& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-    out.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
-}
-
-void Put32(Bytes& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
 std::uint32_t Key(const Rgba& p) {
     return std::uint32_t{p.r} << 16 | std::uint32_t{p.g} << 8 | p.b;
 }

@@ -4,8 +4,6 @@
 
 namespace nestora::skingen {
 
-namespace {
-
 void Put16(Bytes& out, std::uint32_t v) {
     out.push_back(static_cast<std::uint8_t>(v & 0xFF));
     out.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
@@ -15,6 +13,8 @@ void Put32(Bytes& out, std::uint32_t v) {
     Put16(out, v & 0xFFFF);
     Put16(out, v >> 16);
 }
+
+namespace {
 
 std::uint32_t U32(int v) {
     return static_cast<std::uint32_t>(v);

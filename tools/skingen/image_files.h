@@ -14,6 +14,10 @@ namespace nestora::skingen {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// Little-endian writers shared by the file encoders.
+void Put16(Bytes& out, std::uint32_t v);
+void Put32(Bytes& out, std::uint32_t v);
+
 enum class BmpDepth { Rgb24, Rgba32 };
 
 Bytes EncodeBmp(const Canvas& image, BmpDepth depth);
