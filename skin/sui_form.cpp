@@ -38,11 +38,6 @@ SharedFrameState& Shared() {
     return state;
 }
 
-bool IsZoomedForm(const gui::TForm& form) {
-    return form.HandleAllocated() ? ::IsZoomed(const_cast<gui::TForm&>(form).Handle()) != FALSE
-                                  : form.WindowState() == gui::TWindowState::wsMaximized;
-}
-
 gui::TRect BoundsOf(const gui::TControl& c) {
     return gui::BoundsRect(c.Left(), c.Top(), c.Width(), c.Height());
 }
@@ -347,6 +342,8 @@ void TsuiForm::CreateMenuBar() {
     menuBar_->SetHeight(menuBarHeight_);
     menuBar_->SetButtonHeight(menuBarHeight_);
     menuBar_->SetColor(menuBarColor_);
+    // A menu bar's captions stand alone, without the tool bar's drop-down arrows.
+    menuBar_->SetDropDownArrows(false);
     menuBar_->SetOnCustomDraw([this](gui::TToolBar*, gui::TCanvas& canvas, const gui::TRect& rect,
                                      bool&) { DrawMenuBarBackground(canvas, rect); });
     if (!IsDesigning())
@@ -659,7 +656,7 @@ void TsuiForm::FormWndProc(gui::TMessage& m) {
     case WM_DESTROY:
         if (IsMdiChild()) {
             SendToMainMdiClient(kMdiChildActivated, 0, 0);
-            if (IsZoomedForm(*form_))
+            if (IsFormMaximised(*form_))
                 SendToMainMdiClient(kMdiChildRestored, 0, 0);
         }
         break;
@@ -695,7 +692,7 @@ void TsuiForm::OnFormSize(gui::TMessage& m) {
         shared.mdiContentScrolled = true;
     }
     if (zoomed && !IsMdiChild() && savedBorderStyle_ != gui::TFormBorderStyle::bsNone)
-        SetFormBounds(form, GetWorkArea());
+        SetFormBounds(form, titleBar_->FormWorkArea());
 
     UpdateLayout();
     PaintBorder();
@@ -733,7 +730,7 @@ void TsuiForm::OnFormSize(gui::TMessage& m) {
 }
 
 void TsuiForm::OnFormHitTest(gui::TMessage& m) {
-    if (IsZoomedForm(*form_))
+    if (IsFormMaximised(*form_))
         return;
     if (IsMdiForm() && m.Result == HTCLIENT)
         m.Result = HTTRANSPARENT;

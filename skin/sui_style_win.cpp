@@ -65,6 +65,21 @@ gui::TRect GetWorkArea() {
     return gui::MakeRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
 }
 
+gui::TRect GetMonitorWorkArea(HWND window) {
+    const HMONITOR monitor = ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!monitor || !::GetMonitorInfoW(monitor, &info))
+        return GetWorkArea();
+    return gui::MakeRect(info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom);
+}
+
+bool IsFormMaximised(const gui::TCustomForm& form) {
+    if (form.HandleAllocated())
+        return ::IsZoomed(const_cast<gui::TCustomForm&>(form).Handle()) != FALSE;
+    return form.WindowState() == gui::TWindowState::wsMaximized;
+}
+
 void SetFormBounds(gui::TCustomForm& form, const gui::TRect& rect) {
     form.SetLeft(rect.Left);
     form.SetTop(rect.Top);

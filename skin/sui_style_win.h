@@ -45,8 +45,18 @@ void GetStyleBitmap(TsuiUIStyle style, StyleElement element, gui::TBitmap* dest,
 bool CutStateImage(gui::TBitmap& strip, gui::TBitmap& dest, int count, int index);
 
 // The desktop's work area (the screen less the task bar), from SPI_GETWORKAREA; the
-// primary screen when the system cannot tell.
+// primary screen when the system cannot tell. That is the primary monitor's: maximising
+// uses GetMonitorWorkArea.
 gui::TRect GetWorkArea();
+
+// The work area of the monitor the window is on (the one nearest to it when it is on none),
+// from MonitorFromWindow and that monitor's rcWork; GetWorkArea when the system cannot tell.
+gui::TRect GetMonitorWorkArea(HWND window);
+
+// Whether the form's window is maximised now (IsZoomed). WindowState follows only after the
+// form's own size message, so a maximise or restore the system started (Win+Up, the task
+// bar) is seen here first; a form without its window answers by its WindowState.
+bool IsFormMaximised(const gui::TCustomForm& form);
 
 // Left, Top, Width (Right - Left) and Height (Bottom - Top), set in that order.
 void SetFormBounds(gui::TCustomForm& form, const gui::TRect& rect);

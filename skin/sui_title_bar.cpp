@@ -138,24 +138,33 @@ void TsuiTitleBar::SetUIStyle(TsuiUIStyle style) {
 void TsuiTitleBar::ApplyStyle() {
     const FrameLook look(uiStyle_, fileTheme_);
 
+    // Everything the look gives is read before anything of the bar changes: a picture that
+    // fails to load leaves the bar as it was, never with its sections cleared.
+    gui::TPicture leftPicture;
+    look.Bitmap(StyleElement::TitleBarLeftImage, leftPicture.Bitmap());
+    gui::TPicture rightPicture;
+    look.Bitmap(StyleElement::TitleBarRightImage, rightPicture.Bitmap());
+    gui::TPicture clientPicture;
+    look.Bitmap(StyleElement::TitleBarClientImage, clientPicture.Bitmap());
+    int captionBaseHeight = 0;
+    {
+        gui::TBitmap strip;
+        look.Bitmap(StyleElement::TitleBarButtonImage, strip);
+        captionBaseHeight = strip.Height();
+    }
+
     sections_->BeginUpdate();
     try {
         sections_->Clear();
-        gui::TPicture picture;
-        look.Bitmap(StyleElement::TitleBarLeftImage, picture.Bitmap());
         TsuiTitleBarSection* left = sections_->Add();
-        left->SetPicture(picture);
+        left->SetPicture(leftPicture);
         left->SetAutoSize(true);
 
-        gui::TPicture rightPicture;
-        look.Bitmap(StyleElement::TitleBarRightImage, rightPicture.Bitmap());
         TsuiTitleBarSection* right = sections_->Add();
         right->SetPicture(rightPicture);
         right->SetAutoSize(true);
         right->SetAlign(TsuiTitleBarAlign::suiRight);
 
-        gui::TPicture clientPicture;
-        look.Bitmap(StyleElement::TitleBarClientImage, clientPicture.Bitmap());
         TsuiTitleBarSection* client = sections_->Add();
         client->SetPicture(clientPicture);
         client->SetAlign(TsuiTitleBarAlign::suiClient);
@@ -168,11 +177,7 @@ void TsuiTitleBar::ApplyStyle() {
     leftBtnXOffset_ = look.Int(StyleElement::TitleBarButtonLeftOffsetInt);
     rightBtnXOffset_ = look.Int(StyleElement::TitleBarButtonRightOffsetInt);
     cornerPenColor_ = look.Color(StyleElement::FormBorderColor);
-    {
-        gui::TBitmap strip;
-        look.Bitmap(StyleElement::TitleBarButtonImage, strip);
-        captionBaseHeight_ = strip.Height();
-    }
+    captionBaseHeight_ = captionBaseHeight;
     captionTopOffset_ = look.Int(StyleElement::TitleBarButtonTopInt);
     if (gui::TCustomForm* form = Form())
         form->Constraints().SetMinWidth(look.Int(StyleElement::FormMinWidthInt));
@@ -248,6 +253,14 @@ void TsuiTitleBar::UpdateRegion() {
     // A form without its window yet gets its region with its first size message.
     if (form && form->HandleAllocated())
         ApplyRoundCornerRegion(*form, roundCorner_);
+}
+
+gui::TRect TsuiTitleBar::FormWorkArea() {
+    gui::TCustomForm* form = Form();
+    const HWND window = form && form->HandleAllocated() ? form->Handle() : nullptr;
+    if (workAreaSource_)
+        return workAreaSource_(window);
+    return window ? GetMonitorWorkArea(window) : GetWorkArea();
 }
 
 void TsuiTitleBar::UpdateMaximiseButtons() {
@@ -375,17 +388,26 @@ void TsuiTitleBar::DrawButton(gui::TCanvas& canvas, const TsuiTitleBarButton& bu
     canvas.Draw(rect.left, rect.top, cell);
 }
 
+void TsuiTitleBar::DrawApplicationIcon(gui::TCanvas& canvas, SkinPoint at) {
+    const gui::TRect rect = gui::BoundsRect(at.x, at.y, kAppIconSize, kAppIconSize);
+    // The application's own icon, which a program may change at any time; the module's
+    // MAINICON only when there is no application (or it has no icon).
+    gui::TApplication* app = gui::CurrentApplication();
+    if (app && !app->Icon().Empty()) {
+        canvas.StretchDraw(rect, app->Icon());
+        return;
+    }
+    gui::TIcon icon;
+    icon.LoadFromResourceName(::GetModuleHandleW(nullptr), L"MAINICON", kAppIconSize, kAppIconSize);
+    canvas.StretchDraw(rect, icon);
+}
+
 void TsuiTitleBar::DrawButtonsAndCaption(gui::TCanvas& canvas) {
     const ButtonsLayout layout = CurrentButtonsLayout(MouseInBar());
     hotIndex_ = layout.hotIndex;
     for (const ButtonPlacement& p : layout.buttons) {
         if (p.index == layout.controlBoxIndex && layout.appIconAt) {
-            gui::TIcon icon;
-            icon.LoadFromResourceName(::GetModuleHandleW(nullptr), L"MAINICON", kAppIconSize,
-                                      kAppIconSize);
-            canvas.StretchDraw(gui::BoundsRect(layout.appIconAt->x, layout.appIconAt->y,
-                                               kAppIconSize, kAppIconSize),
-                               icon);
+            DrawApplicationIcon(canvas, *layout.appIconAt);
             continue;
         }
         DrawButton(canvas, *buttons_->Items(p.index), p.rect, p.hot);
@@ -427,8 +449,7 @@ void TsuiTitleBar::MouseDown(gui::TMouseButton button, gui::TShiftState shift, i
     pressed_ = true;
     Repaint();
     gui::TCustomForm* form = Form();
-    if (hotIndex_ >= 0 || !form || form->WindowState() == gui::TWindowState::wsMaximized ||
-        IsDesigning())
+    if (hotIndex_ >= 0 || !form || IsFormMaximised(*form) || IsDesigning())
         return;
     // Dragging the bar is dragging the form's caption: the system's move loop runs inside
     // this call and returns when the button is released.
@@ -485,7 +506,7 @@ void TsuiTitleBar::DblClick() {
 void TsuiTitleBar::OnNcHitTest(gui::TMessage& m) {
     gui::TCustomPanel::WndProc(m);
     gui::TCustomForm* form = Form();
-    if (!form || form->WindowState() == gui::TWindowState::wsMaximized)
+    if (!form || IsFormMaximised(*form))
         return;
     if (form->FormStyle() == gui::TFormStyle::fsMDIForm && m.Result == HTCLIENT)
         m.Result = HTTRANSPARENT;

@@ -126,6 +126,13 @@ public:
     using CursorSource = std::function<std::optional<gui::TPoint>()>;
     void SetCursorSource(CursorSource source) { cursorSource_ = std::move(source); }
 
+    // The work area a maximised form fills: that of the monitor the form is on
+    // (GetMonitorWorkArea of the form's window). Tests put monitors of their own in, as a
+    // function of the form's window (an empty function restores the default).
+    using WorkAreaSource = std::function<gui::TRect(HWND form)>;
+    void SetWorkAreaSource(WorkAreaSource source) { workAreaSource_ = std::move(source); }
+    gui::TRect FormWorkArea();
+
 protected:
     void Paint() override;
     void WndProc(gui::TMessage& message) override;
@@ -142,6 +149,7 @@ private:
     ButtonsLayout CurrentButtonsLayout(std::optional<SkinPoint> mouse) const;
     void DrawSections(gui::TCanvas& canvas);
     void DrawButtonsAndCaption(gui::TCanvas& canvas);
+    void DrawApplicationIcon(gui::TCanvas& canvas, SkinPoint at);
     void DrawButton(gui::TCanvas& canvas, const TsuiTitleBarButton& button, const SkinRect& rect,
                     bool hot);
     void OnNcHitTest(gui::TMessage& message);
@@ -170,6 +178,7 @@ private:
     TsuiTitleBarButtonClickEvent onCustomBtnsClick_;
     TsuiTitleBarButtonClickEvent onHelpBtnClick_;
     CursorSource cursorSource_;
+    WorkAreaSource workAreaSource_;
     std::wstring drawnCaption_;
 };
 

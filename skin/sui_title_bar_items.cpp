@@ -151,7 +151,7 @@ void TsuiTitleBarButton::UpdateMaximiseGlyph() {
     if (bar && bar->Custom())
         return;
     const gui::TCustomForm* form = Form();
-    const bool maximised = form && form->WindowState() == gui::TWindowState::wsMaximized;
+    const bool maximised = form && IsFormMaximised(*form);
     LoadGlyph(maximised ? kRestoreGlyphCell : kMaximiseGlyphCell);
 }
 
@@ -162,14 +162,15 @@ void TsuiTitleBarButton::Click() {
         return;
     switch (buttonType_) {
     case TsuiTitleBarBtnType::suiMax:
-        if (form->WindowState() == gui::TWindowState::wsMaximized) {
+        if (IsFormMaximised(*form)) {
             form->SetWindowState(gui::TWindowState::wsNormal);
         } else {
             form->SetWindowState(gui::TWindowState::wsMaximized);
-            // A skinned form fits itself to the work area on WM_SIZE; any other keeps the
-            // task bar visible here, one pixel short so the shell's auto-hide bar can show.
+            // A skinned form fits itself to its monitor's work area on WM_SIZE; any other
+            // keeps the task bar visible here, one pixel short so the shell's auto-hide bar
+            // can show.
             if (!bar->ParentIsSkinnedForm()) {
-                gui::TRect area = GetWorkArea();
+                gui::TRect area = bar->FormWorkArea();
                 area.Bottom -= 1;
                 SetFormBounds(*form, area);
             }

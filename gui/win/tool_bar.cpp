@@ -8,6 +8,8 @@
 #include "gui/win/graphics_color.h"
 #include "gui/win/menu.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 namespace nestora::gui {
@@ -291,7 +293,7 @@ TToolButton* TToolBar::FindButton(int command) const {
 
 namespace {
 
-TBBUTTON ButtonOf(const TToolButton& b) {
+TBBUTTON ButtonOf(const TToolButton& b, bool dropDownArrows) {
     TBBUTTON tb{};
     tb.iBitmap = I_IMAGENONE;
     tb.idCommand = b.Command();
@@ -304,7 +306,7 @@ TBBUTTON ButtonOf(const TToolButton& b) {
         style |= BTNS_GROUP;
     if (b.AutoSize())
         style |= BTNS_AUTOSIZE;
-    if (HasSubMenu(&b))
+    if (HasSubMenu(&b) && dropDownArrows)
         style |= BTNS_WHOLEDROPDOWN;
     tb.fsStyle = static_cast<BYTE>(style | BTNS_SHOWTEXT);
     tb.iString = reinterpret_cast<INT_PTR>(b.Caption().c_str());
@@ -321,7 +323,7 @@ void TToolBar::SyncButtons() {
         if (!::SendMessageW(window, TB_DELETEBUTTON, 0, 0))
             break;
     for (TToolButton* b : buttons_) {
-        const TBBUTTON tb = ButtonOf(*b);
+        const TBBUTTON tb = ButtonOf(*b, dropDownArrows_);
         ::SendMessageW(window, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&tb));
     }
     AdjustSize();
@@ -331,7 +333,7 @@ void TToolBar::SyncButtons() {
 void TToolBar::UpdateButton(TToolButton* button) {
     if (!HandleAllocated())
         return;
-    const TBBUTTON tb = ButtonOf(*button);
+    const TBBUTTON tb = ButtonOf(*button, dropDownArrows_);
     std::wstring text = button->caption_;
     TBBUTTONINFOW info{};
     info.cbSize = sizeof info;
@@ -352,7 +354,7 @@ void TToolBar::AddButton(TToolButton* button) {
     button->command_ = nextCommand_++;
     buttons_.push_back(button);
     if (HandleAllocated()) {
-        const TBBUTTON tb = ButtonOf(*button);
+        const TBBUTTON tb = ButtonOf(*button, dropDownArrows_);
         ::SendMessageW(Handle(), TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&tb));
         AdjustSize();
         Invalidate();
@@ -413,6 +415,29 @@ void TToolBar::SetAutoSize(bool autoSize) {
         return;
     autoSize_ = autoSize;
     AdjustSize();
+}
+
+void TToolBar::SetDropDownArrows(bool arrows) {
+    if (arrows == dropDownArrows_)
+        return;
+    dropDownArrows_ = arrows;
+    SyncButtons();
+}
+
+bool TToolBar::OpenMenuButtonAt(LPARAM position) {
+    if (dropDownArrows_ || !HandleAllocated())
+        return false;
+    POINT p{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    const auto index = ::SendMessageW(Handle(), TB_HITTEST, 0, reinterpret_cast<LPARAM>(&p));
+    if (index < 0 || index >= ButtonCount())
+        return false;
+    TToolButton* button = buttons_[static_cast<std::size_t>(index)];
+    if (!HasSubMenu(button) || !button->enabled_ || !button->visible_)
+        return false;
+    // As a drop-down button does on the press: the menu opens under the button and this
+    // returns when it has closed.
+    button->Click();
+    return true;
 }
 
 void TToolBar::AdjustSize() {
@@ -649,6 +674,13 @@ void TToolBar::WndProc(TMessage& message) {
                 b->Click();
                 return;
             }
+        }
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (OpenMenuButtonAt(message.LParam)) {
+            message.Result = 0;
+            return;
         }
         break;
     case WM_ERASEBKGND: {

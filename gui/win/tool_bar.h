@@ -155,6 +155,12 @@ public:
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool autoSize);
 
+    // Whether a button with a sub-menu shows the control's drop-down arrow (the default). A
+    // menu bar's captions stand alone: without arrows such a button is a plain button that
+    // opens its sub-menu when the mouse is pressed on it.
+    bool DropDownArrows() const { return dropDownArrows_; }
+    void SetDropDownArrows(bool arrows);
+
     // Copies captions and enabled states from the linked menu items to their buttons.
     void RefreshMenuButtons();
     // Opens the sub-menu of button's menu item under the button and returns when it has
@@ -190,12 +196,15 @@ private:
     void ApplyButtonHeight();
     LRESULT CustomDraw(NMTBCUSTOMDRAW& draw);
     bool ForwardMenuMessage(TMessage& message);
+    // Without drop-down arrows: opens the sub-menu of the button under the mouse, if any.
+    bool OpenMenuButtonAt(LPARAM position);
     TToolButton* NeighbourMenuButton(TToolButton* from, bool forward) const;
 
     std::vector<TToolButton*> buttons_;
     int nextCommand_ = 1;
     int buttonHeight_ = 22;
     bool autoSize_ = false;
+    bool dropDownArrows_ = true;
     TToolButton* tracked_ = nullptr;
     TToolButton* switchTo_ = nullptr; // set by Left/Right while a sub-menu is open
     HMENU selectedMenu_ = nullptr;    // the open menu holding the highlight

@@ -9,16 +9,20 @@
 // TsuiFileTheme's life story:
 //   created   no file, ThemeLoaded false.
 //   ThemeFile set to a name: a name that is no file is looked for beside the executable;
-//             a name found nowhere changes nothing. Otherwise the file is read whole and
-//             parsed; on success ThemeFile reads back as the path used, ThemeLoaded is
-//             true, and every "Tsui" component of the owner form that uses this theme gets
-//             its FileTheme set again, so it reads its look from the new file. A file that
-//             cannot be read or is damaged keeps the theme that was loaded before (path,
-//             flag and data) and raises EsuiThemeFileError naming the file and the fault.
+//             a name found nowhere changes nothing. Otherwise the file is read whole,
+//             parsed, its numbers checked against their ranges and every picture in it
+//             decoded, all before it takes effect; on success ThemeFile reads back as the
+//             path used, ThemeLoaded is true, and every "Tsui" component of the owner form
+//             that uses this theme gets its FileTheme set again, so it reads its look from
+//             the new file. A file with any part that cannot be read, is damaged or is out
+//             of bounds keeps the theme that was loaded before (path, flag, data and every
+//             component's look) and raises EsuiThemeFileError naming the file and the entry
+//             at fault. So a theme is applied whole or not at all.
 //   destroyed the components that use it hear of it (free notification) and go DeepBlue.
 //
 // Components never copy a theme's data: they read it each time they apply their style or
-// draw, so they see the file that is loaded at that moment.
+// draw, so they see the file that is loaded at that moment. Pictures are handed out as
+// copies of the ones decoded at load, so reading one cannot fail halfway through a restyle.
 #pragma once
 
 #include "gui/core/color.h"
@@ -34,6 +38,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace nestora::gui {
 class TBitmap;
@@ -54,11 +59,19 @@ private:
     ThemeFileFault fault_;
 };
 
-// One theme file, read completely (others may read and write it meanwhile) and parsed.
+// One theme file, read completely (others may read and write it meanwhile), parsed, and
+// every picture in it decoded.
 class TsuiThemeFileReader {
 public:
-    // Throws ThemeFileError when the file cannot be read or breaks the format.
+    // Throws ThemeFileError when the file cannot be read, breaks the format, holds a number
+    // out of its range or a picture that does not decode (PictureUnreadable, naming the
+    // entry).
     explicit TsuiThemeFileReader(const std::wstring& fileName);
+    // Decodes the pictures of a file already parsed, as the constructor does.
+    explicit TsuiThemeFileReader(ThemeFile file);
+    ~TsuiThemeFileReader();
+    TsuiThemeFileReader(const TsuiThemeFileReader&) = delete;
+    TsuiThemeFileReader& operator=(const TsuiThemeFileReader&) = delete;
 
     // The BMP file stored under the key (first in chain order, any letter case), or none.
     std::optional<std::span<const std::uint8_t>> BitmapStream(std::wstring_view key) const {
@@ -69,9 +82,15 @@ public:
     // False when there is none; any non-zero byte is true.
     bool Flag(std::wstring_view key) const { return file_.Flag(key); }
     const ThemeFile& File() const noexcept { return file_; }
+    // The decoded picture stored under the key (first in chain order), or null.
+    const gui::TBitmap* Picture(std::wstring_view key) const;
 
 private:
+    struct DecodedPicture;
+    void DecodePictures();
+
     ThemeFile file_;
+    std::vector<DecodedPicture> pictures_; // the first entry of each key, in chain order
 };
 
 // Style elements (1..42) read from the loaded file by their key names.

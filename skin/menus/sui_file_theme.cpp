@@ -23,7 +23,9 @@ bool IsFile(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::size_t LastSeparator(const std::wstring& path) { return path.find_last_of(L"\\/"); }
+std::size_t LastSeparator(const std::wstring& path) {
+    return path.find_last_of(L"\\/");
+}
 
 // The whole file, opened without denying others reading, writing or renaming it, and
 // refused before anything is allocated when it is larger than any theme has reason to be.
@@ -65,8 +67,46 @@ const TsuiFileTheme* AsFileTheme(const gui::TComponent* component) {
 // ---------------------------------------------------------------------------------------
 // TsuiThemeFileReader, TsuiFileThemeMgr
 
+struct TsuiThemeFileReader::DecodedPicture {
+    ThemeEntry entry;
+    std::unique_ptr<gui::TBitmap> bitmap;
+};
+
 TsuiThemeFileReader::TsuiThemeFileReader(const std::wstring& fileName)
-    : file_(ParseThemeFile(ReadWholeFile(fileName), fileName)) {}
+    : TsuiThemeFileReader(ParseThemeFile(ReadWholeFile(fileName), fileName)) {}
+
+TsuiThemeFileReader::TsuiThemeFileReader(ThemeFile file) : file_(std::move(file)) {
+    DecodePictures();
+}
+
+TsuiThemeFileReader::~TsuiThemeFileReader() = default;
+
+void TsuiThemeFileReader::DecodePictures() {
+    // Every picture, also those a later lookup would never reach (a second entry of the same
+    // key): a file with any damaged part is refused. The parser has bounded their sizes.
+    for (const ThemeEntry& entry : file_.Bitmaps()) {
+        auto bitmap = std::make_unique<gui::TBitmap>();
+        try {
+            bitmap->LoadFromMemory(file_.Data(entry));
+        } catch (const gui::Exception& error) {
+            throw ThemeFileError(
+                ThemeFileFault::PictureUnreadable,
+                L"Theme file '" + file_.FileName() + L"' is damaged: the bitmap entry '" +
+                    PrintableThemeKey(file_.Key(entry)) + L"' cannot be read: " + error.Message());
+        }
+        const std::wstring key = file_.Key(entry);
+        if (!Picture(key)) // the first of its key is the one lookups find
+            pictures_.push_back({entry, std::move(bitmap)});
+    }
+}
+
+const gui::TBitmap* TsuiThemeFileReader::Picture(std::wstring_view key) const {
+    for (const DecodedPicture& picture : pictures_) {
+        if (KeyEqualsIgnoringCase(file_.KeyBytes(picture.entry), key))
+            return picture.bitmap.get();
+    }
+    return nullptr;
+}
 
 bool TsuiFileThemeMgr::LoadThemeFile(const std::wstring& fileName) {
     if (!IsFile(fileName))
@@ -79,8 +119,8 @@ bool TsuiFileThemeMgr::LoadThemeFile(const std::wstring& fileName) {
 void TsuiFileThemeMgr::Bitmap(StyleElement element, gui::TBitmap& graphic) const {
     if (!reader_)
         return;
-    if (const auto bytes = reader_->BitmapStream(KeyNameOfElement(element)))
-        graphic.LoadFromMemory(*bytes);
+    if (const gui::TBitmap* picture = reader_->Picture(KeyNameOfElement(element)))
+        graphic.Assign(*picture);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -50,6 +50,9 @@ public:
     const std::vector<ThemeEntry>& Texts() const noexcept { return texts_; }
     // Key names are 8-bit characters, read as Latin-1.
     std::wstring Key(const ThemeEntry& entry) const;
+    std::span<const std::uint8_t> KeyBytes(const ThemeEntry& entry) const {
+        return {bytes_.data() + entry.keyAt, entry.keyLength};
+    }
     std::span<const std::uint8_t> Data(const ThemeEntry& entry) const;
 
     const std::wstring& FileName() const noexcept { return fileName_; }

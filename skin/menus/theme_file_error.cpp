@@ -61,6 +61,15 @@ std::string ThemeWideToUtf8(std::wstring_view wide) {
     return out;
 }
 
+std::wstring PrintableThemeKey(std::wstring_view key) {
+    std::wstring out(key);
+    for (wchar_t& c : out) {
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0))
+            c = L'?';
+    }
+    return out;
+}
+
 ThemeFileError::ThemeFileError(ThemeFileFault fault, std::wstring message)
     : fault_(fault), message_(std::move(message)), narrow_(ThemeWideToUtf8(message_)) {}
 

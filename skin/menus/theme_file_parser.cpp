@@ -2,6 +2,7 @@
 
 #include "gui/core/text.h"
 #include "skin/menus/theme_file_format.h"
+#include "skin/menus/theme_value_ranges.h"
 
 #include <algorithm>
 #include <string>
@@ -18,6 +19,11 @@ namespace {
 // that decodes it; this one only keeps an obviously foreign block out.
 constexpr std::size_t kBmpFileHeaderSize = 14;
 constexpr std::uint32_t kSmallestBmpInfoHeader = 12; // BITMAPCOREHEADER
+// Width and height follow the header's size field: 16 bits each in a BITMAPCOREHEADER,
+// 32 bits (signed; a negative height is a top-down picture) in every later header.
+constexpr std::size_t kBmpWidthAt = kBmpFileHeaderSize + 4;
+constexpr std::size_t kBmpHeightAt = kBmpFileHeaderSize + 8;
+constexpr std::size_t kCoreHeightAt = kBmpFileHeaderSize + 6;
 
 constexpr std::uint64_t kOffsetLimit = std::uint64_t{1} << 32;
 
@@ -30,14 +36,24 @@ std::wstring Number(std::uint64_t n) {
     return gui::IntToStr(n);
 }
 
-// Control characters in a damaged key would garble a message box; show them as '?'.
-std::wstring PrintableKey(std::span<const std::uint8_t> key) {
-    std::wstring out = Latin1ToWide(key);
-    for (wchar_t& c : out) {
-        if (c < 0x20 || (c >= 0x7F && c < 0xA0))
-            c = L'?';
-    }
+std::wstring SignedNumber(std::int64_t n) {
+    return gui::IntToStr(n);
+}
+
+std::wstring HexNumber(std::uint32_t n) {
+    static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+    std::wstring out = L"$";
+    for (int shift = 28; shift >= 0; shift -= 4)
+        out += kDigits[(n >> shift) & 0xF];
     return out;
+}
+
+std::uint16_t ReadU16(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
+}
+
+std::wstring PrintableKey(std::span<const std::uint8_t> key) {
+    return PrintableThemeKey(Latin1ToWide(key));
 }
 
 class Parser {
@@ -116,7 +132,7 @@ private:
 
     void ReadEntry(std::uint64_t at, std::vector<ThemeEntry>& bitmaps,
                    std::vector<ThemeEntry>& integers, std::vector<ThemeEntry>& flags,
-                   std::vector<ThemeEntry>& texts) const {
+                   std::vector<ThemeEntry>& texts) {
         const std::uint8_t type = bytes_[at + fmt::kRecordTypeAt];
         if (type > static_cast<std::uint8_t>(fmt::EntryType::Text))
             return; // unknown types are skipped, data unread
@@ -142,6 +158,7 @@ private:
         switch (static_cast<fmt::EntryType>(type)) {
         case fmt::EntryType::Bitmap:
             CheckBitmap(entry, key);
+            CheckPictureSize(entry, key);
             bitmaps.push_back(entry);
             break;
         case fmt::EntryType::Integer:
@@ -151,6 +168,7 @@ private:
                                                       L" data bytes, not " +
                                                       Number(fmt::kIntegerDataSize));
             }
+            CheckInteger(entry, key);
             integers.push_back(entry);
             break;
         case fmt::EntryType::Flag:
@@ -182,9 +200,62 @@ private:
         }
     }
 
+    // Every entry is checked, not only the first of each key: a file with any part out of
+    // range is refused whole.
+    void CheckInteger(const ThemeEntry& entry, std::span<const std::uint8_t> key) const {
+        const std::wstring name = Latin1ToWide(key);
+        const auto value = static_cast<std::int32_t>(ReadU32(bytes_, entry.dataAt));
+        if (const ThemeIntegerRange* range = FindThemeIntegerRange(name)) {
+            if (value < range->min || value > range->max) {
+                Fail(ThemeFileFault::ValueOutOfRange, L"the integer entry '" + PrintableKey(key) +
+                                                          L"' is " + SignedNumber(value) +
+                                                          L", outside " + SignedNumber(range->min) +
+                                                          L" to " + SignedNumber(range->max));
+            }
+        } else if (IsThemeColourKey(name) && !IsThemeColourValue(value)) {
+            Fail(ThemeFileFault::ValueOutOfRange,
+                 L"the colour entry '" + PrintableKey(key) + L"' is " +
+                     HexNumber(static_cast<std::uint32_t>(value)) +
+                     L", neither an RGB colour nor a system colour");
+        }
+    }
+
+    // The picture's size from its header, before anything decodes it: each side at most
+    // kMaxThemePictureSide, all pictures together at most kMaxThemePicturePixels. The sign
+    // and zero are the decoder's to judge.
+    void CheckPictureSize(const ThemeEntry& entry, std::span<const std::uint8_t> key) {
+        const std::uint32_t infoSize = ReadU32(bytes_, entry.dataAt + kBmpFileHeaderSize);
+        std::int64_t width = 0;
+        std::int64_t height = 0;
+        if (infoSize == kSmallestBmpInfoHeader) {
+            width = ReadU16(bytes_, entry.dataAt + kBmpWidthAt);
+            height = ReadU16(bytes_, entry.dataAt + kCoreHeightAt);
+        } else {
+            width = static_cast<std::int32_t>(ReadU32(bytes_, entry.dataAt + kBmpWidthAt));
+            height = static_cast<std::int32_t>(ReadU32(bytes_, entry.dataAt + kBmpHeightAt));
+        }
+        width = width < 0 ? -width : width;
+        height = height < 0 ? -height : height;
+        if (width > kMaxThemePictureSide || height > kMaxThemePictureSide) {
+            Fail(ThemeFileFault::PictureTooLarge,
+                 L"the bitmap entry '" + PrintableKey(key) + L"' is " + SignedNumber(width) +
+                     L" x " + SignedNumber(height) + L" pixels, more than " +
+                     SignedNumber(kMaxThemePictureSide) + L" x " +
+                     SignedNumber(kMaxThemePictureSide));
+        }
+        picturePixels_ += width * height;
+        if (picturePixels_ > kMaxThemePicturePixels) {
+            Fail(ThemeFileFault::PicturesTooLarge,
+                 L"its pictures up to the bitmap entry '" + PrintableKey(key) + L"' have " +
+                     SignedNumber(picturePixels_) + L" pixels, more than the " +
+                     SignedNumber(kMaxThemePicturePixels) + L" a theme may hold");
+        }
+    }
+
     const std::vector<std::uint8_t>& bytes_;
     std::wstring_view fileName_;
     std::size_t size_;
+    std::int64_t picturePixels_ = 0;
 };
 
 } // namespace

@@ -9,8 +9,12 @@
 // than 24; a record that lies beyond or runs past the end; a chain that returns to a
 // record already read, or holds more records than the file has room for; an entry of a
 // known type whose data runs past the end; an integer that is not 4 bytes or a flag that
-// is not 1; a bitmap that does not start like a BMP file. Entries of unknown types are
-// skipped unread, as is the terminator's own entry.
+// is not 1; a bitmap that does not start like a BMP file. Refused as out of bounds
+// (theme_value_ranges.h): an integer outside its key's range, a colour that is neither RGB
+// nor a system colour, a picture whose header gives a side over 4096 pixels, or pictures
+// with more pixels together than a theme may hold. Every entry is checked, not only the
+// first of each key. Entries of unknown types are skipped unread, as is the terminator's
+// own entry.
 
 #include "skin/menus/theme_file.h"
 #include "skin/menus/theme_file_error.h"

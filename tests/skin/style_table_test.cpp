@@ -4,6 +4,8 @@
 // that name nothing.
 #include "skin/style_table.h"
 
+#include "skin/menus/theme_value_ranges.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -62,6 +64,43 @@ TEST(StyleTable, IntegersOfTheFrameForEveryStyle) {
         for (std::size_t s = 0; s < 5; ++s)
             EXPECT_EQ(GetStyleInt(kBuiltIn[s], row.element), row.values[s])
                 << "element " << static_cast<int>(row.element) << ", style " << s + 1;
+}
+
+// A theme file is held to ranges; the program's own looks must never fall outside them,
+// or a theme written from a built-in style would be refused. Every integer and colour
+// element of every style is covered, so a new element without a range fails here too.
+TEST(StyleTable, EveryIntegerAndColourLiesInsideTheRangeThemeFilesAreHeldTo) {
+    int checked = 0;
+    for (int n = kFirstStyleElement; n <= kLastStyleElement; ++n) {
+        const auto element = static_cast<E>(n);
+        const std::wstring_view key = KeyNameOfElement(element);
+        const auto kind = KindOfElement(element);
+        ASSERT_TRUE(kind.has_value());
+        if (*kind == StyleElementKind::Integer) {
+            const ThemeIntegerRange* range = FindThemeIntegerRange(key);
+            ASSERT_NE(range, nullptr) << "no range for element " << n;
+            for (std::size_t s = 0; s < 5; ++s) {
+                const std::int32_t value = GetStyleInt(kBuiltIn[s], element);
+                EXPECT_GE(value, range->min) << "element " << n << ", style " << s + 1;
+                EXPECT_LE(value, range->max) << "element " << n << ", style " << s + 1;
+                ++checked;
+            }
+        } else if (*kind == StyleElementKind::Colour) {
+            EXPECT_TRUE(IsThemeColourKey(key)) << "element " << n;
+            EXPECT_EQ(FindThemeIntegerRange(key), nullptr) << "element " << n;
+            for (std::size_t s = 0; s < 5; ++s) {
+                EXPECT_TRUE(IsThemeColourValue(
+                    static_cast<std::int32_t>(GetStyleColor(kBuiltIn[s], element))))
+                    << "element " << n << ", style " << s + 1;
+                ++checked;
+            }
+        } else {
+            EXPECT_FALSE(IsThemeColourKey(key)) << "element " << n;
+            EXPECT_EQ(FindThemeIntegerRange(key), nullptr) << "element " << n;
+        }
+    }
+    // 6 integer and 15 colour elements, 5 styles each.
+    EXPECT_EQ(checked, (6 + 15) * 5);
 }
 
 TEST(StyleTable, FlagsForEveryStyle) {

@@ -3,6 +3,7 @@
 // (checked on the pixels it paints), the corner outline, the mouse (hot button, clicks on
 // release, dragging, double clicks) and its system menu.
 #include "tests/gui/win/app_test_support.h"
+#include "tests/gui/win/graphics_test_support.h"
 #include "tests/support/win/menu_probe.h"
 
 #include "gui/win/bitmap.h"
@@ -183,6 +184,48 @@ TEST_F(SkinnedTitleBarTest, MaximisingTurnsTheMaximiseGlyphIntoTheRestoreGlyphAn
     shown.Assign(*max->PicNormal().Graphic());
     shown.SetPixelFormat(gui::TPixelFormat::pf32bit);
     EXPECT_EQ(Mismatches(shown, maximise, 0, 0), 0);
+}
+
+// Win+Up, Win+Down and the task bar maximise and restore the window directly: the form's
+// WindowState follows only after the size message that refreshes the glyph, so the glyph
+// must follow the window's real state.
+TEST_F(SkinnedTitleBarTest, AMaximiseOrRestoreTheSystemStartsShowsTheRightGlyph) {
+    ShowForm();
+    TsuiTitleBarButton* max = bar->Buttons()[2];
+    ASSERT_EQ(max->ButtonType(), TsuiTitleBarBtnType::suiMax);
+    gui::TBitmap maximise, restore, shown;
+    StripCell(TsuiUIStyle::DeepBlue, 7, maximise);
+    StripCell(TsuiUIStyle::DeepBlue, 10, restore);
+
+    ::ShowWindow(form->Handle(), SW_MAXIMIZE);
+    Pump(30);
+    ASSERT_TRUE(::IsZoomed(form->Handle()));
+    shown.Assign(*max->PicNormal().Graphic());
+    shown.SetPixelFormat(gui::TPixelFormat::pf32bit);
+    EXPECT_EQ(Mismatches(shown, restore, 0, 0), 0);
+
+    ::ShowWindow(form->Handle(), SW_RESTORE);
+    Pump(30);
+    ASSERT_FALSE(::IsZoomed(form->Handle()));
+    shown.Assign(*max->PicNormal().Graphic());
+    shown.SetPixelFormat(gui::TPixelFormat::pf32bit);
+    EXPECT_EQ(Mismatches(shown, maximise, 0, 0), 0);
+}
+
+// The control box's icon is the application's (a program may change it), not the module's
+// MAINICON: an application icon that is red on its left half shows red there.
+TEST_F(SkinnedTitleBarTest, TheAppIconIsTheApplicationsIcon) {
+    app->Icon().SetHandle(gui::testing::HalfRedIcon());
+    bar->SetDrawAppIcon(true);
+    bar->SetCursorSource([] { return std::optional<gui::TPoint>(); });
+    gui::TBitmap painted;
+    PaintBar(painted);
+    const ButtonsLayout layout = bar->Layout();
+    ASSERT_TRUE(layout.appIconAt.has_value());
+    const int x = layout.appIconAt->x, y = layout.appIconAt->y;
+    EXPECT_EQ(PixelOf(painted, x + 2, y + 8), gui::clRed);
+    EXPECT_EQ(PixelOf(painted, x + 5, y + 2), gui::clRed);
+    EXPECT_NE(PixelOf(painted, x + 13, y + 8), gui::clRed) << "the icon's transparent half";
 }
 
 TEST_F(SkinnedTitleBarTest, ASecondControlBoxAndASecondClientSectionAreRefused) {

@@ -260,6 +260,52 @@ TEST_F(ThemedForm, RemovingTheThemeSwitchesItsUsersToDeepBlue) {
     EXPECT_EQ(popup->UIStyle(), S::DeepBlue);
 }
 
+// A picture whose header passes for a BMP but which does not decode (13 bits per pixel):
+// found while the file is read, before anything takes it up, so the frame keeps the whole
+// look it had (its sections, its border, its menu colours) and the error names the file
+// and the entry.
+TEST_F(ThemedForm, AFileWithAPictureThatDoesNotDecodeIsRefusedAndTheLookStaysWhole) {
+    const auto themeWith = [](std::uint32_t left, std::vector<std::uint8_t> right,
+                              std::int32_t selected) {
+        auto entries = std::vector<theme_test::RawEntry>{
+            theme_test::BitmapEntry("TitleBarLeftImage", theme_test::TinyBmp(left, left)),
+            theme_test::BitmapEntry("TitleBarRightImage", std::move(right)),
+            IntegerEntry("FormBorderColor", 0x00204A1A),
+            IntegerEntry("MenuSelectedBackgroundColor", selected)};
+        return ChainedTheme(entries);
+    };
+    WriteFile(good, themeWith(0x000000FF, theme_test::TinyBmp(0x0000FF00, 0), 0x004CA044));
+    theme->SetThemeFile(good.wstring());
+    TsuiTitleBar& bar = frame->TitleBar();
+    ASSERT_EQ(bar.Sections().Count(), 3);
+    ASSERT_EQ(gui::testing::PixelOf(bar.Sections().Items(0)->Picture().Bitmap(), 0, 0),
+              0x000000FFu);
+
+    auto broken = theme_test::TinyBmp(0, 0);
+    broken[28] = 13; // bits per pixel
+    const fs::path damaged = folder / "broken-picture.theme";
+    WriteFile(damaged, themeWith(0x00FF0000, broken, 0x00112233));
+    try {
+        theme->SetThemeFile(damaged.wstring());
+        ADD_FAILURE() << "a file with a picture that does not decode loaded";
+    } catch (const EsuiThemeFileError& error) {
+        EXPECT_EQ(error.FileName(), damaged.wstring());
+        EXPECT_EQ(error.Fault(), ThemeFileFault::PictureUnreadable);
+        EXPECT_NE(error.Message().find(L"broken-picture.theme"), std::wstring::npos);
+        EXPECT_NE(error.Message().find(L"'TitleBarRightImage'"), std::wstring::npos)
+            << error.what();
+    }
+    EXPECT_EQ(theme->ThemeFile(), good.wstring());
+    ASSERT_EQ(bar.Sections().Count(), 3);
+    EXPECT_EQ(gui::testing::PixelOf(bar.Sections().Items(0)->Picture().Bitmap(), 0, 0),
+              0x000000FFu);
+    EXPECT_EQ(gui::testing::PixelOf(bar.Sections().Items(1)->Picture().Bitmap(), 0, 0),
+              0x0000FF00u);
+    EXPECT_EQ(frame->BorderColor(), 0x00204A1Au);
+    EXPECT_EQ(menu->SelectedColor(), 0x004CA044u);
+    EXPECT_EQ(popup->SelectedColor(), 0x004CA044u);
+}
+
 // The sample form in the committed sample theme ("green"), its File button pressed. With
 // NESTORA_MAIN_MENU_PICTURES set, the screen's picture is written there.
 TEST_F(ThemedForm, TheSampleFormInTheSampleTheme) {

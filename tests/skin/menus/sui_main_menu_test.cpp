@@ -718,6 +718,37 @@ TEST_F(DropDowns, OpeningAButtonsDropDownManyTimesDrawsItsItemsAndLeaksNoHandles
         drawn, before.gdi, after.gdi, before.user, after.user);
 }
 
+// A menu bar's captions stand alone: its buttons are plain buttons, without the drop-down
+// arrow of the tool bar's whole-drop-down style, and pressing the mouse on one still opens
+// its drop-down under it.
+TEST_F(DropDowns, TheBarsButtonsShowNoDropDownArrowAndOpenOnAPress) {
+    ShowForm();
+    ASSERT_EQ(Bar().ButtonCount(), 2);
+    for (int i = 0; i < Bar().ButtonCount(); ++i) {
+        TBBUTTONINFOW info{};
+        info.cbSize = sizeof info;
+        info.dwMask = TBIF_STYLE;
+        ASSERT_GE(::SendMessageW(Bar().Handle(), TB_GETBUTTONINFOW,
+                                 static_cast<WPARAM>(Bar().Buttons(i)->Command()),
+                                 reinterpret_cast<LPARAM>(&info)),
+                  0);
+        EXPECT_EQ(info.fsStyle & (BTNS_DROPDOWN | BTNS_WHOLEDROPDOWN), 0) << "button " << i;
+    }
+    DropDownWatch::draws = 0;
+    DropDownWatch::ticks = 0;
+    DropDownWatch::settled = 0;
+    const TRect b = Bar().Buttons(1)->BoundsRect();
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &DropDownWatch::Close);
+    ::SendMessageW(Bar().Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
+                   MAKELPARAM(b.Left + b.Width() / 2, b.Top + b.Height() / 2));
+    ::KillTimer(nullptr, timer);
+    app->ProcessMessages();
+    EXPECT_GT(DropDownWatch::draws, 0) << "pressing the View button opened nothing";
+    POINT below{b.Left, b.Bottom};
+    ::ClientToScreen(Bar().Handle(), &below);
+    EXPECT_EQ(DropDownWatch::menuRect.left, below.x);
+}
+
 TEST_F(MainMenuTest, AttachingRestylingAndRepaintingTheBarManyTimesLeaksNothing) {
     ShowForm();
     auto round = [&](int i) {

@@ -267,6 +267,47 @@ std::vector<DamagedCase> DamagedCases() {
                          ThemeFileFault::NotBitmap,
                          L"the bitmap entry 'TitleBarClientImage' does not hold a BMP picture"});
     }
+    cases.push_back({"integer-out-of-range",
+                     ChainedTheme({IntegerEntry("FormMinWidthInt", 10000000)}),
+                     ThemeFileFault::ValueOutOfRange,
+                     L"the integer entry 'FormMinWidthInt' is 10000000, outside 0 to 1024"});
+    // Every entry counts, not only the first of its key that lookups would find.
+    cases.push_back({"later-duplicate-out-of-range",
+                     ChainedTheme({IntegerEntry("FormRoundCornerInt", 11),
+                                   IntegerEntry("formroundcornerint", -1)}),
+                     ThemeFileFault::ValueOutOfRange,
+                     L"the integer entry 'formroundcornerint' is -1, outside 0 to 64"});
+    cases.push_back({"colour-neither-rgb-nor-system",
+                     ChainedTheme({IntegerEntry("MenuBarColor", 0x12345678)}),
+                     ThemeFileFault::ValueOutOfRange,
+                     L"the colour entry 'MenuBarColor' is $12345678, neither an RGB colour nor "
+                     L"a system colour"});
+    {
+        // The header alone decides: the picture is never decoded.
+        auto bmp = TinyBmp(0, 0);
+        PutU32(bmp, 18, 5000);
+        cases.push_back({"picture-too-wide", ChainedTheme({BitmapEntry("TitleBarLeftImage", bmp)}),
+                         ThemeFileFault::PictureTooLarge,
+                         L"the bitmap entry 'TitleBarLeftImage' is 5000 x 1 pixels, more than "
+                         L"4096 x 4096"});
+        auto tall = TinyBmp(0, 0);
+        PutU32(tall, 22, static_cast<std::uint32_t>(-4097)); // top-down
+        cases.push_back({"picture-too-high-top-down",
+                         ChainedTheme({BitmapEntry("TitleBarRightImage", tall)}),
+                         ThemeFileFault::PictureTooLarge,
+                         L"the bitmap entry 'TitleBarRightImage' is 2 x 4097 pixels, more than "
+                         L"4096 x 4096"});
+        auto largest = TinyBmp(0, 0);
+        PutU32(largest, 18, 4096);
+        PutU32(largest, 22, 4096);
+        cases.push_back({"pictures-too-many-pixels",
+                         ChainedTheme({BitmapEntry("TitleBarLeftImage", largest),
+                                       BitmapEntry("TitleBarRightImage", largest),
+                                       BitmapEntry("TitleBarClientImage", largest)}),
+                         ThemeFileFault::PicturesTooLarge,
+                         L"its pictures up to the bitmap entry 'TitleBarClientImage' have "
+                         L"50331648 pixels, more than the 33554432 a theme may hold"});
+    }
     {
         // A key with control characters is shown with '?' in their place.
         cases.push_back({"key-with-control-characters",

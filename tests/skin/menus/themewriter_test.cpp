@@ -206,7 +206,7 @@ TEST(ThemeWriterLayout, RefusesKeysARecordCannotHold) {
 
 TEST_F(ThemeWriterFolder, WhatTheWriterWritesTheReaderReadsBack) {
     WriteAll(folder_ / "t.list", "TitleBarLeftImage bitmap left.bmp\n"
-                                 "FormMinWidthInt int -7\n"
+                                 "TitleBarButtonTopInt int -7\n"
                                  "MenuFontColor color $FF000007\n"
                                  "MenuBarColor color 13624274\n"
                                  "TitleBarButtonTransparentBool flag true\n"
@@ -220,7 +220,7 @@ TEST_F(ThemeWriterFolder, WhatTheWriterWritesTheReaderReadsBack) {
     const auto bitmap = theme.Bitmap(L"TitleBarLeftImage");
     ASSERT_TRUE(bitmap.has_value());
     EXPECT_EQ(std::string(bitmap->begin(), bitmap->end()), SmallBmp());
-    EXPECT_EQ(theme.Integer(L"FormMinWidthInt"), -7);
+    EXPECT_EQ(theme.Integer(L"TitleBarButtonTopInt"), -7);
     EXPECT_EQ(static_cast<std::uint32_t>(theme.Color(L"MenuFontColor")), 0xFF000007u);
     EXPECT_EQ(theme.Color(L"MenuBarColor"), 0x00CFE3D2);
     EXPECT_TRUE(theme.Flag(L"TitleBarButtonTransparentBool"));
