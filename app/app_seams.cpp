@@ -2,9 +2,10 @@
 
 #include "app/win_desktop_shell.h"
 #include "app/win_file_system.h"
-#include "gui/win/key_names.h"
+#include "app/win_keyboard_layouts.h"
 #include "app/win_press_windows.h"
 #include "app/win_shell_automation.h"
+#include "gui/win/key_names.h"
 
 namespace nestora::app {
 
@@ -15,12 +16,13 @@ AppSeams SystemSeams() {
     };
     seams.hotKey.unregisterKey = [](HWND window, int id) { ::UnregisterHotKey(window, id); };
     seams.shell = [] { return CreateShellApplication(); };
-    seams.pressWindows = [](HWND applicationWindow) -> std::unique_ptr<PressWindows> {
-        return std::make_unique<SystemPressWindows>(applicationWindow);
+    seams.pressWindows = [](HWND) -> std::unique_ptr<PressWindows> {
+        return std::make_unique<SystemPressWindows>();
     };
     seams.fileSystem = std::make_shared<WindowsFileSystem>();
     seams.desktop = std::make_shared<SystemDesktopShell>();
     seams.keyNames = gui::WindowsKeyNames();
+    seams.installedKeyNames = InstalledLayoutKeyNames;
     return seams;
 }
 

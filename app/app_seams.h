@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace nestora::app {
 
@@ -29,11 +30,13 @@ struct AppSeams {
     SettingsRoots settings;
     HotKeyCalls hotKey;
     ShellAutomationFactory shell;
-    // The desktop's windows for one press; applicationWindow is never counted.
+    // The desktop's windows for one press (applicationWindow: the program's own taskbar window).
     std::function<std::unique_ptr<PressWindows>(HWND applicationWindow)> pressWindows;
     std::shared_ptr<FolderFileSystem> fileSystem;
     std::shared_ptr<DesktopShell> desktop;
-    KeyNameSource keyNames;
+    KeyNameSource keyNames; // the active layout's
+    // Every installed layout's, for reading a stored hotkey written under another layout.
+    std::function<std::vector<KeyNameSource>()> installedKeyNames;
     // Handed to the components as the description creates them, before their loaded step.
     desktop::TrayIconShell trayShell;
     desktop::AutoExecRegistry runKeys;

@@ -33,9 +33,14 @@ std::optional<std::wstring> CreateNewFolder(FolderFileSystem& fileSystem,
     // of directories, so it is remembered here, or the same name would be picked again.
     std::vector<std::wstring> takenOnCreation;
     for (int attempt = 0; attempt < kMaxCreateAttempts; ++attempt) {
-        std::vector<std::wstring> taken = fileSystem.DirectoryNamesStartingWith(target, base);
-        taken.insert(taken.end(), takenOnCreation.begin(), takenOnCreation.end());
-        std::wstring name = FirstFreeFolderName(base, taken);
+        // The plain name is usually free, and creating it is the cheapest test of that: the
+        // folder is read only once the plain name turns out taken.
+        std::wstring name = base;
+        if (attempt > 0) {
+            std::vector<std::wstring> taken = fileSystem.DirectoryNamesStartingWith(target, base);
+            taken.insert(taken.end(), takenOnCreation.begin(), takenOnCreation.end());
+            name = FirstFreeFolderName(base, taken);
+        }
         std::wstring path = JoinPath(target, name);
         switch (fileSystem.MakeDirectory(path)) {
         case CreateDirectoryResult::created:

@@ -1,7 +1,8 @@
 // Creating the new folder in a target folder: the name check, the free name and the
 // directory itself, over a file-system seam so the logic is tested without Windows.
 //
-// One press of the hotkey lists the target folder once and creates one directory. When
+// One press of the hotkey first creates the directory under the plain name; only when that
+// name is taken does it list the target folder (once) to pick the free name. When
 // creating it finds the name taken after all (another program made a folder of that name
 // in between, or a file of that name is in the way), the next free name is taken, a
 // bounded number of times, so a press doesn't come to nothing because of a race.

@@ -49,32 +49,35 @@ void HandleHotKeyPress(ShellAutomation* shell, PressWindows& windows, FolderTarg
     }
 
     const WindowId foreground = windows.ForegroundWindow();
-    std::optional<int> minimised; // counted when first needed
+    if (windows.IsDesktop(foreground)) {
+        targets.CreateOnDesktop();
+        return;
+    }
     Items focused;
-    bool toDesktop = false;
+    bool anyOther = false;
+    bool othersMinimised = true;
     for (long index = 0; index < *count; ++index) {
         std::unique_ptr<ShellWindowItem> item = collection->Item(index);
         if (!item)
             continue;
         const std::optional<WindowId> frame = item->FrameWindow();
-        if (!frame)
-            continue;
-        if (*frame != 0 && *frame == foreground) {
+        if (!frame || *frame == 0)
+            continue; // closed meanwhile, or no window of its own
+        if (*frame == foreground) {
             focused.push_back(std::move(item));
             continue;
         }
-        if (!minimised)
-            minimised = windows.MinimisedWindowCount();
-        if (*minimised == *count || windows.IsDesktop(foreground)) {
-            toDesktop = true;
-            break;
-        }
+        anyOther = true;
+        if (othersMinimised && !windows.IsMinimised(*frame))
+            othersMinimised = false;
     }
 
-    // The focused window's folder comes first, as it was found first.
-    for (auto& item : ItemsOfActiveTab(std::move(focused), windows, foreground))
-        CreateInShellWindow(*item, targets);
-    if (toDesktop)
+    if (!focused.empty()) {
+        for (auto& item : ItemsOfActiveTab(std::move(focused), windows, foreground))
+            CreateInShellWindow(*item, targets);
+        return;
+    }
+    if (anyOther && othersMinimised)
         targets.CreateOnDesktop();
 }
 

@@ -2,16 +2,17 @@
 //
 // The shell's automation object lists the open shell windows. The Explorer window that
 // has the focus gets the folder in the folder it shows, and is refreshed; the desktop gets
-// it instead when no shell window is open, when the desktop has the focus, or when as many
-// top-level windows are minimised as there are shell windows (the user is looking at the
-// desktop then). The scan goes on after a focused window is found, so with several shell
-// windows the desktop may get a folder as well.
+// it instead when no shell window is open, when the desktop has the focus, or when every
+// shell window is minimised and none has the focus (the user is looking at the desktop
+// then). A press makes one folder: a focused Explorer window never sends a second one to
+// the desktop. Only the shell's own windows are looked at; minimised windows of other
+// programs (hidden ones of other tray tools among them) say nothing about what the user sees.
 //
 // The shell object, its window collection and the desktop are seams: the Windows side
 // calls the real automation object late-bound (win_shell_automation.h), tests hand in
 // fakes. A press makes one call of `Windows` and one of `Count`, then `Item` and `HWND`
 // for each window, and `LocationURL` and `Refresh` for the focused one: 2N + 4 calls with
-// N shell windows.
+// N shell windows. With the desktop in the foreground the windows are not asked at all.
 //
 // Failures: when the shell object or its window collection can't be had, the press goes
 // to the desktop, as with no shell window open. A window that closes during the scan (one
@@ -75,8 +76,8 @@ using ShellAutomationFactory = std::function<std::unique_ptr<ShellAutomation>()>
 class PressWindows {
 public:
     virtual ~PressWindows() = default;
-    // Top-level windows minimised now, not counting the program's own taskbar window.
-    virtual int MinimisedWindowCount() = 0;
+    // Whether the window is minimised now.
+    virtual bool IsMinimised(WindowId window) = 0;
     virtual WindowId ForegroundWindow() = 0;
     // Whether the window is the desktop itself.
     virtual bool IsDesktop(WindowId window) = 0;

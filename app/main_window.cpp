@@ -103,7 +103,9 @@ void TForm1::FormCreate(TObject*) {
     std::exception_ptr readError;
     try {
         // Values a cut write never reached take the window's own before anything is read.
-        CompleteSettings(seams_.settings, ControlSettings());
+        CompleteSettings(seams_.settings, ControlSettings(), [](const std::wstring& lang) {
+            return std::wstring(TextsOf(LanguageFromSetting(lang)).defaultFolderName);
+        });
         ReadRegParam();
     } catch (...) {
         readError = std::current_exception();
@@ -123,6 +125,8 @@ StoredSettings TForm1::ControlSettings() const {
     settings.startUp = StartUpSettingValue(MenuStartProgs->Checked());
     settings.folderName = EditNameFolder->Text();
     settings.hotKey = HotKeyText();
+    if (settings.hotKey.empty())
+        settings.hotKey = unreadHotKeyText_;
     settings.lang = std::wstring(
         LanguageSettingText(LangRus->Checked() ? Language::russian : Language::english));
     return settings;
@@ -136,6 +140,8 @@ void TForm1::FormShow(TObject*) {
 void TForm1::FormHide(TObject*) {
     if (EditNameFolder->Text().empty())
         EditNameFolder->SetText(DefaultFolderName());
+    if (EditHotKey->HotKey() != 0)
+        unreadHotKeyText_.clear(); // the user's new key replaces the unread text
     SetHotKeyForFolder();
     UpdateTrayHint();
     MenuShowWin->SetEnabled(true);

@@ -164,6 +164,9 @@ private:
     GlobalAtom hotKeyAtom_{L"hotkey"};
     Language language_ = Language::russian;
     bool hotKeyRegistered_ = false;
+    // A stored hotkey text no layout could read: written back as it was, not as "none",
+    // until the user sets a key (the layout that names its key may come back).
+    std::wstring unreadHotKeyText_;
     bool endingStepsDone_ = false;
 };
 

@@ -37,7 +37,14 @@ void TForm1::ReadRegParam() {
     };
     readValue([&] { MenuStartProgs->SetChecked(StartUpFromSetting(reader.StartUp())); });
     const bool nameRead = readValue([&] { EditNameFolder->SetText(reader.FolderName()); });
-    readValue([&] { EditHotKey->SetHotKey(ShortcutFromText(reader.HotKey(), seams_.keyNames)); });
+    readValue([&] {
+        const std::wstring text = reader.HotKey();
+        const ShortcutWord word = ShortcutFromAnyLayout(
+            text, seams_.keyNames,
+            seams_.installedKeyNames ? seams_.installedKeyNames() : std::vector<KeyNameSource>());
+        EditHotKey->SetHotKey(word);
+        unreadHotKeyText_ = word == 0 ? text : std::wstring();
+    });
     std::wstring lang;
     readValue([&] { lang = reader.Lang(); });
     if (LanguageFromSetting(lang) == Language::english) {

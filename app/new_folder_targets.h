@@ -20,9 +20,9 @@ public:
     virtual std::wstring DesktopPath() = 0;
     // Tells the shell that the folder at path was created, so its views show it now.
     virtual void AnnounceNewFolder(const std::wstring& path) = 0;
-    // Selects the folder at path alone in the desktop's view and puts it into rename mode.
-    // False when the view can't be reached; nothing else is done then (no key is sent
-    // blindly into whatever has the focus).
+    // Selects the folder at path alone in the desktop's view and puts it into rename mode,
+    // at once or once the view shows it. False when the view can't be reached; nothing
+    // else is done then (no key is sent blindly into whatever has the focus).
     virtual bool StartRename(const std::wstring& path) = 0;
 };
 

@@ -81,4 +81,47 @@ ShortcutWord ShortcutFromText(std::wstring_view text, const KeyNameSource& layou
     return 0;
 }
 
+std::wstring EnglishKeyName(unsigned virtualKey) {
+    struct Name {
+        unsigned key;
+        const wchar_t* name;
+    };
+    static constexpr std::array<Name, 18> names = {{
+        {0x13, L"Pause"},
+        {0x14, L"Caps Lock"},
+        {0x6A, L"Num *"},
+        {0x6B, L"Num +"},
+        {0x6D, L"Num -"},
+        {0x90, L"Num Lock"},
+        {0x91, L"Scroll Lock"},
+        {0xBA, L";"},
+        {0xBB, L"="},
+        {0xBC, L","},
+        {0xBD, L"-"},
+        {0xBE, L"."},
+        {0xBF, L"/"},
+        {0xC0, L"`"},
+        {0xDB, L"["},
+        {0xDC, L"\\"},
+        {0xDD, L"]"},
+        {0xDE, L"'"},
+    }};
+    for (const auto& entry : names) {
+        if (entry.key == (virtualKey & 0xFF))
+            return entry.name;
+    }
+    return {};
+}
+
+ShortcutWord ShortcutFromAnyLayout(std::wstring_view text, const KeyNameSource& activeLayout,
+                                   const std::vector<KeyNameSource>& installedLayouts) {
+    if (const ShortcutWord word = ShortcutFromText(text, activeLayout))
+        return word;
+    for (const auto& layout : installedLayouts) {
+        if (const ShortcutWord word = ShortcutFromText(text, layout))
+            return word;
+    }
+    return ShortcutFromText(text, [](unsigned key) { return EnglishKeyName(key); });
+}
+
 } // namespace nestora::app

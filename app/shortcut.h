@@ -17,6 +17,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace nestora::app {
 
@@ -53,5 +54,17 @@ std::wstring ShortcutToText(ShortcutWord word, const KeyNameSource& layoutNames)
 // Anything it cannot read gives 0 (no hotkey), never an error. When several keys bear the
 // name, the lowest code from 8 up wins, then the codes below 8.
 ShortcutWord ShortcutFromText(std::wstring_view text, const KeyNameSource& layoutNames);
+
+// The names the US English layout gives the keys the fixed table leaves to the layout (the
+// punctuation keys among them): the last resort when reading a stored text back.
+std::wstring EnglishKeyName(unsigned virtualKey);
+
+// Reading a stored text back whatever layout wrote it. The hotkey's text names keys outside
+// the fixed table by the layout active when it was written ("Ctrl+`" under English,
+// "Ctrl+Ё" under Russian for the same key $C0); read under another layout it would name no
+// key. So the text is tried with the active layout's names, then with each installed
+// layout's, then with the English names; the first that reads it gives the word.
+ShortcutWord ShortcutFromAnyLayout(std::wstring_view text, const KeyNameSource& activeLayout,
+                                   const std::vector<KeyNameSource>& installedLayouts);
 
 } // namespace nestora::app

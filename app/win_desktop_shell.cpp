@@ -100,9 +100,9 @@ std::wstring KnownDesktopPath() {
 }
 
 std::wstring SystemDesktopShell::DesktopPath() {
-    std::wstring path = RegisteredDesktopPath(userRoot_);
+    std::wstring path = knownFolder_ ? knownFolder_() : std::wstring();
     if (path.empty())
-        path = KnownDesktopPath();
+        path = RegisteredDesktopPath(userRoot_);
     return path;
 }
 
@@ -111,22 +111,28 @@ void SystemDesktopShell::AnnounceNewFolder(const std::wstring& path) {
 }
 
 bool SystemDesktopShell::StartRename(const std::wstring& path) {
+    return rename_.Start(path);
+}
+
+RenameAttempt SystemDesktopShell::TrySelectForRename(const std::wstring& path) {
     const ComPtr<IShellView> view = DesktopShellView();
     if (!view)
-        return false;
+        return RenameAttempt::noView;
     ComPtr<IFolderView> folderView;
     ComPtr<IShellFolder> folder;
     if (FAILED(view.As(&folderView)) || FAILED(folderView->GetFolder(IID_PPV_ARGS(&folder))))
-        return false;
+        return RenameAttempt::noView;
     // The desktop's folder knows its own items by their names.
     std::wstring name = LeafName(path);
     PIDLIST_RELATIVE raw = nullptr;
     if (FAILED(folder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &raw, nullptr)))
-        return false;
+        return RenameAttempt::notYet;
     const ItemIdList item(raw);
     constexpr UINT kRename =
         SVSI_EDIT | SVSI_SELECT | SVSI_DESELECTOTHERS | SVSI_ENSUREVISIBLE | SVSI_FOCUSED;
-    return SUCCEEDED(view->SelectItem(reinterpret_cast<PCUITEMID_CHILD>(item.get()), kRename));
+    return SUCCEEDED(view->SelectItem(reinterpret_cast<PCUITEMID_CHILD>(item.get()), kRename))
+               ? RenameAttempt::done
+               : RenameAttempt::notYet;
 }
 
 } // namespace nestora::app

@@ -8,18 +8,6 @@ namespace nestora::app {
 
 namespace {
 
-struct MinimisedCount {
-    HWND excluded;
-    int count = 0;
-};
-
-BOOL CALLBACK CountMinimised(HWND window, LPARAM data) {
-    auto& state = *reinterpret_cast<MinimisedCount*>(data);
-    if (window != state.excluded && ::IsIconic(window))
-        ++state.count;
-    return TRUE;
-}
-
 // The window with this id. Window handles have 32 significant bits; a 64-bit handle is
 // the 32-bit one sign-extended.
 HWND WindowFrom(WindowId id) {
@@ -39,12 +27,9 @@ WindowId WindowIdOf(HWND window) {
     return static_cast<WindowId>(reinterpret_cast<std::uintptr_t>(window));
 }
 
-int SystemPressWindows::MinimisedWindowCount() {
-    // EnumWindows rather than a GetWindow walk: a walk can loop or stop short when windows
-    // come and go during it.
-    MinimisedCount state{applicationWindow_};
-    ::EnumWindows(CountMinimised, reinterpret_cast<LPARAM>(&state));
-    return state.count;
+bool SystemPressWindows::IsMinimised(WindowId id) {
+    const HWND window = WindowFrom(id);
+    return window && ::IsIconic(window);
 }
 
 WindowId SystemPressWindows::ForegroundWindow() {

@@ -9,18 +9,12 @@ namespace nestora::app {
 
 class SystemPressWindows final : public PressWindows {
 public:
-    // applicationWindow: the program's own taskbar window, never counted as minimised.
-    explicit SystemPressWindows(HWND applicationWindow) : applicationWindow_(applicationWindow) {}
-
-    int MinimisedWindowCount() override;
+    bool IsMinimised(WindowId window) override;
     WindowId ForegroundWindow() override;
     // "Progman", or the "WorkerW" that holds the desktop's view after Win+D.
     bool IsDesktop(WindowId window) override;
     // The frame's first child of class "ShellTabWindowClass", else "TabWindowClass".
     WindowId ActiveTab(WindowId frame) override;
-
-private:
-    HWND applicationWindow_;
 };
 
 WindowId WindowIdOf(HWND window);

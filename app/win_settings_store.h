@@ -6,6 +6,14 @@
 // an administrator as a starting point), the machine's values are read (read-only) as the
 // starting settings; the first write then goes to the user's key.
 //
+// The old program was 32-bit and wrote to the machine's key. On Windows Vista and later,
+// for a user without administrator rights, those writes really went to the user's
+// VirtualStore copy, and for an administrator on 64-bit Windows to the 32-bit view of the
+// machine's key. So the machine's settings are looked for, in this order, in
+// HKEY_CURRENT_USER\Software\Classes\VirtualStore\MACHINE\SOFTWARE\WOW6432Node\Nestora,
+// ...\VirtualStore\MACHINE\SOFTWARE\Nestora, the 32-bit view of the machine's key, and its
+// 64-bit view; the first key found is the one read. Nothing is ever written to any of them.
+//
 // Values, types and error messages (gui::ERegistryException, shown by the application's
 // error handler): "StartUp" REG_DWORD, "FolderName", "HotKey" and "Lang" REG_SZ;
 // "Failed to get data for '%s'", "Invalid data type for '%s'", "Failed to set data for
@@ -19,6 +27,7 @@
 #include "gui/win/registry.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace nestora::app {
@@ -39,7 +48,8 @@ struct StoredSettings {
 
 class SettingsReader {
 public:
-    // Opens the user's key, else the machine's; Found() tells whether either exists.
+    // Opens the user's key, else the first of the machine's places that exists; Found()
+    // tells whether any does.
     explicit SettingsReader(const SettingsRoots& roots);
 
     bool Found() const { return found_; }
@@ -70,7 +80,13 @@ void WriteSettings(const SettingsRoots& roots, const StoredSettings& settings);
 // next write. Completed first, it reads as the values written plus the defaults, just as a
 // missing key reads as the defaults.
 //
+// A missing "FolderName" takes the default name of the language the key holds (the one
+// that will be applied), as defaultFolderName gives it for the stored "Lang" Text (or for
+// the default's when "Lang" is missing too); without it, the defaults' name.
+//
 // Failures are not reported here: the reading that follows reports what can't be read.
-void CompleteSettings(const SettingsRoots& roots, const StoredSettings& defaults);
+using DefaultFolderNameFor = std::function<std::wstring(const std::wstring& lang)>;
+void CompleteSettings(const SettingsRoots& roots, const StoredSettings& defaults,
+                      const DefaultFolderNameFor& defaultFolderName = nullptr);
 
 } // namespace nestora::app

@@ -14,7 +14,7 @@ namespace nestora::bench {
 class FocusOn final : public app::PressWindows {
 public:
     explicit FocusOn(std::uintptr_t window) : window_(window) {}
-    int MinimisedWindowCount() override { return 0; }
+    bool IsMinimised(app::WindowId) override { return false; }
     app::WindowId ForegroundWindow() override { return static_cast<app::WindowId>(window_); }
     bool IsDesktop(app::WindowId) override { return false; }
     app::WindowId ActiveTab(app::WindowId) override { return 0; }

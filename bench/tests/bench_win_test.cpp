@@ -62,7 +62,7 @@ TEST(PressCalls, WithTheMinimisedCountEqualBothWaysSendTheFolderToTheDesktop) {
 }
 
 // The real file system, with another program that makes a directory of the name about to
-// be created just before the creation, `times` times.
+// be created just before the creation, `times` times, each time the name was still free.
 class RacedFileSystem final : public app::FolderFileSystem {
 public:
     explicit RacedFileSystem(int times) : races_(times) {}
@@ -71,7 +71,7 @@ public:
         return real_.DirectoryNamesStartingWith(folder, prefix);
     }
     app::CreateDirectoryResult MakeDirectory(const std::wstring& path) override {
-        if (races_ > 0) {
+        if (races_ > 0 && ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
             --races_;
             ::CreateDirectoryW(path.c_str(), nullptr);
         }

@@ -1,8 +1,10 @@
-// Where the desktop is: the user's shell-folder value, expanded when it is an expandable
-// string, and the desktop's known folder when the value is missing or empty.
+// Where the desktop is: the desktop's known folder, and the user's shell-folder value
+// (expanded when it is an expandable string) only when the shell can't give the known folder.
+// The rename's retry timer runs between this thread's messages.
 #include "app/win_desktop_shell.h"
 
 #include "tests/support/win/scratch_key.h"
+#include "tests/support/win/waiting.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +14,19 @@ namespace {
 constexpr wchar_t kShellFolders[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-TEST(DesktopShellTest, TheShellFolderValueIsTheDesktop) {
+TEST(DesktopShellTest, TheKnownFolderIsTheDesktopAndAStaleShellFolderValueIsNotRead) {
+    const std::wstring known = KnownDesktopPath();
+    ASSERT_FALSE(known.empty());
+    nestora::testing::ScratchKey root;
+    root.SetText(kShellFolders, L"Desktop", L"D:\\Before the redirection");
+    EXPECT_EQ(SystemDesktopShell(root.get()).DesktopPath(), known);
+}
+
+TEST(DesktopShellTest, TheShellFolderValueIsTheDesktopWhenTheKnownFolderFails) {
+    const auto noKnownFolder = [] { return std::wstring(); };
     nestora::testing::ScratchKey root;
     root.SetText(kShellFolders, L"Desktop", L"D:\\Рабочий стол");
-    EXPECT_EQ(SystemDesktopShell(root.get()).DesktopPath(), L"D:\\Рабочий стол");
+    EXPECT_EQ(SystemDesktopShell(root.get(), noKnownFolder).DesktopPath(), L"D:\\Рабочий стол");
 
     const std::wstring expandable = L"%SystemRoot%\\Desk";
     ASSERT_EQ(::RegSetKeyValueW(root.get(), kShellFolders, L"Desktop", REG_EXPAND_SZ,
@@ -27,7 +38,7 @@ TEST(DesktopShellTest, TheShellFolderValueIsTheDesktop) {
     EXPECT_EQ(RegisteredDesktopPath(root.get()), std::wstring(windows) + L"\\Desk");
 }
 
-TEST(DesktopShellTest, AMissingOrEmptyValueGivesTheKnownFolder) {
+TEST(DesktopShellTest, AMissingOrEmptyValueStillGivesTheKnownFolder) {
     const std::wstring known = KnownDesktopPath();
     ASSERT_FALSE(known.empty());
     nestora::testing::ScratchKey root;
@@ -36,6 +47,36 @@ TEST(DesktopShellTest, AMissingOrEmptyValueGivesTheKnownFolder) {
     EXPECT_EQ(SystemDesktopShell(root.get()).DesktopPath(), known);
     root.SetNumber(kShellFolders, L"Desktop", 7); // not a text: as good as missing
     EXPECT_EQ(SystemDesktopShell(root.get()).DesktopPath(), known);
+}
+
+class ViewListingAtTry final : public RenameView {
+public:
+    explicit ViewListingAtTry(int listedAt) : listedAt_(listedAt) {}
+    RenameAttempt TrySelectForRename(const std::wstring&) override {
+        return ++tries >= listedAt_ ? RenameAttempt::done : RenameAttempt::notYet;
+    }
+    int tries = 0;
+
+private:
+    int listedAt_;
+};
+
+using namespace std::chrono_literals;
+
+TEST(DesktopRenameTimerTest, RetriesRunBetweenMessagesUntilTheViewShowsTheFolder) {
+    ViewListingAtTry view(4);
+    ThreadTimer timer;
+    DesktopRename rename(view, timer);
+    const DWORD started = ::GetTickCount();
+    EXPECT_TRUE(rename.Start(L"C:\\Desktop\\New Folder"));
+    EXPECT_EQ(view.tries, 1); // nothing waited for here
+    EXPECT_TRUE(timer.Running());
+    EXPECT_TRUE(nestora::testing::WaitFor([&] { return !rename.Waiting(); }, 3s));
+    EXPECT_EQ(view.tries, 4);
+    EXPECT_GE(::GetTickCount() - started, 3 * 50u - 20u); // three ticks, about 50 ms apart
+    EXPECT_FALSE(timer.Running());
+    nestora::testing::PumpFor(200ms);
+    EXPECT_EQ(view.tries, 4);
 }
 
 } // namespace

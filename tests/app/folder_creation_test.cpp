@@ -70,9 +70,13 @@ TEST(CreateNewFolder, ThreePressesNumberTheFolders) {
     EXPECT_EQ(Press(fs, L"C:\\Data"), L"C:\\Data\\New Folder");
     EXPECT_EQ(Press(fs, L"C:\\Data"), L"C:\\Data\\New Folder (2)");
     EXPECT_EQ(Press(fs, L"C:\\Data"), L"C:\\Data\\New Folder (3)");
-    // One listing and one creation per press.
-    EXPECT_EQ(fs.listings, 3);
-    EXPECT_EQ(fs.created.size(), 3u);
+    // A free plain name is created at once, without reading the folder; a taken one costs
+    // one listing and a second creation.
+    EXPECT_EQ(fs.listings, 2);
+    EXPECT_EQ(fs.created,
+              (std::vector<std::wstring>{L"C:\\Data\\New Folder", L"C:\\Data\\New Folder",
+                                         L"C:\\Data\\New Folder (2)", L"C:\\Data\\New Folder",
+                                         L"C:\\Data\\New Folder (3)"}));
 }
 
 TEST(CreateNewFolder, OnlyTheTargetFolderCounts) {
@@ -94,7 +98,7 @@ TEST(CreateNewFolder, TakenNamesCompareWithoutRegardToCase) {
     fs.AddDirectory(L"C:\\Data\\NEW FOLDER");
     fs.AddDirectory(L"C:\\Data\\new folder (2)");
     EXPECT_EQ(Press(fs, L"C:\\Data"), L"C:\\Data\\New Folder (3)");
-    EXPECT_EQ(fs.created.size(), 1u);
+    EXPECT_EQ(fs.created.size(), 2u); // the plain name, then the free one
 }
 
 TEST(CreateNewFolder, AFileInTheWayMovesOnToTheNextName) {

@@ -1,11 +1,13 @@
 // Which folder one press of the hotkey creates the new folder in, over fake shell windows:
-// the focused Explorer window, the desktop cases, the scan after a match, windows that
+// the focused Explorer window, the desktop cases (minimised shell windows among them), the
+// scan after a match, windows that
 // close during the scan, tabs of one window, and how many shell calls a press makes.
 #include "app/hotkey_press.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -97,12 +99,12 @@ constexpr WindowId kTab2 = 0x5052;
 
 class FakeWindows final : public PressWindows {
 public:
-    int MinimisedWindowCount() override { return minimised; }
+    bool IsMinimised(WindowId window) override { return minimised.count(window) != 0; }
     WindowId ForegroundWindow() override { return foreground; }
     bool IsDesktop(WindowId window) override { return window == kDesktop; }
     WindowId ActiveTab(WindowId frame) override { return frame == kExplorerA ? tabOfA : 0; }
 
-    int minimised = 0;
+    std::set<WindowId> minimised;
     WindowId foreground = kExplorerA;
     WindowId tabOfA = 0;
 };
@@ -159,37 +161,48 @@ TEST_F(HotKeyPressTest, TheDesktopGetsTheFolderWhenThereIsNoShellWindowToAsk) {
 TEST_F(HotKeyPressTest, TheDesktopWithTheFocusGetsTheFolder) {
     state.windows = {{kExplorerA, L"file:///C:/Data", {}}, {kExplorerB, L"file:///C:/B", {}}};
     windows.foreground = kDesktop;
-    windows.minimised = 5;
     Press();
     EXPECT_EQ(targets.created, (Created{L"<desktop>"}));
     EXPECT_TRUE(state.refreshed.empty());
 }
 
-TEST_F(HotKeyPressTest, AsManyMinimisedWindowsAsShellWindowsSendTheFolderToTheDesktop) {
-    // The focused window comes first: it gets its folder, and the next window, which
-    // doesn't have the focus, sends a second one to the desktop.
-    state.windows = {{kExplorerA, L"file:///C:/A", {}}, {kExplorerB, L"file:///C:/B", {}}};
-    windows.minimised = 2;
-    Press();
-    EXPECT_EQ(targets.created, (Created{L"C:\\A", L"<desktop>"}));
-
-    // The focused window comes later: the scan stops before it.
-    targets.created.clear();
-    state.windows = {{kExplorerB, L"file:///C:/B", {}}, {kExplorerA, L"file:///C:/A", {}}};
+TEST_F(HotKeyPressTest, EveryShellWindowMinimisedAndNoneFocusedSendsOneFolderToTheDesktop) {
+    // The user sees the desktop: the focus is on some other program (a hidden window of a
+    // tray tool, say), every shell window minimised. One folder, however many tabs.
+    state.windows = {{kExplorerA, L"file:///C:/A", kTab1},
+                     {kExplorerB, L"file:///C:/B", {}},
+                     {kExplorerA, L"file:///C:/A2", kTab2}};
+    windows.foreground = kOtherProgram;
+    windows.minimised = {kExplorerA, kExplorerB};
     Press();
     EXPECT_EQ(targets.created, (Created{L"<desktop>"}));
 
-    // Counts that differ: only the focused window.
+    // One shell window still open on the screen: the user isn't looking at the desktop.
     targets.created.clear();
-    windows.minimised = 1;
+    windows.minimised = {kExplorerA};
     Press();
-    EXPECT_EQ(targets.created, (Created{L"C:\\A"}));
+    EXPECT_TRUE(targets.created.empty());
+
+    // A focused Explorer window gets its folder and never a desktop folder besides, whether
+    // it comes first or last and however many of the others are minimised (the focused one
+    // too: the foreground may stay on a window minimised a moment ago).
+    for (const auto& order : {std::vector<FakeWindow>{{kExplorerA, L"file:///C:/A", {}},
+                                                      {kExplorerB, L"file:///C:/B", {}}},
+                              std::vector<FakeWindow>{{kExplorerB, L"file:///C:/B", {}},
+                                                      {kExplorerA, L"file:///C:/A", {}}}}) {
+        targets.created.clear();
+        state.windows = order;
+        windows.foreground = kExplorerA;
+        windows.minimised = {kExplorerA, kExplorerB};
+        Press();
+        EXPECT_EQ(targets.created, (Created{L"C:\\A"}));
+    }
 }
 
 TEST_F(HotKeyPressTest, AnotherProgramWithTheFocusGetsNothing) {
     state.windows = {{kExplorerA, L"file:///C:/A", {}}, {kExplorerB, L"file:///C:/B", {}}};
     windows.foreground = kOtherProgram;
-    windows.minimised = 1;
+    windows.minimised = {kExplorerB};
     Press();
     EXPECT_TRUE(targets.created.empty());
     EXPECT_TRUE(state.refreshed.empty());
@@ -200,7 +213,6 @@ TEST_F(HotKeyPressTest, TheScanGoesOnAfterTheFocusedWindow) {
     state.windows = {{kExplorerA, L"file:///C:/A", {}},
                      {kExplorerB, L"file:///C:/B", {}},
                      {kExplorerA, L"file:///D:/A2", {}}};
-    windows.minimised = 0;
     Press();
     EXPECT_EQ(targets.created, (Created{L"C:\\A", L"D:\\A2"}));
     EXPECT_EQ(state.refreshed, (std::vector<long>{0, 2}));
@@ -211,7 +223,7 @@ TEST_F(HotKeyPressTest, AWindowThatClosesDuringTheScanIsSkipped) {
                      {std::nullopt, L"file:///C:/X", {}},     // HWND fails
                      {kExplorerA, std::nullopt, {}},          // LocationURL fails
                      {kExplorerA, L"file:///C:/A", {}}};
-    windows.minimised = 3; // would send the folder to the desktop if a failed item counted
+    windows.minimised = {kExplorerB};
     Press();
     EXPECT_EQ(targets.created, (Created{L"C:\\A"}));
     EXPECT_EQ(state.refreshed, (std::vector<long>{3}));
@@ -248,9 +260,8 @@ TEST_F(HotKeyPressTest, OnlyTheActiveTabOfATabbedWindowGetsAFolder) {
 TEST_F(HotKeyPressTest, AFailingRefreshEndsThePressWithAnErrorAfterItsFolder) {
     state.windows = {{kExplorerA, L"file:///C:/A", {}, false, true},
                      {kExplorerB, L"file:///C:/B", {}}};
-    windows.minimised = 2;
     EXPECT_THROW(Press(), std::runtime_error);
-    // The folder already made stays; the desktop's second folder is not made.
+    // The folder already made stays.
     EXPECT_EQ(targets.created, (Created{L"C:\\A"}));
 }
 

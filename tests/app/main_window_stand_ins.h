@@ -29,7 +29,7 @@ private:
 
 class NoExplorerWindows final : public PressWindows {
 public:
-    int MinimisedWindowCount() override { return 0; }
+    bool IsMinimised(WindowId) override { return false; }
     WindowId ForegroundWindow() override { return 0; }
     bool IsDesktop(WindowId) override { return false; }
     WindowId ActiveTab(WindowId) override { return 0; }

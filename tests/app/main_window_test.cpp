@@ -76,6 +76,7 @@ protected:
         s.desktop = desktop;
         // The layout's name of the key left of 1, whatever layout Wine has.
         s.keyNames = [](unsigned key) { return key == 0xC0 ? std::wstring(L"`") : std::wstring(); };
+        s.installedKeyNames = [this] { return installedLayouts; };
         s.trayShell.notify = [this](DWORD message, NOTIFYICONDATAW& data) {
             trayRequests.push_back({message, data.szTip});
             return TRUE;
@@ -127,6 +128,7 @@ protected:
     std::filesystem::path desktopFolder;
     std::shared_ptr<ScratchDesktop> desktop;
     std::vector<HotKeyCall> hotKeyCalls;
+    std::vector<KeyNameSource> installedLayouts;
     TForm1* form = nullptr;
 };
 
@@ -297,6 +299,36 @@ TEST_F(MainWindowTest, AHotKeyWithoutANameGivesTheNoHotKeyHintAndNoRegistration)
     EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша не назначена");
 }
 
+TEST_F(MainWindowTest, AHotKeyWrittenUnderAnotherLayoutIsReadOrKeptButNeverLost) {
+    // Written under Russian, where the key $C0 is "Ё"; read under a layout naming it "`".
+    Store(L"x", L"Ctrl+Ё", L"En");
+    // No installed layout names it: no hotkey now, but the text stays for the day one does.
+    Start();
+    EXPECT_EQ(form->EditHotKey->HotKey(), 0);
+    Stop();
+    EXPECT_EQ(user.Text(kSettings, L"HotKey"), L"Ctrl+Ё");
+
+    // The Russian layout is installed beside the active one: the key is read and works.
+    installedLayouts = {
+        [](unsigned key) { return key == 0xC0 ? std::wstring(L"Ё") : std::wstring(); }};
+    hotKeyCalls.clear();
+    Start();
+    EXPECT_EQ(form->EditHotKey->HotKey(), 0x40C0);
+    ASSERT_FALSE(hotKeyCalls.empty());
+    EXPECT_EQ(hotKeyCalls.back(), (HotKeyCall{true, form->HotKeyId(), 0x4002, 0xC0}));
+    Stop();
+    EXPECT_EQ(user.Text(kSettings, L"HotKey"), L"Ctrl+`"); // in the active layout's words
+
+    // A key the user sets replaces an unread text.
+    installedLayouts.clear();
+    user.SetText(kSettings, L"HotKey", L"Ctrl+Ё");
+    Start();
+    form->EditHotKey->SetHotKey(0x4046);
+    form->FormHide(nullptr);
+    Stop();
+    EXPECT_EQ(user.Text(kSettings, L"HotKey"), L"Ctrl+F");
+}
+
 TEST_F(MainWindowTest, AValueOfTheWrongTypeIsReportedAndTheOthersAreReadAndKept) {
     user.SetText(kSettings, L"StartUp", L"1");
     user.SetText(kSettings, L"FolderName", L"Stored");
@@ -356,6 +388,33 @@ TEST_F(MainWindowTest, TheMachinesSettingsAreTheStartingPointAndTheUserKeepsHisO
     machine.SetText(kSettings, L"FolderName", L"Changed");
     Start();
     EXPECT_EQ(form->EditNameFolder->Text(), L"Мой");
+}
+
+TEST_F(MainWindowTest, TheOld32BitProgramsSettingsAreFoundWhereItsWritesWent) {
+    // The machine's key, and the copy a 32-bit program's writes really reached without
+    // administrator rights: the copy is the one read.
+    constexpr wchar_t kStore[] = L"Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Nestora";
+    constexpr wchar_t kStore32[] =
+        L"Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\Nestora";
+    machine.SetText(kSettings, L"FolderName", L"Machine");
+    for (const wchar_t* key : {kStore, kStore32}) {
+        user.SetNumber(key, L"StartUp", 0);
+        user.SetText(key, L"FolderName", key == kStore ? L"Store" : L"Store32");
+        user.SetText(key, L"HotKey", L"Ctrl+S");
+        user.SetText(key, L"Lang", L"En");
+        Start();
+        EXPECT_TRUE(boxes.empty());
+        EXPECT_EQ(form->EditNameFolder->Text(), key == kStore ? L"Store" : L"Store32");
+        EXPECT_EQ(form->EditHotKey->HotKey(), 0x4053);
+        EXPECT_EQ(form->CurrentLanguage(), Language::english);
+        Stop();
+        // Written to the user's own key alone; the user's key is read from then on.
+        EXPECT_EQ(user.Text(kSettings, L"FolderName"), key == kStore ? L"Store" : L"Store32");
+        ASSERT_EQ(::RegDeleteTreeW(user.get(), kSettings), ERROR_SUCCESS);
+    }
+    EXPECT_EQ(user.Text(kStore, L"FolderName"), L"Store");
+    EXPECT_EQ(user.Text(kStore32, L"FolderName"), L"Store32");
+    EXPECT_EQ(machine.Text(kSettings, L"FolderName"), L"Machine");
 }
 
 TEST_F(MainWindowTest, TheHotKeyIsOffWhileTheWindowIsShownAndBackFromTheFieldWhenHidden) {

@@ -111,6 +111,16 @@ TEST_F(CutSettingsTest, WhatACutWriteLeftIsReadAndTheRestTakesTheDefaultsWithout
     }
 }
 
+TEST_F(CutSettingsTest, AMissingNameIsCompletedInTheStoredLanguage) {
+    user.SetNumber(kSettings, L"StartUp", 0);
+    user.SetText(kSettings, L"Lang", L"En");
+    Start();
+    EXPECT_EQ(form->EditNameFolder->Text(), L"New Folder");
+    EXPECT_EQ(user.Text(kSettings, L"FolderName"), L"New Folder");
+    Stop();
+    EXPECT_EQ(user.Text(kSettings, L"FolderName"), L"New Folder");
+}
+
 TEST_F(CutSettingsTest, CompletingAddsOnlyMissingValuesAndNeverMakesAKey) {
     const StoredSettings defaults{0, L"Новая папка", L"Ctrl+`", L"Ru"};
     CompleteSettings({user.get(), machine.get()}, defaults);

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
 using Microsoft::WRL::ComPtr;
@@ -41,11 +42,11 @@ protected:
 
     class Windows final : public PressWindows {
     public:
-        int MinimisedWindowCount() override { return minimised; }
+        bool IsMinimised(WindowId window) override { return minimised.count(window) != 0; }
         WindowId ForegroundWindow() override { return foreground; }
         bool IsDesktop(WindowId window) override { return window == desktop; }
         WindowId ActiveTab(WindowId frame) override { return frame == foreground ? tab : 0; }
-        int minimised = 0;
+        std::set<WindowId> minimised;
         WindowId foreground = 0x10010;
         WindowId desktop = 0x10000;
         WindowId tab = 0;
@@ -83,9 +84,9 @@ TEST_F(ShellAutomationTest, TheDesktopCases) {
     // The desktop has the focus.
     windows.foreground = windows.desktop;
     Press(ShellWith({{0x10010, L"file:///C:/A"}, {0x20020, L"file:///C:/B"}}));
-    // As many minimised windows as shell windows; the focused one comes later.
-    windows.foreground = 0x20020;
-    windows.minimised = 2;
+    // Every shell window minimised, the focus on another program.
+    windows.foreground = 0x50050;
+    windows.minimised = {0x10010, 0x20020};
     Press(ShellWith({{0x10010, L"file:///C:/A"}, {0x20020, L"file:///C:/B"}}));
     EXPECT_EQ(targets.created, (Texts{L"<desktop>", L"<desktop>", L"<desktop>"}));
     EXPECT_TRUE(calls->refreshed.empty());
@@ -103,18 +104,17 @@ TEST_F(ShellAutomationTest, AShellObjectWithoutAWindowListSendsThePressToTheDesk
 }
 
 TEST_F(ShellAutomationTest, TheScanGoesOnAfterAMatchAndSkipsWindowsThatVanish) {
-    windows.minimised = 3;
-    // The focused window first; then one that closes during the scan (not counted as a
-    // window without focus), then one without focus: the counts are equal, so the desktop
-    // gets a second folder.
+    windows.minimised = {0x10010, 0x20020, 0x40040};
+    // The focused window first; then one that closes during the scan, then one without
+    // focus: the focused window's folder alone, never a second one on the desktop.
     Press(ShellWith({{0x10010, L"file:///C:/A"},
                      {0x40040, L"file:///C:/Gone", nullptr, true},
                      {0x20020, L"file:///C:/B"}}));
-    EXPECT_EQ(targets.created, (Texts{L"C:\\A", L"<desktop>"}));
+    EXPECT_EQ(targets.created, (Texts{L"C:\\A"}));
 
     // Count says more windows than there are: the missing items are skipped.
     targets.created.clear();
-    windows.minimised = 0;
+    windows.minimised.clear();
     countOffset = 2;
     Press(ShellWith({{0x20020, L"file:///C:/B"}, {0x10010, L"file:///C:/A"}}));
     EXPECT_EQ(targets.created, (Texts{L"C:\\A"}));

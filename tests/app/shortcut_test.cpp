@@ -150,5 +150,22 @@ TEST(ShortcutParse, InvertsTheTextFormForEveryKeyAndModifierSet) {
     EXPECT_EQ(checked, 8 * 255);
 }
 
+TEST(ShortcutFromAnyLayout, ATextWrittenUnderAnotherLayoutIsReadBack) {
+    // Written under Russian ("Ё" is the key $C0 there, "Ж" the key $BA), read under English.
+    const KeyNameSource english = UsLikeLayout();
+    const KeyNameSource russian = FakeLayout{{{0xC0, L"Ё"}, {0xBA, L"Ж"}, {0xBF, L"."}}};
+    EXPECT_EQ(ShortcutFromText(L"Ctrl+Ё", english), 0); // the fault: no key, for good
+    EXPECT_EQ(ShortcutFromAnyLayout(L"Ctrl+Ё", english, {english, russian}), 0x40C0);
+    EXPECT_EQ(ShortcutFromAnyLayout(L"ctrl+ж", english, {russian}), 0x40BA);
+
+    // The other way round, with no English layout installed: the English names read it.
+    EXPECT_EQ(ShortcutFromAnyLayout(L"Ctrl+`", russian, {russian}), 0x40C0);
+    // The active layout comes first: under Russian "." is its own key $BF.
+    EXPECT_EQ(ShortcutFromAnyLayout(L"Ctrl+.", russian, {}), 0x40BF);
+    EXPECT_EQ(ShortcutFromAnyLayout(L"Ctrl+.", english, {}), 0x40BE);
+    // A name no layout knows is still no key.
+    EXPECT_EQ(ShortcutFromAnyLayout(L"Ctrl+Ы", english, {english, russian}), 0);
+}
+
 } // namespace
 } // namespace nestora::app

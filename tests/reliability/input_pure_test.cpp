@@ -33,7 +33,9 @@ public:
     }
     app::CreateDirectoryResult MakeDirectory(const std::wstring& path) override {
         created.push_back(path);
-        return app::CreateDirectoryResult::created;
+        const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+        return held.count(name) ? app::CreateDirectoryResult::alreadyExists
+                                : app::CreateDirectoryResult::created;
     }
     std::set<std::wstring> held;
     std::vector<std::wstring> listedFolders;
@@ -60,7 +62,11 @@ TEST(BadFolderNames, EveryHostileNameGivesTheDefaultNameInsideTheTarget) {
             const std::wstring expected =
                 std::wstring(kTarget) + L"\\" + (defaultTaken ? L"New Folder (3)" : kDefault);
             EXPECT_EQ(*made, expected) << name.label;
-            EXPECT_EQ(folder.created, std::vector<std::wstring>{expected}) << name.label;
+            // The plain default name is tried first; taken, the free one follows.
+            std::vector<std::wstring> tried{std::wstring(kTarget) + L"\\" + kDefault};
+            if (defaultTaken)
+                tried.push_back(expected);
+            EXPECT_EQ(folder.created, tried) << name.label;
             // Only the target was ever looked into.
             for (const auto& listed : folder.listedFolders)
                 EXPECT_EQ(listed, kTarget) << name.label;

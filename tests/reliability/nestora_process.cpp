@@ -121,9 +121,7 @@ std::optional<DWORD> CloseNestora(ChildProcess& process, std::chrono::millisecon
 }
 
 std::wstring DesktopFolder() {
-    std::wstring desktop = app::RegisteredDesktopPath(HKEY_CURRENT_USER);
-    if (desktop.empty())
-        desktop = app::KnownDesktopPath();
+    std::wstring desktop = app::SystemDesktopShell().DesktopPath();
     std::error_code ignored;
     if (!desktop.empty())
         fs::create_directories(desktop, ignored);

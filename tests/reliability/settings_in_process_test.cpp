@@ -99,8 +99,9 @@ std::vector<SettingCase> SettingCases() {
             e.folderMade = e.folderNameBack = L"New Folder";
         };
     };
+    // Completed with the stored language's default name (English here).
     add("FolderName missing", L"FolderName", std::nullopt,
-        [](Expected& e) { e.folderMade = e.folderNameBack = L"Новая папка"; });
+        [](Expected& e) { e.folderMade = e.folderNameBack = L"New Folder"; });
     add("FolderName as a number", L"FolderName", NumberValue(5),
         badName(L"Invalid data type for 'FolderName'"));
     add("FolderName as a multi-string", L"FolderName",
@@ -132,10 +133,6 @@ std::vector<SettingCase> SettingCases() {
             });
     }
 
-    const auto noHotKey = [](Expected& e) {
-        e.registration = 0;
-        e.hotKeyBack = L"";
-    };
     add("HotKey missing", L"HotKey", std::nullopt, [](Expected& e) {
         e.registration = kCtrl | 0xC0; // the window's own
         e.hotKeyBack = L"Ctrl+`";
@@ -151,8 +148,16 @@ std::vector<SettingCase> SettingCases() {
             e.registration = kCtrl | 0xC0;
             e.hotKeyBack = L"Ctrl+`";
         });
-    for (const NamedText& text : UnreadableHotKeyTexts())
-        add(std::string("HotKey ") + text.label, L"HotKey", TextValue(text.value), noHotKey);
+    for (const NamedText& text : UnreadableHotKeyTexts()) {
+        // No hotkey; the text no layout reads is kept as it was (up to a zero, where the
+        // registry's text ends), never replaced by "none".
+        const std::wstring kept = UpToZero(text.value);
+        add(std::string("HotKey ") + text.label, L"HotKey", TextValue(text.value),
+            [kept](Expected& e) {
+                e.registration = 0;
+                e.hotKeyBack = kept;
+            });
+    }
     add("HotKey with junk after a zero", L"HotKey", TextValue(std::wstring(L"Ctrl+F\0junk", 11)),
         [](Expected&) {});
 
@@ -265,7 +270,7 @@ TEST_F(BadSettings, SpoiledMachineValuesStartTheUserWithTheReadableOnes) {
     // The user's key now, with what was readable; the machine's is left as it was.
     EXPECT_EQ(user.Number(kSettingsKey, L"StartUp"), 0u);
     EXPECT_EQ(user.Text(kSettingsKey, L"FolderName"), L"..\\Machine");
-    EXPECT_EQ(user.Text(kSettingsKey, L"HotKey"), L"");
+    EXPECT_TRUE(user.Text(kSettingsKey, L"HotKey") == OversizedText()) << "kept as it was";
     EXPECT_EQ(user.Text(kSettingsKey, L"Lang"), L"En");
     EXPECT_EQ(machine.Text(kSettingsKey, L"StartUp"), L"1");
 }
