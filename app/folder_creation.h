@@ -8,6 +8,7 @@
 // bounded number of times, so a press doesn't come to nothing because of a race.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +30,10 @@ public:
 
     // alreadyExists when anything, a directory or a file, bears the path already.
     virtual CreateDirectoryResult MakeDirectory(const std::wstring& path) = 0;
+
+    // The system's error code of the last MakeDirectory that made nothing (the code of
+    // ERROR_ALREADY_EXISTS for a name taken); 0 when none failed yet or it isn't known.
+    virtual std::uint32_t LastCreateError() const { return 0; }
 };
 
 // Attempts at creating the folder before a press gives up on a folder others keep taking.

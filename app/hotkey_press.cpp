@@ -32,8 +32,11 @@ void CreateInShellWindow(ShellWindowItem& item, FolderTargets& targets) {
     if (!location)
         return; // the window closed meanwhile
     const std::optional<std::wstring> folder = FolderPathFromLocation(*location);
-    if (!folder)
-        return; // not a folder on disk: nothing to create, nothing to refresh
+    if (!folder) {
+        // Not a folder on disk: nothing to create, nothing to refresh.
+        targets.ReportNoFolderOnDisk();
+        return;
+    }
     targets.CreateInFolder(*folder);
     item.Refresh();
 }

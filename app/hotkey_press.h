@@ -92,6 +92,8 @@ public:
     // Creates the new folder inside folder (a path).
     virtual void CreateInFolder(const std::wstring& folder) = 0;
     virtual void CreateOnDesktop() = 0;
+    // The window pressed in shows something that is no folder on disk (This PC, a search).
+    virtual void ReportNoFolderOnDisk() {}
 };
 
 // One press. shell is null when the automation object couldn't be created.

@@ -19,6 +19,10 @@ const LanguageTexts& RussianTexts() {
         credits,
         L"Горячая клавиша не назначена",
         L"Имя папки не должно содержать символы: ",
+        L"Горячая клавиша ",
+        L" занята другой программой. Выберите другую: «Настройки» в меню значка.",
+        L"Не удалось создать папку в ",
+        L"Это окно не показывает папку на диске: новую папку здесь не создать.",
     };
     return texts;
 }
@@ -36,6 +40,10 @@ const LanguageTexts& EnglishTexts() {
         credits,
         L"The hot key is not appointed",
         L"The name of a folder should not contain symbols: ",
+        L"Hot key ",
+        L" is taken by another program. Choose another: Settings in this icon's menu.",
+        L"Could not create a folder in ",
+        L"This window shows no folder on disk: a new folder cannot be made here.",
     };
     return texts;
 }
@@ -54,6 +62,19 @@ std::wstring TrayHint(const LanguageTexts& texts, std::wstring_view hotKeyText) 
     if (hotKeyText.empty())
         return std::wstring(texts.noHotKeyHint);
     return std::wstring(texts.hotKeyHintPrefix) + std::wstring(hotKeyText);
+}
+
+std::wstring HotKeyTakenText(const LanguageTexts& texts, std::wstring_view hotKeyText) {
+    return std::wstring(texts.hotKeyTakenLead) + std::wstring(hotKeyText) +
+           std::wstring(texts.hotKeyTakenAdvice);
+}
+
+std::wstring FolderNotMadeText(const LanguageTexts& texts, std::wstring_view target,
+                               std::wstring_view reason) {
+    std::wstring text = std::wstring(texts.folderNotMadeLead) + std::wstring(target);
+    if (!reason.empty())
+        text += L": " + std::wstring(reason);
+    return text;
 }
 
 } // namespace nestora::app

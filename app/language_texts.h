@@ -32,6 +32,15 @@ struct LanguageTexts {
     std::wstring_view creditsText;
     std::wstring_view noHotKeyHint;
     std::wstring_view badNameMessage;
+
+    // The hotkey another program holds: lead + the key's text + advice, the tray hint and
+    // the balloon alike (it must fit the hint's 127 characters).
+    std::wstring_view hotKeyTakenLead;
+    std::wstring_view hotKeyTakenAdvice;
+    // A folder that could not be made: lead + the target folder + ": " + the system's reason.
+    std::wstring_view folderNotMadeLead;
+    // A press in a window that shows no folder on disk (This PC, a search).
+    std::wstring_view noFolderOnDisk;
 };
 
 const LanguageTexts& TextsOf(Language language);
@@ -46,5 +55,13 @@ std::wstring BadNameMessageText(const LanguageTexts& texts);
 // The tray icon's tooltip: the lead text and the hotkey's text form, or the no-hotkey
 // text when the hotkey has no text form.
 std::wstring TrayHint(const LanguageTexts& texts, std::wstring_view hotKeyText);
+
+// The tooltip and the balloon when the hotkey could not be registered: never the plain
+// hint, which would advertise a key that does nothing.
+std::wstring HotKeyTakenText(const LanguageTexts& texts, std::wstring_view hotKeyText);
+
+// The balloon for a folder that could not be made in target, with the system's reason.
+std::wstring FolderNotMadeText(const LanguageTexts& texts, std::wstring_view target,
+                               std::wstring_view reason);
 
 } // namespace nestora::app

@@ -110,6 +110,9 @@ void TForm1::FormCreate(TObject*) {
     } catch (...) {
         readError = std::current_exception();
     }
+    // The menu shows what Windows will do: an entry disabled in Task Manager does not start.
+    if (MenuStartProgs->Checked() && AutoRunApp->DisabledByUser())
+        MenuStartProgs->SetChecked(false);
     SetHotKeyForFolder();
     UpdateTrayHint();
     // Loading the window took the run entry away; it is put back at once from the stored
@@ -206,7 +209,8 @@ void TForm1::FormMainTitleBarHelpBtnClick(TObject*, int) {
 }
 
 void TForm1::UpdateTrayHint() {
-    abfTray->SetHint(TrayHint(Texts(), HotKeyText()));
+    abfTray->SetHint(hotKeyTaken_ ? HotKeyTakenText(Texts(), HotKeyText())
+                                  : TrayHint(Texts(), HotKeyText()));
 }
 
 } // namespace nestora::app

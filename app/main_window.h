@@ -13,7 +13,9 @@
 //             guard's message and ask the application to end. Then FormCreate reads the
 //             settings (applying the stored language), registers the hotkey and sets the
 //             tray hint.
-//   hidden    the hotkey is registered: a press creates a folder (WMHotKey).
+//   hidden    the hotkey is registered: a press creates a folder (WMHotKey). A combination
+//             another program holds is said so in the tray hint and a balloon, never
+//             advertised; a folder that could not be made is told in a balloon.
 //   shown     FormShow unregisters it so a new combination can be typed, and greys the
 //             menu entry that shows the window; FormHide registers the field's combination
 //             again and returns to the normal view.
@@ -159,6 +161,10 @@ private:
     void RunEndingSteps();
     void WMEndSession(gui::TMessage& message);
     void UnregisterHotKey();
+    // A balloon from the tray icon, titled with the application's title.
+    void ShowTrayBalloon(const std::wstring& text, desktop::TabfTrayIconInfoType type);
+    // The targets of a press, reporting what they could not do in balloons.
+    NewFolderTargets Targets();
 
     AppSeams seams_;
     GlobalAtom hotKeyAtom_{L"hotkey"};
@@ -167,6 +173,8 @@ private:
     // A stored hotkey text no layout could read: written back as it was, not as "none",
     // until the user sets a key (the layout that names its key may come back).
     std::wstring unreadHotKeyText_;
+    // The last registration failed: another program holds the combination.
+    bool hotKeyTaken_ = false;
     bool endingStepsDone_ = false;
 };
 

@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 
 #include "app/hotkey_registration.h"
+#include "app/win_system_error.h"
 
 #include "gui/win/application.h"
 
@@ -21,12 +22,24 @@ void TForm1::SetHotKeyForFolder() {
     UnregisterHotKey();
     const std::optional<HotKeyRegistration> registration =
         HotKeyRegistrationFor(EditHotKey->HotKey());
+    hotKeyTaken_ = false;
     if (!registration)
         return;
-    // The result is not examined: a combination another program holds simply has no
-    // effect until it is registered again.
     hotKeyRegistered_ = seams_.hotKey.registerKey(Handle(), HotKeyId(), registration->modifiers,
                                                   registration->virtualKey);
+    // Another program holds the combination: a press would reach that program, never this
+    // one, so the user is told at once, and the hint stops advertising the key.
+    hotKeyTaken_ = !hotKeyRegistered_;
+    if (hotKeyTaken_)
+        ShowTrayBalloon(HotKeyTakenText(Texts(), HotKeyText()),
+                        desktop::TabfTrayIconInfoType::tiiWarning);
+}
+
+void TForm1::ShowTrayBalloon(const std::wstring& text, desktop::TabfTrayIconInfoType type) {
+    abfTray->SetInfoTitle(std::wstring(Texts().applicationTitle));
+    abfTray->SetInfoText(text);
+    abfTray->SetInfoType(type);
+    abfTray->ShowBalloon();
 }
 
 void TForm1::UnregisterHotKey() {
@@ -40,15 +53,29 @@ void TForm1::UnregisterHotKey() {
 void TForm1::WMHotKey(gui::TMessage&) {
     const std::unique_ptr<ShellAutomation> shell = seams_.shell();
     const std::unique_ptr<PressWindows> windows = seams_.pressWindows(gui::Application().Handle());
-    NewFolderTargets targets(*seams_.fileSystem, *seams_.desktop,
-                             {EditNameFolder->Text(), DefaultFolderName()});
+    NewFolderTargets targets = Targets();
     HandleHotKeyPress(shell.get(), *windows, targets);
 }
 
 void TForm1::NewFolderOnDesktop() {
-    NewFolderTargets targets(*seams_.fileSystem, *seams_.desktop,
-                             {EditNameFolder->Text(), DefaultFolderName()});
+    NewFolderTargets targets = Targets();
     targets.CreateOnDesktop();
+}
+
+NewFolderTargets TForm1::Targets() {
+    // Told in a balloon, not a box: a press must not steal the focus from the window the
+    // user was working in.
+    FolderReports reports;
+    reports.notMade = [this](const std::wstring& target, std::uint32_t error) {
+        ShowTrayBalloon(FolderNotMadeText(Texts(), target, SystemErrorText(error, language_)),
+                        desktop::TabfTrayIconInfoType::tiiError);
+    };
+    reports.noFolderOnDisk = [this] {
+        ShowTrayBalloon(std::wstring(Texts().noFolderOnDisk),
+                        desktop::TabfTrayIconInfoType::tiiInfo);
+    };
+    return NewFolderTargets(*seams_.fileSystem, *seams_.desktop,
+                            {EditNameFolder->Text(), DefaultFolderName()}, std::move(reports));
 }
 
 } // namespace nestora::app

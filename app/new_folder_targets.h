@@ -9,6 +9,9 @@
 #include "app/folder_creation.h"
 #include "app/hotkey_press.h"
 
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace nestora::app {
@@ -26,6 +29,17 @@ public:
     virtual bool StartRename(const std::wstring& path) = 0;
 };
 
+// What a press could not do, for the user to be told (empty functions: nothing is told).
+struct FolderReports {
+    // No folder was made in target: the system's error code (see kBadTargetError).
+    std::function<void(const std::wstring& target, std::uint32_t error)> notMade;
+    // The window pressed in shows no folder on disk.
+    std::function<void()> noFolderOnDisk;
+};
+
+// The error told for a target that is no absolute path (the system's ERROR_BAD_PATHNAME).
+inline constexpr std::uint32_t kBadTargetError = 161;
+
 struct FolderNames {
     std::wstring name;        // the settings field's, unchecked
     std::wstring defaultName; // the current language's
@@ -33,16 +47,22 @@ struct FolderNames {
 
 class NewFolderTargets final : public FolderTargets {
 public:
-    NewFolderTargets(FolderFileSystem& fileSystem, DesktopShell& desktop, FolderNames names)
-        : fileSystem_(fileSystem), desktop_(desktop), names_(std::move(names)) {}
+    NewFolderTargets(FolderFileSystem& fileSystem, DesktopShell& desktop, FolderNames names,
+                     FolderReports reports = {})
+        : fileSystem_(fileSystem), desktop_(desktop), names_(std::move(names)),
+          reports_(std::move(reports)) {}
 
     void CreateInFolder(const std::wstring& folder) override;
     void CreateOnDesktop() override;
+    void ReportNoFolderOnDisk() override;
 
 private:
+    std::optional<std::wstring> Create(const std::wstring& target);
+
     FolderFileSystem& fileSystem_;
     DesktopShell& desktop_;
     FolderNames names_;
+    FolderReports reports_;
 };
 
 } // namespace nestora::app

@@ -66,8 +66,9 @@ WindowsFileSystem::DirectoryNamesStartingWith(const std::wstring& folder,
 CreateDirectoryResult WindowsFileSystem::MakeDirectory(const std::wstring& path) {
     if (CreateDirectoryW(ExtendedLengthPath(path).c_str(), nullptr))
         return CreateDirectoryResult::created;
-    return GetLastError() == ERROR_ALREADY_EXISTS ? CreateDirectoryResult::alreadyExists
-                                                  : CreateDirectoryResult::failed;
+    lastCreateError_ = GetLastError();
+    return lastCreateError_ == ERROR_ALREADY_EXISTS ? CreateDirectoryResult::alreadyExists
+                                                    : CreateDirectoryResult::failed;
 }
 
 } // namespace nestora::app

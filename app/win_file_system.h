@@ -22,6 +22,10 @@ public:
     std::vector<std::wstring> DirectoryNamesStartingWith(const std::wstring& folder,
                                                          const std::wstring& prefix) override;
     CreateDirectoryResult MakeDirectory(const std::wstring& path) override;
+    std::uint32_t LastCreateError() const override { return lastCreateError_; }
+
+private:
+    std::uint32_t lastCreateError_ = 0;
 };
 
 } // namespace nestora::app

@@ -2,6 +2,9 @@
 
 #include "gui/win/handles.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace nestora::desktop {
 
 HKEY AutoExecRootKey(AutoExecRoot root, const AutoExecRegistry& registry) {
@@ -49,6 +52,34 @@ bool UnregisterAutoExec(TabfAutoExecKind kind, const std::wstring& fileName,
         ERROR_SUCCESS)
         return true;
     return ::RegDeleteValueW(run.get(), name.c_str()) == ERROR_SUCCESS;
+}
+
+bool AutoExecDisabled(TabfAutoExecKind kind, const std::wstring& fileName,
+                      const AutoExecRegistry& registry) {
+    const std::wstring path = StartupApprovedKeyPath(kind);
+    const std::wstring name = AutoExecValueName(fileName);
+    if (path.empty() || name.empty())
+        return false;
+    const HKEY root = AutoExecRootKey(AutoExecRegKey(kind).root, registry);
+    // The first byte tells; the rest is the time the entry was disabled.
+    DWORD size = 0;
+    if (::RegGetValueW(root, path.c_str(), name.c_str(), RRF_RT_REG_BINARY, nullptr, nullptr,
+                       &size) != ERROR_SUCCESS)
+        return false;
+    std::vector<unsigned char> data(size);
+    if (::RegGetValueW(root, path.c_str(), name.c_str(), RRF_RT_REG_BINARY, nullptr, data.data(),
+                       &size) != ERROR_SUCCESS)
+        return false;
+    return StartupApprovedDisables({data.data(), std::min<std::size_t>(size, data.size())});
+}
+
+bool ClearAutoExecDisabledMark(TabfAutoExecKind kind, const std::wstring& fileName,
+                               const AutoExecRegistry& registry) {
+    if (!AutoExecDisabled(kind, fileName, registry))
+        return true;
+    return ::RegDeleteKeyValueW(AutoExecRootKey(AutoExecRegKey(kind).root, registry),
+                                StartupApprovedKeyPath(kind).c_str(),
+                                AutoExecValueName(fileName).c_str()) == ERROR_SUCCESS;
 }
 
 } // namespace nestora::desktop

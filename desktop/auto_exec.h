@@ -37,4 +37,13 @@ bool RegisterAutoExec(TabfAutoExecKind kind, const std::wstring& fileName,
 bool UnregisterAutoExec(TabfAutoExecKind kind, const std::wstring& fileName,
                         const AutoExecRegistry& registry = {});
 
+// The entry for fileName has been disabled (Task Manager's mark, auto_exec_values.h):
+// Windows will not start it even though the run value is there.
+bool AutoExecDisabled(TabfAutoExecKind kind, const std::wstring& fileName,
+                      const AutoExecRegistry& registry = {});
+// Takes a disabled mark for fileName away, so the entry starts again; an enabled mark and
+// the marks of other programs stay. False when a mark was there and could not be deleted.
+bool ClearAutoExecDisabledMark(TabfAutoExecKind kind, const std::wstring& fileName,
+                               const AutoExecRegistry& registry = {});
+
 } // namespace nestora::desktop

@@ -56,8 +56,14 @@ void TabfAutoRun::ApplyAutoRun() {
     if (IsDesigning())
         return;
     RemoveAutoRun();
-    if (autoRun_)
-        RegisterAutoExec(kind_, fileName_, registry_);
+    if (!autoRun_)
+        return;
+    RegisterAutoExec(kind_, fileName_, registry_);
+    ClearAutoExecDisabledMark(kind_, fileName_, registry_);
+}
+
+bool TabfAutoRun::DisabledByUser() const {
+    return !IsDesigning() && AutoExecDisabled(kind_, fileName_, registry_);
 }
 
 void TabfAutoRun::RemoveAutoRun() {

@@ -17,6 +17,9 @@
 //             entry moves with Kind and FileName, and goes with AutoRun false.
 //   destroyed nothing: the entry outlives the program, which is its point.
 //
+// Windows 8 and later let the user disable an entry (Task Manager) without deleting it:
+// DisabledByUser tells, and writing the entry takes that mark away.
+//
 // Failures are swallowed (see desktop/auto_exec.h); a property keeps its new value even
 // when the registry was not changed. In design mode the registry is never touched.
 
@@ -49,8 +52,12 @@ public:
 
     void Loaded() override;
 
-    // Deletes the value, then writes it when AutoRun is set.
+    // Deletes the value, then writes it when AutoRun is set, taking away a mark that has
+    // disabled it (setting AutoRun is the user's latest choice).
     virtual void ApplyAutoRun();
+    // Windows will not start the entry the settings describe: it has been disabled (Task
+    // Manager's mark, desktop/auto_exec.h). False in design mode.
+    bool DisabledByUser() const;
     // Deletes the value of the current settings.
     virtual void RemoveAutoRun();
 

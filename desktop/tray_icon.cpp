@@ -2,6 +2,7 @@
 
 #include "desktop/uint32_property.h"
 #include "desktop/core/notify_text.h"
+#include "desktop/foreground_return.h"
 #include "gui/core/class_builder.h"
 #include "gui/win/application.h"
 #include "gui/win/form.h"
@@ -501,6 +502,8 @@ void TabfTrayIcon::WndProc(gui::TMessage& message) {
     if (message.Msg == kCallbackMessage) {
         if (IsDesigning() || !enabled_)
             return;
+        // Before a button's release makes the owner the foreground window.
+        foregroundBefore_ = ::GetForegroundWindow();
         POINT cursor{};
         ::GetCursorPos(&cursor);
         const TraySteps steps =
@@ -549,20 +552,23 @@ void TabfTrayIcon::WndProc(gui::TMessage& message) {
         message.Result = 1;
         return;
     }
+    if (message.Msg == kGiveBackForegroundMessage) {
+        GiveBackForeground();
+        return;
+    }
     if (message.Msg == WM_TIMER && message.WParam == kRetryTimerId) {
         RetryAdd();
         return;
     }
     if (const UINT created = TaskbarCreatedMessage(); created && message.Msg == created) {
-        // A new shell has an empty tray.
+        // A new shell has an empty tray: the icon goes in again, hint and all. Nothing else
+        // happens. Explorer restarting (an update, a crash) is not the user taking the icon
+        // away, so the application keeps its state: taking the icon out and in would show a
+        // hidden application, as an explicit removal does.
         if (visible_) {
-            const std::shared_ptr<bool> alive = alive_;
-            HideIcon();
-            if (!*alive)
-                return;
-            ShowIcon();
-            if (!*alive)
-                return;
+            inTray_ = false;
+            StopRetry();
+            InsertToTray();
         }
     }
     TabfCustomTimer::WndProc(message);
@@ -644,6 +650,7 @@ void TabfTrayIcon::PopupAtCursor() {
     if (!*alive || !popupMenu_)
         return;
     gui::TWinControl* owner = OwnerControl();
+    const HWND before = foregroundBefore_ ? foregroundBefore_ : ::GetForegroundWindow();
     if (owner && owner->HandleAllocated())
         ::SetForegroundWindow(owner->Handle());
     popupMenu_->SetPopupComponent(this);
@@ -654,7 +661,25 @@ void TabfTrayIcon::PopupAtCursor() {
     owner = OwnerControl();
     if (owner && owner->HandleAllocated())
         ::PostMessageW(owner->Handle(), WM_NULL, 0, 0);
+    // The item chosen arrives as a posted command: whether it showed the window is known
+    // only once that has been handled, so the foreground is given back behind it.
+    foregroundToGiveBack_ = before;
+    ::PostMessageW(WindowHandle(), kGiveBackForegroundMessage, 0, 0);
     Raise(onPopupMenu_);
+}
+
+void TabfTrayIcon::GiveBackForeground() {
+    const HWND before = foregroundToGiveBack_;
+    foregroundToGiveBack_ = nullptr;
+    gui::TWinControl* owner = OwnerControl();
+    // A window the menu showed keeps the foreground; so does a window the user has since
+    // moved to.
+    if (!owner || !owner->HandleAllocated() || owner->Visible())
+        return;
+    if (::GetForegroundWindow() != owner->Handle())
+        return;
+    if (const HWND target = WindowToReturnTo(before, owner->Handle()))
+        ::SetForegroundWindow(target);
 }
 
 } // namespace nestora::desktop

@@ -17,8 +17,12 @@
 //             own handling.
 //   loaded    with MinimizeOnStart the main window is kept from showing and the
 //             application goes to the tray; a Visible icon is put into the tray.
+//   menu      the right button (or the left with PopupByLeft) pops the menu up with the
+//             owner as the foreground window; once it has closed without showing the
+//             owner, the foreground goes back to the window that had it.
 //   running   the shell's reports arrive at the hidden window as message 1235 (WM_USER +
-//             211); "TaskbarCreated" takes the icon out and puts it in again.
+//             211); "TaskbarCreated" (a new shell, its tray empty) adds the icon again and
+//             does nothing else: no OnHide/OnShow, the application stays as it is.
 //   destroyed the icon leaves the tray and the application window is unhooked. When the
 //             owner or the application is being destroyed too, nothing else happens: no
 //             OnHide, no window shown (they are on their way out). Freed on its own at
@@ -83,6 +87,8 @@ public:
     // The message the shell sends about the icon.
     static constexpr UINT kCallbackMessage = WM_USER + 211;
     static constexpr UINT_PTR kRetryTimerId = 2;
+    // Posted to the hidden window once the menu has closed (desktop/foreground_return.h).
+    static constexpr UINT kGiveBackForegroundMessage = WM_USER + 212;
 
     explicit TabfTrayIcon(gui::TComponent* owner);
     ~TabfTrayIcon() override;
@@ -209,6 +215,9 @@ private:
     void StartRetry();
     void StopRetry();
     void RetryAdd();
+    // After the menu: the foreground back to the window that had it, unless the menu
+    // showed the owner.
+    void GiveBackForeground();
     // The steps of HideIcon after the icon has left the tray.
     void AfterIconHidden();
     // The destructor only takes the icon out: the owner or the application is going.
@@ -247,6 +256,8 @@ private:
     TrayIconShell shell_;
     bool inTray_ = false;
     bool retryPending_ = false;
+    HWND foregroundBefore_ = nullptr;
+    HWND foregroundToGiveBack_ = nullptr;
     ULONGLONG retryStart_ = 0;
     gui::TApplication* hookedApplication_ = nullptr;
     int hookId_ = 0;

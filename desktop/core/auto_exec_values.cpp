@@ -14,6 +14,16 @@ bool IsQuoted(std::wstring_view text) {
 
 } // namespace
 
+std::wstring StartupApprovedKeyPath(TabfAutoExecKind kind) {
+    if (kind != TabfAutoExecKind::aekMachineRun && kind != TabfAutoExecKind::aekUserRun)
+        return {};
+    return std::wstring(kCurrentVersion) + L"Explorer\\StartupApproved\\Run";
+}
+
+bool StartupApprovedDisables(std::basic_string_view<unsigned char> data) {
+    return !data.empty() && (data.front() & 1U) != 0;
+}
+
 const gui::EnumInfo kAutoExecKindInfo{"TabfAutoExecKind",
                                       {"aekMachineRun", "aekMachineRunOnce", "aekUserRun",
                                        "aekUserRunOnce", "aekServiceRun", "aekServiceRunOnce"}};

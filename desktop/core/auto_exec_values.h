@@ -48,4 +48,11 @@ std::wstring AutoExecValueData(std::wstring_view fileName);
 // A command holding a percent sign names environment variables: an expandable string.
 bool AutoExecIsExpandable(std::wstring_view fileName);
 
+// Where Windows (8 and later) keeps the user's choice about a Run entry, under the same
+// root as the entry: a binary value of the entry's name whose first byte is even (02, 06)
+// while the entry is enabled and odd (03, 07) once it has been disabled, as Task Manager
+// writes it. Only the two Run kinds have one; empty for the others.
+std::wstring StartupApprovedKeyPath(TabfAutoExecKind kind);
+bool StartupApprovedDisables(std::basic_string_view<unsigned char> data);
+
 } // namespace nestora::desktop

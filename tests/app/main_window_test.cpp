@@ -12,6 +12,9 @@
 #include "tests/support/win/menu_probe.h"
 #include "tests/support/win/registry_values.h"
 #include "tests/support/win/scratch_key.h"
+#include "tests/support/win/stand_in_shell.h"
+
+#include "app/win_shell_automation.h"
 
 #include "gui/win/bitmap.h"
 #include "gui/win/graphics_counters.h"
@@ -78,7 +81,8 @@ protected:
         s.keyNames = [](unsigned key) { return key == 0xC0 ? std::wstring(L"`") : std::wstring(); };
         s.installedKeyNames = [this] { return installedLayouts; };
         s.trayShell.notify = [this](DWORD message, NOTIFYICONDATAW& data) {
-            trayRequests.push_back({message, data.szTip});
+            trayRequests.push_back(
+                {message, data.szTip, data.uFlags, data.szInfo, data.szInfoTitle});
             return TRUE;
         };
         s.runKeys.currentUser = runKeys.get();
@@ -86,9 +90,19 @@ protected:
         return s;
     }
 
-    TForm1& Start() {
-        form = gui::Create<TForm1>(app.get(), Seams());
+    TForm1& Start() { return Start(Seams()); }
+    TForm1& Start(AppSeams s) {
+        form = gui::Create<TForm1>(app.get(), std::move(s));
         return *form;
+    }
+    // The balloons' texts, in order.
+    std::vector<std::wstring> Balloons() const {
+        std::vector<std::wstring> texts;
+        for (const auto& request : trayRequests) {
+            if (request.flags & NIF_INFO)
+                texts.push_back(request.info);
+        }
+        return texts;
     }
     void Stop() {
         form->Free();
@@ -121,6 +135,9 @@ protected:
     struct TrayRequest {
         DWORD message;
         std::wstring tip;
+        UINT flags = 0;
+        std::wstring info;
+        std::wstring infoTitle;
     };
 
     ScratchKey user, machine, runKeys;
@@ -644,6 +661,120 @@ TEST_F(MainWindowTest, TheRunEntryFollowsTheStoredStartUpAtStartAndTheMenuAtTheE
     Start();
     EXPECT_FALSE(runKeys.Text(kRunKey, ExeFileName().c_str()));
     Stop();
+}
+
+TEST_F(MainWindowTest, AHotKeyHeldElsewhereIsNeverAdvertisedAndEachFailedRegistrationIsTold) {
+    Store(L"x", L"Ctrl+`", L"En");
+    // Another registration holds the combination, as another program's would.
+    const gui::UniqueWindow holder(::CreateWindowExW(0, L"STATIC", L"holder", WS_POPUP, 0, 0, 1, 1,
+                                                     nullptr, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(::RegisterHotKey(holder.get(), 1, MOD_CONTROL, VK_OEM_3));
+    AppSeams s = Seams();
+    s.hotKey = SystemSeams().hotKey;
+    TForm1& f = Start(std::move(s));
+    const std::wstring taken = L"Hot key Ctrl+` is taken by another program. Choose another: "
+                               L"Settings in this icon's menu.";
+    EXPECT_EQ(f.abfTray->Hint(), taken);
+    EXPECT_EQ(trayRequests.back().tip, taken);
+    EXPECT_EQ(Balloons(), (Texts{taken}));
+    const auto balloon =
+        std::find_if(trayRequests.begin(), trayRequests.end(),
+                     [](const TrayRequest& r) { return (r.flags & NIF_INFO) != 0; });
+    ASSERT_NE(balloon, trayRequests.end());
+    EXPECT_EQ(balloon->infoTitle, L"= Nestora =");
+    // In the other language, in its words.
+    f.LangRusClick(nullptr);
+    EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша Ctrl+` занята другой программой. Выберите "
+                                 L"другую: «Настройки» в меню значка.");
+    // Registered again when the window hides, still held: told again.
+    f.Show();
+    f.Hide();
+    EXPECT_EQ(Balloons().size(), 2u);
+    // Let go by the other: the next registration works and the key is advertised again.
+    ASSERT_TRUE(::UnregisterHotKey(holder.get(), 1));
+    f.Show();
+    f.Hide();
+    EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша: Ctrl+`");
+    EXPECT_EQ(Balloons().size(), 2u);
+}
+
+TEST_F(MainWindowTest, AFolderThatCannotBeMadeOrAWindowWithoutOneIsToldInABalloonNotABox) {
+    Store(L"x", L"Ctrl+F", L"En");
+    const std::wstring missing = (desktopFolder / L"gone" / L"Desktop").wstring();
+    AppSeams s = Seams();
+    s.desktop = std::make_shared<ScratchDesktop>(missing);
+    TForm1& f = Start(std::move(s));
+    ::SendMessageW(f.Handle(), WM_HOTKEY, f.HotKeyId(), 0);
+    // The folder and the system's reason (path not found), not a box.
+    ASSERT_EQ(Balloons().size(), 1u);
+    EXPECT_EQ(Balloons()[0].find(L"Could not create a folder in " + missing + L": "), 0u)
+        << ::testing::PrintToString(Balloons()[0]);
+    EXPECT_GT(Balloons()[0].size(), (L"Could not create a folder in " + missing + L": ").size());
+    EXPECT_EQ(Balloons()[0].find(L"Error 3"), std::wstring::npos) << "no system text";
+    EXPECT_TRUE(boxes.empty());
+    Stop();
+
+    // The Explorer window in front shows This PC: a short balloon says so.
+    auto calls = std::make_shared<nestora::testing::AutomationCalls>();
+    std::vector<nestora::testing::ShellWindow> windows{
+        {0x10010, L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"}};
+    struct ThisPcInFront final : PressWindows {
+        int MinimisedWindowCount() override { return 0; }
+        WindowId ForegroundWindow() override { return 0x10010; }
+        bool IsDesktop(WindowId) override { return false; }
+        WindowId ActiveTab(WindowId) override { return 0; }
+    };
+    s = Seams();
+    s.shell = [calls, windows] {
+        return ShellAutomationOver(nestora::testing::MakeStandInShell(calls, windows));
+    };
+    s.pressWindows = [](HWND) -> std::unique_ptr<PressWindows> {
+        return std::make_unique<ThisPcInFront>();
+    };
+    trayRequests.clear();
+    Start(std::move(s));
+    ::SendMessageW(form->Handle(), WM_HOTKEY, form->HotKeyId(), 0);
+    EXPECT_EQ(Balloons(),
+              (Texts{L"This window shows no folder on disk: a new folder cannot be made here."}));
+    EXPECT_TRUE(DesktopFolders().empty());
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(MainWindowTest, AnEntryDisabledInTaskManagerIsUntickedAndTickingItEnablesItAgain) {
+    constexpr wchar_t kApproved[] =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+    const std::wstring name = ExeFileName();
+    // As Task Manager leaves it: 03, then the time it was disabled.
+    nestora::testing::RegistryValue disabled{
+        REG_BINARY, {3, 0, 0, 0, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x01}};
+    const std::wstring approvedPath = runKeys.path() + L"\\" + kApproved;
+    ASSERT_TRUE(nestora::testing::WriteValue(HKEY_CURRENT_USER, approvedPath.c_str(), name.c_str(),
+                                             disabled));
+    // Another program's mark is none of this program's business.
+    ASSERT_TRUE(nestora::testing::WriteValue(HKEY_CURRENT_USER, approvedPath.c_str(), L"other.exe",
+                                             disabled));
+    Store(L"x", L"Ctrl+F", L"En", 1);
+    TForm1& f = Start();
+    EXPECT_FALSE(f.MenuStartProgs->Checked());
+    Stop();
+    EXPECT_EQ(user.Number(kSettings, L"StartUp"), 0u);
+    EXPECT_TRUE(nestora::testing::ReadValue(HKEY_CURRENT_USER, approvedPath.c_str(), name.c_str()));
+
+    // Ticked by the user: the entry is written and Windows' mark for it goes.
+    Start();
+    form->MenuStartProgs->Click();
+    EXPECT_TRUE(form->MenuStartProgs->Checked());
+    Stop();
+    EXPECT_TRUE(runKeys.Text(kRunKey, name.c_str()));
+    EXPECT_FALSE(
+        nestora::testing::ReadValue(HKEY_CURRENT_USER, approvedPath.c_str(), name.c_str()));
+    EXPECT_TRUE(nestora::testing::ReadValue(HKEY_CURRENT_USER, approvedPath.c_str(), L"other.exe"));
+    // An enabled mark (02) leaves the item ticked.
+    disabled.bytes[0] = 2;
+    ASSERT_TRUE(nestora::testing::WriteValue(HKEY_CURRENT_USER, approvedPath.c_str(), name.c_str(),
+                                             disabled));
+    Start();
+    EXPECT_TRUE(form->MenuStartProgs->Checked());
 }
 
 // --- the skinned look ------------------------------------------------------------------------

@@ -11,10 +11,20 @@ if(NOT WIN32)
 endif()
 
 # Starting the program and waiting until it is up, its settings, its boxes, the desktop.
-add_library(nestora_reliability_process STATIC nestora_process.cpp)
-target_link_libraries(nestora_reliability_process PUBLIC nestora_test_support nestora_app_win)
+add_library(nestora_reliability_process STATIC nestora_process.cpp step_watchdog.cpp)
+target_link_libraries(nestora_reliability_process PUBLIC nestora_test_support nestora_app_win
+  nestora::gtest)
 target_compile_definitions(nestora_reliability_process PRIVATE
   NESTORA_EXE="$<TARGET_FILE:nestora>")
+
+# The watchdog itself, against the support library's stand-in program.
+nestora_add_test(reliability_process_watchdog
+  SOURCES step_watchdog_test.cpp
+  LIBS nestora_reliability_process
+  SERIAL TIMEOUT 300)
+add_dependencies(reliability_process_watchdog support_probe)
+target_compile_definitions(reliability_process_watchdog PRIVATE
+  NESTORA_SUPPORT_PROBE_EXE="$<TARGET_FILE:support_probe>")
 
 foreach(case presses copies shell_restart kills)
   nestora_add_test(reliability_process_${case}

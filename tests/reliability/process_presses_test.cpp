@@ -9,6 +9,7 @@
 //
 // Counts: 50 presses in every test run, 500 with NESTORA_SOAK=1.
 #include "nestora_process.h"
+#include "step_watchdog.h"
 
 #include "tests/support/core/folder_series.h"
 #include "tests/support/core/round_counts.h"
@@ -77,6 +78,10 @@ protected:
 TEST_F(PressLoadTest, EveryPressAsFastAsSendInputDeliversThemMakesOneFolder) {
     const auto nestora = StartNestora();
     ASSERT_TRUE(nestora);
+    StepWatchdog watchdog(nestora->Id());
+    // 500 presses take about 35 s; a program that has stopped making folders is dumped
+    // before the series wait gives up on it.
+    watchdog.Step("presses", 60s + presses * 100ms);
     const auto start = std::chrono::steady_clock::now();
     Press(presses);
     const long last = static_cast<long>(kSeeded.size()) + presses;
@@ -96,7 +101,9 @@ TEST_F(PressLoadTest, EveryPressAsFastAsSendInputDeliversThemMakesOneFolder) {
     EXPECT_EQ(numbers.back(), last) << "a name past the first free one";
     EXPECT_TRUE(boxes.empty()) << "a message box: " << boxes.front();
     EXPECT_TRUE(nestora->Running());
+    watchdog.Step("close", 10s); // CloseNestora gives up after 15 s
     EXPECT_EQ(CloseNestora(*nestora), 0u);
+    watchdog.Done();
 }
 
 // Another program making folders of the series: it walks the same names from the first,
@@ -149,6 +156,8 @@ private:
 TEST_F(PressLoadTest, PressesRacingAnotherProgramForTheSameNamesAreNotLost) {
     const auto nestora = StartNestora();
     ASSERT_TRUE(nestora);
+    StepWatchdog watchdog(nestora->Id());
+    watchdog.Step("racing presses", 60s + presses * 150ms);
     const auto start = std::chrono::steady_clock::now();
     RivalFolderMaker rival(desktop, presses);
     Press(presses);
@@ -184,7 +193,9 @@ TEST_F(PressLoadTest, PressesRacingAnotherProgramForTheSameNamesAreNotLost) {
     EXPECT_TRUE(gaps.empty()) << "first gap: " << (gaps.empty() ? 0 : gaps.front());
     EXPECT_TRUE(boxes.empty()) << "a message box: " << boxes.front();
     EXPECT_TRUE(nestora->Running());
+    watchdog.Step("close", 10s);
     EXPECT_EQ(CloseNestora(*nestora), 0u);
+    watchdog.Done();
 }
 
 } // namespace

@@ -3,14 +3,13 @@
 // Explorer does: the tray comes back empty and "TaskbarCreated" is broadcast. The icon
 // must come back, once, with its tip.
 //
-// The window's rule here is the tray icon's: on "TaskbarCreated" the icon is taken out and
-// put in again, and taking it out brings a hidden application back (without its icon the
-// program could not be reached). So the settings window that was hidden in the tray is
-// shown after a restart, and while it is shown the hotkey is off; hidden again (a double
-// click on the icon), the hotkey works again. A window that was shown stays shown.
+// An Explorer restart is invisible to the program's state: the settings window that was
+// hidden in the tray stays hidden and the hotkey stays registered (a press right after
+// the icon is back makes a folder). A window that was shown stays shown.
 //
 // Counts: 3 restarts in every test run, 20 with NESTORA_SOAK=1, each way.
 #include "nestora_process.h"
+#include "step_watchdog.h"
 
 #include "tests/support/core/folder_series.h"
 #include "tests/support/core/round_counts.h"
@@ -41,6 +40,7 @@ protected:
         ASSERT_TRUE(tray.first()) << "the stand-in tray is not the one the shell calls reach";
         nestora = StartNestora();
         ASSERT_TRUE(nestora);
+        watchdog = std::make_unique<StepWatchdog>(nestora->Id());
         ASSERT_TRUE(testing::WaitFor([&] { return tray.IconsOf(nestora->Id()) == 1; }));
         EXPECT_EQ(tray.TipOf(nestora->Id()), kTip);
         window = nestora->Window(kMainWindowClass);
@@ -49,6 +49,8 @@ protected:
     }
     void TearDown() override {
         if (nestora) {
+            if (watchdog)
+                watchdog->Step("close", 10s); // CloseNestora gives up after 15 s
             EXPECT_EQ(CloseNestora(*nestora), 0u);
             // Its icon leaves the tray with it.
             EXPECT_EQ(tray.IconsOf(nestora->Id()), 0);
@@ -59,6 +61,8 @@ protected:
 
     // Waits for the icon after a restart; how long it took, or nothing.
     std::optional<std::chrono::steady_clock::duration> RestartAndWaitForIcon() {
+        // A round takes well under 5 s even when its presses need retries.
+        watchdog->Step("restart", 20s);
         const auto start = std::chrono::steady_clock::now();
         tray.Restart();
         if (!testing::WaitFor([&] { return tray.IconsOf(nestora->Id()) >= 1; }, 10s))
@@ -89,15 +93,16 @@ protected:
 
     testing::TestTray tray;
     std::unique_ptr<testing::ChildProcess> nestora;
+    // Declared after the program: it goes first, while the program is still there.
+    std::unique_ptr<StepWatchdog> watchdog;
     HWND window = nullptr;
     HWND trayWindow = nullptr;
     int restarts = 0;
     std::wstring desktop;
 };
 
-TEST_F(ShellRestartTest, TheIconComesBackOnceAndTheHiddenWindowIsShownTillHiddenAgain) {
-    int iconsBack = 0, shown = 0, hotKeyOffWhileShown = 0, hotKeyBackAfterHiding = 0;
-    int firstPressAfterHiding = 0;
+TEST_F(ShellRestartTest, TheIconComesBackOnceTheHiddenWindowStaysHiddenAndTheHotKeyWorks) {
+    int iconsBack = 0, stayedHidden = 0, hotKeyWorking = 0, firstPress = 0;
     double slowest = 0;
     for (int round = 0; round < restarts; ++round) {
         ASSERT_FALSE(Shown());
@@ -107,35 +112,26 @@ TEST_F(ShellRestartTest, TheIconComesBackOnceAndTheHiddenWindowIsShownTillHidden
         EXPECT_EQ(tray.IconsOf(nestora->Id()), 1);
         EXPECT_EQ(tray.TipOf(nestora->Id()), kTip);
         iconsBack += tray.IconsOf(nestora->Id()) == 1 ? 1 : 0;
-        // The tray icon's rule: taking the icon out brought the hidden window back.
-        const bool cameBack = testing::WaitFor([&] { return Shown(); }, 5s);
-        EXPECT_TRUE(cameBack) << "round " << round;
-        shown += cameBack ? 1 : 0;
-        // Shown, the hotkey is off: a press makes nothing.
-        const long before = Made();
-        std::vector<INPUT> events = testing::PressesOf(testing::kDefaultHotKey, 1);
-        testing::SendInputs(events);
-        testing::PumpFor(700ms);
-        EXPECT_EQ(Made(), before) << "round " << round;
-        hotKeyOffWhileShown += Made() == before ? 1 : 0;
-        // Hidden again from the icon: the hotkey works again.
-        DoubleClickIcon();
-        ASSERT_TRUE(testing::WaitFor([&] { return !Shown(); }, 5s)) << "round " << round;
-        // No hand presses keys within a moment of the window going.
+        // Given the time a wrongly shown window would take to come up.
         testing::PumpFor(300ms);
+        EXPECT_FALSE(Shown()) << "round " << round;
+        stayedHidden += Shown() ? 0 : 1;
         const int presses = PressesUntilAFolder(3);
         EXPECT_EQ(presses, 1) << "round " << round << ", tip "
                               << ::testing::PrintToString(tray.TipOf(nestora->Id()));
-        hotKeyBackAfterHiding += presses > 0 ? 1 : 0;
-        firstPressAfterHiding += presses == 1 ? 1 : 0;
+        hotKeyWorking += presses > 0 ? 1 : 0;
+        firstPress += presses == 1 ? 1 : 0;
         EXPECT_TRUE(nestora->Running());
         EXPECT_TRUE(MessageBoxesOf(*nestora).empty());
+        if (Shown()) { // a failed round leaves the next one a hidden window all the same
+            DoubleClickIcon();
+            testing::WaitFor([&] { return !Shown(); }, 5s);
+        }
     }
     std::printf("[ FIGURES  ] shell restarts with the window hidden: %d; icon back once in %d "
-                "(slowest %.2f s); window shown after it in %d; hotkey off while shown in %d; "
-                "back after hiding in %d (at the first press in %d)\n",
-                restarts, iconsBack, slowest, shown, hotKeyOffWhileShown, hotKeyBackAfterHiding,
-                firstPressAfterHiding);
+                "(slowest %.2f s); window still hidden in %d; hotkey working in %d (at the "
+                "first press in %d)\n",
+                restarts, iconsBack, slowest, stayedHidden, hotKeyWorking, firstPress);
 }
 
 TEST_F(ShellRestartTest, AShownWindowStaysShownAndTheIconComesBackOnce) {

@@ -3,7 +3,9 @@
 // menu goes.
 #include "tray_test_support.h"
 
+#include "gui/win/handles.h"
 #include "gui/win/popup_menu.h"
+#include "tests/support/win/menu_probe.h"
 
 #include <gtest/gtest.h>
 
@@ -111,6 +113,37 @@ TEST_F(TrayMenuTest, ATrayIconFreedWhileItsMenuIsOpenRaisesNothingAfterwards) {
     EXPECT_EQ(journal, (std::vector<std::wstring>{L"up right", L"popup"}));
     EXPECT_FALSE(::IsWindow(hidden));
     EXPECT_EQ(menu->PopupComponent(), nullptr); // cleared when its invoker went
+}
+
+// A real menu, closed from inside its loop as a click elsewhere would, over a real window
+// of the user's that had the foreground before.
+TEST_F(TrayIconTest, AMenuClosedWithoutShowingTheWindowGivesTheForegroundBack) {
+    auto* tray = MakeTray();
+    auto* menu = nestora::gui::Create<nestora::gui::TPopupMenu>(form);
+    menu->Items().AddItem(L"Item", [](nestora::gui::TObject*) {});
+    tray->SetPopupMenu(menu);
+    ASSERT_NE(form->Handle(), nullptr);
+    ASSERT_FALSE(form->Visible());
+    const nestora::gui::UniqueWindow user(::CreateWindowExW(0, L"STATIC", L"the user's window",
+                                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300,
+                                                   200, nullptr, nullptr, nullptr, nullptr));
+    ::SetForegroundWindow(user.get());
+    ASSERT_EQ(::GetForegroundWindow(), user.get());
+
+    nestora::testing::OpenMenuProbe::Arm();
+    Report(*tray, WM_RBUTTONDOWN);
+    Report(*tray, WM_RBUTTONUP);
+    EXPECT_EQ(nestora::testing::OpenMenuProbe::runs, 1);
+    Pump(100);
+    EXPECT_EQ(::GetForegroundWindow(), user.get());
+
+    // A window shown keeps the foreground the menu gave it.
+    form->Show();
+    ::SetForegroundWindow(user.get());
+    nestora::testing::OpenMenuProbe::Arm();
+    Report(*tray, WM_RBUTTONUP);
+    Pump(100);
+    EXPECT_EQ(::GetForegroundWindow(), form->Handle());
 }
 
 } // namespace

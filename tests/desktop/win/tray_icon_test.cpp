@@ -193,9 +193,9 @@ TEST_F(TrayIconTest, DisabledItIgnoresTheShellsReportsButStillComesBackAfterARes
     shell.Forget();
     shell.requests.clear();
     ::SendMessageW(tray->WindowHandle(), nestora::desktop::TaskbarCreatedMessage(), 0, 0);
-    EXPECT_EQ(shell.Messages(), (std::vector<DWORD>{NIM_DELETE, NIM_ADD}));
+    EXPECT_EQ(shell.Messages(), (std::vector<DWORD>{NIM_ADD}));
     EXPECT_TRUE(shell.Has(tray->WindowHandle(), 0));
-    EXPECT_EQ(journal, (std::vector<std::wstring>{L"hide", L"show"}));
+    EXPECT_TRUE(journal.empty());
 }
 
 TEST_F(TrayIconTest, BalloonsCarryTheirTextsCutAndOnlyTheInfoFlag) {
@@ -314,8 +314,7 @@ TEST_F(TrayIconTest, MinimizingTheApplicationReachesTheTrayBeforeTheApplications
     ASSERT_TRUE(::IsWindowVisible(app->Handle()));
 
     ::SendMessageW(app->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_EQ(journal,
-              (std::vector<std::wstring>{L"show", L"minimize", L"application minimised"}));
+    EXPECT_EQ(journal, (std::vector<std::wstring>{L"show", L"minimize", L"application minimised"}));
     EXPECT_FALSE(::IsWindowVisible(app->Handle()));
     EXPECT_FALSE(form->Visible());
     EXPECT_TRUE(tray->Visible());
@@ -343,18 +342,28 @@ TEST_F(TrayIconTest, ADoubleClickShowsOrHidesTheApplicationWhenMinimizingToTheTr
     EXPECT_EQ(journal, (std::vector<std::wstring>{L"show", L"dblclick", L"dblclick"}));
 }
 
-TEST_F(TrayIconTest, TheShellRestartingBringsAHiddenApplicationBackWithItsIcon) {
+TEST_F(TrayIconTest,
+       TheShellRestartingBringsTheIconBackWithItsHintAndLeavesAHiddenApplicationHidden) {
     auto* tray = MakeTray();
+    Journal(*tray);
     tray->SetMinimizeToTray(true);
+    tray->SetHint(L"Hot key: Ctrl+`");
     form->Show();
     app->Minimize();
     ASSERT_FALSE(form->Visible());
     shell.Forget();
+    journal.clear();
     ::SendMessageW(tray->WindowHandle(), nestora::desktop::TaskbarCreatedMessage(), 0, 0);
-    EXPECT_TRUE(form->Visible());
-    EXPECT_TRUE(::IsWindowVisible(app->Handle()));
+    EXPECT_FALSE(form->Visible());
+    EXPECT_FALSE(::IsWindowVisible(app->Handle()));
     EXPECT_TRUE(shell.Has(tray->WindowHandle(), 0));
+    EXPECT_EQ(shell.requests.back().tip, L"Hot key: Ctrl+`");
+    EXPECT_EQ(shell.requests.back().flags, kShown);
     EXPECT_TRUE(tray->Visible());
+    EXPECT_TRUE(journal.empty());
+    // Taking the icon away on purpose still brings the application back.
+    tray->SetVisible(false);
+    EXPECT_TRUE(form->Visible());
 }
 
 TEST_F(TrayIconTest, ARefusedAddIsTriedAgainUntilTheShellTakesIt) {
