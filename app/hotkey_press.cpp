@@ -45,7 +45,7 @@ void CreateInShellWindow(ShellWindowItem& item, FolderTargets& targets) {
 
 void HandleHotKeyPress(ShellAutomation* shell, PressWindows& windows, FolderTargets& targets) {
     const std::unique_ptr<ShellWindowCollection> collection = shell ? shell->Windows() : nullptr;
-    const std::optional<long> count = collection ? collection->count() : std::nullopt;
+    const std::optional<long> count = collection ? collection->Count() : std::nullopt;
     if (!count || *count <= 0) {
         targets.CreateOnDesktop();
         return;

@@ -56,7 +56,7 @@ class ShellWindowCollection {
 public:
     virtual ~ShellWindowCollection() = default;
     // `Count`; nothing when the call fails.
-    virtual std::optional<long> count() = 0;
+    virtual std::optional<long> Count() = 0;
     // `Item` with the index from 0; null when the call fails.
     virtual std::unique_ptr<ShellWindowItem> Item(long index) = 0;
 };

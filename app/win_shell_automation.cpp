@@ -1,4 +1,5 @@
 #include "app/win_shell_automation.h"
+#include "app/win_system_error.h"
 
 #include "app/shell_ids.h"
 
@@ -165,7 +166,7 @@ public:
     explicit DispatchCollection(ComPtr<IDispatch> collection)
         : collection_(std::move(collection)) {}
 
-    std::optional<long> count() override {
+    std::optional<long> Count() override {
         Variant result;
         if (FAILED(InvokeByName(*collection_.Get(), L"Count", result).status))
             return std::nullopt;
@@ -209,17 +210,6 @@ private:
     ComPtr<IDispatch> shell_;
 };
 
-std::wstring SystemErrorText(HRESULT code) {
-    std::array<wchar_t, 512> buffer{};
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        static_cast<DWORD>(code), 0, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr);
-    std::wstring text(buffer.data(), length);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
-        text.pop_back();
-    return text;
-}
-
 } // namespace
 
 std::wstring AutomationErrorText(const std::wstring& name, long hresult,
@@ -228,7 +218,7 @@ std::wstring AutomationErrorText(const std::wstring& name, long hresult,
         return description;
     if (hresult == DISP_E_UNKNOWNNAME || hresult == DISP_E_MEMBERNOTFOUND)
         return gui::FormatText(L"Method '%s' not supported by automation object", {name});
-    std::wstring text = SystemErrorText(hresult);
+    std::wstring text = SystemMessageText(static_cast<std::uint32_t>(hresult), 0);
     if (!text.empty())
         return text;
     return L"OLE error " + gui::HexDigits(static_cast<std::uint32_t>(hresult), 8);

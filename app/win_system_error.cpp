@@ -1,14 +1,14 @@
 #include "app/win_system_error.h"
 
+#include "gui/core/text.h"
+
 #include <windows.h>
 
 #include <array>
 
 namespace nestora::app {
 
-namespace {
-
-std::wstring MessageText(DWORD code, DWORD languageId) {
+std::wstring SystemMessageText(std::uint32_t code, std::uint32_t languageId) {
     std::array<wchar_t, 512> buffer{};
     const DWORD length =
         ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
@@ -19,17 +19,15 @@ std::wstring MessageText(DWORD code, DWORD languageId) {
     return text;
 }
 
-} // namespace
-
 std::wstring SystemErrorText(std::uint32_t code, Language language) {
     const DWORD wanted = language == Language::english
                              ? MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)
                              : MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT);
-    std::wstring text = MessageText(code, wanted);
+    std::wstring text = SystemMessageText(code, wanted);
     if (text.empty())
-        text = MessageText(code, 0);
+        text = SystemMessageText(code, 0);
     if (text.empty())
-        text = L"Error " + std::to_wstring(code);
+        text = L"Error " + gui::IntToStr(code);
     return text;
 }
 

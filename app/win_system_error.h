@@ -14,4 +14,8 @@ namespace nestora::app {
 // the line break FormatMessage ends its texts with.
 std::wstring SystemErrorText(std::uint32_t code, Language language);
 
+// The system's text for a code in one language (0: the system's choice), or "" when it
+// has none. Without the line break FormatMessage ends its texts with.
+std::wstring SystemMessageText(std::uint32_t code, std::uint32_t languageId);
+
 } // namespace nestora::app

@@ -59,7 +59,7 @@ private:
 class FakeCollection final : public ShellWindowCollection {
 public:
     explicit FakeCollection(ShellState& state) : state_(state) {}
-    std::optional<long> count() override {
+    std::optional<long> Count() override {
         state_.calls.push_back("Count");
         if (state_.countFails)
             return std::nullopt;

@@ -719,7 +719,7 @@ TEST_F(MainWindowTest, AFolderThatCannotBeMadeOrAWindowWithoutOneIsToldInABalloo
     std::vector<nestora::testing::ShellWindow> windows{
         {0x10010, L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"}};
     struct ThisPcInFront final : PressWindows {
-        int MinimisedWindowCount() override { return 0; }
+        bool IsMinimised(WindowId) override { return false; }
         WindowId ForegroundWindow() override { return 0x10010; }
         bool IsDesktop(WindowId) override { return false; }
         WindowId ActiveTab(WindowId) override { return 0; }
