@@ -286,10 +286,14 @@ protected:
         const HWND tray = nestora.Window(L"TPUtilWindow");
         if (!tray)
             return nullptr;
-        ::SetCursorPos(700, 500);
-        ::PostMessageW(tray, kTrayCallbackMessage, 0, WM_RBUTTONUP);
+        // A right click a busy program's queue took before it could open its menu is given
+        // again, as a hand would give it; at most three.
         HWND menu = nullptr;
-        WaitFor([&] { return (menu = nestora.Window(L"#32768", true)) != nullptr; });
+        for (int click = 0; click < 3 && !menu; ++click) {
+            ::SetCursorPos(700, 500);
+            ::PostMessageW(tray, kTrayCallbackMessage, 0, WM_RBUTTONUP);
+            WaitFor([&] { return (menu = nestora.Window(L"#32768", true)) != nullptr; }, 3000ms);
+        }
         ::Sleep(300); // drawn
         return menu;
     }
@@ -368,9 +372,14 @@ TEST_F(SkinnedProgramTest, TheTrayMenuTheFrameItsButtonsAndTheRunEntryAtExit) {
     // The minimise button (at the right end) hides the window to the tray; the hotkey is
     // registered again. The click comes a moment after the menu, as a hand's would: sent
     // while the menu's own loop is still ending (under load), the loop takes it.
-    ::Sleep(300);
-    SendMouseClick(r.left + 149 + 8, r.top + 4 + 8);
-    ASSERT_TRUE(WaitFor([&] { return !Shown(window); }, 3000ms));
+    // A click the menu's ending loop still took is given again; at most three.
+    bool hidden = false;
+    for (int click = 0; click < 3 && !hidden; ++click) {
+        ::Sleep(300);
+        SendMouseClick(r.left + 149 + 8, r.top + 4 + 8);
+        hidden = WaitFor([&] { return !Shown(window); }, 3000ms);
+    }
+    ASSERT_TRUE(hidden);
     EXPECT_TRUE(nestora->Running());
     Press();
     EXPECT_TRUE(WaitFor([&] { return OnDesktop(L"Новая папка"); }));
