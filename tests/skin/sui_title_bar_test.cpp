@@ -34,6 +34,12 @@ gui::TColor PixelOf(const gui::TBitmap& b, int x, int y) {
     return gui::RGBColor(p[2], p[1], p[0]);
 }
 
+// The picture a title-bar button shows now, in 32 bits for comparing with a strip cell.
+void GlyphShown(TsuiTitleBarButton& button, gui::TBitmap& out) {
+    out.Assign(*button.PicNormal().Graphic());
+    out.SetPixelFormat(gui::TPixelFormat::pf32bit);
+}
+
 // Cell `cell` of a style's title-bar button strip, as the resources hold it.
 void StripCell(TsuiUIStyle style, int cell, gui::TBitmap& out) {
     gui::TBitmap strip;
@@ -175,14 +181,12 @@ TEST_F(SkinnedTitleBarTest, MaximisingTurnsTheMaximiseGlyphIntoTheRestoreGlyphAn
 
     form->SetWindowState(gui::TWindowState::wsMaximized);
     Pump(30);
-    shown.Assign(*max->PicNormal().Graphic());
-    shown.SetPixelFormat(gui::TPixelFormat::pf32bit);
+    GlyphShown(*max, shown);
     EXPECT_EQ(Mismatches(shown, restore, 0, 0), 0);
 
     form->SetWindowState(gui::TWindowState::wsNormal);
     Pump(30);
-    shown.Assign(*max->PicNormal().Graphic());
-    shown.SetPixelFormat(gui::TPixelFormat::pf32bit);
+    GlyphShown(*max, shown);
     EXPECT_EQ(Mismatches(shown, maximise, 0, 0), 0);
 }
 
@@ -200,15 +204,13 @@ TEST_F(SkinnedTitleBarTest, AMaximiseOrRestoreTheSystemStartsShowsTheRightGlyph)
     ::ShowWindow(form->Handle(), SW_MAXIMIZE);
     Pump(30);
     ASSERT_TRUE(::IsZoomed(form->Handle()));
-    shown.Assign(*max->PicNormal().Graphic());
-    shown.SetPixelFormat(gui::TPixelFormat::pf32bit);
+    GlyphShown(*max, shown);
     EXPECT_EQ(Mismatches(shown, restore, 0, 0), 0);
 
     ::ShowWindow(form->Handle(), SW_RESTORE);
     Pump(30);
     ASSERT_FALSE(::IsZoomed(form->Handle()));
-    shown.Assign(*max->PicNormal().Graphic());
-    shown.SetPixelFormat(gui::TPixelFormat::pf32bit);
+    GlyphShown(*max, shown);
     EXPECT_EQ(Mismatches(shown, maximise, 0, 0), 0);
 }
 
