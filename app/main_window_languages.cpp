@@ -78,7 +78,7 @@ void TForm1::AboutCredits(bool show) {
     Label1->SetAlign(gui::TAlign::alNone);
     Label1->SetCaption(HotKeyHintPrefix());
     Label1->Font().SetColor(kLabelTextColor);
-    Label1->SetBounds(20, 32, 129, 13);
+    Label1->SetDesignBounds(20, 32, 129, 13);
     Label1->SetColor(kLabelColor);
     EditHotKey->Show();
     Label2->Show();

@@ -1,6 +1,7 @@
 #include "skin/sui_form.h"
 
 #include "gui/core/class_builder.h"
+#include "gui/core/dpi_scale.h"
 #include "gui/core/exceptions.h"
 #include "gui/win/application.h"
 #include "gui/win/bitmap.h"
@@ -328,8 +329,8 @@ void TsuiForm::SetMenuBarHeight(int height) {
     menuBarHeight_ = height;
     if (!menuBar_)
         return;
-    menuBar_->SetHeight(height);
-    menuBar_->SetButtonHeight(height);
+    menuBar_->SetHeight(ScaledForDpi(height));
+    menuBar_->SetButtonHeight(ScaledForDpi(height));
 }
 
 // --- the menu bar -----------------------------------------------------------------------------
@@ -339,8 +340,9 @@ void TsuiForm::CreateMenuBar() {
         return;
     menuBar_ = gui::Create<gui::TToolBar>(this);
     menuBar_->SetParent(this);
-    menuBar_->SetHeight(menuBarHeight_);
-    menuBar_->SetButtonHeight(menuBarHeight_);
+    menuBar_->ScaleForDpi(Dpi());
+    menuBar_->SetHeight(ScaledForDpi(menuBarHeight_));
+    menuBar_->SetButtonHeight(ScaledForDpi(menuBarHeight_));
     menuBar_->SetColor(menuBarColor_);
     // A menu bar's captions stand alone, without the tool bar's drop-down arrows.
     menuBar_->SetDropDownArrows(false);
@@ -502,7 +504,7 @@ void TsuiForm::DrawMenuBarButton(gui::TToolButton* button, gui::TCanvas& canvas,
 
 void TsuiForm::SetFrameWidth(int width) {
     if (form_)
-        form_->SetWidth(FormWidthForPanel(width, borderWidth_));
+        form_->SetWidth(FormWidthForPanel(width, ScaledForDpi(borderWidth_)));
     else
         SetWidth(width);
     UpdateLayout();
@@ -510,7 +512,7 @@ void TsuiForm::SetFrameWidth(int width) {
 
 void TsuiForm::SetFrameHeight(int height) {
     if (form_)
-        form_->SetHeight(FormHeightForPanel(height, borderWidth_));
+        form_->SetHeight(FormHeightForPanel(height, ScaledForDpi(borderWidth_)));
     else
         SetHeight(height);
     UpdateLayout();
@@ -568,8 +570,9 @@ bool TsuiForm::IsMdiForm() const {
 void TsuiForm::UpdateLayout() {
     if (!form_ || !titleBar_)
         return;
-    const PanelBounds b = FramePanelBounds(form_->ClientWidth(), form_->ClientHeight(),
-                                           borderWidth_, titleBar_->Visible(), IsMdiChild());
+    const PanelBounds b =
+        FramePanelBounds(form_->ClientWidth(), form_->ClientHeight(), ScaledForDpi(borderWidth_),
+                         titleBar_->Visible(), IsMdiChild());
     SetBounds(b.left, b.top, b.width, b.height);
 }
 
@@ -584,12 +587,13 @@ void TsuiForm::PaintBorder() {
 void TsuiForm::PaintBorderOn(HDC dc) {
     if (!form_ || !dc)
         return;
+    const int border = ScaledForDpi(borderWidth_);
     const BorderStrips s =
-        FrameBorderStrips(form_->ClientWidth(), form_->ClientHeight(), borderWidth_, IsMdiChild());
+        FrameBorderStrips(form_->ClientWidth(), form_->ClientHeight(), border, IsMdiChild());
     gui::TCanvas canvas;
     canvas.SetHandle(dc);
     canvas.Pen().SetColor(borderColor_);
-    canvas.Pen().SetWidth(borderWidth_);
+    canvas.Pen().SetWidth(border);
     canvas.Brush().SetColor(borderColor_);
     for (const SkinRect& r : {s.left, s.bottom, s.right})
         canvas.FillRect(gui::MakeRect(r.left, r.top, r.right, r.bottom));
@@ -613,6 +617,20 @@ void TsuiForm::Paint() {
     }
     canvas.Brush().SetColor(Color());
     canvas.FillRect(client);
+}
+
+int TsuiForm::ScaledForDpi(int value96) const {
+    return gui::ScaleToDpi(value96, Dpi());
+}
+
+void TsuiForm::ChangeScale(int fromDpi, int toDpi) {
+    gui::TCustomPanel::ChangeScale(fromDpi, toDpi);
+    if (menuBar_) {
+        menuBar_->SetHeight(ScaledForDpi(menuBarHeight_));
+        menuBar_->SetButtonHeight(ScaledForDpi(menuBarHeight_));
+    }
+    UpdateLayout();
+    PaintBorder();
 }
 
 void TsuiForm::CreateWnd() {
@@ -738,8 +756,10 @@ void TsuiForm::OnFormHitTest(gui::TMessage& m) {
         return;
     POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
     ::ScreenToClient(m.Window, &p);
-    if (const std::optional<int> code =
-            FormEdgeHitTest({p.x, p.y}, form_->ClientWidth(), form_->ClientHeight()))
+    // The grips are designed at 96 dpi: the point and the size are taken back to it.
+    const auto design = [this](int v) { return gui::ScaleBetweenDpis(v, Dpi(), gui::kDesignDpi); };
+    if (const std::optional<int> code = FormEdgeHitTest(
+            {design(p.x), design(p.y)}, design(form_->ClientWidth()), design(form_->ClientHeight())))
         m.Result = *code;
 }
 

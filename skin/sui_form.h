@@ -152,6 +152,8 @@ protected:
     void WndProc(gui::TMessage& message) override;
     void CreateWnd() override;
     void Notification(gui::TComponent* component, gui::TOperation operation) override;
+    // BorderWidth and MenuBarHeight stay 96-dpi numbers, scaled where they are used.
+    void ChangeScale(int fromDpi, int toDpi) override;
 
 private:
     struct FormHook;
@@ -163,6 +165,7 @@ private:
     void OnFormHitTest(gui::TMessage& message);
     void AppMessageHook(MSG& message, bool& handled);
     void ApplyStyle();
+    int ScaledForDpi(int value96) const;
     bool IsMdiChild() const;
     bool IsMdiForm() const;
     // The client window of the application's main form when it is an MDI main form.

@@ -1,6 +1,7 @@
 #include "skin/sui_title_bar.h"
 
 #include "gui/core/class_builder.h"
+#include "gui/core/dpi_scale.h"
 #include "gui/win/application.h"
 #include "gui/win/bitmap.h"
 #include "gui/win/canvas.h"
@@ -9,6 +10,7 @@
 #include "gui/win/popup_menu.h"
 #include "skin/menus/sui_popup_menu.h"
 #include "skin/sui_form.h"
+#include "skin/sui_scaled_picture.h"
 #include "skin/sui_style_win.h"
 #include "skin/sui_title_bar_look.h"
 #include "skin/sui_title_bar_menu.h"
@@ -180,7 +182,7 @@ void TsuiTitleBar::ApplyStyle() {
     captionBaseHeight_ = captionBaseHeight;
     captionTopOffset_ = look.Int(StyleElement::TitleBarButtonTopInt);
     if (gui::TCustomForm* form = Form())
-        form->Constraints().SetMinWidth(look.Int(StyleElement::FormMinWidthInt));
+        form->Constraints().SetMinWidth(ScaledForDpi(look.Int(StyleElement::FormMinWidthInt)));
     roundCorner_ = look.Int(StyleElement::FormRoundCornerInt);
 
     const TsuiUIStyle resolved = look.FromTheme() ? TsuiUIStyle::FromThemeFile : look.Style();
@@ -204,7 +206,24 @@ void TsuiTitleBar::SetAutoSize(bool autoSize) {
         autoSize_ = false;
         return;
     }
-    SetHeight(sections_->Items(0)->Picture().Height());
+    SetHeight(ScaledForDpi(sections_->Items(0)->Picture().Height()));
+}
+
+int TsuiTitleBar::ScaledForDpi(int value96) const {
+    return gui::ScaleToDpi(value96, Dpi());
+}
+
+int TsuiTitleBar::DesignUnits(int pixels) const {
+    return gui::ScaleBetweenDpis(pixels, Dpi(), gui::kDesignDpi);
+}
+
+void TsuiTitleBar::ChangeScale(int fromDpi, int toDpi) {
+    gui::TCustomPanel::ChangeScale(fromDpi, toDpi);
+    // The height from the picture again rather than from the rounded old height.
+    if (autoSize_)
+        SetAutoSize(true);
+    UpdateRegion();
+    Invalidate();
 }
 
 void TsuiTitleBar::SetSections(const TsuiTitleBarSections& sections) {
@@ -252,7 +271,7 @@ void TsuiTitleBar::UpdateRegion() {
     gui::TCustomForm* form = Form();
     // A form without its window yet gets its region with its first size message.
     if (form && form->HandleAllocated())
-        ApplyRoundCornerRegion(*form, roundCorner_);
+        ApplyRoundCornerRegion(*form, ScaledForDpi(roundCorner_));
 }
 
 gui::TRect TsuiTitleBar::FormWorkArea() {
@@ -326,12 +345,14 @@ ButtonsLayout TsuiTitleBar::CurrentButtonsLayout(std::optional<SkinPoint> mouse)
     descs.reserve(static_cast<std::size_t>(buttons_->Count()));
     for (int i = 0; i < buttons_->Count(); ++i) {
         const TsuiTitleBarButton& b = *buttons_->Items(i);
-        descs.push_back(ButtonDesc{b.Visible(),
-                                   b.ButtonType() == TsuiTitleBarBtnType::suiControlBox,
-                                   b.PicNormal().Width(), b.PicNormal().Height(), b.Top()});
+        descs.push_back(ButtonDesc{
+            b.Visible(), b.ButtonType() == TsuiTitleBarBtnType::suiControlBox,
+            ScaledForDpi(b.PicNormal().Width()), ScaledForDpi(b.PicNormal().Height()),
+            ScaledForDpi(b.Top())});
     }
-    return LayoutButtons(descs, ButtonBarDesc{Width(), leftBtnXOffset_, rightBtnXOffset_,
-                                              buttonInterval_, drawAppIcon_, mouse});
+    return LayoutButtons(descs, ButtonBarDesc{Width(), ScaledForDpi(leftBtnXOffset_),
+                                              ScaledForDpi(rightBtnXOffset_),
+                                              ScaledForDpi(buttonInterval_), drawAppIcon_, mouse});
 }
 
 void TsuiTitleBar::Paint() {
@@ -348,7 +369,8 @@ void TsuiTitleBar::DrawTo(gui::TCanvas& canvas) {
         canvas.Pen().SetColor(cornerPenColor_);
         canvas.Pen().SetWidth(1);
         canvas.Brush().SetStyle(gui::TBrushStyle::bsClear);
-        canvas.RoundRect(-1, 0, Width() + 1, Height() + 50, roundCorner_ + 1, roundCorner_);
+        const int radius = ScaledForDpi(roundCorner_);
+        canvas.RoundRect(-1, 0, Width() + 1, Height() + 50, radius + 1, radius);
     }
 }
 
@@ -357,17 +379,21 @@ void TsuiTitleBar::DrawSections(gui::TCanvas& canvas) {
     descs.reserve(static_cast<std::size_t>(sections_->Count()));
     for (int i = 0; i < sections_->Count(); ++i) {
         const TsuiTitleBarSection& s = *sections_->Items(i);
-        descs.push_back(SectionDesc{s.Align(), s.Width(), s.Stretch()});
+        descs.push_back(SectionDesc{s.Align(), ScaledForDpi(s.Width()), s.Stretch()});
     }
     for (const SectionPlacement& p : LayoutSections(descs, Width(), Height())) {
         const gui::TPicture& picture = sections_->Items(p.index)->Picture();
         if (picture.Empty() || p.rect.Width() <= 0 || p.rect.Height() <= 0)
             continue;
         if (p.scaled) {
-            canvas.StretchDraw(ToTRect(p.rect), *picture.Graphic());
+            DrawPictureAtDpi(canvas, ToTRect(p.rect), picture, Dpi());
         } else {
+            // At its own size for the DPI, from the section's top-left corner.
             ClipScope clip(canvas.Handle(), p.rect);
-            canvas.Draw(p.rect.left, p.rect.top, *picture.Graphic());
+            DrawPictureAtDpi(canvas,
+                             gui::BoundsRect(p.rect.left, p.rect.top, ScaledForDpi(picture.Width()),
+                                             ScaledForDpi(picture.Height())),
+                             picture, Dpi());
         }
     }
 }
@@ -382,14 +408,17 @@ void TsuiTitleBar::DrawButton(gui::TCanvas& canvas, const TsuiTitleBarButton& bu
     // Through a bitmap of the normal picture's size, so every state takes the same room and
     // a transparent button leaves out the colour of its bottom-left pixel.
     gui::TBitmap cell;
-    cell.SetSize(normal.Width(), normal.Height());
-    cell.Canvas().Draw(0, 0, *shown.Graphic());
+    const int width = ScaledForDpi(normal.Width());
+    const int height = ScaledForDpi(normal.Height());
+    cell.SetSize(width, height);
+    DrawPictureAtDpi(cell.Canvas(), gui::MakeRect(0, 0, width, height), shown, Dpi());
     cell.SetTransparent(button.Transparent());
     canvas.Draw(rect.left, rect.top, cell);
 }
 
 void TsuiTitleBar::DrawApplicationIcon(gui::TCanvas& canvas, SkinPoint at) {
-    const gui::TRect rect = gui::BoundsRect(at.x, at.y, kAppIconSize, kAppIconSize);
+    const gui::TRect rect =
+        gui::BoundsRect(at.x, at.y, ScaledForDpi(kAppIconSize), ScaledForDpi(kAppIconSize));
     // The application's own icon, which a program may change at any time; the module's
     // MAINICON only when there is no application (or it has no icon).
     gui::TApplication* app = gui::CurrentApplication();
@@ -424,7 +453,8 @@ void TsuiTitleBar::DrawButtonsAndCaption(gui::TCanvas& canvas) {
                    [&canvas](std::wstring_view s) { return canvas.TextWidth(s); });
     if (shown.empty())
         return;
-    const int y = CaptionTop(captionBaseHeight_, canvas.TextHeight(shown), captionTopOffset_);
+    const int y = CaptionTop(ScaledForDpi(captionBaseHeight_), canvas.TextHeight(shown),
+                             ScaledForDpi(captionTopOffset_));
     canvas.Brush().SetStyle(gui::TBrushStyle::bsClear);
     canvas.TextOut(layout.captionLeft, y, shown);
     drawnCaption_ = shown;
@@ -516,7 +546,9 @@ void TsuiTitleBar::OnNcHitTest(gui::TMessage& m) {
         return;
     POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
     ::ScreenToClient(Handle(), &p);
-    if (const std::optional<int> code = TitleBarEdgeHitTest({p.x, p.y}, form->ClientWidth()))
+    // The grip is designed at 96 dpi: the point and the width are taken back to it.
+    if (const std::optional<int> code = TitleBarEdgeHitTest(
+            {DesignUnits(p.x), DesignUnits(p.y)}, DesignUnits(form->ClientWidth())))
         m.Result = *code;
 }
 

@@ -142,6 +142,9 @@ protected:
     void MouseLeave() override;
     void DblClick() override;
     void Notification(gui::TComponent* component, gui::TOperation operation) override;
+    // The bar's height, its buttons' sizes and places, the offsets, the corner and the
+    // caption's place stay 96-dpi numbers and are scaled when laid out or drawn.
+    void ChangeScale(int fromDpi, int toDpi) override;
 
 private:
     friend class TsuiTitleBarButton;
@@ -155,6 +158,9 @@ private:
     void OnNcHitTest(gui::TMessage& message);
     void ReleaseButton();
     void ApplyStyle();
+    // A 96-dpi number at the bar's DPI, and a pixel number taken back to 96 dpi.
+    int ScaledForDpi(int value96) const;
+    int DesignUnits(int pixels) const;
 
     bool custom_ = false;
     gui::TComponent* fileTheme_ = nullptr;

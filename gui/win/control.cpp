@@ -1,6 +1,7 @@
 #include "gui/win/control.h"
 
 #include "gui/core/class_builder.h"
+#include "gui/core/dpi_scale.h"
 #include "gui/win/form.h"
 #include "gui/win/popup_menu.h"
 #include "gui/win/win_control.h"
@@ -118,6 +119,34 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 }
 
 TRect TControl::ClientRect() const { return TRect{0, 0, width_, height_}; }
+
+void TControl::SetDesignBounds(int left, int top, int width, int height) {
+    const TRect r = ScaleBoundsToDpi(gui::BoundsRect(left, top, width, height), dpi_);
+    SetBounds(r.Left, r.Top, r.Width(), r.Height());
+}
+
+void TControl::ScaleForDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_)
+        return;
+    const int from = dpi_;
+    dpi_ = dpi;
+    ChangeScale(from, dpi);
+}
+
+void TControl::ChangeScale(int fromDpi, int toDpi) {
+    dpi_ = toDpi;
+    ScaleBounds(fromDpi, toDpi);
+    // A font taken from the parent comes scaled with the parent's.
+    if (!parentFont_) {
+        font_.SetPixelsPerInch(toDpi);
+        font_.SetHeight(ScaleBetweenDpis(font_.Height(), fromDpi, toDpi));
+    }
+}
+
+void TControl::ScaleBounds(int fromDpi, int toDpi) {
+    SetBounds(ScaleBetweenDpis(left_, fromDpi, toDpi), ScaleBetweenDpis(top_, fromDpi, toDpi),
+              ScaleBetweenDpis(width_, fromDpi, toDpi), ScaleBetweenDpis(height_, fromDpi, toDpi));
+}
 
 void TControl::SetClientSize(int width, int height) {
     const TRect client = ClientRect();

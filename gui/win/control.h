@@ -22,8 +22,16 @@
 //             set).
 //   parented  SetParent (or a description nesting it): it joins the parent's controls in
 //             index order; aligned controls are laid out again.
+//   scaled    its form moved it to another DPI (ScaleForDpi): bounds and its own font
+//             were multiplied, Dpi() tells the DPI they are for now.
 //   destroyed it leaves its parent. A parent that is destroyed destroys the controls still
 //             on it.
+//
+// Display scale: bounds and fonts are pixels of the DPI the control is drawn at (Dpi(),
+// 96 until its form scales it). Descriptions and the program write 96-dpi numbers;
+// the form scales them once it knows its window's DPI, and again on WM_DPICHANGED.
+// A control's own numbers that are not bounds (a skin's metrics, a menu's heights) stay
+// in 96-dpi units and are scaled where they are used, by Dpi().
 
 #include "gui/win/graphics_win32.h"
 
@@ -84,6 +92,16 @@ public:
     void SetClientWidth(int width) { SetClientSize(width, ClientHeight()); }
     void SetClientHeight(int height) { SetClientSize(ClientWidth(), height); }
     virtual void SetClientSize(int width, int height);
+    // Bounds written for 96 dpi (as descriptions are), placed at the control's DPI.
+    void SetDesignBounds(int left, int top, int width, int height);
+
+    // --- display scale ----------------------------------------------------------------
+    // The DPI the control's bounds and font are for now (96 until it is scaled).
+    int Dpi() const { return dpi_; }
+    // Lays the control (and its children) out for dpi: every bound and every font that is
+    // the control's own is multiplied by dpi / Dpi(), rounded as the system rounds. A dpi
+    // of 0 or the current one does nothing.
+    void ScaleForDpi(int dpi);
 
     TAlign Align() const { return align_; }
     void SetAlign(TAlign align);
@@ -176,6 +194,11 @@ protected:
 
     // Effects of changes, for subclasses to extend (the base repaints where it matters).
     virtual void BoundsChanged() {}
+    // The work of ScaleForDpi, from fromDpi to toDpi (Dpi() is toDpi already). The base
+    // scales the bounds (ScaleBounds) and the font unless it is the parent's; subclasses
+    // add their own numbers and call this.
+    virtual void ChangeScale(int fromDpi, int toDpi);
+    virtual void ScaleBounds(int fromDpi, int toDpi);
     virtual void VisibleChanged();
     virtual void EnabledChanged() {}
     virtual void ColorChanged();
@@ -218,6 +241,7 @@ private:
     std::wstring hint_;
     bool showHint_ = false;
     TPopupMenu* popupMenu_ = nullptr;
+    int dpi_ = 96;
     bool clicked_ = false;
     bool mouseInside_ = false;
 

@@ -2,8 +2,10 @@
 
 #include "gui/core/class_builder.h"
 #include "gui/core/description_loader.h"
+#include "gui/core/dpi_scale.h"
 #include "gui/win/application.h"
 #include "gui/win/control_messages.h"
+#include "gui/win/dpi.h"
 #include "gui/win/graphics_color.h"
 
 namespace nestora::gui {
@@ -185,6 +187,9 @@ void TCustomForm::ReadDescriptionResource(const std::wstring& name, const ClassR
 
 void TCustomForm::Loaded() {
     TWinControl::Loaded();
+    // The description is written for 96 dpi; the form is laid out for its screen before
+    // anyone sees it or its create event reads a size.
+    ScaleForDpi(TargetDpi());
     if (Visible())
         VisibleChanged(); // showing waited for the description to be read
 }
@@ -326,8 +331,46 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
         menu->AttachWindow(Handle());
 }
 
+int TCustomForm::TargetDpi() {
+    return HandleAllocated() ? WindowDpi(Handle()) : SystemDpi();
+}
+
+void TCustomForm::ScaleBounds(int fromDpi, int toDpi) {
+    const TRect client = ClientRect();
+    SetClientSize(ScaleBetweenDpis(client.Width(), fromDpi, toDpi),
+                  ScaleBetweenDpis(client.Height(), fromDpi, toDpi));
+}
+
+void TCustomForm::ChangeScale(int fromDpi, int toDpi) {
+    const auto scale = [&](int v) { return ScaleBetweenDpis(v, fromDpi, toDpi); };
+    const int minWidth = scale(constraints_.MinWidth());
+    const int minHeight = scale(constraints_.MinHeight());
+    const int maxWidth = scale(constraints_.MaxWidth());
+    const int maxHeight = scale(constraints_.MaxHeight());
+    // Lifted while the size changes: the old limits would hold the new size back.
+    constraints_.SetMinWidth(0);
+    constraints_.SetMinHeight(0);
+    constraints_.SetMaxWidth(0);
+    constraints_.SetMaxHeight(0);
+    TWinControl::ChangeScale(fromDpi, toDpi);
+    constraints_.SetMinWidth(minWidth);
+    constraints_.SetMinHeight(minHeight);
+    constraints_.SetMaxWidth(maxWidth);
+    constraints_.SetMaxHeight(maxHeight);
+}
+
+void TCustomForm::OnDpiChanged(TMessage& m) {
+    ScaleForDpi(LOWORD(m.WParam));
+    // The system's rectangle keeps the window under the mouse that dragged it across.
+    if (const auto* r = reinterpret_cast<const RECT*>(m.LParam))
+        SetBounds(r->left, r->top, r->right - r->left, r->bottom - r->top);
+    m.Result = 0;
+}
+
 void TCustomForm::InitializeWindow() {
     TWinControl::InitializeWindow();
+    // A window made on a monitor of another scale than the system's.
+    ScaleForDpi(WindowDpi(Handle()));
     if (menu_)
         menu_->AttachWindow(Handle());
 }
@@ -464,6 +507,9 @@ void TCustomForm::WndProc(TMessage& m) {
             return;
         }
         DefaultHandler(m);
+        return;
+    case kWmDpiChanged:
+        OnDpiChanged(m);
         return;
     case WM_GETMINMAXINFO: {
         DefaultHandler(m);

@@ -94,7 +94,9 @@ public:
     TSizeConstraints& Constraints() { return constraints_; }
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool v) { keyPreview_ = v; }
-    // Kept for descriptions; this framework never rescales forms.
+    // Kept for descriptions. A form is always drawn at its window's DPI (designed at 96):
+    // it scales itself when its description has been read and on WM_DPICHANGED, whatever
+    // Scaled says (it once asked Windows to stretch a form that could not scale itself).
     bool Scaled() const { return scaled_; }
     void SetScaled(bool v) { scaled_ = v; }
     // Kept for descriptions; forms show no scroll bars.
@@ -147,6 +149,10 @@ protected:
     void ColorChanged() override;
     void Loaded() override;
     void Notification(TComponent* component, TOperation operation) override;
+    // The form keeps its place on the screen and scales its client area; its constraints
+    // are scaled with it.
+    void ScaleBounds(int fromDpi, int toDpi) override;
+    void ChangeScale(int fromDpi, int toDpi) override;
 
     virtual void DoCreate();
     virtual void DoDestroy();
@@ -162,6 +168,9 @@ private:
     void ApplyConstraints();
     bool IsMainForm() const;
     void PaintBackground(HDC dc);
+    // The DPI the form is to be drawn at: its window's, or the system's before it has one.
+    int TargetDpi();
+    void OnDpiChanged(TMessage& message);
 
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
     TBorderIcons borderIcons_ =

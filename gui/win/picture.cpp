@@ -19,6 +19,8 @@ TPicture::TPicture() = default;
 TPicture::~TPicture() = default;
 
 void TPicture::Replace(std::unique_ptr<TGraphic> graphic) {
+    resourceRef_.clear();
+    resourceModule_ = nullptr;
     graphic_ = std::move(graphic);
     if (graphic_)
         graphic_->SetOnChange([this](TObject*) { Changed(); });
@@ -32,6 +34,8 @@ void TPicture::SetGraphic(const TGraphic* graphic) {
 }
 
 TBitmap& TPicture::Bitmap() {
+    // Whoever asks for the bitmap itself may change its pixels.
+    resourceRef_.clear();
     if (auto* bitmap = dynamic_cast<TBitmap*>(graphic_.get()))
         return *bitmap;
     Replace(std::make_unique<TBitmap>());
@@ -39,6 +43,7 @@ TBitmap& TPicture::Bitmap() {
 }
 
 TIcon& TPicture::Icon() {
+    resourceRef_.clear();
     if (auto* icon = dynamic_cast<TIcon*>(graphic_.get()))
         return *icon;
     Replace(std::make_unique<TIcon>());
@@ -47,8 +52,11 @@ TIcon& TPicture::Icon() {
 
 void TPicture::Assign(const TPersistent& source) {
     if (const auto* picture = dynamic_cast<const TPicture*>(&source)) {
-        if (picture != this)
+        if (picture != this) {
             Replace(picture->graphic_ ? picture->graphic_->Clone() : nullptr);
+            resourceRef_ = picture->resourceRef_;
+            resourceModule_ = picture->resourceModule_;
+        }
         return;
     }
     if (const auto* graphic = dynamic_cast<const TGraphic*>(&source)) {
@@ -66,12 +74,14 @@ void TPicture::LoadFromResourceRef(HINSTANCE instance, std::wstring_view text) {
         auto icon = std::make_unique<TIcon>();
         icon->LoadFromResourceName(instance, desc.name);
         Replace(std::move(icon));
+        Remember(instance, text);
         return;
     }
     auto whole = std::make_unique<TBitmap>();
     whole->LoadFromResourceName(instance, desc.name); // names the resource when missing
     if (!desc.IsCell()) {
         Replace(std::move(whole));
+        Remember(instance, text);
         return;
     }
     const TRect cell = CellRect(TSize{whole->Width(), whole->Height()}, desc.cell, desc.cellCount);
@@ -86,6 +96,12 @@ void TPicture::LoadFromResourceRef(HINSTANCE instance, std::wstring_view text) {
         std::memcpy(cut->ScanLine(y), whole->ScanLine(y) + cell.Left * bytesPerPixel,
                     static_cast<std::size_t>(cell.Width()) * bytesPerPixel);
     Replace(std::move(cut));
+    Remember(instance, text);
+}
+
+void TPicture::Remember(HINSTANCE instance, std::wstring_view text) {
+    resourceRef_.assign(text);
+    resourceModule_ = instance;
 }
 
 void TPicture::LoadFromResourceRef(std::wstring_view desc) {

@@ -19,6 +19,7 @@
 #include "gui/win/graphics.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace nestora::gui {
@@ -58,13 +59,22 @@ public:
     // The same from the program's own module (what window descriptions use).
     void LoadFromResourceRef(std::wstring_view desc);
 
+    // The resource text and module the graphic was loaded from by LoadFromResourceRef
+    // (kept by Assign), or an empty text once the graphic came from anywhere else: a larger
+    // drawing of the same picture is looked up by it.
+    const std::wstring& ResourceRef() const { return resourceRef_; }
+    HINSTANCE ResourceModule() const { return resourceModule_; }
+
     void SetOnChange(TNotifyEvent handler) { onChange_ = std::move(handler); }
 
 private:
     void Replace(std::unique_ptr<TGraphic> graphic);
+    void Remember(HINSTANCE instance, std::wstring_view text);
     void Changed();
 
     std::unique_ptr<TGraphic> graphic_;
+    std::wstring resourceRef_;
+    HINSTANCE resourceModule_ = nullptr;
     TNotifyEvent onChange_;
 };
 

@@ -1,6 +1,7 @@
 #include "gui/win/win_control.h"
 
 #include "gui/core/class_builder.h"
+#include "gui/core/dpi_scale.h"
 #include "gui/core/text.h"
 #include "gui/win/application.h"
 #include "gui/win/control_canvas.h"
@@ -515,6 +516,19 @@ bool TWinControl::SelectNext(TWinControl* current, bool forward) {
         return false;
     next->SetFocus();
     return true;
+}
+
+void TWinControl::ChangeScale(int fromDpi, int toDpi) {
+    DisableAlign();
+    TControl::ChangeScale(fromDpi, toDpi);
+    borderWidth_ = ScaleBetweenDpis(borderWidth_, fromDpi, toDpi);
+    // A child that scaling removes or adds (a skinned frame rebuilding its bar) is not
+    // visited twice or missed: the list is taken first.
+    const std::vector<TControl*> children = controls_;
+    for (TControl* child : children)
+        if (std::find(controls_.begin(), controls_.end(), child) != controls_.end())
+            child->ScaleForDpi(toDpi);
+    EnableAlign();
 }
 
 void TWinControl::EnableAlign() {

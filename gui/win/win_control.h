@@ -150,6 +150,8 @@ protected:
     HWND WindowHandleIfAny() const override { return handle_; }
     void Loaded() override;
 
+    // Its own bounds and font, BorderWidth, then every child's, aligned once at the end.
+    void ChangeScale(int fromDpi, int toDpi) override;
     // Lays out the aligned children inside rect (the client area less BorderWidth).
     virtual void AlignControls(TRect rect);
     // The window position this control's bounds give (forms: the screen).
