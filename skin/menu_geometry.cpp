@@ -1,5 +1,9 @@
 #include "skin/menu_geometry.h"
 
+#include "gui/core/dpi_scale.h"
+
+#include <algorithm>
+
 namespace nestora::skin {
 
 namespace {
@@ -13,38 +17,49 @@ bool IsSeparatorCaption(std::wstring_view caption) {
     return caption == L"-";
 }
 
-int MenuItemWidth(int captionWidth, int shortcutWidth, int barWidth) {
-    return captionWidth + shortcutWidth + barWidth + kMenuItemExtraWidth;
+int MenuItemWidth(int captionWidth, int shortcutWidth, int barWidth, int dpi) {
+    return captionWidth + shortcutWidth + gui::ScaleToDpi(barWidth + kMenuItemExtraWidth, dpi);
 }
 
 int MenuItemHeight(bool separator, int itemHeight, int separatorHeight) {
     return separator ? separatorHeight : itemHeight;
 }
 
-MenuItemLayout LayOutMenuItem(const gui::TRect& item, int barWidth) {
+int MenuItemHeightAtDpi(bool separator, int itemHeight, int separatorHeight, int textHeight,
+                        int dpi) {
+    if (separator)
+        return gui::ScaleToDpi(separatorHeight, dpi);
+    const int needed = gui::ScaleToDpi(kMenuTextIndent + kMenuTextBottomMargin, dpi) + textHeight;
+    return std::max(gui::ScaleToDpi(itemHeight, dpi), needed);
+}
+
+MenuItemLayout LayOutMenuItem(const gui::TRect& item, int barWidth, int dpi) {
+    const auto s = [dpi](int value96) { return gui::ScaleToDpi(value96, dpi); };
     const int l = item.Left;
     const int t = item.Top;
     MenuItemLayout layout;
     // A bar that is not positive is no bar; the background then starts at the left edge
     // (a negative width would otherwise paint outside the item).
-    const int bar = barWidth > 0 ? barWidth : 0;
+    const int bar = barWidth > 0 ? s(barWidth) : 0;
+    const int barEdge = l + s(barWidth);
     if (bar > 0)
         layout.bar = gui::MakeRect(l, t, l + bar, item.Bottom);
     layout.background = gui::MakeRect(l + bar, t, item.Right, item.Bottom);
-    layout.lineLeft = l + barWidth + 4;
-    layout.lineRight = item.Right - 2;
-    layout.lineY = t + 2;
+    layout.lineLeft = barEdge + s(4);
+    layout.lineRight = item.Right - s(2);
+    layout.lineY = t + s(2);
     layout.caption =
-        gui::MakeRect(l + barWidth + kMenuTextIndent, t + kMenuTextIndent, item.Right, item.Bottom);
-    layout.textTop = t + kMenuTextIndent;
-    layout.glyph = gui::TPoint{l + 4, t + 3};
-    layout.boxFrame = gui::MakeRect(l + 2, t + 1, l + 21, t + 20);
-    layout.boxFill = gui::MakeRect(l + 3, t + 2, l + 20, t + 19);
+        gui::MakeRect(barEdge + s(kMenuTextIndent), t + s(kMenuTextIndent), item.Right, item.Bottom);
+    layout.textTop = t + s(kMenuTextIndent);
+    layout.glyph = gui::TPoint{l + s(4), t + s(3)};
+    layout.glyphSize = s(kMenuGlyphSize);
+    layout.boxFrame = gui::BoundsRect(l + s(2), t + s(1), s(19), s(19));
+    layout.boxFill = gui::InflatedRect(layout.boxFrame, -1, -1);
     return layout;
 }
 
-int ShortcutLeft(const gui::TRect& item, int shortcutWidth) {
-    return item.Right - shortcutWidth - kMenuShortcutGap;
+int ShortcutLeft(const gui::TRect& item, int shortcutWidth, int dpi) {
+    return item.Right - shortcutWidth - gui::ScaleToDpi(kMenuShortcutGap, dpi);
 }
 
 bool MenuImageDrawn(int imageIndex, bool hasImages, int imageCount) {

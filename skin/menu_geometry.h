@@ -24,6 +24,8 @@ inline constexpr int kMenuBarWidth = 26;       // every style's bar
 inline constexpr int kMenuItemExtraWidth = 40; // beyond the texts and the bar
 inline constexpr int kMenuTextIndent = 4;      // caption after the bar, texts below the top
 inline constexpr int kMenuShortcutGap = 16;    // shortcut text to the right edge
+inline constexpr int kMenuTextBottomMargin = 2; // below the text's cell, for its descenders
+inline constexpr int kMenuGlyphSize = 16;      // the images and the check mark
 inline constexpr TColor kMenuDisabledTextColor = 0x00808080;
 
 // Rows of the MacOS striped bitmaps that the menu stretches over an item.
@@ -34,9 +36,15 @@ inline constexpr int kMacMenuItemRows = 20;      // of MACOS_MENU_BAR and MACOS_
 bool IsSeparatorCaption(std::wstring_view caption);
 
 // The measured size of an item. Widths are of the texts as the menu's canvas measures
-// them (the caption as stored, ampersands included, in the plain font).
-int MenuItemWidth(int captionWidth, int shortcutWidth, int barWidth);
+// them (the caption as stored, ampersands included, in the plain font); the bar and the
+// room beyond the texts are 96-dpi numbers scaled to dpi.
+int MenuItemWidth(int captionWidth, int shortcutWidth, int barWidth, int dpi = 96);
 int MenuItemHeight(bool separator, int itemHeight, int separatorHeight);
+// The height of an item at dpi: the heights (96-dpi numbers) scaled, and an item never
+// lower than its text needs (the text's top, the menu font's cell height at that DPI and a
+// margin for the descenders), so a menu font larger than the designer's is never cut.
+int MenuItemHeightAtDpi(bool separator, int itemHeight, int separatorHeight, int textHeight,
+                        int dpi);
 
 struct MenuItemLayout {
     gui::TRect bar;        // the bar; empty when BarWidth is not positive
@@ -47,15 +55,18 @@ struct MenuItemLayout {
     int lineY = 0;
     gui::TRect caption;  // where DrawText puts the caption
     gui::TPoint glyph;   // top-left corner of the image or the check mark
+    int glyphSize = kMenuGlyphSize; // their side at the DPI
     gui::TRect boxFrame; // black frame of the box behind a checked item's image (19 by 19)
     gui::TRect boxFill;  // its inside, in SelectedColor
     int textTop = 0;     // top of the caption and the shortcut text
+    friend bool operator==(const MenuItemLayout&, const MenuItemLayout&) = default;
 };
 
-MenuItemLayout LayOutMenuItem(const gui::TRect& item, int barWidth);
+// item is in pixels; barWidth and every offset are 96-dpi numbers placed at dpi.
+MenuItemLayout LayOutMenuItem(const gui::TRect& item, int barWidth, int dpi = 96);
 
 // The left edge of a shortcut text of that width: right-aligned 16 pixels from the edge.
-int ShortcutLeft(const gui::TRect& item, int shortcutWidth);
+int ShortcutLeft(const gui::TRect& item, int shortcutWidth, int dpi = 96);
 
 // Whether Images[imageIndex] exists to be drawn. A negative index never does.
 bool MenuImageDrawn(int imageIndex, bool hasImages, int imageCount);

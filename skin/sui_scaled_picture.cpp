@@ -3,6 +3,7 @@
 #include "gui/core/dpi_scale.h"
 #include "gui/win/bitmap.h"
 #include "gui/win/canvas.h"
+#include "gui/win/image_list.h"
 #include "gui/win/picture.h"
 #include "skin/scaled_picture_choice.h"
 
@@ -78,6 +79,26 @@ void DrawPictureAtDpi(gui::TCanvas& canvas, const gui::TRect& dest, const gui::T
     DrawScaled(canvas, dest, *graphic, picture.ResourceModule() ? picture.ResourceModule()
                                                                 : ::GetModuleHandleW(nullptr),
                picture.ResourceRef(), dpi);
+}
+
+void DrawImageAtDpi(gui::TCanvas& canvas, const gui::TImageList& list, int x, int y, int size,
+                    int index, bool enabled, int dpi) {
+    if (dpi <= 0 || dpi == gui::kDesignDpi || size <= 0) {
+        list.Draw(canvas, x, y, index, enabled);
+        return;
+    }
+    const gui::TRect dest = gui::BoundsRect(x, y, size, size);
+    gui::TBitmap cell;
+    cell.SetPixelFormat(gui::TPixelFormat::pf24bit);
+    cell.SetSize(list.Width(), list.Height());
+    const HDC cellDc = cell.Canvas().Handle();
+    const int oldMode = ::SetStretchBltMode(cellDc, HALFTONE);
+    ::SetBrushOrgEx(cellDc, 0, 0, nullptr);
+    ::StretchBlt(cellDc, 0, 0, list.Width(), list.Height(), canvas.Handle(), dest.Left, dest.Top,
+                 dest.Width(), dest.Height(), SRCCOPY);
+    ::SetStretchBltMode(cellDc, oldMode);
+    list.Draw(cell.Canvas(), 0, 0, index, enabled);
+    StretchBitmap(canvas, dest, cell, ChoosePictureScaling(dpi, false).halftone);
 }
 
 void DrawBitmapResourceAtDpi(gui::TCanvas& canvas, const gui::TRect& dest, const std::wstring& name,

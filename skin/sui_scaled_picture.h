@@ -15,6 +15,7 @@
 
 namespace nestora::gui {
 class TCanvas;
+class TImageList;
 class TPicture;
 } // namespace nestora::gui
 
@@ -30,5 +31,12 @@ void DrawPictureAtDpi(gui::TCanvas& canvas, const gui::TRect& dest, const gui::T
 // The same for a whole BITMAP resource of the program named name ("MENU_CHECKED").
 void DrawBitmapResourceAtDpi(gui::TCanvas& canvas, const gui::TRect& dest, const std::wstring& name,
                              int dpi);
+
+// Image index of list at (x, y), size pixels square (the list's size scaled to dpi). At 96
+// dpi the list draws it itself; otherwise it is drawn at the list's size over the
+// background reduced into a cell and the cell is stretched back, so its transparent parts
+// still show what lies under them.
+void DrawImageAtDpi(gui::TCanvas& canvas, const gui::TImageList& list, int x, int y, int size,
+                    int index, bool enabled, int dpi);
 
 } // namespace nestora::skin

@@ -1,6 +1,8 @@
 #include "skin/menus/sui_menu_item_painter.h"
 
+#include "gui/core/dpi_scale.h"
 #include "gui/win/bitmap.h"
+#include "gui/win/dpi.h"
 #include "gui/win/canvas.h"
 #include "gui/win/font.h"
 #include "gui/win/image_list.h"
@@ -9,6 +11,7 @@
 #include "skin/menus/file_theme.h"
 #include "skin/menus/sui_popup_menu.h"
 #include "skin/resolve_style.h"
+#include "skin/sui_scaled_picture.h"
 
 namespace nestora::skin {
 
@@ -45,8 +48,21 @@ void FrameWith(gui::TCanvas& canvas, const gui::TRect& rect, TColor color) {
     canvas.FrameRect(rect);
 }
 
+// The font the item's texts are measured and drawn in: the system's menu font (made by the
+// system at its DPI), or the look's own, whose point size the font turns into pixels at the
+// screen's DPI.
+void SetItemFont(const SkinnedMenuLook& look, gui::TFont& font) {
+    if (look.useSystemFont) {
+        SetSystemMenuFont(font);
+    } else {
+        font.SetName(look.fontName);
+        font.SetSize(look.fontSize);
+        font.SetCharset(look.fontCharset);
+    }
+}
+
 void PaintBackground(const SkinnedMenuLook& look, gui::TCanvas& canvas, const gui::TRect& rect,
-                     bool separator, bool highlighted) {
+                     bool separator, bool highlighted, int dpi) {
     if (look.IsMacOS()) {
         if (separator)
             DrawMacStrip(canvas, L"MACOS_MENU_BAR", kMacMenuSeparatorRows, rect);
@@ -62,12 +78,12 @@ void PaintBackground(const SkinnedMenuLook& look, gui::TCanvas& canvas, const gu
         FrameWith(canvas, rect, look.selectedBorderColor);
         return;
     }
-    const MenuItemLayout layout = LayOutMenuItem(rect, look.barWidth);
+    const MenuItemLayout layout = LayOutMenuItem(rect, look.barWidth, dpi);
     FillWith(canvas, layout.bar, look.barColor);
     FillWith(canvas, layout.background, look.color);
     if (separator && layout.lineLeft < layout.lineRight) {
         canvas.Pen().SetStyle(gui::TPenStyle::psSolid);
-        canvas.Pen().SetWidth(1);
+        canvas.Pen().SetWidth(gui::ScaleToDpi(1, dpi));
         canvas.Pen().SetColor(look.separatorColor);
         canvas.MoveTo(layout.lineLeft, layout.lineY);
         canvas.LineTo(layout.lineRight, layout.lineY);
@@ -75,8 +91,9 @@ void PaintBackground(const SkinnedMenuLook& look, gui::TCanvas& canvas, const gu
 }
 
 void PaintGlyphs(const SkinnedMenuLook& look, gui::TMenuItem& item, gui::TCanvas& canvas,
-                 const gui::TRect& rect, gui::TImageList* images, gui::TImageList* checkMarks) {
-    const MenuItemLayout layout = LayOutMenuItem(rect, look.barWidth);
+                 const gui::TRect& rect, gui::TImageList* images, gui::TImageList* checkMarks,
+                 int dpi) {
+    const MenuItemLayout layout = LayOutMenuItem(rect, look.barWidth, dpi);
     const bool imageDrawn =
         MenuImageDrawn(item.ImageIndex(), images != nullptr, images ? images->Count() : 0);
     if (item.Checked()) {
@@ -84,42 +101,38 @@ void PaintGlyphs(const SkinnedMenuLook& look, gui::TMenuItem& item, gui::TCanvas
             FrameWith(canvas, layout.boxFrame, kBlack);
             FillWith(canvas, layout.boxFill, look.selectedColor);
         } else if (checkMarks && checkMarks->Count() > 0) {
-            checkMarks->Draw(canvas, layout.glyph.X, layout.glyph.Y, 0, item.Enabled());
+            DrawImageAtDpi(canvas, *checkMarks, layout.glyph.X, layout.glyph.Y, layout.glyphSize,
+                           0, item.Enabled(), dpi);
         }
     }
     if (imageDrawn)
-        images->Draw(canvas, layout.glyph.X, layout.glyph.Y, item.ImageIndex(), item.Enabled());
+        DrawImageAtDpi(canvas, *images, layout.glyph.X, layout.glyph.Y, layout.glyphSize,
+                       item.ImageIndex(), item.Enabled(), dpi);
 }
 
 void PaintItem(const SkinnedMenuLook& look, gui::TMenuItem& item, gui::TCanvas& canvas,
                const gui::TRect& rect, bool selected, gui::TImageList* images,
-               gui::TImageList* checkMarks) {
+               gui::TImageList* checkMarks, int dpi) {
     const bool separator = IsSeparatorCaption(item.Caption());
     const bool enabled = item.Enabled();
-    PaintBackground(look, canvas, rect, separator, MenuItemHighlighted(selected, enabled));
+    PaintBackground(look, canvas, rect, separator, MenuItemHighlighted(selected, enabled), dpi);
     if (separator)
         return;
 
     gui::TFont& font = canvas.Font();
-    if (look.useSystemFont) {
-        SetSystemMenuFont(font);
-    } else {
-        font.SetName(look.fontName);
-        font.SetSize(look.fontSize);
-        font.SetCharset(look.fontCharset);
-    }
+    SetItemFont(look, font);
     canvas.Brush().SetStyle(gui::TBrushStyle::bsClear);
     font.SetColor(MenuItemTextColor(enabled, selected, look.selectedFontColor, look.fontColor));
     if (item.Default())
         font.SetStyle(font.Style() | gui::fsBold);
 
-    const MenuItemLayout layout = LayOutMenuItem(rect, look.barWidth);
+    const MenuItemLayout layout = LayOutMenuItem(rect, look.barWidth, dpi);
     gui::TRect captionRect = layout.caption;
     canvas.DrawText(item.DisplayCaption(), captionRect, DT_SINGLELINE);
     const std::wstring shortcut = gui::ShortCutText(item.ShortCut());
-    canvas.TextOut(ShortcutLeft(rect, canvas.TextWidth(shortcut)), layout.textTop, shortcut);
+    canvas.TextOut(ShortcutLeft(rect, canvas.TextWidth(shortcut), dpi), layout.textTop, shortcut);
 
-    PaintGlyphs(look, item, canvas, rect, images, checkMarks);
+    PaintGlyphs(look, item, canvas, rect, images, checkMarks, dpi);
 }
 
 void DrawFlatBorderFor(const SkinnedMenuLook& look, HDC dc) {
@@ -168,14 +181,21 @@ void ApplySkinnedMenuStyle(SkinnedMenuLook& look, TsuiUIStyle style) {
 
 void MeasureSkinnedMenuItem(const SkinnedMenuLook& look, const gui::TMenuItem& item,
                             gui::TCanvas& canvas, int& width, int& height) {
-    height = MenuItemHeight(IsSeparatorCaption(item.Caption()), look.menuItemHeight,
-                            look.separatorHeight);
+    const int dpi = gui::DeviceDpi(canvas.Handle());
     // The caption as the menu holds it, ampersands and all, in the plain font the platform
     // gives.
     const int captionWidth = canvas.TextWidth(item.DisplayCaption());
     const std::wstring shortcut = gui::ShortCutText(item.ShortCut());
     const int shortcutWidth = shortcut.empty() ? 0 : canvas.TextWidth(shortcut);
-    width = MenuItemWidth(captionWidth, shortcutWidth, look.barWidth);
+    width = MenuItemWidth(captionWidth, shortcutWidth, look.barWidth, dpi);
+    // The height of the font the item is drawn in, which may not be the measuring one.
+    gui::TFont measuring;
+    measuring.Assign(canvas.Font());
+    SetItemFont(look, canvas.Font());
+    const int textHeight = canvas.TextHeight(L"Ag");
+    canvas.Font().Assign(measuring);
+    height = MenuItemHeightAtDpi(IsSeparatorCaption(item.Caption()), look.menuItemHeight,
+                                 look.separatorHeight, textHeight, dpi);
 }
 
 void DrawSkinnedMenuItem(const SkinnedMenuLook& look, gui::TMenuItem& item, gui::TCanvas& canvas,
@@ -183,6 +203,9 @@ void DrawSkinnedMenuItem(const SkinnedMenuLook& look, gui::TMenuItem& item, gui:
                          gui::TImageList* checkMarks) {
     if (rect.IsEmpty())
         return;
+    // The menu's DC tells the DPI the system draws the menu at; the buffer's memory DC
+    // may not.
+    const int dpi = gui::DeviceDpi(canvas.Handle());
     if (look.flatMenu)
         DrawFlatBorderFor(look, canvas.Handle());
     // Off-screen and copied in one block, so an open menu never shows a half-drawn item.
@@ -191,7 +214,7 @@ void DrawSkinnedMenuItem(const SkinnedMenuLook& look, gui::TMenuItem& item, gui:
     const gui::TRect whole = gui::MakeRect(0, 0, rect.Width(), rect.Height());
     gui::TCanvas& target = buffer.Canvas();
     target.Font().Assign(canvas.Font());
-    PaintItem(look, item, target, whole, selected, images, checkMarks);
+    PaintItem(look, item, target, whole, selected, images, checkMarks, dpi);
     ::BitBlt(canvas.Handle(), rect.Left, rect.Top, rect.Width(), rect.Height(), target.Handle(), 0,
              0, SRCCOPY);
 }

@@ -56,6 +56,46 @@ TEST(MenuGeometry, PartsOfAnItemAreMeasuredFromItsOwnCorner) {
     EXPECT_LE(layout.glyph.Y + 16, layout.boxFill.Bottom);
 }
 
+TEST(MenuGeometry, AtAnotherDpiEveryOffsetIsScaledFromTheItemsOwnCorner) {
+    // 150 %: the same item as above, placed where the system puts a 32-pixel row.
+    const TRect item = MakeRect(3, 40, 303, 72);
+    const MenuItemLayout layout = LayOutMenuItem(item, 26, 144);
+    EXPECT_EQ(layout.bar, MakeRect(3, 40, 42, 72));
+    EXPECT_EQ(layout.background, MakeRect(42, 40, 303, 72));
+    EXPECT_EQ(layout.lineLeft, 48);
+    EXPECT_EQ(layout.lineRight, 300);
+    EXPECT_EQ(layout.lineY, 43);
+    EXPECT_EQ(layout.caption, MakeRect(48, 46, 303, 72));
+    EXPECT_EQ(layout.textTop, 46);
+    EXPECT_EQ(layout.glyph, (TPoint{9, 45}));
+    EXPECT_EQ(layout.glyphSize, 24);
+    // The box keeps its square and still holds the scaled image.
+    EXPECT_EQ(layout.boxFrame, MakeRect(6, 42, 35, 71));
+    EXPECT_EQ(layout.boxFill, MakeRect(7, 43, 34, 70));
+    EXPECT_LE(layout.glyph.X + layout.glyphSize, layout.boxFill.Right);
+    EXPECT_LE(layout.glyph.Y + layout.glyphSize, layout.boxFill.Bottom);
+    EXPECT_LE(layout.boxFrame.Bottom, item.Bottom);
+    EXPECT_EQ(ShortcutLeft(item, 40, 144), 303 - 40 - 24);
+    EXPECT_EQ(MenuItemWidth(50, 37, 26, 192), 50 + 37 + 132);
+    // At 96 the default numbers are the designed ones.
+    EXPECT_EQ(LayOutMenuItem(item, 26, 96), LayOutMenuItem(item, 26));
+}
+
+TEST(MenuGeometry, ARowIsNeverLowerThanItsFontNeeds) {
+    // The designed row at 96 holds a 13-pixel font: text at 4, 2 below it.
+    EXPECT_EQ(MenuItemHeightAtDpi(false, 21, 5, 13, 96), 21);
+    EXPECT_EQ(MenuItemHeightAtDpi(false, 21, 5, 15, 96), 21);
+    // A 16-pixel system font (Windows' 9-point one) needs 4 + 16 + 2.
+    EXPECT_EQ(MenuItemHeightAtDpi(false, 21, 5, 16, 96), 22);
+    // 150 %: 21 is 32; a 20-pixel font fits (6 + 20 + 3), a 25-pixel one grows the row.
+    EXPECT_EQ(MenuItemHeightAtDpi(false, 21, 5, 20, 144), 32);
+    EXPECT_EQ(MenuItemHeightAtDpi(false, 21, 5, 25, 144), 34);
+    EXPECT_EQ(MenuItemHeightAtDpi(false, 21, 5, 26, 192), 42);
+    // Separators follow their own height, whatever the font.
+    EXPECT_EQ(MenuItemHeightAtDpi(true, 21, 5, 40, 144), 8);
+    EXPECT_EQ(MenuItemHeightAtDpi(true, 20, 12, 13, 192), 24);
+}
+
 TEST(MenuGeometry, WithoutABarTheBackgroundFillsTheItemAndNothingLeavesIt) {
     const TRect item = MakeRect(10, 0, 110, 21);
     for (int bar : {0, -5, -1000}) {
