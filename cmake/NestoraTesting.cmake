@@ -24,12 +24,15 @@ macro(nestora_setup_gtest)
   endif()
 endmacro()
 
-# nestora_add_test(<name> SOURCES ... [LIBS ...] [MAIN <lib>] [SERIAL] [TIMEOUT <s>])
+# nestora_add_test(<name> SOURCES ... [LIBS ...] [MAIN <lib>] [SERIAL] [TIMEOUT <s>]
+#                  [DPIS <dpi>...])
 #   SERIAL: the test needs the shared desktop alone (global hotkeys, foreground window,
 #           the tray, synthesised input); ctest never runs two of them at once.
+#   DPIS:   a Windows program run once at each display scale instead, as <name>_<dpi>, in a
+#           Wine prefix of its own (scripts/wine-scaled-exec); the runs take turns on it.
 #   MAIN:   a library providing main(); nestora::gtest_main by default.
 function(nestora_add_test name)
-  cmake_parse_arguments(T "SERIAL" "TIMEOUT;MAIN" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "SERIAL" "TIMEOUT;MAIN" "SOURCES;LIBS;DPIS" ${ARGN})
   if(NOT T_MAIN)
     set(T_MAIN nestora::gtest_main)
   endif()
@@ -38,12 +41,24 @@ function(nestora_add_test name)
   if(NOT NESTORA_RUN_TESTS)
     return()
   endif()
-  add_test(NAME ${name}
-           COMMAND ${name} --gtest_output=xml:${NESTORA_TEST_RESULTS_DIR}/${name}.xml
-           WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
+  if(T_DPIS)
+    foreach(dpi IN LISTS T_DPIS)
+      add_test(NAME ${name}_${dpi}
+               COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-scaled-exec ${dpi}
+                       ${CMAKE_BINARY_DIR}/wine-scaled $<TARGET_FILE:${name}>
+                       --gtest_output=xml:${NESTORA_TEST_RESULTS_DIR}/${name}_${dpi}.xml
+               WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+      set_tests_properties(${name}_${dpi} PROPERTIES TIMEOUT ${T_TIMEOUT}
+                           RESOURCE_LOCK wine_scaled_prefix)
+    endforeach()
+    return()
+  endif()
+  add_test(NAME ${name}
+           COMMAND ${name} --gtest_output=xml:${NESTORA_TEST_RESULTS_DIR}/${name}.xml
+           WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
   if(T_SERIAL)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK desktop)

@@ -88,11 +88,28 @@ TSize TCustomLabel::TextSize() {
     return TSize{r.right - r.left, r.bottom - r.top};
 }
 
+int TCustomLabel::InkOverhang() {
+    const std::wstring text = Caption();
+    if (text.empty())
+        return 0;
+    WindowDC screen = WindowDC::Client(nullptr);
+    if (!screen)
+        return 0;
+    SelectObjectScope font(screen.get(), Font().Handle());
+    // A bold or slanted last letter may draw past its advance (a negative C width); a box
+    // only as wide as the advances cuts it off.
+    ABC abc{};
+    const wchar_t last = text.back();
+    if (!::GetCharABCWidthsW(screen.get(), last, last, &abc) || abc.abcC >= 0)
+        return 0;
+    return -abc.abcC;
+}
+
 void TCustomLabel::AdjustBounds() {
     if (!autoSize_ || IsLoading() || IsDestroying())
         return;
     const TSize size = TextSize();
-    const int width = wordWrap_ ? Width() : size.Width;
+    const int width = wordWrap_ ? Width() : size.Width + InkOverhang();
     int left = Left();
     if (alignment_ == TAlignment::taRightJustify)
         left += Width() - width;

@@ -55,6 +55,8 @@ protected:
 private:
     unsigned TextFlags() const;
     void AdjustBounds();
+    // How far the last letter's ink reaches past its advance (0 for most fonts).
+    int InkOverhang();
     void PaintParentBackground(HDC dc);
     // Word-wrapped text, broken into lines by WrapWords and drawn a line at a time.
     void PaintWrapped(TCanvas& canvas, const std::wstring& text, const TRect& rect, unsigned flags);

@@ -5,6 +5,10 @@
 #                             start Xvfb (or use $DISPLAY when asked), make the prefix once,
 #                             start the wineserver and one desktop for the whole run
 #   nestora_wine_down         stop what nestora_wine_up started, by PID and by prefix
+#   nestora_wine_prefix       make the prefix once (nestora_wine_up does it too)
+#   nestora_wine_set_dpi DPI  give the prefix that display scale (LogPixels); Wine reads it
+#                             when its server starts, so call it with no server running and
+#                             start one afterwards
 #
 # Traps handled here: a new prefix links Desktop, Documents and Downloads to $HOME, so HOME
 # points into the build folder too; Wine's helper processes write to a log file, never to
@@ -45,11 +49,7 @@ nestora_start_xvfb() {
     export DISPLAY=":$n"
 }
 
-nestora_wine_up() {
-    nestora_wine_env
-    if [[ "${1:-}" != --reuse-display || -z "${DISPLAY:-}" ]]; then
-        nestora_start_xvfb || return 1
-    fi
+nestora_wine_prefix() {
     local log="$NESTORA_WINE_DIR/logs/wine.log"
     if [[ ! -f "$WINEPREFIX/.nestora-ready" ]]; then
         nestora_log "creating the Wine prefix in $WINEPREFIX"
@@ -60,6 +60,26 @@ nestora_wine_up() {
         wineserver -w
         touch "$WINEPREFIX/.nestora-ready"
     fi
+}
+
+nestora_wine_set_dpi() {
+    local dpi="$1" log="$NESTORA_WINE_DIR/logs/wine.log" hex
+    hex=$(printf 'dword:%08x' "$dpi")
+    # Already so: no server needs to be started for it.
+    if grep -q "\"LogPixels\"=$hex" "$WINEPREFIX/user.reg" 2>/dev/null; then
+        return 0
+    fi
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >>"$log" 2>&1
+    wineserver -w
+}
+
+nestora_wine_up() {
+    nestora_wine_env
+    if [[ "${1:-}" != --reuse-display || -z "${DISPLAY:-}" ]]; then
+        nestora_start_xvfb || return 1
+    fi
+    local log="$NESTORA_WINE_DIR/logs/wine.log"
+    nestora_wine_prefix
     wineserver -p >>"$log" 2>&1
     # One desktop for the whole run: every GUI start otherwise pays about a second.
     wine explorer.exe /desktop=Default,1280x1024 >>"$log" 2>&1 &
