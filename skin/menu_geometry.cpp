@@ -48,8 +48,8 @@ MenuItemLayout LayOutMenuItem(const gui::TRect& item, int barWidth, int dpi) {
     layout.lineLeft = barEdge + s(4);
     layout.lineRight = item.Right - s(2);
     layout.lineY = t + s(2);
-    layout.caption =
-        gui::MakeRect(barEdge + s(kMenuTextIndent), t + s(kMenuTextIndent), item.Right, item.Bottom);
+    layout.caption = gui::MakeRect(barEdge + s(kMenuTextIndent), t + s(kMenuTextIndent), item.Right,
+                                   item.Bottom);
     layout.textTop = t + s(kMenuTextIndent);
     layout.glyph = gui::TPoint{l + s(4), t + s(3)};
     layout.glyphSize = s(kMenuGlyphSize);

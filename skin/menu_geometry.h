@@ -20,12 +20,12 @@
 
 namespace nestora::skin {
 
-inline constexpr int kMenuBarWidth = 26;       // every style's bar
-inline constexpr int kMenuItemExtraWidth = 40; // beyond the texts and the bar
-inline constexpr int kMenuTextIndent = 4;      // caption after the bar, texts below the top
-inline constexpr int kMenuShortcutGap = 16;    // shortcut text to the right edge
+inline constexpr int kMenuBarWidth = 26;        // every style's bar
+inline constexpr int kMenuItemExtraWidth = 40;  // beyond the texts and the bar
+inline constexpr int kMenuTextIndent = 4;       // caption after the bar, texts below the top
+inline constexpr int kMenuShortcutGap = 16;     // shortcut text to the right edge
 inline constexpr int kMenuTextBottomMargin = 2; // below the text's cell, for its descenders
-inline constexpr int kMenuGlyphSize = 16;      // the images and the check mark
+inline constexpr int kMenuGlyphSize = 16;       // the images and the check mark
 inline constexpr TColor kMenuDisabledTextColor = 0x00808080;
 
 // Rows of the MacOS striped bitmaps that the menu stretches over an item.
@@ -53,8 +53,8 @@ struct MenuItemLayout {
     int lineLeft = 0;
     int lineRight = 0;
     int lineY = 0;
-    gui::TRect caption;  // where DrawText puts the caption
-    gui::TPoint glyph;   // top-left corner of the image or the check mark
+    gui::TRect caption;             // where DrawText puts the caption
+    gui::TPoint glyph;              // top-left corner of the image or the check mark
     int glyphSize = kMenuGlyphSize; // their side at the DPI
     gui::TRect boxFrame; // black frame of the box behind a checked item's image (19 by 19)
     gui::TRect boxFill;  // its inside, in SelectedColor

@@ -758,8 +758,9 @@ void TsuiForm::OnFormHitTest(gui::TMessage& m) {
     ::ScreenToClient(m.Window, &p);
     // The grips are designed at 96 dpi: the point and the size are taken back to it.
     const auto design = [this](int v) { return gui::ScaleBetweenDpis(v, Dpi(), gui::kDesignDpi); };
-    if (const std::optional<int> code = FormEdgeHitTest(
-            {design(p.x), design(p.y)}, design(form_->ClientWidth()), design(form_->ClientHeight())))
+    if (const std::optional<int> code =
+            FormEdgeHitTest({design(p.x), design(p.y)}, design(form_->ClientWidth()),
+                            design(form_->ClientHeight())))
         m.Result = *code;
 }
 

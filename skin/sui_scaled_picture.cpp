@@ -39,8 +39,7 @@ bool HasTwoX(HINSTANCE module, const std::optional<std::wstring>& twoXRef) {
 
 void DrawScaled(gui::TCanvas& canvas, const gui::TRect& dest, const gui::TGraphic& oneX,
                 HINSTANCE module, const std::wstring& ref, int dpi) {
-    const std::optional<std::wstring> twoXRef =
-        ref.empty() ? std::nullopt : TwoXPictureRef(ref);
+    const std::optional<std::wstring> twoXRef = ref.empty() ? std::nullopt : TwoXPictureRef(ref);
     const PictureScaling choice = ChoosePictureScaling(dpi, HasTwoX(module, twoXRef));
     if (choice.twoX) {
         gui::TPicture twoX;
@@ -76,8 +75,8 @@ void DrawPictureAtDpi(gui::TCanvas& canvas, const gui::TRect& dest, const gui::T
             canvas.StretchDraw(dest, *graphic);
         return;
     }
-    DrawScaled(canvas, dest, *graphic, picture.ResourceModule() ? picture.ResourceModule()
-                                                                : ::GetModuleHandleW(nullptr),
+    DrawScaled(canvas, dest, *graphic,
+               picture.ResourceModule() ? picture.ResourceModule() : ::GetModuleHandleW(nullptr),
                picture.ResourceRef(), dpi);
 }
 

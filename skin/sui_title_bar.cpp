@@ -345,10 +345,10 @@ ButtonsLayout TsuiTitleBar::CurrentButtonsLayout(std::optional<SkinPoint> mouse)
     descs.reserve(static_cast<std::size_t>(buttons_->Count()));
     for (int i = 0; i < buttons_->Count(); ++i) {
         const TsuiTitleBarButton& b = *buttons_->Items(i);
-        descs.push_back(ButtonDesc{
-            b.Visible(), b.ButtonType() == TsuiTitleBarBtnType::suiControlBox,
-            ScaledForDpi(b.PicNormal().Width()), ScaledForDpi(b.PicNormal().Height()),
-            ScaledForDpi(b.Top())});
+        descs.push_back(ButtonDesc{b.Visible(),
+                                   b.ButtonType() == TsuiTitleBarBtnType::suiControlBox,
+                                   ScaledForDpi(b.PicNormal().Width()),
+                                   ScaledForDpi(b.PicNormal().Height()), ScaledForDpi(b.Top())});
     }
     return LayoutButtons(descs, ButtonBarDesc{Width(), ScaledForDpi(leftBtnXOffset_),
                                               ScaledForDpi(rightBtnXOffset_),
@@ -547,8 +547,8 @@ void TsuiTitleBar::OnNcHitTest(gui::TMessage& m) {
     POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
     ::ScreenToClient(Handle(), &p);
     // The grip is designed at 96 dpi: the point and the width are taken back to it.
-    if (const std::optional<int> code = TitleBarEdgeHitTest(
-            {DesignUnits(p.x), DesignUnits(p.y)}, DesignUnits(form->ClientWidth())))
+    if (const std::optional<int> code = TitleBarEdgeHitTest({DesignUnits(p.x), DesignUnits(p.y)},
+                                                            DesignUnits(form->ClientWidth())))
         m.Result = *code;
 }
 

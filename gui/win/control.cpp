@@ -87,8 +87,7 @@ void TControl::SetParent(TWinControl* parent) {
         return;
     for (TControl* p = parent; p; p = p->parent_)
         if (p == this)
-            throw EInvalidOperation(
-                FormatText(L"Control '%s' cannot be its own parent", {Name()}));
+            throw EInvalidOperation(FormatText(L"Control '%s' cannot be its own parent", {Name()}));
     if (parent_)
         parent_->RemoveControl(this);
     if (parent)
@@ -118,7 +117,9 @@ void TControl::SetBounds(int left, int top, int width, int height) {
         parent_->ChildChanged(this);
 }
 
-TRect TControl::ClientRect() const { return TRect{0, 0, width_, height_}; }
+TRect TControl::ClientRect() const {
+    return TRect{0, 0, width_, height_};
+}
 
 void TControl::SetDesignBounds(int left, int top, int width, int height) {
     const TRect r = ScaleBoundsToDpi(gui::BoundsRect(left, top, width, height), dpi_);
@@ -202,7 +203,9 @@ void TControl::ParentColorChanged() {
     ColorChanged();
 }
 
-void TControl::ColorChanged() { Invalidate(); }
+void TControl::ColorChanged() {
+    Invalidate();
+}
 
 void TControl::SetParentFont(bool parentFont) {
     parentFont_ = parentFont;
@@ -221,9 +224,13 @@ void TControl::ParentFontChanged() {
     font_.Assign(parent_->font_);
 }
 
-void TControl::FontChanged() { Invalidate(); }
+void TControl::FontChanged() {
+    Invalidate();
+}
 
-std::wstring TControl::Text() const { return text_; }
+std::wstring TControl::Text() const {
+    return text_;
+}
 
 void TControl::SetText(const std::wstring& text) {
     if (text == text_)
@@ -357,12 +364,14 @@ void TControl::HandleMouseMessage(TMessage& m) {
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
         DefaultHandler(m);
-        MouseDown(TMouseButton::mbRight, shift | (m.Msg == WM_RBUTTONDBLCLK ? TShiftState{ssDouble} : 0u), x, y);
+        MouseDown(TMouseButton::mbRight,
+                  shift | (m.Msg == WM_RBUTTONDBLCLK ? TShiftState{ssDouble} : 0u), x, y);
         break;
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK:
         DefaultHandler(m);
-        MouseDown(TMouseButton::mbMiddle, shift | (m.Msg == WM_MBUTTONDBLCLK ? TShiftState{ssDouble} : 0u), x, y);
+        MouseDown(TMouseButton::mbMiddle,
+                  shift | (m.Msg == WM_MBUTTONDBLCLK ? TShiftState{ssDouble} : 0u), x, y);
         break;
     case WM_LBUTTONUP: {
         DefaultHandler(m);

@@ -10,8 +10,9 @@ namespace {
 // user32 is loaded into every process with a window, so its handle stays valid.
 template <class Function> Function User32Function(const char* name) {
     const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(user32, name)))
-                  : nullptr;
+    return user32
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(user32, name)))
+               : nullptr;
 }
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);

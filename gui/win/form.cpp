@@ -113,7 +113,9 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
     constraints_.SetOnChange([this](TObject*) { ApplyConstraints(); });
 }
 
-TCustomForm::~TCustomForm() { constraints_.SetOnChange(nullptr); }
+TCustomForm::~TCustomForm() {
+    constraints_.SetOnChange(nullptr);
+}
 
 void TCustomForm::AfterConstruction() {
     TWinControl::AfterConstruction();
@@ -225,8 +227,8 @@ void TCustomForm::CreateParams(TCreateParams& p) {
         break;
     case TFormBorderStyle::bsToolWindow:
     case TFormBorderStyle::bsSizeToolWin:
-        p.style |= WS_CAPTION |
-                   (borderStyle_ == TFormBorderStyle::bsSizeToolWin ? WS_THICKFRAME : 0);
+        p.style |=
+            WS_CAPTION | (borderStyle_ == TFormBorderStyle::bsSizeToolWin ? WS_THICKFRAME : 0);
         p.exStyle |= WS_EX_TOOLWINDOW;
         break;
     }
@@ -263,8 +265,8 @@ void TCustomForm::FrameChanged() {
                      static_cast<LONG>((style & ~kFrameStyles) | (p.style & kFrameStyles)));
     ::SetWindowLongW(window, GWL_EXSTYLE,
                      static_cast<LONG>((exStyle & ~kFrameExStyles) | (p.exStyle & kFrameExStyles)));
-    ::SetWindowPos(window, formStyle_ == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST,
-                   0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ::SetWindowPos(window, formStyle_ == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0,
+                   0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     Realign();
     Invalidate();
 }
@@ -316,7 +318,9 @@ void TCustomForm::SetBounds(int left, int top, int width, int height) {
                            constraints_.ConstrainHeight(height));
 }
 
-void TCustomForm::ApplyConstraints() { SetBounds(Left(), Top(), Width(), Height()); }
+void TCustomForm::ApplyConstraints() {
+    SetBounds(Left(), Top(), Width(), Height());
+}
 
 void TCustomForm::SetMenu(TMainMenu* menu) {
     if (menu == menu_)

@@ -187,8 +187,8 @@ private:
     TMainMenu* menu_ = nullptr;
     TWinControl* activeControl_ = nullptr;
 
-    TNotifyEvent onCreate_, onDestroy_, onShow_, onHide_, onPaint_, onActivate_,
-        onDeactivate_, onResize_;
+    TNotifyEvent onCreate_, onDestroy_, onShow_, onHide_, onPaint_, onActivate_, onDeactivate_,
+        onResize_;
     TCloseEvent onClose_;
     TCloseQueryEvent onCloseQuery_;
 };

@@ -2,8 +2,8 @@
 
 #include "gui/core/dpi_scale.h"
 #include "gui/win/bitmap.h"
-#include "gui/win/dpi.h"
 #include "gui/win/canvas.h"
+#include "gui/win/dpi.h"
 #include "gui/win/font.h"
 #include "gui/win/image_list.h"
 #include "gui/win/key_names.h"
@@ -101,8 +101,8 @@ void PaintGlyphs(const SkinnedMenuLook& look, gui::TMenuItem& item, gui::TCanvas
             FrameWith(canvas, layout.boxFrame, kBlack);
             FillWith(canvas, layout.boxFill, look.selectedColor);
         } else if (checkMarks && checkMarks->Count() > 0) {
-            DrawImageAtDpi(canvas, *checkMarks, layout.glyph.X, layout.glyph.Y, layout.glyphSize,
-                           0, item.Enabled(), dpi);
+            DrawImageAtDpi(canvas, *checkMarks, layout.glyph.X, layout.glyph.Y, layout.glyphSize, 0,
+                           item.Enabled(), dpi);
         }
     }
     if (imageDrawn)

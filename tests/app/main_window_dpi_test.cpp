@@ -238,8 +238,7 @@ TEST_F(ScaledMainWindowTest, TheTrayMenusRowsHoldTheirTextWithNothingCutAtTheEdg
         EXPECT_LT(ink.Bottom, height) << item->Name() << ": ink on the row's last line";
         gui::TFont menuFont;
         menuFont.SetHandle(gui::CreateSystemMenuFont());
-        EXPECT_EQ(ink.Height(), WholeInk(menuFont, item->DisplayCaption()).Height)
-            << item->Name();
+        EXPECT_EQ(ink.Height(), WholeInk(menuFont, item->DisplayCaption()).Height) << item->Name();
     }
 }
 
@@ -278,7 +277,8 @@ TEST_F(ScaledMainWindowTest, TheTitleButtonsAreTheTwoXPicturesAtTwiceTheScale) {
                              : PixelOf(one, x / 2, y / 2);
                     wrong += PixelOf(drawn, r.left + x, r.top + y) != expected ? 1 : 0;
                 }
-            EXPECT_EQ(wrong, 0) << i << (twoX ? " against the 2x strip" : " against the 1x doubled");
+            EXPECT_EQ(wrong, 0) << i
+                                << (twoX ? " against the 2x strip" : " against the 1x doubled");
         } else {
             // Reduced from the 2x picture (or enlarged from the 1x): the same picture, so
             // its mean colour stays within a few steps of the 1x cell's.
