@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -90,6 +91,38 @@ void CopyClientFromScreen(HWND window, gui::TBitmap& shot) {
     ::BitBlt(shot.Canvas().Handle(), 0, 0, client.right, client.bottom, screen.get(), origin.x,
              origin.y, SRCCOPY);
 }
+
+// Saves the picture as NAME.bmp into the folder NESTORA_SCREENSHOTS names, when it is set
+// (scripts/run takes the documentation's pictures at 150 and 200 % so).
+void KeepScreenshot(const gui::TBitmap& shot, const std::string& name) {
+    const char* folder = std::getenv("NESTORA_SCREENSHOTS");
+    if (!folder || !*folder)
+        return;
+    const std::string path = std::string(folder) + "\\" + name + ".bmp";
+    const std::vector<std::uint8_t> bytes = shot.SaveToMemory();
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+        std::printf("[ PICTURE  ] %s\n", path.c_str());
+    }
+}
+
+// The open menu as the screen shows it, taken from inside the menu's loop by a thread
+// timer, which then ends the menu.
+struct OpenMenuShot {
+    static inline RECT seen{0, 0, 0, 0};
+    static inline gui::TBitmap* shot = nullptr;
+    static void CALLBACK Take(HWND, UINT, UINT_PTR id, DWORD) {
+        const HWND menu = ::FindWindowW(L"#32768", nullptr);
+        if (!menu || !::IsWindowVisible(menu))
+            return;
+        ::KillTimer(nullptr, id);
+        ::RedrawWindow(menu, nullptr, nullptr, RDW_UPDATENOW);
+        ::GetWindowRect(menu, &seen);
+        CopyFromScreen(menu, *shot);
+        ::EndMenu();
+    }
+};
 
 class ScaledMainWindowTest : public gui::testing::AppTest {
 protected:
@@ -329,6 +362,46 @@ TEST_F(ScaledMainWindowTest, AMoveToAScreenAt96AndBackGivesTheSameWindowAgain) {
     EXPECT_EQ(f.Label1->BoundsRect(), label);
     EXPECT_EQ(f.FormMain->TitleBar().Height(), barHeight);
     EXPECT_EQ(f.Label1->Font().Height(), gui::ScaleToDpi(-11, dpi));
+}
+
+TEST_F(ScaledMainWindowTest, TheOpenTrayMenuIsAsTallAsItsMeasuredRowsAndTheWindowAsShown) {
+    ShowForm();
+    gui::TBitmap window;
+    CopyFromScreen(form->Handle(), window);
+    EXPECT_NEAR(window.Width(), gui::ScaleToDpi(170, dpi), 1);
+    KeepScreenshot(window, "settings-" + std::to_string(dpi * 100 / gui::kDesignDpi));
+
+    // Back in the tray, as the menu is normally opened (its first entry enabled again).
+    form->Hide();
+    Pump(50);
+    ASSERT_TRUE(form->MenuShowWin->Enabled());
+
+    // The rows as the skin measures them, the sub-menu's aside.
+    skin::TsuiPopupMenu& menu = *form->PopupMenu;
+    const gui::WindowDC screen = gui::WindowDC::Client(nullptr);
+    int rows = 0;
+    for (gui::TMenuItem* item :
+         {form->MenuShowWin, form->Lang, form->N2, form->MenuStartProgs, form->N1, form->Exit1}) {
+        gui::TCanvas measuring;
+        measuring.SetHandle(screen.get());
+        measuring.Font().SetHandle(gui::CreateSystemMenuFont());
+        int width = 0;
+        int height = 0;
+        menu.MeasureMenuItem(item, measuring, width, height);
+        measuring.SetHandle(nullptr);
+        rows += height;
+    }
+    gui::TBitmap shot;
+    OpenMenuShot::shot = &shot;
+    ASSERT_NE(::SetTimer(nullptr, 0, 100, OpenMenuShot::Take), 0u);
+    menu.Popup(100, 100);
+    OpenMenuShot::shot = nullptr;
+    ASSERT_GT(shot.Width(), 0) << "the menu never showed";
+    // The system adds its frame round the rows it was given, nothing more.
+    const int frame = (OpenMenuShot::seen.bottom - OpenMenuShot::seen.top) - rows;
+    EXPECT_GE(frame, 0);
+    EXPECT_LE(frame, 2 * gui::ScaleToDpi(4, dpi));
+    KeepScreenshot(shot, "tray-menu-" + std::to_string(dpi * 100 / gui::kDesignDpi));
 }
 
 } // namespace
