@@ -324,6 +324,27 @@ TEST(SkinResources, IconsCarryTheSevenSizesAndLoadAtEachOfThem) {
             EXPECT_EQ(SizeOf(colour.get()).bmWidth, size) << narrow;
         }
     }
+    // The tray's group lists MAINICON's own images: at every size the same pixels.
+    for (int size : seven) {
+        OwnedIcon main(
+            static_cast<HICON>(LoadImageW(ThisModule(), L"MAINICON", IMAGE_ICON, size, size, 0)));
+        OwnedIcon tray(
+            static_cast<HICON>(LoadImageW(ThisModule(), L"TRAYICON", IMAGE_ICON, size, size, 0)));
+        ASSERT_TRUE(main && tray) << size;
+        ICONINFO mainInfo{}, trayInfo{};
+        ASSERT_TRUE(GetIconInfo(main.get(), &mainInfo));
+        ASSERT_TRUE(GetIconInfo(tray.get(), &trayInfo));
+        const OwnedBitmap mainColour(mainInfo.hbmColor), mainMask(mainInfo.hbmMask);
+        const OwnedBitmap trayColour(trayInfo.hbmColor), trayMask(trayInfo.hbmMask);
+        const std::vector<RGBQUAD> a = CutCell(mainColour.get(), 0, size, size);
+        const std::vector<RGBQUAD> b = CutCell(trayColour.get(), 0, size, size);
+        ASSERT_EQ(a.size(), static_cast<std::size_t>(size * size));
+        ASSERT_EQ(b.size(), a.size());
+        int differences = 0;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            differences += std::memcmp(&a[i], &b[i], sizeof a[i]) != 0;
+        EXPECT_EQ(differences, 0) << "TRAYICON " << size;
+    }
 }
 
 TEST(SkinResources, CuttingTheLastCellOfTheMacStripCopiesItsOwnPixels) {

@@ -193,7 +193,8 @@ TEST_F(SkingenOutput, ResourceScriptListsExactlyTheFilesWritten) {
     std::set<std::string> listedFiles;
     for (const auto& [name, entry] : entries) {
         const auto& [type, file] = entry;
-        EXPECT_TRUE(type == "BITMAP" || type == "ICON") << name;
+        // 14: RT_GROUP_ICON, a group directory over another icon's images.
+        EXPECT_TRUE(type == "BITMAP" || type == "ICON" || type == "14") << name;
         EXPECT_TRUE(fs::exists(*dir_ / file)) << file;
         listedFiles.insert(file);
         if (type == "BITMAP") {
@@ -219,7 +220,7 @@ TEST_F(SkingenOutput, ResourceScriptListsExactlyTheFilesWritten) {
                              "PROTEIN_FORM_BACKGROUND", "IMG_EXIT", "IMG_SHOWWIN", "IMG_FOLDER"})
         EXPECT_EQ(entries.count(name), 1u) << name;
     EXPECT_EQ(entries.at("MAINICON").first, "ICON");
-    EXPECT_EQ(entries.at("TRAYICON").first, "ICON");
+    EXPECT_EQ(entries.at("TRAYICON").first, "14");
 }
 
 // The program carries every bitmap as a BITMAP resource at the fewest bits that hold it:
@@ -492,15 +493,11 @@ TEST_F(SkingenOutput, CheckMarkIsGreenOnTheWhiteMaskColour) {
 
 TEST_F(SkingenOutput, IconsAndMenuPicturesHaveAlpha) {
     std::string error;
-    const auto tray = DecodeIco(ReadFileBytes(*dir_ / "tray.ico"), &error);
-    ASSERT_TRUE(tray) << error;
-    ASSERT_EQ(tray->size(), 7u);
     const auto mainIcon = DecodeIco(ReadFileBytes(*dir_ / "nestora.ico"), &error);
     ASSERT_TRUE(mainIcon) << error;
     ASSERT_EQ(mainIcon->size(), 7u);
 
-    std::vector<Picture> pictures(*tray);
-    pictures.insert(pictures.end(), mainIcon->begin(), mainIcon->end());
+    std::vector<Picture> pictures(*mainIcon);
     for (const char* name : {"IMG_EXIT", "IMG_SHOWWIN", "IMG_FOLDER"})
         pictures.push_back(Bitmap(name));
     for (const Picture& p : pictures) {
@@ -516,9 +513,9 @@ TEST_F(SkingenOutput, IconsAndMenuPicturesHaveAlpha) {
         EXPECT_GT(solid, p.width * p.height / 4) << p.width;
         EXPECT_GT(soft, 0) << "anti-aliased edges, " << p.width;
     }
-    // The tray icon is the yellow folder with a red tick.
+    // The tray icon (whose group shows these images) is the yellow folder with a red tick.
     int yellow = 0, red = 0;
-    for (const Pixel& px : (*tray)[0].pixels) {
+    for (const Pixel& px : (*mainIcon)[0].pixels) {
         if (px.a < 200)
             continue;
         yellow += px.r > 200 && px.g > 150 && px.b < 120;
@@ -612,21 +609,48 @@ TEST_F(SkingenOutput, TwicePicturesAreDrawnAgainNotEnlarged) {
 }
 
 // Windows picks the icon image of the size it asks for (the small icon at 125 % is 20, the
-// large at 150 % 48 ...): both groups carry every size, each drawn at that size.
+// large at 150 % 48 ...): the program's icon carries every size, each drawn at that size,
+// and the tray's group lists the same seven images by the numbers the resource compiler
+// gives them (1 to 7, MAINICON being the script's first icon), entry for entry as
+// MAINICON's directory describes them.
 TEST_F(SkingenOutput, BothIconGroupsHoldTheSevenSizesEachDrawnAtItsSize) {
-    for (const char* file : {"nestora.ico", "tray.ico"}) {
-        std::string error;
-        const auto images = DecodeIco(ReadFileBytes(*dir_ / file), &error);
-        ASSERT_TRUE(images) << file << ": " << error;
-        std::vector<int> sizes;
-        for (const Picture& p : *images) {
-            EXPECT_EQ(p.width, p.height) << file;
-            sizes.push_back(p.width);
-        }
-        EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64})) << file;
-        // The 64-pixel image is not the 32-pixel one enlarged.
-        ASSERT_EQ(images->size(), 7u);
-        EXPECT_GT(MixedBlocks(images->back()), 32 * 32 / 4) << file;
+    std::string error;
+    const std::vector<std::uint8_t> file = ReadFileBytes(*dir_ / "nestora.ico");
+    const auto images = DecodeIco(file, &error);
+    ASSERT_TRUE(images) << error;
+    std::vector<int> sizes;
+    for (const Picture& p : *images) {
+        EXPECT_EQ(p.width, p.height);
+        sizes.push_back(p.width);
+    }
+    EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64}));
+    // The 64-pixel image is not the 32-pixel one enlarged.
+    ASSERT_EQ(images->size(), 7u);
+    EXPECT_GT(MixedBlocks(images->back()), 32 * 32 / 4);
+
+    // The numbers hold only while MAINICON is the script's one icon with images.
+    std::ifstream script(*dir_ / "skin_art.rc");
+    std::vector<std::string> iconsWithImages;
+    for (std::string line; std::getline(script, line);) {
+        std::istringstream fields(line);
+        std::string name, type;
+        fields >> name >> type;
+        if (type == "ICON")
+            iconsWithImages.push_back(name);
+    }
+    EXPECT_EQ(iconsWithImages, (std::vector<std::string>{"MAINICON"}));
+    const auto rc = ResourceScript();
+    const std::vector<std::uint8_t> group = ReadFileBytes(*dir_ / rc.at("TRAYICON").second);
+    ASSERT_EQ(group.size(), 6u + 7u * 14u);
+    EXPECT_EQ(group[2] | group[3] << 8, 1); // icons
+    EXPECT_EQ(group[4] | group[5] << 8, 7);
+    for (int n = 0; n < 7; ++n) {
+        const std::uint8_t* entry = group.data() + 6 + 14 * n;
+        const std::uint8_t* fileEntry = file.data() + 6 + 16 * n;
+        // Size, colours, planes, bits and the image's byte count as in the file ...
+        EXPECT_TRUE(std::equal(entry, entry + 12, fileEntry)) << "entry " << n;
+        // ... and the resource number of MAINICON's image in place of its file offset.
+        EXPECT_EQ(entry[12] | entry[13] << 8, n + 1) << "entry " << n;
     }
 }
 

@@ -23,13 +23,16 @@ inline constexpr std::string_view kTwiceSuffix = "_2X";
 inline constexpr std::array<int, 7> kIconSizes{16, 20, 24, 32, 40, 48, 64};
 
 struct Artwork {
-    enum class Type { Bitmap, Icon };
+    // IconGroup: a second icon group over the images of the script's first icon (its
+    // images are those, for review and tests), carried as its directory alone.
+    enum class Type { Bitmap, Icon, IconGroup };
 
     std::string name; // resource name
     Type type = Type::Bitmap;
     std::string fileName;
     std::vector<Canvas> images; // one for a bitmap; every size for an icon
     BmpDepth depth = BmpDepth::Rgb24;
+    int firstImageId = 1; // IconGroup: the resource number of its first image
 
     Bytes Encode() const;
     // The file the program carries: the bitmap at its fewest bits (32-bit pictures keep
