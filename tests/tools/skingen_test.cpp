@@ -263,9 +263,8 @@ TEST_F(SkingenOutput, CarriedBitmapsAreThePicturesAsDrawnAtTheirFewestBits) {
             const int fewest = colours.size() <= 2 ? 1 : colours.size() <= 16 ? 4 : 8;
             if (bits == 24) {
                 // Only where a colour table costs more than it saves (a narrow gradient).
-                const std::int64_t table =
-                    54 + 4 * static_cast<std::int64_t>(colours.size()) +
-                    nestora::gui::DibRowBytes(drawn->width, fewest) * drawn->height;
+                const std::int64_t table = 54 + 4 * static_cast<std::int64_t>(colours.size()) +
+                                           nestora::gui::DibRowBytes(drawn->width, fewest) * drawn->height;
                 EXPECT_LT(static_cast<std::int64_t>(carriedFile.size()), table) << name;
             } else {
                 EXPECT_TRUE(bits == fewest || (compression != 0 && bits <= 8))

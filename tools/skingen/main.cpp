@@ -45,8 +45,7 @@ int WriteArtwork(const std::string& dir) {
 
 int WriteContactSheet(const std::string& path) {
     const auto sheet = nestora::skingen::ContactSheet(nestora::skingen::DrawAllArtwork());
-    if (!nestora::skingen::WriteWholeFile(
-            path, nestora::skingen::EncodeBmp(sheet, nestora::skingen::BmpDepth::Rgb24))) {
+    if (!nestora::skingen::WriteWholeFile(path, nestora::skingen::EncodeBmp(sheet, nestora::skingen::BmpDepth::Rgb24))) {
         std::fprintf(stderr, "skingen: cannot write %s\n", path.c_str());
         return 1;
     }
