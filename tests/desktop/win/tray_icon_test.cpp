@@ -12,6 +12,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -230,10 +231,11 @@ TEST_F(TrayIconTest, BalloonsCarryTheirTextsCutAndOnlyTheInfoFlag) {
 // the resource's own image of it, and loaded again when the scale changes. The hidden
 // window hears of that as a settings or display change, or as the shell starting again.
 TEST_F(TrayIconTest, AResourceIconTakesTheTraysSizeAtItsDpiAndFollowsItsChanges) {
-    UINT dpi = 144;
+    // Shared with the seam: the tray may ask after this test's locals are gone.
+    const auto dpi = std::make_shared<UINT>(144);
     auto* tray = MakeTray();
     nestora::desktop::TrayIconShell seam = tray->Shell();
-    seam.dpi = [&dpi] { return dpi; };
+    seam.dpi = [dpi] { return *dpi; };
     tray->SetShell(seam);
     tray->SetIconResource(L"TRAYICON");
     EXPECT_EQ(tray->Icon().Width(), 24);
@@ -242,7 +244,7 @@ TEST_F(TrayIconTest, AResourceIconTakesTheTraysSizeAtItsDpiAndFollowsItsChanges)
     ASSERT_EQ(shell.Messages(), (std::vector<DWORD>{NIM_ADD}));
     EXPECT_EQ(nestora::gui::IconSize(shell.requests.back().icon).Width, 24);
 
-    dpi = 192;
+    *dpi = 192;
     shell.requests.clear();
     ::SendMessageW(tray->WindowHandle(), WM_SETTINGCHANGE, 0, 0);
     ASSERT_EQ(shell.Messages(), (std::vector<DWORD>{NIM_MODIFY}));
@@ -255,7 +257,7 @@ TEST_F(TrayIconTest, AResourceIconTakesTheTraysSizeAtItsDpiAndFollowsItsChanges)
     EXPECT_TRUE(shell.requests.empty());
 
     // The shell comes back at 100 %: the icon goes in at 16.
-    dpi = 96;
+    *dpi = 96;
     shell.Forget();
     shell.requests.clear();
     ::SendMessageW(tray->WindowHandle(), nestora::desktop::TaskbarCreatedMessage(), 0, 0);
@@ -266,7 +268,7 @@ TEST_F(TrayIconTest, AResourceIconTakesTheTraysSizeAtItsDpiAndFollowsItsChanges)
     nestora::gui::TIcon given;
     given.LoadFromResourceName(nestora::gui::FrameworkInstance(), L"TRAYICON", 20, 20);
     tray->SetIcon(given);
-    dpi = 192;
+    *dpi = 192;
     shell.requests.clear();
     ::SendMessageW(tray->WindowHandle(), WM_SETTINGCHANGE, 0, 0);
     EXPECT_TRUE(shell.requests.empty());
