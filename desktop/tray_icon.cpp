@@ -1,11 +1,12 @@
 #include "desktop/tray_icon.h"
 
-#include "desktop/uint32_property.h"
 #include "desktop/core/notify_text.h"
 #include "desktop/foreground_return.h"
+#include "desktop/uint32_property.h"
 #include "gui/core/class_builder.h"
 #include "gui/win/application.h"
 #include "gui/win/form.h"
+#include "gui/win/icon_sizes.h"
 #include "gui/win/popup_menu.h"
 #include "gui/win/win_control.h"
 #include "gui/win/window_class.h"
@@ -150,13 +151,29 @@ void TabfTrayIcon::SetHint(const std::wstring& hint) {
 
 void TabfTrayIcon::SetIcon(const gui::TIcon& icon) {
     icon_.Assign(icon);
+    iconResource_.clear();
     UpdateIcon();
 }
 
 void TabfTrayIcon::SetIconResource(const std::wstring& name) {
-    icon_.LoadFromResourceName(gui::FrameworkInstance(), name, ::GetSystemMetrics(SM_CXSMICON),
-                               ::GetSystemMetrics(SM_CYSMICON));
+    const int size = gui::SmallIconSize(shell_.dpi ? shell_.dpi() : gui::TaskbarDpi());
+    icon_.LoadFromResourceName(gui::FrameworkInstance(), name, size, size);
+    iconResource_ = name;
     UpdateIcon();
+}
+
+bool TabfTrayIcon::FitIconToTray() {
+    if (iconResource_.empty())
+        return false;
+    const int size = gui::SmallIconSize(shell_.dpi ? shell_.dpi() : gui::TaskbarDpi());
+    if (size == icon_.Width() && size == icon_.Height())
+        return false;
+    try {
+        icon_.LoadFromResourceName(gui::FrameworkInstance(), iconResource_, size, size);
+    } catch (const gui::Exception&) {
+        return false; // the icon it had stays
+    }
+    return true;
 }
 
 void TabfTrayIcon::SetImageList(gui::TImageList* list) {
@@ -392,6 +409,7 @@ void TabfTrayIcon::ShowBalloonHint() {
 void TabfTrayIcon::UpdateFromImageList() {
     if (!imageList_)
         return;
+    iconResource_.clear();
     icon_.SetHandle(gui::UniqueIcon());
     imageList_->GetIcon(imageIndex_, icon_);
     UpdateIcon();
@@ -568,9 +586,14 @@ void TabfTrayIcon::WndProc(gui::TMessage& message) {
         if (visible_) {
             inTray_ = false;
             StopRetry();
+            FitIconToTray();
             InsertToTray();
         }
     }
+    if ((message.Msg == WM_SETTINGCHANGE || message.Msg == WM_DISPLAYCHANGE ||
+         message.Msg == WM_DPICHANGED) &&
+        FitIconToTray() && inTray_)
+        UpdateIcon();
     TabfCustomTimer::WndProc(message);
 }
 

@@ -23,6 +23,13 @@
 //   running   the shell's reports arrive at the hidden window as message 1235 (WM_USER +
 //             211); "TaskbarCreated" (a new shell, its tray empty) adds the icon again and
 //             does nothing else: no OnHide/OnShow, the application stays as it is.
+//   rescaled  an icon named by its resource (the window description's Icon) is loaded at
+//             the small-icon size of the taskbar's DPI, so the shell shows that image of
+//             the resource rather than stretching the 16-pixel one. The hidden window never
+//             gets WM_DPICHANGED (nothing is shown); the display's scale changing reaches it
+//             as WM_SETTINGCHANGE or WM_DISPLAYCHANGE, and the shell starting again with
+//             another scale as "TaskbarCreated": each time the size is read again and, when
+//             it differs, the icon is loaded at the new size and sent again.
 //   destroyed the icon leaves the tray and the application window is unhooked. When the
 //             owner or the application is being destroyed too, nothing else happens: no
 //             OnHide, no window shown (they are on their way out). Freed on its own at
@@ -36,7 +43,7 @@
 // tried again every 2 seconds for up to two minutes, and again after "TaskbarCreated".
 //
 // Seams: SetShell replaces Shell_NotifyIconW (tests read the exact requests), the
-// platform's IsWinNT5OrLater and the retry timing.
+// platform's IsWinNT5OrLater, the retry timing and the taskbar's DPI.
 //
 // Handlers may free the component: after raising an event the code checks that it is
 // still alive before it goes on.
@@ -80,6 +87,8 @@ struct TrayIconShell {
     bool winNT5OrLater = IsWinNT5OrLater();
     unsigned retryIntervalMs = 2000;
     unsigned retryWindowMs = 120000;
+    // The DPI the tray is drawn at; empty: the taskbar's (gui::TaskbarDpi).
+    std::function<UINT()> dpi;
 };
 
 class TabfTrayIcon : public TabfCustomTimer {
@@ -109,7 +118,8 @@ public:
     const gui::TIcon& Icon() const { return icon_; }
     // Copies icon.
     void SetIcon(const gui::TIcon& icon);
-    // The ICON group resource of that name, at the small-icon size (window descriptions).
+    // The ICON group resource of that name, at the small-icon size of the taskbar's DPI,
+    // and again at a new size when that changes (window descriptions).
     void SetIconResource(const std::wstring& name);
     gui::TImageList* ImageList() const { return imageList_; }
     void SetImageList(gui::TImageList* list);
@@ -200,6 +210,10 @@ protected:
     // The application went to the tray: hidden, icon shown, OnMinimize.
     virtual void Minimize();
 
+    // The icon named by its resource loaded again when the tray's small-icon size is not
+    // its size; true when it was (and so is to be sent again).
+    bool FitIconToTray();
+
     // Add and delete requests; an error while filling or sending becomes EabfTrayIcon
     // "<Name>.InsertToTray failed" / "<Name>.DeleteFromTray failed".
     void InsertToTray();
@@ -228,6 +242,8 @@ private:
     bool enabled_ = true;
     std::wstring hint_;
     gui::TIcon icon_;
+    // The resource icon_ was loaded from; empty when it was given (SetIcon, the image list).
+    std::wstring iconResource_;
     UINT flagMask_ = NIF_MESSAGE | NIF_TIP;
     int iconID_ = 0;
     gui::TImageList* imageList_ = nullptr;

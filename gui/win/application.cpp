@@ -4,6 +4,7 @@
 #include "gui/core/exceptions.h"
 #include "gui/core/utf.h"
 #include "gui/win/form.h"
+#include "gui/win/icon_sizes.h"
 #include "gui/win/window_binding.h"
 #include "gui/win/window_class.h"
 
@@ -109,14 +110,29 @@ void TApplication::DestroyForms() {
 
 void TApplication::Initialize() {
     // The common controls wait for the first control that needs them (common_controls.h).
-    Handle();
+    const HWND window = Handle();
     if (icon_.Empty()) {
-        try {
-            icon_.LoadFromResourceName(FrameworkInstance(), L"MAINICON");
-        } catch (const EResNotFound&) {
-            // A program without an icon keeps the system's.
-        }
+        iconFromResource_ = true;
+        LoadIconsAt(DpiOfWindow(window));
     }
+}
+
+void TApplication::LoadIconsAt(UINT dpi) {
+    if (!iconFromResource_)
+        return;
+    const int large = LargeIconSize(dpi), small = SmallIconSize(dpi);
+    if (large == icon_.Width() && small == smallIcon_.Width())
+        return;
+    loadingIcons_ = true;
+    try {
+        smallIcon_.LoadFromResourceName(FrameworkInstance(), L"MAINICON", small, small);
+        icon_.LoadFromResourceName(FrameworkInstance(), L"MAINICON", large, large);
+    } catch (const EResNotFound&) {
+        // A program without an icon keeps the system's.
+        iconFromResource_ = false;
+    }
+    loadingIcons_ = false;
+    SendIcons();
 }
 
 int TApplication::HookWindow(TWindowHook hook) {
@@ -148,11 +164,21 @@ void TApplication::CallWindowHooks(const TMessage& message) {
 }
 
 void TApplication::IconChanged() {
+    if (loadingIcons_)
+        return;
+    // The program's own icon: it is shown as it is, at every size and every DPI.
+    iconFromResource_ = false;
+    smallIcon_.SetHandle(UniqueIcon());
+    SendIcons();
+}
+
+void TApplication::SendIcons() {
     if (!window_)
         return;
-    const auto icon = reinterpret_cast<LPARAM>(icon_.Handle());
-    ::SendMessageW(window_.get(), WM_SETICON, ICON_BIG, icon);
-    ::SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, icon);
+    const auto large = reinterpret_cast<LPARAM>(icon_.Handle());
+    const auto small = smallIcon_.Empty() ? large : reinterpret_cast<LPARAM>(smallIcon_.Handle());
+    ::SendMessageW(window_.get(), WM_SETICON, ICON_BIG, large);
+    ::SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, small);
 }
 
 HWND TApplication::Handle() {
@@ -170,7 +196,7 @@ HWND TApplication::Handle() {
     if (!window)
         throw EOutOfResources(L"The application window cannot be created");
     window_.reset(window);
-    IconChanged();
+    SendIcons();
     return window;
 }
 
@@ -376,6 +402,17 @@ void TApplication::WndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, 
             ::SetFocus(mainForm_->Handle());
             return;
         }
+        break;
+    case WM_DPICHANGED:
+        // The window has no size of its own: only its icons follow the new DPI.
+        LoadIconsAt(HIWORD(wParam));
+        result = 0;
+        return;
+    case WM_SETTINGCHANGE:
+    case WM_DISPLAYCHANGE:
+        // A hidden window is not told of a new DPI; the display's scale changing comes as
+        // these.
+        LoadIconsAt(DpiOfWindow(window));
         break;
     case WM_QUERYENDSESSION:
         result = TRUE;

@@ -21,8 +21,12 @@
 //
 // Life story:
 //   created   becomes the current application (a second one is refused).
-//   Initialize  the application window is made, with the MAINICON icon. (The common
-//             controls are loaded later, by the first control that needs them.)
+//   Initialize  the application window is made, with the MAINICON icon: its large image
+//             at SM_CXICON and its small one at SM_CXSMICON of the window's DPI, each the
+//             resource's own image of that size. When the DPI changes (WM_DPICHANGED, or
+//             WM_SETTINGCHANGE / WM_DISPLAYCHANGE for a window never shown) both are loaded
+//             again at the new sizes, as long as the program has not set an icon of its own.
+//             (The common controls are loaded later, by the first control that needs them.)
 //   CreateForm<T>  the form is owned by the application; the first one becomes MainForm
 //             once its constructor (and its create event) is done.
 //   Run       shows the main form (when ShowMainForm), then handles messages until the
@@ -99,7 +103,8 @@ public:
     // The program is the active one (WM_ACTIVATEAPP).
     bool Active() const { return active_; }
     // The icon of the application window and its taskbar button: the program's MAINICON
-    // resource from Initialize on; a change reaches the window at once.
+    // resource from Initialize on; a change reaches the window at once (as its large and
+    // its small icon: a program's own icon replaces both).
     TIcon& Icon() { return icon_; }
 
     const TMessageEvent& OnMessage() const { return onMessage_; }
@@ -146,10 +151,19 @@ private:
     void DestroyForms();
     // The main form became visible or invisible: the taskbar button follows.
     void MainFormVisibilityChanged(bool visible);
+    // icon_ changed: by the program (MAINICON no longer followed), or by LoadIconsAt.
     void IconChanged();
+    // The window's large and small icon from icon_ and smallIcon_.
+    void SendIcons();
+    // MAINICON at the icon sizes of dpi, when it is the application's icon and its images
+    // are not of those sizes already.
+    void LoadIconsAt(UINT dpi);
     void CallWindowHooks(const TMessage& message);
 
     TIcon icon_;
+    TIcon smallIcon_;               // MAINICON's small image while it is the icon
+    bool iconFromResource_ = false; // icon_ is MAINICON, loaded here
+    bool loadingIcons_ = false;
     UniqueWindow window_; // after icon_: the window lets go of the icon before it goes
     std::wstring title_;
     TCustomForm* mainForm_ = nullptr;

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <set>
 #include <string>
@@ -177,7 +178,8 @@ TEST(SkinResources, BitmapsLoadedByFixedNameLoadWithTheirSize) {
 
 TEST(SkinResources, EveryBitmapResourceLoadsAndMatchesItsFile) {
     const std::set<std::wstring> names = BitmapResourceNames();
-    EXPECT_EQ(names.size(), 5u * 4u + kFixedBitmaps.size());
+    // Each at 1x and, under its name plus "_2X", at twice the size.
+    EXPECT_EQ(names.size(), 2 * (5u * 4u + kFixedBitmaps.size()));
     for (const std::wstring& name : names) {
         const std::string narrow(name.begin(), name.end());
         const OwnedBitmap bitmap = LoadSkinBitmap(name);
@@ -254,15 +256,95 @@ TEST(SkinResources, EveryLoaderReadsEveryBitmapAsDrawn) {
     EXPECT_TRUE(formats.count({24, BI_RGB}));
 }
 
-TEST(SkinResources, IconsLoadAtEverySizeTheyCarry) {
-    for (int size : {16, 32, 48}) {
-        OwnedIcon icon(
-            static_cast<HICON>(LoadImageW(ThisModule(), L"MAINICON", IMAGE_ICON, size, size, 0)));
-        EXPECT_TRUE(icon) << "MAINICON " << size;
+// The frame asks for NAME_2X above 1x: the module must find it under that name beside
+// NAME, and a strip must cut into the same 18 cells.
+TEST(SkinResources, EveryBitmapLoadsAtTwiceItsSizeUnderItsNamePlus2X) {
+    const std::set<std::wstring> names = BitmapResourceNames();
+    int pairs = 0;
+    for (const std::wstring& name : names) {
+        if (name.size() > 3 && name.compare(name.size() - 3, 3, L"_2X") == 0)
+            continue;
+        const std::string narrow(name.begin(), name.end());
+        const OwnedBitmap one = LoadSkinBitmap(name);
+        const OwnedBitmap two = LoadSkinBitmap(name + L"_2X");
+        ASSERT_TRUE(one) << narrow;
+        ASSERT_TRUE(two) << narrow << "_2X does not load";
+        EXPECT_EQ(SizeOf(two.get()).bmWidth, 2 * SizeOf(one.get()).bmWidth) << narrow;
+        EXPECT_EQ(SizeOf(two.get()).bmHeight, 2 * SizeOf(one.get()).bmHeight) << narrow;
+        ++pairs;
     }
-    OwnedIcon tray(
-        static_cast<HICON>(LoadImageW(ThisModule(), L"TRAYICON", IMAGE_ICON, 16, 16, 0)));
-    EXPECT_TRUE(tray);
+    EXPECT_EQ(pairs, static_cast<int>(5u * 4u + kFixedBitmaps.size()));
+}
+
+#pragma pack(push, 2)
+struct GroupIconEntry { // GRPICONDIRENTRY of an RT_GROUP_ICON resource
+    BYTE width, height, colours, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+// The sizes an icon group lists, as its resource stores them (0 is 256).
+std::vector<int> GroupSizes(const wchar_t* name) {
+    HRSRC found = FindResourceW(ThisModule(), name, RT_GROUP_ICON);
+    HGLOBAL loaded = found ? LoadResource(ThisModule(), found) : nullptr;
+    const auto* bytes = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+    const DWORD size = found ? SizeofResource(ThisModule(), found) : 0;
+    std::vector<int> sizes;
+    if (!bytes || size < 6)
+        return sizes;
+    const WORD count = static_cast<WORD>(bytes[4] | bytes[5] << 8);
+    for (WORD i = 0; i < count && 6 + (i + 1) * sizeof(GroupIconEntry) <= size; ++i) {
+        GroupIconEntry entry{};
+        std::memcpy(&entry, bytes + 6 + i * sizeof(GroupIconEntry), sizeof entry);
+        EXPECT_EQ(entry.width, entry.height);
+        EXPECT_EQ(entry.bitCount, 32);
+        sizes.push_back(entry.width == 0 ? 256 : entry.width);
+    }
+    return sizes;
+}
+
+// Windows picks the icon image of the size it asks for at the display's scale: the
+// program's icon and the tray's each carry the seven sizes, and each loads at its size.
+TEST(SkinResources, IconsCarryTheSevenSizesAndLoadAtEachOfThem) {
+    const std::vector<int> seven{16, 20, 24, 32, 40, 48, 64};
+    for (const wchar_t* name : {L"MAINICON", L"TRAYICON"}) {
+        const std::string narrow(name, name + std::char_traits<wchar_t>::length(name));
+        std::vector<int> sizes = GroupSizes(name);
+        std::sort(sizes.begin(), sizes.end());
+        EXPECT_EQ(sizes, seven) << narrow;
+        for (int size : seven) {
+            OwnedIcon icon(
+                static_cast<HICON>(LoadImageW(ThisModule(), name, IMAGE_ICON, size, size, 0)));
+            ASSERT_TRUE(icon) << narrow << " " << size;
+            ICONINFO info{};
+            ASSERT_TRUE(GetIconInfo(icon.get(), &info));
+            const OwnedBitmap colour(info.hbmColor), mask(info.hbmMask);
+            EXPECT_EQ(SizeOf(colour.get()).bmWidth, size) << narrow;
+        }
+    }
+    // The tray's group lists MAINICON's own images: at every size the same pixels.
+    for (int size : seven) {
+        OwnedIcon main(
+            static_cast<HICON>(LoadImageW(ThisModule(), L"MAINICON", IMAGE_ICON, size, size, 0)));
+        OwnedIcon tray(
+            static_cast<HICON>(LoadImageW(ThisModule(), L"TRAYICON", IMAGE_ICON, size, size, 0)));
+        ASSERT_TRUE(main && tray) << size;
+        ICONINFO mainInfo{}, trayInfo{};
+        ASSERT_TRUE(GetIconInfo(main.get(), &mainInfo));
+        ASSERT_TRUE(GetIconInfo(tray.get(), &trayInfo));
+        const OwnedBitmap mainColour(mainInfo.hbmColor), mainMask(mainInfo.hbmMask);
+        const OwnedBitmap trayColour(trayInfo.hbmColor), trayMask(trayInfo.hbmMask);
+        const std::vector<RGBQUAD> a = CutCell(mainColour.get(), 0, size, size);
+        const std::vector<RGBQUAD> b = CutCell(trayColour.get(), 0, size, size);
+        ASSERT_EQ(a.size(), static_cast<std::size_t>(size * size));
+        ASSERT_EQ(b.size(), a.size());
+        int differences = 0;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            differences += std::memcmp(&a[i], &b[i], sizeof a[i]) != 0;
+        EXPECT_EQ(differences, 0) << "TRAYICON " << size;
+    }
 }
 
 TEST(SkinResources, CuttingTheLastCellOfTheMacStripCopiesItsOwnPixels) {

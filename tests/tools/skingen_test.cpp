@@ -90,8 +90,10 @@ protected:
         return *p;
     }
 
-    static Picture BitmapOf(TsuiUIStyle style, StyleElement element) {
-        return Bitmap(Narrow(nestora::skin::StyleBitmapName(style, element)));
+    // scale 2: the picture drawn at twice the size, carried under the name plus "_2X".
+    static Picture BitmapOf(TsuiUIStyle style, StyleElement element, int scale = 1) {
+        return Bitmap(Narrow(nestora::skin::StyleBitmapName(style, element)) +
+                      (scale == 2 ? "_2X" : ""));
     }
 
     // Resource name -> (type, file name), from the generated .rc fragment.
@@ -154,23 +156,27 @@ TEST(Skingen, ContactSheetIsAPicture) {
     fs::remove_all(dir);
 }
 
+// At 2x every picture is exactly twice as wide and high, so a strip still cuts into 18
+// equal cells and the frame's arithmetic only doubles.
 TEST_F(SkingenOutput, EveryFrameBitmapOfTheTableExistsWithItsSize) {
-    for (const FrameSizes& f : kFrameSizes) {
-        const Picture strip = BitmapOf(f.style, StyleElement::TitleBarButtonImage);
-        EXPECT_EQ(strip.width, 18 * f.cell) << static_cast<int>(f.style);
-        EXPECT_EQ(strip.height, f.cell) << static_cast<int>(f.style);
-        const std::pair<StyleElement, const int*> pictures[] = {
-            {StyleElement::TitleBarLeftImage, f.left},
-            {StyleElement::TitleBarClientImage, f.client},
-            {StyleElement::TitleBarRightImage, f.right},
-        };
-        for (const auto& [element, size] : pictures) {
-            const Picture p = BitmapOf(f.style, element);
-            EXPECT_EQ(p.width, size[0]) << Narrow(StyleBitmapName(f.style, element));
-            EXPECT_EQ(p.height, size[1]) << Narrow(StyleBitmapName(f.style, element));
-            EXPECT_EQ(p.bitsPerPixel, 24) << Narrow(StyleBitmapName(f.style, element));
+    for (int scale : {1, 2})
+        for (const FrameSizes& f : kFrameSizes) {
+            const Picture strip = BitmapOf(f.style, StyleElement::TitleBarButtonImage, scale);
+            EXPECT_EQ(strip.width, 18 * f.cell * scale) << static_cast<int>(f.style);
+            EXPECT_EQ(strip.height, f.cell * scale) << static_cast<int>(f.style);
+            const std::pair<StyleElement, const int*> pictures[] = {
+                {StyleElement::TitleBarLeftImage, f.left},
+                {StyleElement::TitleBarClientImage, f.client},
+                {StyleElement::TitleBarRightImage, f.right},
+            };
+            for (const auto& [element, size] : pictures) {
+                const Picture p = BitmapOf(f.style, element, scale);
+                const std::string name = Narrow(StyleBitmapName(f.style, element));
+                EXPECT_EQ(p.width, size[0] * scale) << name << " at " << scale;
+                EXPECT_EQ(p.height, size[1] * scale) << name << " at " << scale;
+                EXPECT_EQ(p.bitsPerPixel, 24) << name << " at " << scale;
+            }
         }
-    }
 }
 
 TEST_F(SkingenOutput, FixedBitmapsExistWithTheirSizes) {
@@ -187,7 +193,8 @@ TEST_F(SkingenOutput, ResourceScriptListsExactlyTheFilesWritten) {
     std::set<std::string> listedFiles;
     for (const auto& [name, entry] : entries) {
         const auto& [type, file] = entry;
-        EXPECT_TRUE(type == "BITMAP" || type == "ICON") << name;
+        // 14: RT_GROUP_ICON, a group directory over another icon's images.
+        EXPECT_TRUE(type == "BITMAP" || type == "ICON" || type == "14") << name;
         EXPECT_TRUE(fs::exists(*dir_ / file)) << file;
         listedFiles.insert(file);
         if (type == "BITMAP") {
@@ -213,7 +220,7 @@ TEST_F(SkingenOutput, ResourceScriptListsExactlyTheFilesWritten) {
                              "PROTEIN_FORM_BACKGROUND", "IMG_EXIT", "IMG_SHOWWIN", "IMG_FOLDER"})
         EXPECT_EQ(entries.count(name), 1u) << name;
     EXPECT_EQ(entries.at("MAINICON").first, "ICON");
-    EXPECT_EQ(entries.at("TRAYICON").first, "ICON");
+    EXPECT_EQ(entries.at("TRAYICON").first, "14");
 }
 
 // The program carries every bitmap as a BITMAP resource at the fewest bits that hold it:
@@ -349,60 +356,68 @@ TEST_F(SkingenOutput, TheThreeStatesOfEveryButtonAreVisiblyDifferent) {
 }
 
 TEST_F(SkingenOutput, TransparentButtonsCarryOneKeyColourAtEveryCellsBottomLeft) {
-    for (const FrameSizes& f : kFrameSizes) {
-        if (!nestora::skin::GetStyleBool(f.style, StyleElement::TitleBarButtonTransparentBool))
-            continue;
-        const Picture strip = BitmapOf(f.style, StyleElement::TitleBarButtonImage);
-        const Pixel key = strip.at(0, f.cell - 1);
-        for (int cell = 0; cell < 18; ++cell) {
-            const int x0 = cell * f.cell;
-            EXPECT_EQ(strip.at(x0, f.cell - 1), key) << "cell " << cell + 1;
-            // The frame leaves out the key colour: the button itself must not contain it,
-            // and the corners around a round button must show it.
-            EXPECT_FALSE(strip.at(x0 + f.cell / 2, f.cell / 2) == key) << "cell " << cell + 1;
-            EXPECT_EQ(strip.at(x0, 0), key) << "cell " << cell + 1;
-            EXPECT_EQ(strip.at(x0 + f.cell - 1, 0), key) << "cell " << cell + 1;
+    for (int scale : {1, 2})
+        for (const FrameSizes& f : kFrameSizes) {
+            if (!nestora::skin::GetStyleBool(f.style, StyleElement::TitleBarButtonTransparentBool))
+                continue;
+            const Picture strip = BitmapOf(f.style, StyleElement::TitleBarButtonImage, scale);
+            const int n = f.cell * scale;
+            const Pixel key = strip.at(0, n - 1);
+            for (int cell = 0; cell < 18; ++cell) {
+                const int x0 = cell * n;
+                EXPECT_EQ(strip.at(x0, n - 1), key) << "cell " << cell + 1 << " at " << scale;
+                // The frame leaves out the key colour: the button itself must not contain
+                // it, and the corners around a round button must show it.
+                EXPECT_FALSE(strip.at(x0 + n / 2, n / 2) == key)
+                    << "cell " << cell + 1 << " at " << scale;
+                EXPECT_EQ(strip.at(x0, 0), key) << "cell " << cell + 1 << " at " << scale;
+                EXPECT_EQ(strip.at(x0 + n - 1, 0), key) << "cell " << cell + 1 << " at " << scale;
+            }
         }
-    }
 }
 
 TEST_F(SkingenOutput, OpaqueButtonsSitOnTheBarWithoutASeam) {
-    for (const FrameSizes& f : kFrameSizes) {
-        if (nestora::skin::GetStyleBool(f.style, StyleElement::TitleBarButtonTransparentBool))
-            continue;
-        const Picture strip = BitmapOf(f.style, StyleElement::TitleBarButtonImage);
-        const Picture client = BitmapOf(f.style, StyleElement::TitleBarClientImage);
-        const int top = nestora::skin::GetStyleInt(f.style, StyleElement::TitleBarButtonTopInt);
-        ASSERT_GE(top, 0);
-        for (int cell = 0; cell < 18; ++cell) {
-            // The cell's corner pixels are the bar at the rows where the frame puts it.
-            const int x0 = cell * f.cell;
-            EXPECT_EQ(strip.at(x0, 0), client.at(0, top)) << "cell " << cell + 1;
-            EXPECT_EQ(strip.at(x0, f.cell - 1), client.at(0, top + f.cell - 1))
-                << "cell " << cell + 1;
+    for (int scale : {1, 2})
+        for (const FrameSizes& f : kFrameSizes) {
+            if (nestora::skin::GetStyleBool(f.style, StyleElement::TitleBarButtonTransparentBool))
+                continue;
+            const Picture strip = BitmapOf(f.style, StyleElement::TitleBarButtonImage, scale);
+            const Picture client = BitmapOf(f.style, StyleElement::TitleBarClientImage, scale);
+            const int top =
+                nestora::skin::GetStyleInt(f.style, StyleElement::TitleBarButtonTopInt) * scale;
+            const int n = f.cell * scale;
+            ASSERT_GE(top, 0);
+            for (int cell = 0; cell < 18; ++cell) {
+                // The cell's corner pixels are the bar at the rows where the frame puts it.
+                const int x0 = cell * n;
+                EXPECT_EQ(strip.at(x0, 0), client.at(0, top))
+                    << "cell " << cell + 1 << " at " << scale;
+                EXPECT_EQ(strip.at(x0, n - 1), client.at(0, top + n - 1))
+                    << "cell " << cell + 1 << " at " << scale;
+            }
         }
-    }
 }
 
 TEST_F(SkingenOutput, TitlePicturesStretchAndMeetCleanly) {
-    for (const FrameSizes& f : kFrameSizes) {
-        const Picture left = BitmapOf(f.style, StyleElement::TitleBarLeftImage);
-        const Picture client = BitmapOf(f.style, StyleElement::TitleBarClientImage);
-        const Picture right = BitmapOf(f.style, StyleElement::TitleBarRightImage);
-        ASSERT_EQ(left.height, client.height);
-        ASSERT_EQ(right.height, client.height);
-        for (int y = 0; y < client.height; ++y) {
-            // Stretched horizontally: every row one colour.
-            for (int x = 1; x < client.width; ++x)
-                ASSERT_EQ(client.at(x, y), client.at(0, y))
-                    << "style " << static_cast<int>(f.style);
-            // The left picture's inner end and the right picture's inner end are the bar.
-            EXPECT_EQ(left.at(left.width - 1, y), client.at(0, y))
-                << "style " << static_cast<int>(f.style) << " row " << y;
-            EXPECT_EQ(right.at(0, y), client.at(0, y))
-                << "style " << static_cast<int>(f.style) << " row " << y;
+    for (int scale : {1, 2})
+        for (const FrameSizes& f : kFrameSizes) {
+            const Picture left = BitmapOf(f.style, StyleElement::TitleBarLeftImage, scale);
+            const Picture client = BitmapOf(f.style, StyleElement::TitleBarClientImage, scale);
+            const Picture right = BitmapOf(f.style, StyleElement::TitleBarRightImage, scale);
+            ASSERT_EQ(left.height, client.height);
+            ASSERT_EQ(right.height, client.height);
+            for (int y = 0; y < client.height; ++y) {
+                // Stretched horizontally: every row one colour.
+                for (int x = 1; x < client.width; ++x)
+                    ASSERT_EQ(client.at(x, y), client.at(0, y))
+                        << "style " << static_cast<int>(f.style);
+                // The left picture's inner end and the right picture's inner end are the bar.
+                EXPECT_EQ(left.at(left.width - 1, y), client.at(0, y))
+                    << "style " << static_cast<int>(f.style) << " row " << y;
+                EXPECT_EQ(right.at(0, y), client.at(0, y))
+                    << "style " << static_cast<int>(f.style) << " row " << y;
+            }
         }
-    }
 }
 
 // WCAG contrast ratio between two opaque colours (1 to 21).
@@ -477,18 +492,11 @@ TEST_F(SkingenOutput, CheckMarkIsGreenOnTheWhiteMaskColour) {
 
 TEST_F(SkingenOutput, IconsAndMenuPicturesHaveAlpha) {
     std::string error;
-    const auto tray = DecodeIco(ReadFileBytes(*dir_ / "tray.ico"), &error);
-    ASSERT_TRUE(tray) << error;
-    ASSERT_EQ(tray->size(), 1u);
     const auto mainIcon = DecodeIco(ReadFileBytes(*dir_ / "nestora.ico"), &error);
     ASSERT_TRUE(mainIcon) << error;
-    ASSERT_EQ(mainIcon->size(), 3u);
-    EXPECT_EQ((*mainIcon)[0].width, 16);
-    EXPECT_EQ((*mainIcon)[1].width, 32);
-    EXPECT_EQ((*mainIcon)[2].width, 48);
+    ASSERT_EQ(mainIcon->size(), 7u);
 
-    std::vector<Picture> pictures(*tray);
-    pictures.insert(pictures.end(), mainIcon->begin(), mainIcon->end());
+    std::vector<Picture> pictures(*mainIcon);
     for (const char* name : {"IMG_EXIT", "IMG_SHOWWIN", "IMG_FOLDER"})
         pictures.push_back(Bitmap(name));
     for (const Picture& p : pictures) {
@@ -504,9 +512,9 @@ TEST_F(SkingenOutput, IconsAndMenuPicturesHaveAlpha) {
         EXPECT_GT(solid, p.width * p.height / 4) << p.width;
         EXPECT_GT(soft, 0) << "anti-aliased edges, " << p.width;
     }
-    // The tray icon is the yellow folder with a red tick.
+    // The tray icon (whose group shows these images) is the yellow folder with a red tick.
     int yellow = 0, red = 0;
-    for (const Pixel& px : (*tray)[0].pixels) {
+    for (const Pixel& px : (*mainIcon)[0].pixels) {
         if (px.a < 200)
             continue;
         yellow += px.r > 200 && px.g > 150 && px.b < 120;
@@ -514,6 +522,186 @@ TEST_F(SkingenOutput, IconsAndMenuPicturesHaveAlpha) {
     }
     EXPECT_GT(yellow, 20);
     EXPECT_GT(red, 8);
+}
+
+// Every bitmap the program carries has its twice-the-size picture beside it under its name
+// plus "_2X" (what the frame looks for above 1x), and no 2x picture is without its 1x one.
+TEST_F(SkingenOutput, EveryBitmapHasItsPictureAtTwiceTheSize) {
+    const auto entries = ResourceScript();
+    int pairs = 0;
+    for (const auto& [name, entry] : entries) {
+        if (entry.first != "BITMAP")
+            continue;
+        if (name.size() > 3 && name.compare(name.size() - 3, 3, "_2X") == 0) {
+            EXPECT_EQ(entries.count(name.substr(0, name.size() - 3)), 1u) << name;
+            continue;
+        }
+        ASSERT_EQ(entries.count(name + "_2X"), 1u) << name;
+        EXPECT_EQ(entries.at(name + "_2X").first, "BITMAP") << name;
+        const Picture one = Bitmap(name), two = Bitmap(name + "_2X");
+        EXPECT_EQ(two.width, 2 * one.width) << name;
+        EXPECT_EQ(two.height, 2 * one.height) << name;
+        EXPECT_EQ(two.bitsPerPixel, one.bitsPerPixel) << name;
+        ++pairs;
+    }
+    EXPECT_EQ(pairs, 5 * 4 + static_cast<int>(nestora::testing::kFixedBitmaps.size()));
+}
+
+// The 2 by 2 blocks (at even positions) whose four pixels are not all one colour: a picture
+// enlarged by repeating its pixels has none.
+int MixedBlocks(const Picture& p) {
+    int mixed = 0;
+    for (int y = 0; y + 1 < p.height; y += 2)
+        for (int x = 0; x + 1 < p.width; x += 2) {
+            const Pixel& a = p.at(x, y);
+            mixed += !(p.at(x + 1, y) == a && p.at(x, y + 1) == a && p.at(x + 1, y + 1) == a);
+        }
+    return mixed;
+}
+
+// The runs of exactly one colour along row y between x0 and x1: (start, length).
+std::vector<std::pair<int, int>> RunsOf(const Picture& p, int y, int x0, int x1, Pixel colour) {
+    std::vector<std::pair<int, int>> runs;
+    for (int x = x0; x < x1; ++x) {
+        if (!(p.at(x, y) == colour))
+            continue;
+        if (!runs.empty() && runs.back().first + runs.back().second == x)
+            ++runs.back().second;
+        else
+            runs.push_back({x, 1});
+    }
+    return runs;
+}
+
+// The 2x pictures are drawn again at the larger size, not enlarged from the 1x ones: the
+// buttons' round edges and diagonals are sampled at every pixel (an enlargement repeats
+// pixels in 2 by 2 blocks), and a line one pixel wide at 1x is exactly two pixels wide at
+// 2x and just as sharp (a smoothing enlargement leaves no pixel of the pure stroke colour,
+// or blends its neighbours).
+TEST_F(SkingenOutput, TwicePicturesAreDrawnAgainNotEnlarged) {
+    for (const FrameSizes& f : kFrameSizes) {
+        const Picture strip = BitmapOf(f.style, StyleElement::TitleBarButtonImage, 2);
+        const int blocks = (strip.width / 2) * (strip.height / 2);
+        EXPECT_GT(MixedBlocks(strip), blocks / 20) << "style " << static_cast<int>(f.style);
+    }
+    // The sides of the maximise glyph: white strokes one pixel wide on these looks' buttons.
+    const Pixel white{255, 255, 255, 255};
+    for (const FrameSizes& f : kFrameSizes) {
+        if (f.style != TsuiUIStyle::DeepBlue && f.style != TsuiUIStyle::WinXP)
+            continue;
+        const Picture one = BitmapOf(f.style, StyleElement::TitleBarButtonImage, 1);
+        const Picture two = BitmapOf(f.style, StyleElement::TitleBarButtonImage, 2);
+        const int maximise = 6; // the maximise glyph's normal state, cell 7
+        const int y = f.cell / 2;
+        const auto thin = RunsOf(one, y, maximise * f.cell, (maximise + 1) * f.cell, white);
+        ASSERT_EQ(thin.size(), 2u) << "style " << static_cast<int>(f.style);
+        std::vector<std::pair<int, int>> doubled;
+        for (const auto& [start, length] : thin) {
+            EXPECT_EQ(length, 1) << "style " << static_cast<int>(f.style);
+            doubled.push_back({2 * start, 2 * length});
+        }
+        for (int row : {2 * y, 2 * y + 1})
+            EXPECT_EQ(RunsOf(two, row, 2 * maximise * f.cell, 2 * (maximise + 1) * f.cell, white),
+                      doubled)
+                << "style " << static_cast<int>(f.style) << " row " << row;
+    }
+}
+
+// Windows picks the icon image of the size it asks for (the small icon at 125 % is 20, the
+// large at 150 % 48 ...): the program's icon carries every size, each drawn at that size,
+// and the tray's group lists the same seven images by the numbers the resource compiler
+// gives them (1 to 7, MAINICON being the script's first icon), entry for entry as
+// MAINICON's directory describes them.
+TEST_F(SkingenOutput, BothIconGroupsHoldTheSevenSizesEachDrawnAtItsSize) {
+    std::string error;
+    const std::vector<std::uint8_t> file = ReadFileBytes(*dir_ / "nestora.ico");
+    const auto images = DecodeIco(file, &error);
+    ASSERT_TRUE(images) << error;
+    std::vector<int> sizes;
+    for (const Picture& p : *images) {
+        EXPECT_EQ(p.width, p.height);
+        sizes.push_back(p.width);
+    }
+    EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64}));
+    // The 64-pixel image is not the 32-pixel one enlarged.
+    ASSERT_EQ(images->size(), 7u);
+    EXPECT_GT(MixedBlocks(images->back()), 32 * 32 / 4);
+
+    // The numbers hold only while MAINICON is the script's one icon with images.
+    std::ifstream script(*dir_ / "skin_art.rc");
+    std::vector<std::string> iconsWithImages;
+    for (std::string line; std::getline(script, line);) {
+        std::istringstream fields(line);
+        std::string name, type;
+        fields >> name >> type;
+        if (type == "ICON")
+            iconsWithImages.push_back(name);
+    }
+    EXPECT_EQ(iconsWithImages, (std::vector<std::string>{"MAINICON"}));
+    const auto rc = ResourceScript();
+    const std::vector<std::uint8_t> group = ReadFileBytes(*dir_ / rc.at("TRAYICON").second);
+    ASSERT_EQ(group.size(), 6u + 7u * 14u);
+    EXPECT_EQ(group[2] | group[3] << 8, 1); // icons
+    EXPECT_EQ(group[4] | group[5] << 8, 7);
+    for (int n = 0; n < 7; ++n) {
+        const std::uint8_t* entry = group.data() + 6 + 14 * n;
+        const std::uint8_t* fileEntry = file.data() + 6 + 16 * n;
+        // Size, colours, planes, bits and the image's byte count as in the file ...
+        EXPECT_TRUE(std::equal(entry, entry + 12, fileEntry)) << "entry " << n;
+        // ... and the resource number of MAINICON's image in place of its file offset.
+        EXPECT_EQ(entry[12] | entry[13] << 8, n + 1) << "entry " << n;
+    }
+}
+
+std::uint64_t Fnv1a(const std::vector<std::uint8_t>& bytes) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (std::uint8_t b : bytes)
+        h = (h ^ b) * 1099511628211ull;
+    return h;
+}
+
+// The pictures at 1x are what every display at 100 % shows and what the frame's pixel tests
+// were written against; drawing them through the scaled canvas must leave every byte as it
+// was. The digests are of the files as drawn; a deliberate change of the artwork changes
+// them in the same commit.
+TEST_F(SkingenOutput, OneXPicturesAreByteForByteAsBefore) {
+    const std::map<std::string, std::uint64_t> pinned = {
+        {"BLUEGLASS_TITLEBTN", 0xaed6b0ea6dcd14e2ull},
+        {"BLUEGLASS_TITLE_CLIENT", 0x529fe52ddc31eabaull},
+        {"BLUEGLASS_TITLE_LEFT", 0xae5c527c86b89f60ull},
+        {"BLUEGLASS_TITLE_RIGHT", 0x76c86d514a4a8187ull},
+        {"DEEPBLUE_TITLEBTN", 0xd130cf98b4555d71ull},
+        {"DEEPBLUE_TITLE_CLIENT", 0x22c21b87b323e91full},
+        {"DEEPBLUE_TITLE_LEFT", 0x8ed470f08b585b95ull},
+        {"DEEPBLUE_TITLE_RIGHT", 0xd0976d0268bf756aull},
+        {"IMG_EXIT", 0x1095d77ff5ab3565ull},
+        {"IMG_FOLDER", 0xf542b2b2f4b8cce7ull},
+        {"IMG_SHOWWIN", 0x7313712996754731ull},
+        {"MACOS_FORM_BACKGROUND", 0x5422bbf8213b362dull},
+        {"MACOS_MENU_BAR", 0xc92e37357575905dull},
+        {"MACOS_MENU_SELECT", 0x16fcf61b25325955ull},
+        {"MACOS_TITLEBTN", 0x4b383d461b0d18baull},
+        {"MACOS_TITLE_CLIENT", 0xcd38b8e2d9537e91ull},
+        {"MACOS_TITLE_LEFT", 0x7b05e91c34971bdbull},
+        {"MACOS_TITLE_RIGHT", 0x2eee645f2b197bb5ull},
+        {"MENU_CHECKED", 0x7a2ed3b698616affull},
+        {"PROTEIN_FORM_BACKGROUND", 0x97c0b3782575b93dull},
+        {"PROTEIN_TITLEBTN", 0x2f32843b1dc24a32ull},
+        {"PROTEIN_TITLE_CLIENT", 0x83cc14547868317cull},
+        {"PROTEIN_TITLE_LEFT", 0x177b82c8c745c748ull},
+        {"PROTEIN_TITLE_RIGHT", 0x83cc14547868317cull},
+        {"WINXP_TITLEBTN", 0xb1357a11d8fd093aull},
+        {"WINXP_TITLE_CLIENT", 0x3cd3795e1eb93081ull},
+        {"WINXP_TITLE_LEFT", 0x0dbc3c773077d5ddull},
+        {"WINXP_TITLE_RIGHT", 0x35abda0b48a66662ull},
+    };
+    std::map<std::string, std::uint64_t> now;
+    for (const auto& [name, entry] : ResourceScript())
+        if (entry.first == "BITMAP" && name.find("_2X") == std::string::npos)
+            now[name] = Fnv1a(ReadFileBytes(*dir_ / (name + ".bmp")));
+    EXPECT_EQ(now.size(), pinned.size());
+    for (const auto& [name, digest] : pinned)
+        EXPECT_EQ(now[name], digest) << name << " is not the picture it was";
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "title_bars.h"
 #include "title_buttons.h"
 
+#include <functional>
 #include <stdexcept>
 #include <utility>
 
@@ -25,6 +26,13 @@ Artwork Bitmap(std::string name, Canvas image, BmpDepth depth = BmpDepth::Rgb24)
     return a;
 }
 
+// A picture at 1x and, under its name plus kTwiceSuffix, the same drawing at twice the size.
+void AddBothScales(std::vector<Artwork>& all, const std::string& name,
+                   const std::function<Canvas(int scale)>& draw, BmpDepth depth = BmpDepth::Rgb24) {
+    all.push_back(Bitmap(name, draw(1), depth));
+    all.push_back(Bitmap(name + std::string(kTwiceSuffix), draw(2), depth));
+}
+
 Artwork Icon(std::string name, std::string fileName, std::vector<Canvas> images) {
     Artwork a;
     a.name = std::move(name);
@@ -37,45 +45,75 @@ Artwork Icon(std::string name, std::string fileName, std::vector<Canvas> images)
 } // namespace
 
 Bytes Artwork::Encode() const {
-    return type == Type::Icon ? EncodeIco(images) : EncodeBmp(images.front(), depth);
+    switch (type) {
+    case Type::Icon:
+        return EncodeIco(images);
+    case Type::IconGroup:
+        return EncodeIconGroup(images, firstImageId);
+    default:
+        return EncodeBmp(images.front(), depth);
+    }
 }
 
 Bytes Artwork::EncodeResource() const {
-    if (type == Type::Icon || depth == BmpDepth::Rgba32)
+    if (type != Type::Bitmap || depth == BmpDepth::Rgba32)
         return Encode();
     return EncodeCompactBmp(images.front());
 }
 
 std::string Artwork::ResourceFileName() const {
-    return type == Type::Icon ? fileName : name + ".compact.bmp";
+    return type == Type::Bitmap ? name + ".compact.bmp" : fileName;
 }
+
+namespace {
+
+std::vector<Canvas> FolderIconSizes() {
+    std::vector<Canvas> images;
+    for (int size : kIconSizes)
+        images.push_back(FolderWithTick(size));
+    return images;
+}
+
+} // namespace
 
 std::vector<Artwork> DrawAllArtwork() {
     std::vector<Artwork> all;
-    // The first icon group is the one Explorer shows for the program.
-    all.push_back(Icon("MAINICON", "nestora.ico",
-                       {FolderWithTick(16), FolderWithTick(32), FolderWithTick(48)}));
-    all.push_back(Icon("TRAYICON", "tray.ico", {FolderWithTick(16)}));
+    // The first icon group is the one Explorer shows for the program, and the script's
+    // first icon, whose images the resource compiler numbers 1 to 7. The tray shows the same
+    // picture at every size (the shell asks for the small icon at the display's scale): its
+    // group lists those images again rather than carrying a copy of them (43 KB).
+    all.push_back(Icon("MAINICON", "nestora.ico", FolderIconSizes()));
+    Artwork tray = Icon("TRAYICON", "tray.grp", FolderIconSizes());
+    tray.type = Artwork::Type::IconGroup;
+    tray.firstImageId = 1;
+    all.push_back(std::move(tray));
 
     for (const LookInfo& look : AllLooks()) {
-        all.push_back(
-            Bitmap(BitmapNameOf(look.style, E::TitleBarButtonImage), TitleButtonStrip(look)));
-        all.push_back(Bitmap(BitmapNameOf(look.style, E::TitleBarLeftImage), TitleBarLeft(look)));
-        all.push_back(
-            Bitmap(BitmapNameOf(look.style, E::TitleBarClientImage), TitleBarClient(look)));
-        all.push_back(Bitmap(BitmapNameOf(look.style, E::TitleBarRightImage), TitleBarRight(look)));
+        AddBothScales(all, BitmapNameOf(look.style, E::TitleBarButtonImage),
+                      [&look](int scale) { return TitleButtonStrip(look, scale); });
+        AddBothScales(all, BitmapNameOf(look.style, E::TitleBarLeftImage),
+                      [&look](int scale) { return TitleBarLeft(look, scale); });
+        AddBothScales(all, BitmapNameOf(look.style, E::TitleBarClientImage),
+                      [&look](int scale) { return TitleBarClient(look, scale); });
+        AddBothScales(all, BitmapNameOf(look.style, E::TitleBarRightImage),
+                      [&look](int scale) { return TitleBarRight(look, scale); });
     }
 
-    all.push_back(Bitmap("MACOS_FORM_BACKGROUND", MacFormBackground()));
-    all.push_back(Bitmap("PROTEIN_FORM_BACKGROUND", ProteinFormBackground()));
-    all.push_back(Bitmap("MACOS_MENU_BAR", MacMenuBar()));
-    all.push_back(Bitmap("MACOS_MENU_SELECT", MacMenuSelect()));
-    all.push_back(Bitmap("MENU_CHECKED", MenuCheckMark()));
+    AddBothScales(all, "MACOS_FORM_BACKGROUND", MacFormBackground);
+    AddBothScales(all, "PROTEIN_FORM_BACKGROUND", ProteinFormBackground);
+    AddBothScales(all, "MACOS_MENU_BAR", MacMenuBar);
+    AddBothScales(all, "MACOS_MENU_SELECT", MacMenuSelect);
+    AddBothScales(all, "MENU_CHECKED", MenuCheckMark);
 
     // The tray menu's image list, in its order: 0 exit, 1 show the window, 2 the folder.
-    all.push_back(Bitmap("IMG_EXIT", ExitCross(16), BmpDepth::Rgba32));
-    all.push_back(Bitmap("IMG_SHOWWIN", ShowWindowEmblem(16), BmpDepth::Rgba32));
-    all.push_back(Bitmap("IMG_FOLDER", FolderWithTick(16), BmpDepth::Rgba32));
+    // These are drawn for a size, so twice the size is the same drawing at 32 pixels.
+    AddBothScales(
+        all, "IMG_EXIT", [](int scale) { return ExitCross(16 * scale); }, BmpDepth::Rgba32);
+    AddBothScales(
+        all, "IMG_SHOWWIN", [](int scale) { return ShowWindowEmblem(16 * scale); },
+        BmpDepth::Rgba32);
+    AddBothScales(
+        all, "IMG_FOLDER", [](int scale) { return FolderWithTick(16 * scale); }, BmpDepth::Rgba32);
     return all;
 }
 
@@ -84,16 +122,24 @@ std::string ResourceScript(const std::vector<Artwork>& artwork) {
         "// Generated by skingen from tools/skingen: every picture it drew. Change the\n"
         "// generator, not this file.\n"
         "//\n"
+        "// TRAYICON is a group icon directory of its own over MAINICON's images (the\n"
+        "// resources 1 to 7 of type RT_ICON): MAINICON must stay the first icon here.\n"
         "// The main window's title bar has no pictures of its own: its minimise and help\n"
         "// buttons are cells 13-15 and 4-6 of MACOS_TITLEBTN and its sections are\n"
         "// MACOS_TITLE_LEFT, MACOS_TITLE_RIGHT and MACOS_TITLE_CLIENT.\n"
         "// IMG_EXIT, IMG_SHOWWIN and IMG_FOLDER are 32-bit with straight (not premultiplied)\n"
         "// alpha; every other bitmap is opaque, stored at the fewest bits that hold it (a\n"
         "// colour table of 1, 4 or 8 bits, run-length compressed where that is smaller, or\n"
-        "// 24 bits).\n\n";
-    for (const Artwork& a : artwork)
-        rc += a.name + (a.type == Artwork::Type::Icon ? " ICON \"" : " BITMAP \"") +
-              a.ResourceFileName() + "\"\n";
+        "// 24 bits).\n"
+        "// Every bitmap NAME has NAME_2X beside it: the same drawing at twice the size, for\n"
+        "// displays scaled to 150 % and more. The icons hold 16, 20, 24, 32, 40, 48 and 64\n"
+        "// pixels.\n\n";
+    for (const Artwork& a : artwork) {
+        const char* type = a.type == Artwork::Type::Bitmap ? " BITMAP \""
+                           : a.type == Artwork::Type::Icon ? " ICON \""
+                                                           : " 14 \""; // RT_GROUP_ICON
+        rc += a.name + type + a.ResourceFileName() + "\"\n";
+    }
     return rc;
 }
 

@@ -162,7 +162,8 @@ Canvas AssembleTitleBar(const std::vector<Artwork>& artwork, nestora::skin::Tsui
     if (textX == 0)
         textX = 6;
     const int textY = (cell - kFontHeight) / 2 + look.buttonTop;
-    DrawPixelText(bar, textX, textY, sample.caption, look.darkCaption ? Rgb(0x000000) : Rgb(0xFFFFFF));
+    DrawPixelText(bar, textX, textY, sample.caption,
+                  look.darkCaption ? Rgb(0x000000) : Rgb(0xFFFFFF));
     return bar;
 }
 
@@ -233,7 +234,8 @@ Canvas ContactSheet(const std::vector<Artwork>& artwork) {
     const Artwork& mainIcon = FindArtwork(artwork, "MAINICON");
     for (const Canvas& size : mainIcon.images)
         page.Captioned("MAINICON " + std::to_string(size.Width()), size, true);
-    page.Captioned("MAINICON 48 x2", mainIcon.images.back().Enlarged(2), true);
+    page.Captioned("MAINICON " + std::to_string(mainIcon.images.back().Width()) + " x2",
+                   mainIcon.images.back().Enlarged(2), true);
     page.Captioned("TRAYICON x4", FindArtwork(artwork, "TRAYICON").images.front().Enlarged(4),
                    true);
     for (const char* name : {"IMG_EXIT", "IMG_SHOWWIN", "IMG_FOLDER"})

@@ -121,6 +121,25 @@ Bytes EncodeIco(const std::vector<Canvas>& images) {
     return out;
 }
 
+Bytes EncodeIconGroup(const std::vector<Canvas>& images, int firstId) {
+    Bytes out;
+    Put16(out, 0);
+    Put16(out, 1); // icons
+    Put16(out, U32(static_cast<int>(images.size())));
+    for (std::size_t n = 0; n < images.size(); ++n) {
+        // As in the file's directory, with the resource's number for the file's offset.
+        out.push_back(static_cast<std::uint8_t>(images[n].Width() & 0xFF));
+        out.push_back(static_cast<std::uint8_t>(images[n].Height() & 0xFF));
+        out.push_back(0);
+        out.push_back(0);
+        Put16(out, 1);
+        Put16(out, 32);
+        Put32(out, U32(static_cast<int>(IconImage(images[n]).size())));
+        Put16(out, U32(firstId + static_cast<int>(n)));
+    }
+    return out;
+}
+
 bool WriteWholeFile(const std::string& path, const Bytes& bytes) {
     std::ofstream f(path, std::ios::binary | std::ios::trunc);
     f.write(reinterpret_cast<const char*>(bytes.data()),

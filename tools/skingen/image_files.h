@@ -22,6 +22,10 @@ enum class BmpDepth { Rgb24, Rgba32 };
 
 Bytes EncodeBmp(const Canvas& image, BmpDepth depth);
 Bytes EncodeIco(const std::vector<Canvas>& images);
+// The directory of an RT_GROUP_ICON resource (GRPICONDIR) listing these images as the
+// RT_ICON resources firstId, firstId + 1 ...: a second icon group over images another
+// group already carries, which the resource compiler numbers from 1 in script order.
+Bytes EncodeIconGroup(const std::vector<Canvas>& images, int firstId);
 
 // Writes the whole file or reports false.
 bool WriteWholeFile(const std::string& path, const Bytes& bytes);

@@ -91,9 +91,11 @@ Rgba Profile(const LookInfo& look, int y) {
     }
 }
 
-Canvas PlainBar(const LookInfo& look, int width) {
-    Canvas c(width, look.left.height);
-    for (int y = 0; y < c.Height(); ++y) {
+// The profile is a row of the design: at a larger scale each row is that many pixels of
+// the same colour, so the bar's one-row edges stay crisp lines.
+Canvas PlainBar(const LookInfo& look, int width, int scale) {
+    Canvas c(width, look.left.height, {0, 0, 0, 0}, scale);
+    for (int y = 0; y < c.UnitHeight(); ++y) {
         const Rgba colour = Profile(look, y);
         c.FillRect(0, y, width, y + 1, colour);
     }
@@ -104,10 +106,10 @@ Canvas PlainBar(const LookInfo& look, int width) {
 // clips it away on screen; it only shows if the region is missing), and a soft highlight
 // along the arc.
 void RoundTopCorner(Canvas& c, bool leftSide, double radius, Rgba outside, Rgba rim) {
-    const double w = c.Width();
+    const double w = c.UnitWidth();
     const double cx = leftSide ? radius : w - radius;
     const Shape inside =
-        Unite(Circle(cx, radius, radius), Unite(Box(-10, radius, w + 10, c.Height() + 10),
+        Unite(Circle(cx, radius, radius), Unite(Box(-10, radius, w + 10, c.UnitHeight() + 10),
                                                 leftSide ? Box(radius, -10, w + 10, radius + 1)
                                                          : Box(-10, -10, w - radius, radius + 1)));
     const Shape out = [inside](double x, double y) { return -inside(x, y); };
@@ -118,35 +120,34 @@ void RoundTopCorner(Canvas& c, bool leftSide, double radius, Rgba outside, Rgba 
     c.fill(out, outside);
 }
 
-// Vertical edge line of a picture, fading out over `rows` rows at the bottom.
+// A vertical edge line of a picture over the rows [fromRow, toRow), mixed into the bar.
 void EdgeColumn(Canvas& c, int x, Rgba colour, double strength, int fromRow, int toRow) {
-    for (int y = fromRow; y < toRow; ++y)
-        c.at(x, y) = Mix(c.at(x, y), colour, strength);
+    c.MixRect(x, fromRow, x + 1, toRow, colour, strength);
 }
 
 // --- Left pictures ---------------------------------------------------------------------
 
-Canvas MacLeft(const LookInfo& look) {
-    Canvas c = PlainBar(look, look.left.width);
-    EdgeColumn(c, 0, Rgb(0xFFFFFF), 0.7, 1, c.Height() - 2);
+Canvas MacLeft(const LookInfo& look, int scale) {
+    Canvas c = PlainBar(look, look.left.width, scale);
+    EdgeColumn(c, 0, Rgb(0xFFFFFF), 0.7, 1, c.UnitHeight() - 2);
     return c;
 }
 
-Canvas XpLeft(const LookInfo& look) {
-    Canvas c = PlainBar(look, look.left.width);
+Canvas XpLeft(const LookInfo& look, int scale) {
+    Canvas c = PlainBar(look, look.left.width, scale);
     // Luna's title bar is lit along its left end.
-    EdgeColumn(c, 0, Rgb(0x0A3DB8), 0.6, 0, c.Height());
-    EdgeColumn(c, 1, Rgb(0x6AA8FF), 0.45, 2, c.Height() - 3);
+    EdgeColumn(c, 0, Rgb(0x0A3DB8), 0.6, 0, c.UnitHeight());
+    EdgeColumn(c, 1, Rgb(0x6AA8FF), 0.45, 2, c.UnitHeight() - 3);
     RoundTopCorner(c, true, 7.0, Rgb(0x002CC8), Rgb(0x9CC6FF));
     return c;
 }
 
-Canvas DeepBlueLeft(const LookInfo& look) {
-    Canvas c = PlainBar(look, look.left.width);
+Canvas DeepBlueLeft(const LookInfo& look, int scale) {
+    Canvas c = PlainBar(look, look.left.width, scale);
     // A soft glow in the lower band, under the caption and clear of the control box,
     // fading out before the picture ends so the seam with the client picture is invisible.
-    const double w = c.Width();
-    Canvas glow(c.Width(), c.Height(), {0, 0, 0, 0});
+    const double w = c.UnitWidth();
+    Canvas glow(c.UnitWidth(), c.UnitHeight(), {0, 0, 0, 0}, scale);
     glow.fill(Ellipse(w * 0.30, 31.5, w * 0.55, 9.0), [w](double x, double y) {
         const double fade = std::clamp(1.0 - x / (w * 0.85), 0.0, 1.0);
         const double vertical = std::clamp((y - 21.0) / 10.0, 0.0, 1.0);
@@ -156,9 +157,9 @@ Canvas DeepBlueLeft(const LookInfo& look) {
     return c;
 }
 
-Canvas ProteinLeft(const LookInfo& look) {
-    Canvas c = PlainBar(look, look.left.width);
-    const int h = c.Height();
+Canvas ProteinLeft(const LookInfo& look, int scale) {
+    Canvas c = PlainBar(look, look.left.width, scale);
+    const int h = c.UnitHeight();
     // The red ribbon that carries the (white) caption, ending in a slanted, rounded cut.
     const double endTop = 356.0, endBottom = 330.0, bottom = h - 2.0;
     const Shape ribbon =
@@ -176,12 +177,12 @@ Canvas ProteinLeft(const LookInfo& look) {
     return c;
 }
 
-Canvas BlueGlassLeft(const LookInfo& look) {
-    Canvas c = PlainBar(look, look.left.width);
-    const double w = c.Width();
+Canvas BlueGlassLeft(const LookInfo& look, int scale) {
+    Canvas c = PlainBar(look, look.left.width, scale);
+    const double w = c.UnitWidth();
     // A sheen over the glossy half of the left end (the buttons are transparent, so it may
     // pass under them), fading smoothly to nothing well before the picture meets the client.
-    Canvas sheen(c.Width(), c.Height(), {0, 0, 0, 0});
+    Canvas sheen(c.UnitWidth(), c.UnitHeight(), {0, 0, 0, 0}, scale);
     sheen.fill(Box(0, 1, w, 16), [w](double x, double y) {
         const double across = std::clamp(1.0 - x / (w * 0.7), 0.0, 1.0);
         const double down = std::clamp(1.0 - (y - 1.0) / 15.0, 0.0, 1.0);
@@ -195,27 +196,27 @@ Canvas BlueGlassLeft(const LookInfo& look) {
 
 // --- Right pictures --------------------------------------------------------------------
 
-Canvas MacRight(const LookInfo& look) {
-    Canvas c = PlainBar(look, look.right.width);
-    EdgeColumn(c, c.Width() - 1, Rgb(0x9A9A9A), 0.35, 1, c.Height() - 2);
+Canvas MacRight(const LookInfo& look, int scale) {
+    Canvas c = PlainBar(look, look.right.width, scale);
+    EdgeColumn(c, c.UnitWidth() - 1, Rgb(0x9A9A9A), 0.35, 1, c.UnitHeight() - 2);
     return c;
 }
 
-Canvas XpRight(const LookInfo& look) {
-    Canvas c = PlainBar(look, look.right.width);
-    const int x = c.Width() - 1;
-    EdgeColumn(c, x, Rgb(0x0A3DB8), 0.6, 0, c.Height());
-    EdgeColumn(c, x - 1, Rgb(0x0B47C8), 0.35, 2, c.Height() - 3);
+Canvas XpRight(const LookInfo& look, int scale) {
+    Canvas c = PlainBar(look, look.right.width, scale);
+    const int x = c.UnitWidth() - 1;
+    EdgeColumn(c, x, Rgb(0x0A3DB8), 0.6, 0, c.UnitHeight());
+    EdgeColumn(c, x - 1, Rgb(0x0B47C8), 0.35, 2, c.UnitHeight() - 3);
     RoundTopCorner(c, false, 7.0, Rgb(0x002CC8), Rgb(0x7DB4FF));
     return c;
 }
 
-Canvas BlueGlassRight(const LookInfo& look) {
-    Canvas c = PlainBar(look, look.right.width);
-    const double w = c.Width();
+Canvas BlueGlassRight(const LookInfo& look, int scale) {
+    Canvas c = PlainBar(look, look.right.width, scale);
+    const double w = c.UnitWidth();
     // The glass darkens a little towards its right end.
-    Canvas shade(c.Width(), c.Height(), {0, 0, 0, 0});
-    shade.fill(Box(0, 1, w, c.Height() - 1), [w](double x, double) {
+    Canvas shade(c.UnitWidth(), c.UnitHeight(), {0, 0, 0, 0}, scale);
+    shade.fill(Box(0, 1, w, c.UnitHeight() - 1), [w](double x, double) {
         const double t = std::clamp((x - w * 0.35) / (w * 0.65), 0.0, 1.0);
         return WithAlpha(Rgb(0x061A45), 0.22 * t * t);
     });
@@ -226,41 +227,41 @@ Canvas BlueGlassRight(const LookInfo& look) {
 
 } // namespace
 
-Canvas TitleBarColumn(const LookInfo& look) {
-    return PlainBar(look, 1);
+Canvas TitleBarColumn(const LookInfo& look, int scale) {
+    return PlainBar(look, 1, scale);
 }
 
-Canvas TitleBarClient(const LookInfo& look) {
-    return PlainBar(look, look.client.width);
+Canvas TitleBarClient(const LookInfo& look, int scale) {
+    return PlainBar(look, look.client.width, scale);
 }
 
-Canvas TitleBarLeft(const LookInfo& look) {
+Canvas TitleBarLeft(const LookInfo& look, int scale) {
     switch (look.style) {
     case TsuiUIStyle::MacOS:
-        return MacLeft(look);
+        return MacLeft(look, scale);
     case TsuiUIStyle::WinXP:
-        return XpLeft(look);
+        return XpLeft(look, scale);
     case TsuiUIStyle::DeepBlue:
-        return DeepBlueLeft(look);
+        return DeepBlueLeft(look, scale);
     case TsuiUIStyle::Protein:
-        return ProteinLeft(look);
+        return ProteinLeft(look, scale);
     default:
-        return BlueGlassLeft(look);
+        return BlueGlassLeft(look, scale);
     }
 }
 
-Canvas TitleBarRight(const LookInfo& look) {
+Canvas TitleBarRight(const LookInfo& look, int scale) {
     switch (look.style) {
     case TsuiUIStyle::MacOS:
-        return MacRight(look);
+        return MacRight(look, scale);
     case TsuiUIStyle::WinXP:
-        return XpRight(look);
+        return XpRight(look, scale);
     case TsuiUIStyle::BlueGlass:
-        return BlueGlassRight(look);
+        return BlueGlassRight(look, scale);
     default:
         // DeepBlue's buttons reach the bar's right end and Protein's right picture is a
         // single column: both show the plain bar.
-        return PlainBar(look, look.right.width);
+        return PlainBar(look, look.right.width, scale);
     }
 }
 

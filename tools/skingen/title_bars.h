@@ -8,12 +8,14 @@
 
 namespace nestora::skingen {
 
-Canvas TitleBarLeft(const LookInfo& look);
-Canvas TitleBarClient(const LookInfo& look);
-Canvas TitleBarRight(const LookInfo& look);
+// scale: 1 for the pictures as the frame is designed, 2 for the same pictures drawn at twice
+// the size (see Canvas).
+Canvas TitleBarLeft(const LookInfo& look, int scale = 1);
+Canvas TitleBarClient(const LookInfo& look, int scale = 1);
+Canvas TitleBarRight(const LookInfo& look, int scale = 1);
 
-// The bar's vertical colour profile, one pixel wide: what lies under a title-bar button
+// The bar's vertical colour profile, one unit wide: what lies under a title-bar button
 // wherever the bar has no decoration.
-Canvas TitleBarColumn(const LookInfo& look);
+Canvas TitleBarColumn(const LookInfo& look, int scale = 1);
 
 } // namespace nestora::skingen

@@ -84,9 +84,9 @@ Rgba MacGemColour(Glyph glyph) {
     }
 }
 
-Canvas MacCell(const LookInfo& look, Glyph glyph, ButtonState state) {
+Canvas MacCell(const LookInfo& look, Glyph glyph, ButtonState state, int scale) {
     const int n = look.cell;
-    Canvas c(n, n, {0, 0, 0, 0});
+    Canvas c(n, n, {0, 0, 0, 0}, scale);
     const double centre = n / 2.0;
     const Rgba base = MacGemColour(glyph);
     if (state == ButtonState::Hover)
@@ -104,9 +104,9 @@ Canvas MacCell(const LookInfo& look, Glyph glyph, ButtonState state) {
 
 // --- WinXP: Luna's rounded squares with a white rim, red-orange close -------------------
 
-Canvas XpCell(const LookInfo& look, Glyph glyph, ButtonState state) {
+Canvas XpCell(const LookInfo& look, Glyph glyph, ButtonState state, int scale) {
     const int n = look.cell;
-    Canvas c(n, n, {0, 0, 0, 0});
+    Canvas c(n, n, {0, 0, 0, 0}, scale);
     const bool close = glyph == Glyph::Close;
     Rgba top = close ? Rgb(0xF08A6E) : Rgb(0x5C9EFA);
     Rgba middle = close ? Rgb(0xD9482B) : Rgb(0x2470EC);
@@ -139,9 +139,9 @@ Canvas XpCell(const LookInfo& look, Glyph glyph, ButtonState state) {
 
 // --- DeepBlue: quiet glassy squares that light up under the mouse -----------------------
 
-Canvas DeepBlueCell(const LookInfo& look, Glyph glyph, ButtonState state) {
+Canvas DeepBlueCell(const LookInfo& look, Glyph glyph, ButtonState state, int scale) {
     const int n = look.cell;
-    Canvas c(n, n, {0, 0, 0, 0});
+    Canvas c(n, n, {0, 0, 0, 0}, scale);
     const Shape outer = RoundedBox(1, 1, n - 1, n - 1, 3.0);
     const Shape inner = RoundedBox(2, 2, n - 2, n - 2, 2.0);
     const bool close = glyph == Glyph::Close;
@@ -170,9 +170,9 @@ Canvas DeepBlueCell(const LookInfo& look, Glyph glyph, ButtonState state) {
 
 // --- Protein: white discs with red glyphs; red under the mouse ---------------------------
 
-Canvas ProteinCell(const LookInfo& look, Glyph glyph, ButtonState state) {
+Canvas ProteinCell(const LookInfo& look, Glyph glyph, ButtonState state, int scale) {
     const int n = look.cell;
-    Canvas c(n, n, {0, 0, 0, 0});
+    Canvas c(n, n, {0, 0, 0, 0}, scale);
     const double centre = n / 2.0;
     const Rgba red = Rgb(0xCC332B);
     Rgba ink = red;
@@ -199,9 +199,9 @@ Canvas ProteinCell(const LookInfo& look, Glyph glyph, ButtonState state) {
 
 // --- BlueGlass: glass orbs, red glass for close --------------------------------------------
 
-Canvas BlueGlassCell(const LookInfo& look, Glyph glyph, ButtonState state) {
+Canvas BlueGlassCell(const LookInfo& look, Glyph glyph, ButtonState state, int scale) {
     const int n = look.cell;
-    Canvas c(n, n, {0, 0, 0, 0});
+    Canvas c(n, n, {0, 0, 0, 0}, scale);
     const double centre = n / 2.0;
     const Rgba base = glyph == Glyph::Close ? Rgb(0xD8432F) : Rgb(0x3B7BD8);
     if (state == ButtonState::Hover)
@@ -218,28 +218,28 @@ Canvas BlueGlassCell(const LookInfo& look, Glyph glyph, ButtonState state) {
     return c;
 }
 
-Canvas DrawCell(const LookInfo& look, Glyph glyph, ButtonState state) {
+Canvas DrawCell(const LookInfo& look, Glyph glyph, ButtonState state, int scale) {
     switch (look.style) {
     case TsuiUIStyle::MacOS:
-        return MacCell(look, glyph, state);
+        return MacCell(look, glyph, state, scale);
     case TsuiUIStyle::WinXP:
-        return XpCell(look, glyph, state);
+        return XpCell(look, glyph, state, scale);
     case TsuiUIStyle::DeepBlue:
-        return DeepBlueCell(look, glyph, state);
+        return DeepBlueCell(look, glyph, state, scale);
     case TsuiUIStyle::Protein:
-        return ProteinCell(look, glyph, state);
+        return ProteinCell(look, glyph, state, scale);
     default:
-        return BlueGlassCell(look, glyph, state);
+        return BlueGlassCell(look, glyph, state, scale);
     }
 }
 
 // The bar under a button: its column, rows [buttonTop, buttonTop + cell), side by side.
-Canvas BarUnderButton(const LookInfo& look) {
-    const Canvas column = TitleBarColumn(look);
-    Canvas under(look.cell, look.cell);
+Canvas BarUnderButton(const LookInfo& look, int scale) {
+    const Canvas column = TitleBarColumn(look, scale);
+    Canvas under(look.cell, look.cell, {0, 0, 0, 0}, scale);
     for (int y = 0; y < look.cell; ++y) {
-        const int barRow = std::clamp(look.buttonTop + y, 0, column.Height() - 1);
-        under.FillRect(0, y, look.cell, y + 1, column.at(0, barRow));
+        const int barRow = std::clamp(look.buttonTop + y, 0, column.UnitHeight() - 1);
+        under.FillRect(0, y, look.cell, y + 1, column.UnitAt(0, barRow));
     }
     return under;
 }
@@ -260,13 +260,14 @@ Canvas Flatten(const LookInfo& look, const Canvas& cell, const Canvas& under) {
 
 } // namespace
 
-Canvas TitleButtonStrip(const LookInfo& look) {
-    const Canvas under = BarUnderButton(look);
-    Canvas strip(look.cell * kStripCells, look.cell);
+Canvas TitleButtonStrip(const LookInfo& look, int scale) {
+    const Canvas under = BarUnderButton(look, scale);
+    Canvas strip(look.cell * kStripCells, look.cell, {0, 0, 0, 0}, scale);
     int index = 0;
     for (Glyph glyph : kGlyphs)
         for (ButtonState state : kStates)
-            strip.copy(Flatten(look, DrawCell(look, glyph, state), under), look.cell * index++, 0);
+            strip.copy(Flatten(look, DrawCell(look, glyph, state, scale), under),
+                       look.cell * index++, 0);
     return strip;
 }
 

@@ -19,6 +19,7 @@ enum class ButtonState { Normal, Hover, Pressed };
 inline constexpr Rgba kTransparentKey = Rgb(0xFF00FF);
 inline constexpr int kStripCells = 18;
 
-Canvas TitleButtonStrip(const LookInfo& look);
+// scale 2: the same strip drawn at twice the size, its cells twice as wide (see Canvas).
+Canvas TitleButtonStrip(const LookInfo& look, int scale = 1);
 
 } // namespace nestora::skingen

@@ -12,6 +12,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -223,6 +224,55 @@ TEST_F(TrayIconTest, BalloonsCarryTheirTextsCutAndOnlyTheInfoFlag) {
     Report(*tray, NIN_BALLOONUSERCLICK);
     EXPECT_EQ(std::vector<std::wstring>(journal.end() - 3, journal.end()),
               (std::vector<std::wstring>{L"balloon shown", L"balloon timeout", L"balloon click"}));
+}
+
+// The tray asks for the small-icon size of the taskbar's DPI (24 pixels at 150 %, 32 at
+// 200 %): an icon named by its resource is loaded at exactly that size, so the shell shows
+// the resource's own image of it, and loaded again when the scale changes. The hidden
+// window hears of that as a settings or display change, or as the shell starting again.
+TEST_F(TrayIconTest, AResourceIconTakesTheTraysSizeAtItsDpiAndFollowsItsChanges) {
+    // Shared with the seam: the tray may ask after this test's locals are gone.
+    const auto dpi = std::make_shared<UINT>(144);
+    auto* tray = MakeTray();
+    nestora::desktop::TrayIconShell seam = tray->Shell();
+    seam.dpi = [dpi] { return *dpi; };
+    tray->SetShell(seam);
+    tray->SetIconResource(L"TRAYICON");
+    EXPECT_EQ(tray->Icon().Width(), 24);
+    shell.requests.clear();
+    tray->SetVisible(true);
+    ASSERT_EQ(shell.Messages(), (std::vector<DWORD>{NIM_ADD}));
+    EXPECT_EQ(nestora::gui::IconSize(shell.requests.back().icon).Width, 24);
+
+    *dpi = 192;
+    shell.requests.clear();
+    ::SendMessageW(tray->WindowHandle(), WM_SETTINGCHANGE, 0, 0);
+    ASSERT_EQ(shell.Messages(), (std::vector<DWORD>{NIM_MODIFY}));
+    EXPECT_EQ(nestora::gui::IconSize(shell.requests.back().icon).Width, 32);
+    EXPECT_EQ(shell.requests.back().icon, tray->Icon().Handle());
+
+    // The same scale again: nothing to send.
+    shell.requests.clear();
+    ::SendMessageW(tray->WindowHandle(), WM_DISPLAYCHANGE, 32, 0);
+    EXPECT_TRUE(shell.requests.empty());
+
+    // The shell comes back at 100 %: the icon goes in at 16.
+    *dpi = 96;
+    shell.Forget();
+    shell.requests.clear();
+    ::SendMessageW(tray->WindowHandle(), nestora::desktop::TaskbarCreatedMessage(), 0, 0);
+    ASSERT_EQ(shell.Messages(), (std::vector<DWORD>{NIM_ADD}));
+    EXPECT_EQ(nestora::gui::IconSize(shell.requests.back().icon).Width, 16);
+
+    // An icon given to it is the program's choice and stays as it is.
+    nestora::gui::TIcon given;
+    given.LoadFromResourceName(nestora::gui::FrameworkInstance(), L"TRAYICON", 20, 20);
+    tray->SetIcon(given);
+    *dpi = 192;
+    shell.requests.clear();
+    ::SendMessageW(tray->WindowHandle(), WM_SETTINGCHANGE, 0, 0);
+    EXPECT_TRUE(shell.requests.empty());
+    EXPECT_EQ(tray->Icon().Width(), 20);
 }
 
 TEST_F(TrayIconTest, ChangingIconIdWhileShownMovesTheIconAndWhileHiddenOnlyStoresIt) {

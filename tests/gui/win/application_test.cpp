@@ -4,6 +4,7 @@
 
 #include "gui/core/exceptions.h"
 #include "gui/win/control_messages.h"
+#include "gui/win/icon_sizes.h"
 #include "gui/win/panel.h"
 #include "gui/win/window_class.h"
 
@@ -71,6 +72,36 @@ TEST_F(ApplicationTest, TheApplicationWindowCarriesTheProgramsIcon) {
     app->Icon().LoadFromResourceName(FrameworkInstance(), L"MAINICON", 16, 16);
     EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageW(app->Handle(), WM_GETICON, ICON_SMALL, 0)),
               app->Icon().Handle());
+}
+
+// The caption and the taskbar button show the small icon, Alt+Tab the large one: each is
+// MAINICON's own image of the size the window's DPI asks for (not one image the system
+// shrinks), and both follow a new DPI until the program sets an icon of its own.
+TEST_F(ApplicationTest, TheWindowsIconsAreMainiconsImagesOfTheSizesOfItsDpi) {
+    const auto iconOf = [this](WPARAM which) {
+        return reinterpret_cast<HICON>(::SendMessageW(app->Handle(), WM_GETICON, which, 0));
+    };
+    const UINT dpi = DpiOfWindow(app->Handle());
+    EXPECT_EQ(IconSize(iconOf(ICON_SMALL)).Width, SmallIconSize(dpi));
+    EXPECT_EQ(IconSize(iconOf(ICON_BIG)).Width, LargeIconSize(dpi));
+    EXPECT_NE(IconSize(iconOf(ICON_SMALL)).Width, IconSize(iconOf(ICON_BIG)).Width);
+
+    // Moved to a screen at 200 %.
+    RECT suggested{0, 0, 0, 0};
+    ::SendMessageW(app->Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+                   reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(IconSize(iconOf(ICON_SMALL)).Width, 32);
+    EXPECT_EQ(IconSize(iconOf(ICON_BIG)).Width, 64);
+    EXPECT_EQ(iconOf(ICON_BIG), app->Icon().Handle());
+
+    // The program's own icon is shown as it is, at any DPI.
+    app->Icon().LoadFromResourceName(FrameworkInstance(), L"MAINICON", 20, 20);
+    ::SendMessageW(app->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                   reinterpret_cast<LPARAM>(&suggested));
+    ::SendMessageW(app->Handle(), WM_SETTINGCHANGE, 0, 0);
+    EXPECT_EQ(iconOf(ICON_BIG), app->Icon().Handle());
+    EXPECT_EQ(iconOf(ICON_SMALL), app->Icon().Handle());
+    EXPECT_EQ(IconSize(iconOf(ICON_BIG)).Width, 20);
 }
 
 TEST_F(ApplicationTest, ExeNameIsTheModulesFullPath) {
