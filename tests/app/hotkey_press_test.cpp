@@ -111,9 +111,30 @@ public:
 
 class RecordingTargets final : public FolderTargets {
 public:
-    void CreateInFolder(const std::wstring& folder) override { created.push_back(folder); }
-    void CreateOnDesktop() override { created.push_back(L"<desktop>"); }
+    std::optional<std::wstring> CreateInFolder(const std::wstring& folder,
+                                               const std::vector<std::wstring>& items,
+                                               WindowId owner) override {
+        created.push_back(folder);
+        moved.push_back(items);
+        owners.push_back(owner);
+        if (refuse)
+            return std::nullopt;
+        return folder + L"\\New Folder";
+    }
+    void CreateOnDesktop(PressKind kind) override {
+        created.push_back(kind == PressKind::withSelection ? L"<desktop with selection>"
+                                                           : L"<desktop>");
+    }
+    void StartRename(std::unique_ptr<RenameView> view, const std::wstring& path) override {
+        renames.push_back(path);
+        renameViews.push_back(std::move(view));
+    }
     std::vector<std::wstring> created;
+    std::vector<std::vector<std::wstring>> moved;
+    std::vector<WindowId> owners;
+    std::vector<std::wstring> renames;
+    std::vector<std::unique_ptr<RenameView>> renameViews;
+    bool refuse = false;
 };
 
 class HotKeyPressTest : public ::testing::Test {

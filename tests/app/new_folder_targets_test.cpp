@@ -60,8 +60,8 @@ TEST(NewFolderTargetsTest, TheDesktopFolderIsAnnouncedAndPutIntoRenameMode) {
     MemoryFileSystem files;
     FakeDesktop desktop;
     NewFolderTargets targets(files, desktop, {L"Новая папка", L"Новая папка"});
-    targets.CreateOnDesktop();
-    targets.CreateOnDesktop();
+    targets.CreateOnDesktop(PressKind::newFolder);
+    targets.CreateOnDesktop(PressKind::newFolder);
     EXPECT_EQ(desktop.journal, (Texts{L"announce C:\\Users\\u\\Desktop\\Новая папка",
                                       L"rename C:\\Users\\u\\Desktop\\Новая папка",
                                       L"announce C:\\Users\\u\\Desktop\\Новая папка (2)",
@@ -73,11 +73,11 @@ TEST(NewFolderTargetsTest, NothingIsAnnouncedOrRenamedWithoutANewFolder) {
     FakeDesktop desktop;
     NewFolderTargets targets(files, desktop, {L"New Folder", L"New Folder"});
     files.refuse = true;
-    targets.CreateOnDesktop();
+    targets.CreateOnDesktop(PressKind::newFolder);
     // No desktop path at all: not a folder in the root of the current drive either.
     files.refuse = false;
     desktop.path.clear();
-    targets.CreateOnDesktop();
+    targets.CreateOnDesktop(PressKind::newFolder);
     EXPECT_TRUE(desktop.journal.empty());
     EXPECT_TRUE(files.directories.empty());
 }
@@ -87,7 +87,7 @@ TEST(NewFolderTargetsTest, ABadNameFromTheSettingsGivesTheDefaultNameInsideTheTa
     FakeDesktop desktop;
     for (const wchar_t* bad : {L"..\\..\\x", L"a/b", L"", L"CON", L"x:y"}) {
         NewFolderTargets targets(files, desktop, {bad, L"New Folder"});
-        targets.CreateInFolder(L"D:\\Work");
+        targets.CreateInFolder(L"D:\\Work", {}, 0);
     }
     EXPECT_EQ(files.directories, (Texts{L"D:\\Work\\New Folder", L"D:\\Work\\New Folder (2)",
                                         L"D:\\Work\\New Folder (3)", L"D:\\Work\\New Folder (4)",
