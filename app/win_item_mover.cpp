@@ -22,6 +22,11 @@ struct IdListDeleter {
 };
 using AbsoluteIdList = std::unique_ptr<ITEMIDLIST, IdListDeleter>;
 
+std::wstring LeafName(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
 HWND WindowFrom(WindowId id) {
     return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(id));
 }
@@ -76,22 +81,27 @@ FileOperationResult MoveWithFileOperation(const std::vector<std::wstring>& items
 
 void MoveWithShFileOperation(const std::vector<std::wstring>& items, const std::wstring& folder,
                              HWND owner) {
-    // Both lists end with two nulls; the source names each end with one.
+    // Each source names its own destination inside the folder (FOF_MULTIDESTFILES): some
+    // shells refuse several files moved into one destination folder. Both lists end with
+    // two nulls; each name ends with one.
     std::wstring from;
+    std::wstring to;
     for (const std::wstring& path : items) {
         from += path;
         from.push_back(L'\0');
+        to += folder;
+        to.push_back(L'\\');
+        to += LeafName(path);
+        to.push_back(L'\0');
     }
     from.push_back(L'\0');
-    std::wstring to = folder;
-    to.push_back(L'\0');
     to.push_back(L'\0');
     SHFILEOPSTRUCTW operation{};
     operation.hwnd = owner;
     operation.wFunc = FO_MOVE;
     operation.pFrom = from.c_str();
     operation.pTo = to.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMMKDIR;
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMMKDIR | FOF_MULTIDESTFILES;
     ::SHFileOperationW(&operation);
 }
 
