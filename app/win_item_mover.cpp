@@ -36,12 +36,10 @@ enum class FileOperationResult {
     unavailable, // no file operation object, or it can't move: nothing was touched
 };
 
-FileOperationResult MoveWithFileOperation(const std::vector<std::wstring>& items,
+FileOperationResult MoveWithFileOperation(IFileOperation* operation,
+                                          const std::vector<std::wstring>& items,
                                           const std::wstring& folder, HWND owner) {
-    ComPtr<IFileOperation> operation;
-    if (FAILED(::CoCreateInstance(kFileOperationClass, nullptr, CLSCTX_ALL,
-                                  IID_PPV_ARGS(&operation))) ||
-        !operation)
+    if (!operation)
         return FileOperationResult::unavailable;
     // The undo record flag is Windows 8's; older systems refuse flags they don't know.
     if (FAILED(operation->SetOperationFlags(FOF_ALLOWUNDO | FOF_NOCONFIRMMKDIR |
@@ -107,14 +105,24 @@ void MoveWithShFileOperation(const std::vector<std::wstring>& items, const std::
 
 } // namespace
 
+ComPtr<IFileOperation> SystemFileOperation() {
+    ComPtr<IFileOperation> operation;
+    if (FAILED(
+            ::CoCreateInstance(kFileOperationClass, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&operation))))
+        return nullptr;
+    return operation;
+}
+
 void ShellItemMover::MoveInto(const std::vector<std::wstring>& items, const std::wstring& folder,
                               WindowId owner) {
     lastRoute_ = MoveRoute::none;
     if (items.empty())
         return;
     const HWND ownerWindow = WindowFrom(owner);
-    if (withFileOperation_ &&
-        MoveWithFileOperation(items, folder, ownerWindow) == FileOperationResult::done) {
+    const ComPtr<IFileOperation> operation =
+        fileOperations_ ? fileOperations_() : ComPtr<IFileOperation>();
+    if (MoveWithFileOperation(operation.Get(), items, folder, ownerWindow) ==
+        FileOperationResult::done) {
         lastRoute_ = MoveRoute::fileOperation;
         return;
     }

@@ -12,6 +12,12 @@
 
 #include "app/new_folder_targets.h"
 
+#include <windows.h>
+
+#include <shobjidl.h>
+#include <wrl/client.h>
+
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,19 +30,25 @@ enum class MoveRoute {
     shFileOperation,
 };
 
+// Makes one file operation object; null where the system has none.
+using FileOperationFactory = std::function<Microsoft::WRL::ComPtr<IFileOperation>()>;
+
+// The system's file operation object (CLSID_FileOperation); null where it isn't registered.
+Microsoft::WRL::ComPtr<IFileOperation> SystemFileOperation();
+
 class ShellItemMover final : public ItemMover {
 public:
-    // withFileOperation false: SHFileOperationW alone (the route of systems without
-    // IFileOperation, for tests).
-    explicit ShellItemMover(bool withFileOperation = true)
-        : withFileOperation_(withFileOperation) {}
+    // fileOperations: where the file operation objects come from (tests hand in fakes, or
+    // none, for the route of systems without one).
+    explicit ShellItemMover(FileOperationFactory fileOperations = SystemFileOperation)
+        : fileOperations_(std::move(fileOperations)) {}
 
     void MoveInto(const std::vector<std::wstring>& items, const std::wstring& folder,
                   WindowId owner) override;
     MoveRoute LastRoute() const { return lastRoute_; }
 
 private:
-    bool withFileOperation_;
+    FileOperationFactory fileOperations_;
     MoveRoute lastRoute_ = MoveRoute::none;
 };
 

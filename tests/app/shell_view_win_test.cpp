@@ -202,7 +202,7 @@ TEST_F(ShellViewTest, TheSelectionKeyMovesTheSelectedFilesIntoTheNewFolderAndNot
 }
 
 TEST_F(ShellViewTest, WithoutIFileOperationSHFileOperationMovesTheSelection) {
-    ShellItemMover older(false);
+    ShellItemMover older(nullptr);
     mover = &older;
     Write(L"x.txt", "x");
     Write(L"y.txt", "y");
