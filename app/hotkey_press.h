@@ -129,10 +129,7 @@ public:
     // The window pressed in shows something that is no folder on disk (This PC, a search).
     virtual void ReportNoFolderOnDisk() {}
     // Puts the new folder at path into rename mode in view.
-    virtual void StartRename(std::unique_ptr<RenameView> view, const std::wstring& path) {
-        (void)view;
-        (void)path;
-    }
+    virtual void StartRename(std::unique_ptr<RenameView>, const std::wstring&) {}
 };
 
 // One press. shell is null when the automation object couldn't be created.
