@@ -22,6 +22,28 @@ std::wstring LeafName(const std::wstring& path) {
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
+// Whether the view's focused item is item. Some views (Wine's) answer SelectItem with S_OK
+// for an item they don't list yet; the item a successful SelectItem focused tells. A view
+// that can't tell is taken at its word: asking it again would restart the name's editing
+// under the user's fingers.
+bool FocusedItemIs(IFolderView& view, IShellFolder& folder, const ITEMIDLIST* item) {
+    int index = -1;
+    const HRESULT focused = view.GetFocusedItem(&index);
+    if (focused == E_NOTIMPL)
+        return true;
+    if (focused != S_OK || index < 0)
+        return false;
+    PITEMID_CHILD raw = nullptr;
+    const HRESULT found = view.Item(index, &raw);
+    const ItemIdList focusedItem(raw);
+    if (found == E_NOTIMPL)
+        return true;
+    if (FAILED(found) || !focusedItem)
+        return false;
+    const HRESULT compared = folder.CompareIDs(0, focusedItem.get(), item);
+    return SUCCEEDED(compared) && static_cast<short>(HRESULT_CODE(compared)) == 0;
+}
+
 ComPtr<IShellItemArray> SelectionOf(IShellView& view) {
     ComPtr<IShellItemArray> items;
     ComPtr<IFolderView2> folderView;
@@ -80,9 +102,10 @@ RenameAttempt SelectInViewForRename(IShellView& view, const std::wstring& path) 
         return RenameAttempt::notYet;
     constexpr UINT kRename =
         SVSI_EDIT | SVSI_SELECT | SVSI_DESELECTOTHERS | SVSI_ENSUREVISIBLE | SVSI_FOCUSED;
-    return SUCCEEDED(view.SelectItem(reinterpret_cast<PCUITEMID_CHILD>(item.get()), kRename))
-               ? RenameAttempt::done
-               : RenameAttempt::notYet;
+    if (FAILED(view.SelectItem(reinterpret_cast<PCUITEMID_CHILD>(item.get()), kRename)))
+        return RenameAttempt::notYet;
+    return FocusedItemIs(*folderView.Get(), *folder.Get(), item.get()) ? RenameAttempt::done
+                                                                       : RenameAttempt::notYet;
 }
 
 std::vector<std::wstring> SelectedPathsInView(IShellView& view) {

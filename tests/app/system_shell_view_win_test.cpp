@@ -1,0 +1,142 @@
+// The press's view calls against the system's own shell view (the explorer browser object
+// hosted in a test window, as Explorer hosts it): the new folder selected alone with its
+// label being edited, a folder the view doesn't list yet waited for until it does, and the
+// selection read back as paths.
+#include "app/win_shell_view.h"
+#include "app/win_thread_timer.h"
+
+#include "gui/win/handles.h"
+#include "tests/support/win/waiting.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+using Microsoft::WRL::ComPtr;
+
+namespace nestora::app {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using Texts = std::vector<std::wstring>;
+
+// CLSID_ExplorerBrowser.
+constexpr CLSID kExplorerBrowserClass = {
+    0x71F96385, 0xDDD6, 0x48D3, {0xA0, 0xC1, 0xAE, 0x06, 0xE8, 0xB0, 0x55, 0xFB}};
+
+struct IdListDeleter {
+    void operator()(ITEMIDLIST* list) const noexcept { ::CoTaskMemFree(list); }
+};
+using IdList = std::unique_ptr<ITEMIDLIST, IdListDeleter>;
+
+class SystemShellViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 (L"nestora-realview-" + std::to_wstring(::GetCurrentProcessId()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"})
+            std::ofstream(folder / name) << "x";
+        ASSERT_TRUE(frame);
+        ASSERT_HRESULT_SUCCEEDED(::CoCreateInstance(kExplorerBrowserClass, nullptr,
+                                                    CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&browser)));
+        RECT area{0, 0, 600, 400};
+        FOLDERSETTINGS settings{FVM_DETAILS, 0};
+        ASSERT_HRESULT_SUCCEEDED(browser->Initialize(frame.get(), &area, &settings));
+        PIDLIST_ABSOLUTE raw = nullptr;
+        ASSERT_HRESULT_SUCCEEDED(
+            ::SHParseDisplayName(folder.wstring().c_str(), nullptr, &raw, 0, nullptr));
+        const IdList list(raw);
+        ASSERT_HRESULT_SUCCEEDED(browser->BrowseToIDList(list.get(), SBSP_ABSOLUTE));
+        nestora::testing::PumpFor(100ms);
+        ASSERT_HRESULT_SUCCEEDED(browser->GetCurrentView(IID_PPV_ARGS(&view)));
+    }
+    void TearDown() override {
+        view.Reset();
+        if (browser)
+            browser->Destroy();
+        browser.Reset();
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+    HWND ListView() const {
+        HWND viewWindow = nullptr;
+        view->GetWindow(&viewWindow);
+        return ::FindWindowExW(viewWindow, nullptr, WC_LISTVIEWW, nullptr);
+    }
+
+    fs::path folder;
+    const gui::UniqueWindow frame{::CreateWindowExW(0, L"STATIC", L"Explorer",
+                                                    WS_POPUP | WS_VISIBLE, 0, 0, 600, 400, nullptr,
+                                                    nullptr, nullptr, nullptr)};
+    ComPtr<IExplorerBrowser> browser;
+    ComPtr<IShellView> view;
+};
+
+TEST_F(SystemShellViewTest, TheNewFolderIsSelectedAloneWithItsNameBeingEdited) {
+    const fs::path made = folder / L"Новая папка";
+    fs::create_directory(made);
+    ASSERT_HRESULT_SUCCEEDED(view->Refresh());
+    nestora::testing::PumpFor(100ms);
+    EXPECT_EQ(SelectInViewForRename(*view.Get(), made.wstring()), RenameAttempt::done);
+    nestora::testing::PumpFor(100ms);
+    const HWND list = ListView();
+    ASSERT_TRUE(list);
+    const HWND edit = ListView_GetEditControl(list);
+    ASSERT_TRUE(edit) << "no label being edited";
+    wchar_t text[64] = {};
+    ::GetWindowTextW(edit, text, 64);
+    EXPECT_STREQ(text, L"Новая папка");
+    EXPECT_EQ(ListView_GetSelectedCount(list), 1u);
+}
+
+TEST_F(SystemShellViewTest, AFolderTheViewHasNotListedYetIsWaitedFor) {
+    const fs::path made = folder / L"Новая папка";
+    fs::create_directory(made);
+    // No refresh and no change notice yet: the view doesn't show it.
+    EXPECT_EQ(SelectInViewForRename(*view.Get(), made.wstring()), RenameAttempt::notYet);
+    EXPECT_FALSE(ListView_GetEditControl(ListView()));
+
+    // Waited for between messages: once the view lists it, it is put into rename mode.
+    ThreadTimer timer;
+    FolderRename rename(timer);
+    EXPECT_TRUE(rename.Start(ShellFolderViewOver(view), made.wstring()));
+    EXPECT_TRUE(rename.Waiting());
+    nestora::testing::PumpFor(120ms);
+    ASSERT_HRESULT_SUCCEEDED(view->Refresh());
+    ASSERT_TRUE(nestora::testing::WaitFor([&] { return !rename.Waiting(); }, 3s));
+    const HWND edit = ListView_GetEditControl(ListView());
+    ASSERT_TRUE(edit) << "no label being edited";
+    wchar_t text[64] = {};
+    ::GetWindowTextW(edit, text, 64);
+    EXPECT_STREQ(text, L"Новая папка");
+}
+
+TEST_F(SystemShellViewTest, TheSelectionIsReadAsPathsOnDisk) {
+    EXPECT_TRUE(SelectedPathsInView(*view.Get()).empty());
+    ComPtr<IFolderView> folderView;
+    ComPtr<IShellFolder> shellFolder;
+    ASSERT_HRESULT_SUCCEEDED(view.As(&folderView));
+    ASSERT_HRESULT_SUCCEEDED(folderView->GetFolder(IID_PPV_ARGS(&shellFolder)));
+    for (std::wstring name : {L"a.txt", L"c.txt"}) {
+        PIDLIST_RELATIVE raw = nullptr;
+        ASSERT_HRESULT_SUCCEEDED(
+            shellFolder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &raw, nullptr));
+        const IdList item(reinterpret_cast<ITEMIDLIST*>(raw));
+        ASSERT_HRESULT_SUCCEEDED(
+            view->SelectItem(reinterpret_cast<PCUITEMID_CHILD>(item.get()), SVSI_SELECT));
+    }
+    Texts selected = SelectedPathsInView(*view.Get());
+    std::sort(selected.begin(), selected.end());
+    EXPECT_EQ(selected, (Texts{(folder / L"a.txt").wstring(), (folder / L"c.txt").wstring()}));
+}
+
+} // namespace
+} // namespace nestora::app
