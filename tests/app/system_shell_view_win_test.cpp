@@ -2,8 +2,11 @@
 // hosted in a test window, as Explorer hosts it): the new folder selected alone with its
 // label being edited, a folder the view doesn't list yet waited for until it does, and the
 // selection read back as paths.
+#include "app/win_file_system.h"
+#include "app/win_item_mover.h"
 #include "app/win_shell_view.h"
 #include "app/win_thread_timer.h"
+#include "tests/app/main_window_stand_ins.h"
 
 #include "gui/win/handles.h"
 #include "tests/support/win/waiting.h"
@@ -35,6 +38,57 @@ struct IdListDeleter {
 };
 using IdList = std::unique_ptr<ITEMIDLIST, IdListDeleter>;
 
+// One Explorer window with the focus, showing the hosted view: the press's seams over it.
+class HostedWindow final : public ShellAutomation,
+                           public ShellWindowCollection,
+                           public PressWindows {
+public:
+    HostedWindow(std::wstring location, ComPtr<IShellView> view)
+        : location_(std::move(location)), view_(std::move(view)) {}
+
+    std::unique_ptr<ShellWindowCollection> Windows() override {
+        return std::make_unique<Borrowed>(*this);
+    }
+    std::optional<long> Count() override { return 1; }
+    std::unique_ptr<ShellWindowItem> Item(long) override {
+        return std::make_unique<Window>(location_, view_);
+    }
+    bool IsMinimised(WindowId) override { return false; }
+    WindowId ForegroundWindow() override { return kFrame; }
+    bool IsDesktop(WindowId) override { return false; }
+    WindowId ActiveTab(WindowId) override { return 0; }
+
+private:
+    static constexpr WindowId kFrame = 0x10010;
+    class Borrowed final : public ShellWindowCollection {
+    public:
+        explicit Borrowed(ShellWindowCollection& of) : of_(of) {}
+        std::optional<long> Count() override { return of_.Count(); }
+        std::unique_ptr<ShellWindowItem> Item(long i) override { return of_.Item(i); }
+
+    private:
+        ShellWindowCollection& of_;
+    };
+    class Window final : public ShellWindowItem {
+    public:
+        Window(std::wstring location, ComPtr<IShellView> view)
+            : location_(std::move(location)), view_(std::move(view)) {}
+        std::optional<WindowId> FrameWindow() override { return kFrame; }
+        std::optional<std::wstring> LocationUrl() override { return location_; }
+        void Refresh() override { view_->Refresh(); }
+        std::optional<WindowId> BrowserWindow() override { return std::nullopt; }
+        std::unique_ptr<ShellFolderView> ActiveView() override {
+            return ShellFolderViewOver(view_);
+        }
+
+    private:
+        std::wstring location_;
+        ComPtr<IShellView> view_;
+    };
+    std::wstring location_;
+    ComPtr<IShellView> view_;
+};
+
 class SystemShellViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -65,6 +119,27 @@ protected:
         browser.Reset();
         std::error_code ignored;
         fs::remove_all(folder, ignored);
+    }
+    void Select(std::vector<std::wstring> names) {
+        ComPtr<IFolderView> folderView;
+        ComPtr<IShellFolder> shellFolder;
+        ASSERT_HRESULT_SUCCEEDED(view.As(&folderView));
+        ASSERT_HRESULT_SUCCEEDED(folderView->GetFolder(IID_PPV_ARGS(&shellFolder)));
+        for (std::wstring& name : names) {
+            PIDLIST_RELATIVE raw = nullptr;
+            ASSERT_HRESULT_SUCCEEDED(shellFolder->ParseDisplayName(nullptr, nullptr, name.data(),
+                                                                   nullptr, &raw, nullptr));
+            const IdList item(reinterpret_cast<ITEMIDLIST*>(raw));
+            ASSERT_HRESULT_SUCCEEDED(
+                view->SelectItem(reinterpret_cast<PCUITEMID_CHILD>(item.get()), SVSI_SELECT));
+        }
+    }
+    std::wstring EditedName() const {
+        const HWND edit = ListView_GetEditControl(ListView());
+        wchar_t text[64] = {};
+        if (edit)
+            ::GetWindowTextW(edit, text, 64);
+        return text;
     }
     HWND ListView() const {
         HWND viewWindow = nullptr;
@@ -121,21 +196,39 @@ TEST_F(SystemShellViewTest, AFolderTheViewHasNotListedYetIsWaitedFor) {
 
 TEST_F(SystemShellViewTest, TheSelectionIsReadAsPathsOnDisk) {
     EXPECT_TRUE(SelectedPathsInView(*view.Get()).empty());
-    ComPtr<IFolderView> folderView;
-    ComPtr<IShellFolder> shellFolder;
-    ASSERT_HRESULT_SUCCEEDED(view.As(&folderView));
-    ASSERT_HRESULT_SUCCEEDED(folderView->GetFolder(IID_PPV_ARGS(&shellFolder)));
-    for (std::wstring name : {L"a.txt", L"c.txt"}) {
-        PIDLIST_RELATIVE raw = nullptr;
-        ASSERT_HRESULT_SUCCEEDED(
-            shellFolder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &raw, nullptr));
-        const IdList item(reinterpret_cast<ITEMIDLIST*>(raw));
-        ASSERT_HRESULT_SUCCEEDED(
-            view->SelectItem(reinterpret_cast<PCUITEMID_CHILD>(item.get()), SVSI_SELECT));
-    }
+    Select({L"a.txt", L"c.txt"});
     Texts selected = SelectedPathsInView(*view.Get());
     std::sort(selected.begin(), selected.end());
     EXPECT_EQ(selected, (Texts{(folder / L"a.txt").wstring(), (folder / L"c.txt").wstring()}));
+}
+
+TEST_F(SystemShellViewTest, TheSelectionKeyMovesWhatTheViewHasSelectedAndRenamesTheFolderThere) {
+    Select({L"a.txt", L"c.txt"});
+    std::wstring url = L"file:///" + folder.wstring();
+    std::replace(url.begin(), url.end(), L'\\', L'/');
+    HostedWindow window(url, view);
+    WindowsFileSystem files;
+    ScratchDesktop desktop(L"");
+    ShellItemMover mover;
+    ThreadTimer timer;
+    FolderRename rename(timer);
+    NewFolderTargets targets(files, desktop, {L"Новая папка", L"Новая папка"});
+    targets.SetSelectionMover(&mover);
+    targets.SetRenameStarter([&](std::unique_ptr<RenameView> v, const std::wstring& path) {
+        rename.Start(std::move(v), path);
+    });
+    HandleHotKeyPress(&window, window, targets, PressKind::withSelection);
+
+    Texts left;
+    for (const auto& entry : fs::directory_iterator(folder))
+        left.push_back(entry.path().filename().wstring());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (Texts{L"b.txt", L"Новая папка"}));
+    EXPECT_TRUE(fs::exists(folder / L"Новая папка" / L"a.txt"));
+    EXPECT_TRUE(fs::exists(folder / L"Новая папка" / L"c.txt"));
+    ASSERT_TRUE(nestora::testing::WaitFor([&] { return !rename.Waiting(); }, 3s));
+    EXPECT_EQ(EditedName(), L"Новая папка");
+    EXPECT_EQ(ListView_GetSelectedCount(ListView()), 1u);
 }
 
 } // namespace
