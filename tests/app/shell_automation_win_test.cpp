@@ -54,22 +54,13 @@ protected:
     class Targets final : public FolderTargets {
     public:
         std::optional<std::wstring> CreateInFolder(const std::wstring& folder,
-                                                   const std::vector<std::wstring>& items,
+                                                   const std::vector<std::wstring>&,
                                                    WindowId) override {
             created.push_back(folder);
-            moved.push_back(items);
-            return folder + L"\\" + newName;
+            return std::nullopt;
         }
         void CreateOnDesktop(PressKind) override { created.push_back(L"<desktop>"); }
-        void StartRename(std::unique_ptr<RenameView> view, const std::wstring& path) override {
-            renamed.push_back(path);
-            views.push_back(std::move(view));
-        }
         std::vector<std::wstring> created;
-        std::vector<std::vector<std::wstring>> moved;
-        std::vector<std::wstring> renamed;
-        std::vector<std::unique_ptr<RenameView>> views;
-        std::wstring newName = L"Новая папка";
     };
 
     std::shared_ptr<AutomationCalls> calls = std::make_shared<AutomationCalls>();

@@ -90,17 +90,14 @@ protected:
         std::replace(url.begin(), url.end(), L'\\', L'/');
         return url;
     }
-    void Press(PressKind kind, std::wstring location = {}) {
+    void Press(PressKind kind) {
         auto calls = std::make_shared<nestora::testing::AutomationCalls>();
-        std::vector<nestora::testing::ShellWindow> windows{
-            {kFocused, location.empty() ? Location() : location}};
-        windows[0].view = withView ? view : nullptr;
+        std::vector<nestora::testing::ShellWindow> windows{{kFocused, Location()}};
+        windows[0].view = view;
         const auto shell = ShellAutomationOver(nestora::testing::MakeStandInShell(calls, windows));
         FocusedWindow focus;
         ScratchDesktop desktop(L"");
-        FolderReports reports;
-        reports.noFolderOnDisk = [this] { ++noFolderReports; };
-        NewFolderTargets targets(files, desktop, {kNewFolder, kNewFolder}, reports);
+        NewFolderTargets targets(files, desktop, {kNewFolder, kNewFolder});
         targets.SetSelectionMover(mover);
         targets.SetRenameStarter([this](std::unique_ptr<RenameView> v, const std::wstring& p) {
             rename.Start(std::move(v), p);
@@ -127,14 +124,12 @@ protected:
 
     fs::path folder;
     std::shared_ptr<StandInViewState> view = std::make_shared<StandInViewState>();
-    bool withView = true;
     RefusingFileSystem files;
     ShellItemMover shellMover;
     ItemMover* mover = &shellMover;
     ThreadTimer timer;
     FolderRename rename{timer};
     int refreshes = 0;
-    int noFolderReports = 0;
 };
 
 TEST_F(ShellViewTest, TheNewFolderIsSelectedAloneInRenameModeInTheWindowsView) {
@@ -176,14 +171,6 @@ TEST_F(ShellViewTest, AViewThatNeverListsTheFolderIsGivenUpQuietlyAfterFortyRetr
     EXPECT_EQ(Names(folder), (Texts{kNewFolder}));
 }
 
-TEST_F(ShellViewTest, AWindowWhoseViewCannotBeReachedStillGetsItsFolder) {
-    withView = false;
-    Press(PressKind::withSelection);
-    EXPECT_EQ(Names(folder), (Texts{kNewFolder}));
-    EXPECT_EQ(refreshes, 1);
-    EXPECT_FALSE(rename.Waiting());
-}
-
 TEST_F(ShellViewTest, TheSelectionKeyMovesTheSelectedFilesIntoTheNewFolderAndNothingElse) {
     for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt", L"d.txt"})
         Write(name, "content of " + fs::path(name).string());
@@ -199,18 +186,6 @@ TEST_F(ShellViewTest, TheSelectionKeyMovesTheSelectedFilesIntoTheNewFolderAndNot
     std::printf("[ measured ] the move went through %s\n",
                 shellMover.LastRoute() == MoveRoute::fileOperation ? "IFileOperation"
                                                                    : "SHFileOperationW");
-}
-
-TEST_F(ShellViewTest, WithoutIFileOperationSHFileOperationMovesTheSelection) {
-    ShellItemMover older(nullptr);
-    mover = &older;
-    Write(L"x.txt", "x");
-    Write(L"y.txt", "y");
-    view->selected = {L"y.txt"};
-    Press(PressKind::withSelection);
-    EXPECT_EQ(older.LastRoute(), MoveRoute::shFileOperation);
-    EXPECT_EQ(Names(folder), (Texts{L"x.txt", kNewFolder}));
-    EXPECT_EQ(Names(folder / kNewFolder), (Texts{L"y.txt"}));
 }
 
 TEST_F(ShellViewTest, AFileHeldOpenWithoutSharingStaysWhileTheOthersMoveAndNothingIsLost) {
@@ -249,31 +224,6 @@ TEST_F(ShellViewTest, AFolderThatCannotBeMadeGetsNothingMovedAndNoRename) {
     Press(PressKind::withSelection);
     EXPECT_EQ(Names(folder), (Texts{L"a.txt", L"b.txt"}));
     EXPECT_EQ(view->selectTries, 0);
-}
-
-TEST_F(ShellViewTest, TheMoveIsAskedOfTheShellOwnedByTheExplorerWindow) {
-    Write(L"a.txt", "a");
-    view->selected = {L"a.txt"};
-    NotingMover noting;
-    mover = &noting;
-    Press(PressKind::withSelection);
-    ASSERT_EQ(noting.asked.size(), 1u);
-    EXPECT_EQ(noting.asked[0].items, (Texts{Inside(L"a.txt")}));
-    EXPECT_EQ(noting.asked[0].folder, Inside(kNewFolder));
-    EXPECT_EQ(noting.asked[0].owner, kFocused);
-}
-
-TEST_F(ShellViewTest, ASelectionInAWindowWithoutAFolderOnDiskMakesAndMovesNothing) {
-    Write(L"a.txt", "a");
-    view->selected = {L"a.txt"};
-    NotingMover noting;
-    mover = &noting;
-    Press(PressKind::withSelection, L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
-    EXPECT_TRUE(noting.asked.empty());
-    EXPECT_EQ(view->selectionReads, 0);
-    EXPECT_EQ(Names(folder), (Texts{L"a.txt"}));
-    EXPECT_EQ(refreshes, 0);
-    EXPECT_EQ(noFolderReports, 1); // said in a balloon, as for a plain press
 }
 
 } // namespace
