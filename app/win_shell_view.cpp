@@ -24,8 +24,7 @@ std::wstring LeafName(const std::wstring& path) {
 
 // Whether the view's focused item is item. Some views (Wine's) answer SelectItem with S_OK
 // for an item they don't list yet; the item a successful SelectItem focused tells. A view
-// that can't tell is taken at its word: asking it again would restart the name's editing
-// under the user's fingers.
+// that can't tell is taken at its word.
 bool FocusedItemIs(IFolderView& view, IShellFolder& folder, const ITEMIDLIST* item) {
     int index = -1;
     const HRESULT focused = view.GetFocusedItem(&index);
@@ -100,11 +99,15 @@ RenameAttempt SelectInViewForRename(IShellView& view, const std::wstring& path) 
     const ItemIdList item(raw);
     if (FAILED(parsed) || !item)
         return RenameAttempt::notYet;
-    constexpr UINT kRename =
-        SVSI_EDIT | SVSI_SELECT | SVSI_DESELECTOTHERS | SVSI_ENSUREVISIBLE | SVSI_FOCUSED;
-    if (FAILED(view.SelectItem(reinterpret_cast<PCUITEMID_CHILD>(item.get()), kRename)))
+    const auto child = reinterpret_cast<PCUITEMID_CHILD>(item.get());
+    constexpr UINT kSelectAlone =
+        SVSI_SELECT | SVSI_DESELECTOTHERS | SVSI_ENSUREVISIBLE | SVSI_FOCUSED;
+    if (FAILED(view.SelectItem(child, kSelectAlone)) ||
+        !FocusedItemIs(*folderView.Get(), *folder.Get(), item.get()))
         return RenameAttempt::notYet;
-    return FocusedItemIs(*folderView.Get(), *folder.Get(), item.get()) ? RenameAttempt::done
+    // Listed, selected alone and focused: its name is opened for editing now, once, so an
+    // edit the user has begun is never started over by a retry.
+    return SUCCEEDED(view.SelectItem(child, kSelectAlone | SVSI_EDIT)) ? RenameAttempt::done
                                                                        : RenameAttempt::notYet;
 }
 

@@ -25,7 +25,8 @@ Microsoft::WRL::ComPtr<IShellView> ActiveShellViewOf(IUnknown& site);
 
 // The item at path, a child of the view's folder, selected alone, focused, visible and in
 // rename mode (SVSI_EDIT): parsed from the view's own folder (IFolderView::GetFolder), so
-// the view knows it by its own item id. notYet while the view doesn't list it.
+// the view knows it by its own item id. It is first selected without the edit and checked
+// to be the view's focused item; notYet while the view doesn't list it.
 RenameAttempt SelectInViewForRename(IShellView& view, const std::wstring& path);
 
 // The paths on disk of the items selected in the view: IFolderView2::GetSelection, else the

@@ -135,7 +135,7 @@ protected:
 TEST_F(ShellViewTest, TheNewFolderIsSelectedAloneInRenameModeInTheWindowsView) {
     Press(PressKind::newFolder);
     EXPECT_EQ(Names(folder), (Texts{kNewFolder}));
-    EXPECT_EQ(view->selectedItems,
+    EXPECT_EQ(view->editedItems,
               (std::vector<StandInViewState::SelectCall>{{Inside(kNewFolder), kRenameFlags}}));
     EXPECT_FALSE(rename.Waiting());
     EXPECT_EQ(refreshes, 1);
@@ -144,18 +144,18 @@ TEST_F(ShellViewTest, TheNewFolderIsSelectedAloneInRenameModeInTheWindowsView) {
 
     // The next press renames the next folder.
     Press(PressKind::newFolder);
-    ASSERT_EQ(view->selectedItems.size(), 2u);
-    EXPECT_EQ(view->selectedItems[1].path, Inside(L"Новая папка (2)"));
+    ASSERT_EQ(view->editedItems.size(), 2u);
+    EXPECT_EQ(view->editedItems[1].path, Inside(L"Новая папка (2)"));
 }
 
 TEST_F(ShellViewTest, ARenameWaitsBetweenMessagesForTheViewToListTheFolder) {
     view->listedAtTry = 4;
     Press(PressKind::newFolder);
     EXPECT_EQ(view->selectTries, 1); // the press returns at once
-    EXPECT_TRUE(view->selectedItems.empty());
+    EXPECT_TRUE(view->editedItems.empty());
     ASSERT_TRUE(nestora::testing::WaitFor([&] { return !rename.Waiting(); }, 3s));
-    EXPECT_EQ(view->selectTries, 4);
-    EXPECT_EQ(view->selectedItems,
+    EXPECT_EQ(view->selectTries, 5); // three unlisted, then selected, then its name edited
+    EXPECT_EQ(view->editedItems,
               (std::vector<StandInViewState::SelectCall>{{Inside(kNewFolder), kRenameFlags}}));
 }
 
@@ -166,7 +166,7 @@ TEST_F(ShellViewTest, AViewThatNeverListsTheFolderIsGivenUpQuietlyAfterFortyRetr
     EXPECT_EQ(view->selectTries, 41);
     nestora::testing::PumpFor(200ms);
     EXPECT_EQ(view->selectTries, 41);
-    EXPECT_TRUE(view->selectedItems.empty());
+    EXPECT_TRUE(view->editedItems.empty());
     // The folder stays, whatever became of its rename.
     EXPECT_EQ(Names(folder), (Texts{kNewFolder}));
 }
@@ -181,7 +181,7 @@ TEST_F(ShellViewTest, TheSelectionKeyMovesTheSelectedFilesIntoTheNewFolderAndNot
     EXPECT_EQ(Read(folder / kNewFolder / L"b.txt"), "content of b.txt");
     EXPECT_EQ(view->selectionReads, 1);
     // Then the folder alone is selected for its name.
-    EXPECT_EQ(view->selectedItems,
+    EXPECT_EQ(view->editedItems,
               (std::vector<StandInViewState::SelectCall>{{Inside(kNewFolder), kRenameFlags}}));
     std::printf("[ measured ] the move went through %s\n",
                 shellMover.LastRoute() == MoveRoute::fileOperation ? "IFileOperation"
@@ -213,7 +213,7 @@ TEST_F(ShellViewTest, NothingSelectedIsAPlainPress) {
     EXPECT_EQ(view->selectionReads, 1);
     EXPECT_TRUE(noting.asked.empty());
     EXPECT_EQ(Names(folder), (Texts{L"a.txt", kNewFolder}));
-    EXPECT_EQ(view->selectedItems.size(), 1u);
+    EXPECT_EQ(view->editedItems.size(), 1u);
 }
 
 TEST_F(ShellViewTest, AFolderThatCannotBeMadeGetsNothingMovedAndNoRename) {

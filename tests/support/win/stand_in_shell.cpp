@@ -103,7 +103,8 @@ public:
         wchar_t path[MAX_PATH] = {};
         if (!full || !::SHGetPathFromIDListW(full.get(), path))
             return E_INVALIDARG;
-        state_->selectedItems.push_back({path, flags});
+        if ((flags & SVSI_EDIT) == SVSI_EDIT) // SVSI_EDIT holds SVSI_SELECT's bit
+            state_->editedItems.push_back({path, flags});
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetItemObject(UINT which, REFIID iid, void** out) override {

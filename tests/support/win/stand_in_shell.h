@@ -5,8 +5,9 @@
 //
 // A window may also have a view (IShellView with IFolderView) over a real folder on disk,
 // reached as Explorer's is (QueryService(SID_STopLevelBrowser), QueryActiveShellView): it
-// hands out its selection as a data object of real items and records every SelectItem,
-// listing a new item only from a given try on, as a view that learns of it late does.
+// hands out its selection as a data object of real items and records every SelectItem that
+// opens an item's name for editing, listing a new item only from a given try on, as a view
+// that learns of it late does (its focused item is not told: the caller takes its word).
 #pragma once
 
 #include <oaidl.h>
@@ -51,9 +52,9 @@ struct StandInViewState {
         UINT flags;
         friend bool operator==(const SelectCall&, const SelectCall&) = default;
     };
-    int selectTries = 0;                   // SelectItem calls, found or not
-    std::vector<SelectCall> selectedItems; // the SelectItem calls that found their item
-    int selectionReads = 0;                // GetItemObject(SVGIO_SELECTION) calls
+    int selectTries = 0;                 // SelectItem calls, found or not
+    std::vector<SelectCall> editedItems; // the SelectItem calls with SVSI_EDIT that found theirs
+    int selectionReads = 0;              // GetItemObject(SVGIO_SELECTION) calls
 };
 
 struct ShellWindow {
