@@ -88,7 +88,7 @@ struct TrayIconShell {
     unsigned retryIntervalMs = 2000;
     unsigned retryWindowMs = 120000;
     // The DPI the tray is drawn at; empty: the taskbar's (gui::TaskbarDpi).
-    std::function<UINT()> dpi;
+    std::function<int()> dpi;
 };
 
 class TabfTrayIcon : public TabfCustomTimer {

@@ -3,6 +3,7 @@
 #include "gui/core/class_builder.h"
 #include "gui/core/exceptions.h"
 #include "gui/core/utf.h"
+#include "gui/win/dpi.h"
 #include "gui/win/form.h"
 #include "gui/win/icon_sizes.h"
 #include "gui/win/window_binding.h"
@@ -113,11 +114,11 @@ void TApplication::Initialize() {
     const HWND window = Handle();
     if (icon_.Empty()) {
         iconFromResource_ = true;
-        LoadIconsAt(DpiOfWindow(window));
+        LoadIconsAt(WindowDpi(window));
     }
 }
 
-void TApplication::LoadIconsAt(UINT dpi) {
+void TApplication::LoadIconsAt(int dpi) {
     if (!iconFromResource_)
         return;
     const int large = LargeIconSize(dpi), small = SmallIconSize(dpi);
@@ -405,14 +406,14 @@ void TApplication::WndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, 
         break;
     case WM_DPICHANGED:
         // The window has no size of its own: only its icons follow the new DPI.
-        LoadIconsAt(HIWORD(wParam));
+        LoadIconsAt(static_cast<int>(HIWORD(wParam)));
         result = 0;
         return;
     case WM_SETTINGCHANGE:
     case WM_DISPLAYCHANGE:
         // A hidden window is not told of a new DPI; the display's scale changing comes as
         // these.
-        LoadIconsAt(DpiOfWindow(window));
+        LoadIconsAt(WindowDpi(window));
         break;
     case WM_QUERYENDSESSION:
         result = TRUE;

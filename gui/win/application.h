@@ -157,7 +157,7 @@ private:
     void SendIcons();
     // MAINICON at the icon sizes of dpi, when it is the application's icon and its images
     // are not of those sizes already.
-    void LoadIconsAt(UINT dpi);
+    void LoadIconsAt(int dpi);
     void CallWindowHooks(const TMessage& message);
 
     TIcon icon_;

@@ -11,12 +11,6 @@
 
 namespace nestora::gui {
 
-// The window message a top-level window gets when it has moved to a monitor of another
-// DPI (or the monitor's scale changed): wParam's low word is the new DPI, lParam the
-// RECT* the system suggests. Named here because the SDK level the program is built for
-// does not name it.
-inline constexpr UINT kWmDpiChanged = 0x02E0;
-
 // The DPI of the system: what a window that is not per-monitor aware is drawn at, and what
 // the screen's LOGPIXELSY tells.
 int SystemDpi();

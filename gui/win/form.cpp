@@ -512,7 +512,7 @@ void TCustomForm::WndProc(TMessage& m) {
         }
         DefaultHandler(m);
         return;
-    case kWmDpiChanged:
+    case WM_DPICHANGED:
         OnDpiChanged(m);
         return;
     case WM_GETMINMAXINFO: {

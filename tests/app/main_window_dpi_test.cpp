@@ -343,7 +343,7 @@ TEST_F(ScaledMainWindowTest, AMoveToAScreenAt96AndBackGivesTheSameWindowAgain) {
     const int barHeight = f.FormMain->TitleBar().Height();
     // The system's suggestion for the window at 96 dpi: the designed size.
     RECT at96{f.Left(), f.Top(), f.Left() + 170, f.Top() + 134};
-    ::SendMessageW(f.Handle(), gui::kWmDpiChanged, MAKEWPARAM(96, 96),
+    ::SendMessageW(f.Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96),
                    reinterpret_cast<LPARAM>(&at96));
     EXPECT_EQ(f.ClientWidth(), 170);
     EXPECT_EQ(f.ClientHeight(), 134);
@@ -355,7 +355,7 @@ TEST_F(ScaledMainWindowTest, AMoveToAScreenAt96AndBackGivesTheSameWindowAgain) {
     EXPECT_EQ(f.Constraints().MinWidth(), 130);
     // And back: nothing has crept by a pixel.
     RECT back{f.Left(), f.Top(), f.Left() + clientWidth, f.Top() + clientHeight};
-    ::SendMessageW(f.Handle(), gui::kWmDpiChanged, MAKEWPARAM(dpi, dpi),
+    ::SendMessageW(f.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                    reinterpret_cast<LPARAM>(&back));
     EXPECT_EQ(f.ClientWidth(), clientWidth);
     EXPECT_EQ(f.ClientHeight(), clientHeight);

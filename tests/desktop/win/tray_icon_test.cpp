@@ -232,7 +232,7 @@ TEST_F(TrayIconTest, BalloonsCarryTheirTextsCutAndOnlyTheInfoFlag) {
 // window hears of that as a settings or display change, or as the shell starting again.
 TEST_F(TrayIconTest, AResourceIconTakesTheTraysSizeAtItsDpiAndFollowsItsChanges) {
     // Shared with the seam: the tray may ask after this test's locals are gone.
-    const auto dpi = std::make_shared<UINT>(144);
+    const auto dpi = std::make_shared<int>(144);
     auto* tray = MakeTray();
     nestora::desktop::TrayIconShell seam = tray->Shell();
     seam.dpi = [dpi] { return *dpi; };

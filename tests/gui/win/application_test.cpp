@@ -4,6 +4,7 @@
 
 #include "gui/core/exceptions.h"
 #include "gui/win/control_messages.h"
+#include "gui/win/dpi.h"
 #include "gui/win/icon_sizes.h"
 #include "gui/win/panel.h"
 #include "gui/win/window_class.h"
@@ -81,7 +82,7 @@ TEST_F(ApplicationTest, TheWindowsIconsAreMainiconsImagesOfTheSizesOfItsDpi) {
     const auto iconOf = [this](WPARAM which) {
         return reinterpret_cast<HICON>(::SendMessageW(app->Handle(), WM_GETICON, which, 0));
     };
-    const UINT dpi = DpiOfWindow(app->Handle());
+    const int dpi = WindowDpi(app->Handle());
     EXPECT_EQ(IconSize(iconOf(ICON_SMALL)).Width, SmallIconSize(dpi));
     EXPECT_EQ(IconSize(iconOf(ICON_BIG)).Width, LargeIconSize(dpi));
     EXPECT_NE(IconSize(iconOf(ICON_SMALL)).Width, IconSize(iconOf(ICON_BIG)).Width);

@@ -83,7 +83,7 @@ TEST_F(DpiTest, AFormMovedToAScreenOf150PercentIsItsDescriptionScaledAndComesBac
     form->Handle();
 
     RECT suggested{10, 20, 10 + 255, 20 + 201};
-    ::SendMessageW(form->Handle(), kWmDpiChanged, MAKEWPARAM(144, 144),
+    ::SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                    reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(form->Dpi(), 144);
     EXPECT_EQ(label->Dpi(), 144);
@@ -108,7 +108,7 @@ TEST_F(DpiTest, AFormMovedToAScreenOf150PercentIsItsDescriptionScaledAndComesBac
     EXPECT_EQ(label->BoundsRect(), BoundsRect(30, 48, 194, 20));
 
     RECT back{10, 20, 10 + 170, 20 + 134};
-    ::SendMessageW(form->Handle(), kWmDpiChanged, MAKEWPARAM(96, 96),
+    ::SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96),
                    reinterpret_cast<LPARAM>(&back));
     EXPECT_EQ(form->ClientWidth(), 170);
     EXPECT_EQ(form->ClientHeight(), 134);
