@@ -29,7 +29,7 @@ struct ServerWindowOptions {
 struct ServerOptions {
     std::wstring record;
     std::vector<ServerWindowOptions> windows;
-    std::wstring desktop; // empty: no stand-in desktop
+    std::wstring desktop;             // empty: no stand-in desktop
     std::optional<std::size_t> front; // a window; nothing with desktopInFront or the last one
     bool desktopInFront = false;
     std::optional<std::size_t> endAfterCount;

@@ -75,8 +75,8 @@ ExplorerWindow::ExplorerWindow(const ServerWindowOptions& options, const wchar_t
     const bool desktop = ::lstrcmpW(className, L"Progman") == 0;
     frame_ = ::CreateWindowExW(0, className, desktop ? L"Program Manager" : L"Explorer",
                                desktop ? WS_POPUP : WS_OVERLAPPEDWINDOW, place.left, place.top,
-                               place.right - place.left, place.bottom - place.top, nullptr,
-                               nullptr, instance, nullptr);
+                               place.right - place.left, place.bottom - place.top, nullptr, nullptr,
+                               instance, nullptr);
     if (!frame_)
         return;
     RECT client{};
@@ -84,9 +84,9 @@ ExplorerWindow::ExplorerWindow(const ServerWindowOptions& options, const wchar_t
     for (std::size_t i = 0; i < options.folders.size(); ++i) {
         HWND parent = frame_;
         if (tabbed_) {
-            parent = ::CreateWindowExW(0, kTabClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0,
-                                       client.right, client.bottom, frame_, nullptr, instance,
-                                       nullptr);
+            parent =
+                ::CreateWindowExW(0, kTabClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, client.right,
+                                  client.bottom, frame_, nullptr, instance, nullptr);
         }
         tabs_.push_back(ShowFolder(parent, options.folders[i]));
     }

@@ -249,9 +249,7 @@ public:
     }
 
 private:
-    void Record(const wchar_t* method) {
-        state_.record.Line(L"call " + who_ + L" " + method);
-    }
+    void Record(const wchar_t* method) { state_.record.Line(L"call " + who_ + L" " + method); }
 
     ShellServerState& state_;
     std::wstring who_;
@@ -313,8 +311,7 @@ public:
         ComPtr<IShellBrowser> inner;
         if (!tab.browser || FAILED(tab.browser.As(&inner)))
             return E_NOINTERFACE;
-        const auto browser =
-            Adopt(new TopLevelBrowser(state_, who_, std::move(inner), tab.window));
+        const auto browser = Adopt(new TopLevelBrowser(state_, who_, std::move(inner), tab.window));
         return browser->QueryInterface(iid, out);
     }
 

@@ -17,8 +17,8 @@
 
 #include <exdisp.h>
 #include <objbase.h>
-#include <shldisp.h>
 #include <shellapi.h>
+#include <shldisp.h>
 
 #include <cstdio>
 #include <memory>
@@ -71,8 +71,8 @@ HWND MakeControlWindow() {
 // Writes where the windows are, for the tests: "window I FRAME TAB..." and "desktop FRAME".
 void RecordWindows(const ShellServerState& state, CallRecord& record) {
     for (std::size_t i = 0; i < state.windows.size(); ++i) {
-        std::wstring line = L"window " + std::to_wstring(i) + L" " +
-                            HandleText(state.windows[i]->Frame());
+        std::wstring line =
+            L"window " + std::to_wstring(i) + L" " + HandleText(state.windows[i]->Frame());
         for (const ExplorerTab& tab : state.windows[i]->Tabs())
             line += L" " + HandleText(tab.window) + (tab.browser ? L"" : L"!nobrowser");
         record.Line(line);
@@ -94,8 +94,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (!options->desktop.empty()) {
         ServerWindowOptions desktop{{options->desktop}};
         state.desktop = std::make_unique<ExplorerWindow>(
-            desktop, L"Progman", RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN),
-                                      ::GetSystemMetrics(SM_CYSCREEN)});
+            desktop, L"Progman",
+            RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)});
     }
     for (std::size_t i = 0; i < options->windows.size(); ++i) {
         const int offset = 40 * static_cast<int>(i);
