@@ -15,8 +15,8 @@ namespace {
 // CLSID_Shell ("Shell.Application") and CLSID_ShellWindows.
 constexpr wchar_t kShellApplicationClass[] = L"{13709620-C279-11CE-A49E-444553540000}";
 constexpr wchar_t kShellWindowsClass[] = L"{9BA05972-F6A8-11CF-A442-00A0C90A8F39}";
-// Wine looks classes up in the machine's classes alone (no per-user classes are merged
-// into HKEY_CLASSES_ROOT), so the test prefix's machine key is the one replaced.
+// A per-user LocalServer32 leaves the machine's InprocServer32 in force (under Wine 8 the
+// in-process shell32 object still answers), so the test prefix's machine key is replaced.
 constexpr wchar_t kClassesKey[] = L"Software\\Classes";
 
 std::wstring Utf16(const std::string& text) {
