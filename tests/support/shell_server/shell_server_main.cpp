@@ -7,7 +7,7 @@
 // class objects, brings the asked-for window to the front and writes "ready" to its record;
 // then it answers calls until its control window ("NestoraShellServer") is closed.
 // Exit codes: 0 after a close, 2 for a command line it can't read, 3 when COM or a window
-// fails it at start.
+// fails it at start, 4 when COM started it (it ends at once: only a test starts it).
 #include "tests/support/core/shell_server_options.h"
 #include "tests/support/shell_server/call_record.h"
 #include "tests/support/shell_server/explorer_windows.h"
@@ -33,13 +33,21 @@ std::vector<std::wstring> Arguments() {
     int count = 0;
     LPWSTR* raw = ::CommandLineToArgvW(::GetCommandLineW(), &count);
     std::vector<std::wstring> arguments;
-    for (int i = 1; i < count; ++i) {
-        // COM adds these when it starts a local server itself.
-        if (::lstrcmpiW(raw[i], L"-Embedding") != 0 && ::lstrcmpiW(raw[i], L"/Embedding") != 0)
-            arguments.emplace_back(raw[i]);
-    }
+    for (int i = 1; i < count; ++i)
+        arguments.emplace_back(raw[i]);
     ::LocalFree(raw);
     return arguments;
+}
+
+// Started by COM itself ("-Embedding"): nobody asked for windows, and a server that stayed
+// would answer in place of every later one (the first registered class object wins).
+bool StartedByCom(const std::vector<std::wstring>& arguments) {
+    for (const std::wstring& argument : arguments) {
+        if (::lstrcmpiW(argument.c_str(), L"-Embedding") == 0 ||
+            ::lstrcmpiW(argument.c_str(), L"/Embedding") == 0)
+            return true;
+    }
+    return false;
 }
 
 std::wstring HandleText(HWND window) {
@@ -84,7 +92,10 @@ void RecordWindows(const ShellServerState& state, CallRecord& record) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    const auto options = ParseServerOptions(Arguments());
+    const std::vector<std::wstring> arguments = Arguments();
+    if (StartedByCom(arguments))
+        return 4;
+    const auto options = ParseServerOptions(arguments);
     if (!options)
         return 2;
     CallRecord record(options->record);

@@ -56,10 +56,18 @@ std::vector<std::wstring> Words(const std::wstring& line) {
 LocalServerRegistration::LocalServerRegistration(HKEY root, std::wstring classesKey,
                                                  const std::wstring& classId,
                                                  const std::wstring& commandLine)
-    : root_(root) {
+    : root_(root), backup_(L"Software\\NestoraTests\\ShellServerBackup\\" + classId) {
     const std::wstring classKey = classesKey + L"\\CLSID\\" + classId;
+    if (KeyExists(root, backup_.c_str())) {
+        // An earlier run was ended before it put the keys back.
+        Restore(FromBackup(L"InprocServer32", classKey + L"\\InprocServer32"));
+        Restore(FromBackup(L"LocalServer32", classKey + L"\\LocalServer32"));
+    }
     inprocServer_ = Save(root, classKey + L"\\InprocServer32");
     localServer_ = Save(root, classKey + L"\\LocalServer32");
+    DeleteKey(root, backup_.c_str());
+    Backup(inprocServer_);
+    Backup(localServer_);
     done_ = DeleteKey(root, inprocServer_.path.c_str()) &&
             WriteText(root, localServer_.path.c_str(), L"", commandLine);
 }
@@ -67,6 +75,27 @@ LocalServerRegistration::LocalServerRegistration(HKEY root, std::wstring classes
 LocalServerRegistration::~LocalServerRegistration() {
     Restore(localServer_);
     Restore(inprocServer_);
+    DeleteKey(root_, backup_.c_str());
+}
+
+void LocalServerRegistration::Backup(const SavedKey& key) const {
+    const std::wstring name = key.path.substr(key.path.find_last_of(L'\\') + 1);
+    const std::wstring copy = backup_ + L"\\" + name;
+    if (!key.existed)
+        return;
+    HKEY made = nullptr;
+    if (::RegCreateKeyExW(root_, copy.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &made, nullptr) ==
+        ERROR_SUCCESS)
+        ::RegCloseKey(made);
+    for (const auto& [valueName, value] : key.values)
+        WriteValue(root_, copy.c_str(), valueName.c_str(), value);
+}
+
+LocalServerRegistration::SavedKey LocalServerRegistration::FromBackup(const std::wstring& name,
+                                                                      std::wstring path) const {
+    SavedKey key = Save(root_, backup_ + L"\\" + name);
+    key.path = std::move(path);
+    return key;
 }
 
 LocalServerRegistration::SavedKey LocalServerRegistration::Save(HKEY root, std::wstring path) {

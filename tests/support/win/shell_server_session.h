@@ -23,7 +23,9 @@
 
 namespace nestora::testing {
 
-// One class's server keys below root\CLSID\{class}, replaced for the owner's life.
+// One class's server keys below root\CLSID\{class}, replaced for the owner's life. What
+// was there is also copied to root\Software\NestoraTests\ShellServerBackup\{class} until
+// it is put back, so a run that was killed (and never put it back) is mended by the next.
 class LocalServerRegistration {
 public:
     LocalServerRegistration(HKEY root, std::wstring classesKey, const std::wstring& classId,
@@ -42,8 +44,11 @@ private:
     };
     static SavedKey Save(HKEY root, std::wstring path);
     void Restore(const SavedKey& key) const;
+    void Backup(const SavedKey& key) const;
+    SavedKey FromBackup(const std::wstring& name, std::wstring path) const;
 
     HKEY root_;
+    std::wstring backup_;
     SavedKey inprocServer_;
     SavedKey localServer_;
     bool done_ = false;

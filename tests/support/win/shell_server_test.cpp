@@ -6,6 +6,7 @@
 #include "tests/gui/win/app_test_support.h"
 #include "tests/support/core/windows_path.h"
 #include "tests/support/win/owned_variant.h"
+#include "tests/support/win/scratch_key.h"
 #include "tests/support/win/shell_server_session.h"
 
 #include <gtest/gtest.h>
@@ -218,6 +219,43 @@ TEST_F(ShellServerTest, AnItemIdListGivenToTheViewInAnotherProcess) {
     } else {
         EXPECT_EQ(selection->argument, L"0x1F inside");
     }
+}
+
+// A run killed while the server was registered never put the system's keys back; the next
+// registration must mend them first, or it would save the broken keys as the ones to keep.
+TEST(LocalServerRegistrationTest, ARunEndedBeforeItPutTheKeysBackIsMendedByTheNext) {
+    const ScratchKey scratch;
+    const std::wstring classes = scratch.path() + L"\\Classes";
+    const std::wstring classId = L"{6E0F5E41-0C8B-4E8F-9B1E-5A1D3C2B7F00}";
+    const std::wstring server = classes + L"\\CLSID\\" + classId;
+    const std::wstring inproc = server + L"\\InprocServer32";
+    ASSERT_TRUE(WriteText(HKEY_CURRENT_USER, inproc.c_str(), L"", L"C:\\x\\shell.dll"));
+    ASSERT_TRUE(WriteText(HKEY_CURRENT_USER, inproc.c_str(), L"ThreadingModel", L"Apartment"));
+
+    // Made and never ended, as in a process that was killed.
+    struct Unended {
+        explicit Unended(const std::wstring& classesKey, const std::wstring& id)
+            : registration(HKEY_CURRENT_USER, classesKey, id, L"server.exe") {}
+        ~Unended() {}
+        union {
+            LocalServerRegistration registration;
+        };
+    };
+    {
+        const Unended killed(classes, classId);
+        ASSERT_TRUE(killed.registration.Done());
+    }
+    ASSERT_FALSE(KeyExists(HKEY_CURRENT_USER, inproc.c_str()));
+    {
+        const LocalServerRegistration next(HKEY_CURRENT_USER, classes, classId, L"server.exe");
+        EXPECT_TRUE(next.Done());
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, inproc.c_str()));
+    }
+    EXPECT_EQ(ReadText(HKEY_CURRENT_USER, inproc.c_str(), L""), L"C:\\x\\shell.dll");
+    EXPECT_EQ(ReadText(HKEY_CURRENT_USER, inproc.c_str(), L"ThreadingModel"), L"Apartment");
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, (server + L"\\LocalServer32").c_str()));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER,
+                           (L"Software\\NestoraTests\\ShellServerBackup\\" + classId).c_str()));
 }
 
 } // namespace
