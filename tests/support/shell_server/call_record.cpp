@@ -1,8 +1,6 @@
 #include "tests/support/shell_server/call_record.h"
 
-#include <windows.h>
-
-#include <vector>
+#include "gui/core/utf.h"
 
 namespace nestora::testing {
 
@@ -19,12 +17,7 @@ CallRecord::~CallRecord() {
 void CallRecord::Line(const std::wstring& text) {
     if (!file_)
         return;
-    const std::wstring line = text + L"\n";
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::vector<char> bytes(static_cast<std::size_t>(size > 0 ? size : 0));
-    ::WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), bytes.data(),
-                          size, nullptr, nullptr);
+    const std::string bytes = gui::WideToUtf8(text + L"\n");
     std::fwrite(bytes.data(), 1, bytes.size(), file_);
     std::fflush(file_);
 }

@@ -2,6 +2,8 @@
 
 #include "tests/support/win/waiting.h"
 
+#include "gui/core/utf.h"
+
 #include <cstdio>
 #include <cwchar>
 #include <filesystem>
@@ -18,17 +20,6 @@ constexpr wchar_t kShellWindowsClass[] = L"{9BA05972-F6A8-11CF-A442-00A0C90A8F39
 // A per-user LocalServer32 leaves the machine's InprocServer32 in force (under Wine 8 the
 // in-process shell32 object still answers), so the test prefix's machine key is replaced.
 constexpr wchar_t kClassesKey[] = L"Software\\Classes";
-
-std::wstring Utf16(const std::string& text) {
-    if (text.empty())
-        return {};
-    const int size =
-        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                          size);
-    return wide;
-}
 
 std::wstring UniqueRecordPath() {
     wchar_t folder[MAX_PATH] = {};
@@ -150,7 +141,7 @@ std::vector<std::wstring> ShellServerSession::Lines() const {
     std::ifstream file(std::filesystem::path(record_), std::ios::binary);
     std::vector<std::wstring> lines;
     for (std::string line; std::getline(file, line);)
-        lines.push_back(Utf16(line));
+        lines.push_back(gui::Utf8ToWide(line));
     return lines;
 }
 
