@@ -4,6 +4,8 @@
 
 #include "gui/core/utf.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cwchar>
 #include <filesystem>
