@@ -2,6 +2,7 @@
 
 #include "app/win_desktop_shell.h"
 #include "app/win_file_system.h"
+#include "app/win_item_mover.h"
 #include "app/win_keyboard_layouts.h"
 #include "app/win_press_windows.h"
 #include "app/win_shell_automation.h"
@@ -21,6 +22,7 @@ AppSeams SystemSeams() {
     };
     seams.fileSystem = std::make_shared<WindowsFileSystem>();
     seams.desktop = std::make_shared<SystemDesktopShell>();
+    seams.mover = std::make_shared<ShellItemMover>();
     seams.keyNames = gui::WindowsKeyNames();
     seams.installedKeyNames = InstalledLayoutKeyNames;
     return seams;

@@ -1,6 +1,7 @@
 // The system as the main window reaches it, gathered so tests can replace each part: the
 // settings' registry roots, the global hotkey, the shell's automation object, the
-// desktop's windows, the file system, the desktop folder, the keyboard layout's names,
+// desktop's windows, the file system, the desktop folder, the shell's file operation, the
+// keyboard layout's names,
 // the tray icon's way to the shell and the run keys of the start-with-Windows entry.
 //
 // SystemSeams() gives the real ones; a test builds its own and hands it to TForm1.
@@ -34,6 +35,8 @@ struct AppSeams {
     std::function<std::unique_ptr<PressWindows>(HWND applicationWindow)> pressWindows;
     std::shared_ptr<FolderFileSystem> fileSystem;
     std::shared_ptr<DesktopShell> desktop;
+    // The shell's file operation that moves the selection into the new folder.
+    std::shared_ptr<ItemMover> mover;
     KeyNameSource keyNames; // the active layout's
     // Every installed layout's, for reading a stored hotkey written under another layout.
     std::function<std::vector<KeyNameSource>()> installedKeyNames;

@@ -27,33 +27,42 @@ Items ItemsOfActiveTab(Items focused, PressWindows& windows, WindowId frame) {
     return active;
 }
 
-void CreateInShellWindow(ShellWindowItem& item, FolderTargets& targets) {
+void CreateInShellWindow(ShellWindowItem& item, WindowId frame, FolderTargets& targets,
+                         PressKind kind) {
     const std::optional<std::wstring> location = item.LocationUrl();
     if (!location)
         return; // the window closed meanwhile
     const std::optional<std::wstring> folder = FolderPathFromLocation(*location);
     if (!folder) {
-        // Not a folder on disk: nothing to create, nothing to refresh.
+        // Not a folder on disk: nothing to create, nothing to refresh, nothing moved.
         targets.ReportNoFolderOnDisk();
         return;
     }
-    targets.CreateInFolder(*folder);
+    std::unique_ptr<ShellFolderView> view = item.ActiveView();
+    // The selection is read before the folder exists: the new folder is never among it.
+    const std::vector<std::wstring> selected = kind == PressKind::withSelection && view
+                                                   ? view->SelectedPaths()
+                                                   : std::vector<std::wstring>();
+    const std::optional<std::wstring> created = targets.CreateInFolder(*folder, selected, frame);
     item.Refresh();
+    if (created && view)
+        targets.StartRename(std::move(view), *created);
 }
 
 } // namespace
 
-void HandleHotKeyPress(ShellAutomation* shell, PressWindows& windows, FolderTargets& targets) {
+void HandleHotKeyPress(ShellAutomation* shell, PressWindows& windows, FolderTargets& targets,
+                       PressKind kind) {
     const std::unique_ptr<ShellWindowCollection> collection = shell ? shell->Windows() : nullptr;
     const std::optional<long> count = collection ? collection->Count() : std::nullopt;
     if (!count || *count <= 0) {
-        targets.CreateOnDesktop();
+        targets.CreateOnDesktop(kind);
         return;
     }
 
     const WindowId foreground = windows.ForegroundWindow();
     if (windows.IsDesktop(foreground)) {
-        targets.CreateOnDesktop();
+        targets.CreateOnDesktop(kind);
         return;
     }
     Items focused;
@@ -77,11 +86,11 @@ void HandleHotKeyPress(ShellAutomation* shell, PressWindows& windows, FolderTarg
 
     if (!focused.empty()) {
         for (auto& item : ItemsOfActiveTab(std::move(focused), windows, foreground))
-            CreateInShellWindow(*item, targets);
+            CreateInShellWindow(*item, foreground, targets, kind);
         return;
     }
     if (anyOther && othersMinimised)
-        targets.CreateOnDesktop();
+        targets.CreateOnDesktop(kind);
 }
 
 } // namespace nestora::app

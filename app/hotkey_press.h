@@ -18,23 +18,49 @@
 // to the desktop, as with no shell window open. A window that closes during the scan (one
 // of its calls fails) is skipped. A failing `Refresh` is an error the caller reports.
 //
+// Rename: the folder made in an Explorer window is then selected alone and put into rename
+// mode in that window's view (its active tab's), as on the desktop (folder_rename.h). The
+// view is reached without late binding and is no part of the 2N + 4.
+//
+// The selection key (the hotkey with Shift): the same target; the items selected in its
+// view move into the new folder, which is then put into rename mode. Nothing selected: a
+// plain press. A window that shows no folder on disk gets nothing, selection or not.
+//
 // Tabs: a tabbed Explorer (Windows 11) lists each tab as its own item, and all the tabs of
 // one window report the same `HWND`. Of the items whose `HWND` is the focused window only
 // the one whose browser window is the frame's active tab counts; when no item can be
 // matched that way (an Explorer without tabs) every focused item counts.
 #pragma once
 
+#include "app/folder_rename.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace nestora::app {
 
 // A window handle as a number (the low 32 bits, which are all Windows uses of a handle);
 // 0 for none.
 using WindowId = std::uint32_t;
+
+// The view a shell window shows its folder in (the desktop's, or an Explorer window's active
+// tab's): a rename target, and the items the user selected there.
+class ShellFolderView : public RenameView {
+public:
+    // The paths on disk of the items selected in the view, in the view's order; items
+    // without a path on disk are left out.
+    virtual std::vector<std::wstring> SelectedPaths() = 0;
+};
+
+// Which key was pressed.
+enum class PressKind {
+    newFolder,     // the hotkey: a new folder
+    withSelection, // the selection key: a new folder holding the selected items
+};
 
 // One item of the shell's window collection.
 class ShellWindowItem {
@@ -49,6 +75,9 @@ public:
     // The window that the item's top-level browser reports (a tab of a tabbed Explorer);
     // nothing when the item doesn't tell.
     virtual std::optional<WindowId> BrowserWindow() = 0;
+    // The view of the item's folder (its top-level browser's active view); null when it
+    // can't be reached.
+    virtual std::unique_ptr<ShellFolderView> ActiveView() { return nullptr; }
 };
 
 // `Windows`: the collection of open shell windows.
@@ -89,14 +118,22 @@ public:
 class FolderTargets {
 public:
     virtual ~FolderTargets() = default;
-    // Creates the new folder inside folder (a path).
-    virtual void CreateInFolder(const std::wstring& folder) = 0;
-    virtual void CreateOnDesktop() = 0;
+    // Creates the new folder inside folder (a path) and moves items (paths) into it, with
+    // owner the window the shell's dialogs belong to; the new folder's path, or nothing when
+    // no folder was made (nothing is moved then).
+    virtual std::optional<std::wstring> CreateInFolder(const std::wstring& folder,
+                                                       const std::vector<std::wstring>& items,
+                                                       WindowId owner) = 0;
+    // The desktop's new folder; with the selection key, holding the desktop's selection.
+    virtual void CreateOnDesktop(PressKind kind) = 0;
     // The window pressed in shows something that is no folder on disk (This PC, a search).
     virtual void ReportNoFolderOnDisk() {}
+    // Puts the new folder at path into rename mode in view.
+    virtual void StartRename(std::unique_ptr<RenameView>, const std::wstring&) {}
 };
 
 // One press. shell is null when the automation object couldn't be created.
-void HandleHotKeyPress(ShellAutomation* shell, PressWindows& windows, FolderTargets& targets);
+void HandleHotKeyPress(ShellAutomation* shell, PressWindows& windows, FolderTargets& targets,
+                       PressKind kind = PressKind::newFolder);
 
 } // namespace nestora::app

@@ -18,4 +18,10 @@ std::optional<HotKeyRegistration> HotKeyRegistrationFor(ShortcutWord word) {
     return registration;
 }
 
+std::optional<HotKeyRegistration> SelectionKeyRegistrationFor(ShortcutWord word) {
+    if (word & kShiftFlag)
+        return std::nullopt;
+    return HotKeyRegistrationFor(static_cast<ShortcutWord>(word | kShiftFlag));
+}
+
 } // namespace nestora::app

@@ -3,6 +3,10 @@
 // Every modifier the word holds is passed (so "Alt+F" never becomes a bare F that would
 // swallow every F typed anywhere), together with MOD_NOREPEAT so that holding the keys
 // down creates one folder, not one per auto-repeat.
+//
+// Beside it lives the selection key: the same combination with Shift added, which moves the
+// items selected in the window into the new folder. A hotkey that holds Shift already has
+// no selection key (there is no second Shift to add).
 #pragma once
 
 #include "app/shortcut.h"
@@ -29,10 +33,20 @@ struct HotKeyRegistration {
 // key 0 would catch a bare modifier press on some systems.
 std::optional<HotKeyRegistration> HotKeyRegistrationFor(ShortcutWord word);
 
+// The selection key of a word: the word with Shift added; nothing for a word without a key
+// or one that holds Shift already.
+std::optional<HotKeyRegistration> SelectionKeyRegistrationFor(ShortcutWord word);
+
 // The identifier the hotkey is registered under: the low 8 bits of the global atom of
 // "hotkey", the same at every registration while the program runs.
 inline constexpr int HotKeyIdFromAtom(std::uint16_t atom) {
     return atom & 0xFF;
+}
+
+// The identifier of the selection key: out of the hotkey's range (0 to 255), and below the
+// 0xC000 where the identifiers of shared libraries begin.
+inline constexpr int SelectionKeyIdFromHotKeyId(int hotKeyId) {
+    return hotKeyId | 0x100;
 }
 
 } // namespace nestora::app

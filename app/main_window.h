@@ -15,8 +15,12 @@
 //             tray hint.
 //   hidden    the hotkey is registered: a press creates a folder (WMHotKey). A combination
 //             another program holds is said so in the tray hint and a balloon, never
-//             advertised; a folder that could not be made is told in a balloon.
-//   shown     FormShow unregisters it so a new combination can be typed, and greys the
+//             advertised; a folder that could not be made is told in a balloon. With it
+//             goes the selection key (the hotkey with Shift added), which moves the items
+//             selected in the window into the new folder; it is said nowhere, and a
+//             hotkey holding Shift, or a selection key another program holds, simply has
+//             none. A new folder in an Explorer window is put into rename mode there.
+//   shown     FormShow unregisters both so a new combination can be typed, and greys the
 //             menu entry that shows the window; FormHide registers the field's combination
 //             again and returns to the normal view.
 //   ending    FormDestroy (or WM_ENDSESSION when the session ends, whichever comes first:
@@ -38,7 +42,9 @@
 #include "gui/win/graphics_win32.h"
 
 #include "app/app_seams.h"
+#include "app/folder_rename.h"
 #include "app/language_texts.h"
+#include "app/win_thread_timer.h"
 
 #include "desktop/auto_run.h"
 #include "desktop/one_instance.h"
@@ -146,6 +152,8 @@ public:
 
     // The identifier the hotkey is registered under (low 8 bits of the atom "hotkey").
     int HotKeyId() const;
+    // The identifier of the selection key (the hotkey with Shift).
+    int SelectionKeyId() const;
     // The text form of the hotkey field's value ("Ctrl+…"; empty for none).
     std::wstring HotKeyText() const;
     // Components get their seams as the description creates them.
@@ -170,6 +178,10 @@ private:
     GlobalAtom hotKeyAtom_{L"hotkey"};
     Language language_ = Language::russian;
     bool hotKeyRegistered_ = false;
+    bool selectionKeyRegistered_ = false;
+    // The rename of the last folder made in an Explorer window, waiting for its view.
+    ThreadTimer windowRenameTimer_;
+    FolderRename windowRename_{windowRenameTimer_};
     // A stored hotkey text no layout could read: written back as it was, not as "none",
     // until the user sets a key (the layout that names its key may come back).
     std::wstring unreadHotKeyText_;

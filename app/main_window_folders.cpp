@@ -12,6 +12,10 @@ int TForm1::HotKeyId() const {
     return HotKeyIdFromAtom(hotKeyAtom_.get());
 }
 
+int TForm1::SelectionKeyId() const {
+    return SelectionKeyIdFromHotKeyId(HotKeyId());
+}
+
 std::wstring TForm1::HotKeyText() const {
     return ShortcutToText(EditHotKey->HotKey(), seams_.keyNames);
 }
@@ -30,9 +34,17 @@ void TForm1::SetHotKeyForFolder() {
     // Another program holds the combination: a press would reach that program, never this
     // one, so the user is told at once, and the hint stops advertising the key.
     hotKeyTaken_ = !hotKeyRegistered_;
-    if (hotKeyTaken_)
+    if (hotKeyTaken_) {
         ShowTrayBalloon(HotKeyTakenText(Texts(), HotKeyText()),
                         desktop::TabfTrayIconInfoType::tiiWarning);
+        return;
+    }
+    // The selection key comes and goes with the hotkey. When another program holds it there
+    // is none, and nothing is said: the hotkey the user chose works.
+    if (const std::optional<HotKeyRegistration> selection =
+            SelectionKeyRegistrationFor(EditHotKey->HotKey()))
+        selectionKeyRegistered_ = seams_.hotKey.registerKey(
+            Handle(), SelectionKeyId(), selection->modifiers, selection->virtualKey);
 }
 
 void TForm1::ShowTrayBalloon(const std::wstring& text, desktop::TabfTrayIconInfoType type) {
@@ -43,23 +55,31 @@ void TForm1::ShowTrayBalloon(const std::wstring& text, desktop::TabfTrayIconInfo
 }
 
 void TForm1::UnregisterHotKey() {
-    if (!hotKeyRegistered_)
-        return;
-    hotKeyRegistered_ = false;
-    if (HandleAllocated())
-        seams_.hotKey.unregisterKey(Handle(), HotKeyId());
+    if (hotKeyRegistered_) {
+        hotKeyRegistered_ = false;
+        if (HandleAllocated())
+            seams_.hotKey.unregisterKey(Handle(), HotKeyId());
+    }
+    if (selectionKeyRegistered_) {
+        selectionKeyRegistered_ = false;
+        if (HandleAllocated())
+            seams_.hotKey.unregisterKey(Handle(), SelectionKeyId());
+    }
 }
 
-void TForm1::WMHotKey(gui::TMessage&) {
+void TForm1::WMHotKey(gui::TMessage& message) {
+    const PressKind kind = static_cast<int>(message.WParam) == SelectionKeyId()
+                               ? PressKind::withSelection
+                               : PressKind::newFolder;
     const std::unique_ptr<ShellAutomation> shell = seams_.shell();
     const std::unique_ptr<PressWindows> windows = seams_.pressWindows(gui::Application().Handle());
     NewFolderTargets targets = Targets();
-    HandleHotKeyPress(shell.get(), *windows, targets);
+    HandleHotKeyPress(shell.get(), *windows, targets, kind);
 }
 
 void TForm1::NewFolderOnDesktop() {
     NewFolderTargets targets = Targets();
-    targets.CreateOnDesktop();
+    targets.CreateOnDesktop(PressKind::newFolder);
 }
 
 NewFolderTargets TForm1::Targets() {
@@ -74,8 +94,13 @@ NewFolderTargets TForm1::Targets() {
         ShowTrayBalloon(std::wstring(Texts().noFolderOnDisk),
                         desktop::TabfTrayIconInfoType::tiiInfo);
     };
-    return NewFolderTargets(*seams_.fileSystem, *seams_.desktop,
-                            {EditNameFolder->Text(), DefaultFolderName()}, std::move(reports));
+    NewFolderTargets targets(*seams_.fileSystem, *seams_.desktop,
+                             {EditNameFolder->Text(), DefaultFolderName()}, std::move(reports));
+    targets.SetSelectionMover(seams_.mover.get());
+    targets.SetRenameStarter([this](std::unique_ptr<RenameView> view, const std::wstring& path) {
+        windowRename_.Start(std::move(view), path);
+    });
+    return targets;
 }
 
 } // namespace nestora::app

@@ -1,6 +1,7 @@
 #include "app/win_desktop_shell.h"
 
 #include "app/shell_ids.h"
+#include "app/win_shell_view.h"
 
 #include "gui/core/exceptions.h"
 #include "gui/win/registry.h"
@@ -30,7 +31,6 @@ struct CoTaskMemDeleter {
     void operator()(void* memory) const noexcept { ::CoTaskMemFree(memory); }
 };
 using CoTaskText = std::unique_ptr<wchar_t, CoTaskMemDeleter>;
-using ItemIdList = std::unique_ptr<ITEMIDLIST, CoTaskMemDeleter>;
 
 std::wstring ExpandEnvironment(const std::wstring& text) {
     const DWORD size = ::ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
@@ -59,20 +59,18 @@ ComPtr<IShellView> DesktopShellView() {
                                    &desktop) != S_OK ||
         !desktop)
         return nullptr;
-    ComPtr<IServiceProvider> services;
-    ComPtr<IShellBrowser> browser;
-    ComPtr<IShellView> view;
-    if (FAILED(desktop.As(&services)) ||
-        FAILED(services->QueryService(kTopLevelBrowserService, IID_PPV_ARGS(&browser))) ||
-        FAILED(browser->QueryActiveShellView(&view)))
-        return nullptr;
-    return view;
+    return ActiveShellViewOf(*desktop.Get());
 }
 
-std::wstring LeafName(const std::wstring& path) {
-    const std::size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
+// The desktop's view, looked for anew at every attempt: the shell may have restarted
+// between two of them.
+class DesktopRenameView final : public RenameView {
+public:
+    RenameAttempt TrySelectForRename(const std::wstring& path) override {
+        const ComPtr<IShellView> view = DesktopShellView();
+        return view ? SelectInViewForRename(*view.Get(), path) : RenameAttempt::noView;
+    }
+};
 
 } // namespace
 
@@ -111,28 +109,12 @@ void SystemDesktopShell::AnnounceNewFolder(const std::wstring& path) {
 }
 
 bool SystemDesktopShell::StartRename(const std::wstring& path) {
-    return rename_.Start(path);
+    return rename_.Start(std::make_unique<DesktopRenameView>(), path);
 }
 
-RenameAttempt SystemDesktopShell::TrySelectForRename(const std::wstring& path) {
+std::vector<std::wstring> SystemDesktopShell::SelectedPaths() {
     const ComPtr<IShellView> view = DesktopShellView();
-    if (!view)
-        return RenameAttempt::noView;
-    ComPtr<IFolderView> folderView;
-    ComPtr<IShellFolder> folder;
-    if (FAILED(view.As(&folderView)) || FAILED(folderView->GetFolder(IID_PPV_ARGS(&folder))))
-        return RenameAttempt::noView;
-    // The desktop's folder knows its own items by their names.
-    std::wstring name = LeafName(path);
-    PIDLIST_RELATIVE raw = nullptr;
-    if (FAILED(folder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &raw, nullptr)))
-        return RenameAttempt::notYet;
-    const ItemIdList item(raw);
-    constexpr UINT kRename =
-        SVSI_EDIT | SVSI_SELECT | SVSI_DESELECTOTHERS | SVSI_ENSUREVISIBLE | SVSI_FOCUSED;
-    return SUCCEEDED(view->SelectItem(reinterpret_cast<PCUITEMID_CHILD>(item.get()), kRename))
-               ? RenameAttempt::done
-               : RenameAttempt::notYet;
+    return view ? SelectedPathsInView(*view.Get()) : std::vector<std::wstring>();
 }
 
 } // namespace nestora::app

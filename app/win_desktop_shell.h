@@ -2,7 +2,7 @@
 // its folder, the shell's change notification and the rename in the desktop's view.
 #pragma once
 
-#include "app/desktop_rename.h"
+#include "app/folder_rename.h"
 #include "app/new_folder_targets.h"
 #include "app/win_thread_timer.h"
 
@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace nestora::app {
 
@@ -18,7 +19,7 @@ std::wstring RegisteredDesktopPath(HKEY root);
 // The desktop's known folder (FOLDERID_Desktop); empty when the shell has none.
 std::wstring KnownDesktopPath();
 
-class SystemDesktopShell final : public DesktopShell, private RenameView {
+class SystemDesktopShell final : public DesktopShell {
 public:
     // userRoot: where "Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders"
     // is looked up; KnownFolder: the desktop's known folder (both the system's but in tests).
@@ -37,16 +38,16 @@ public:
     // Through the desktop's shell view (IShellWindows::FindWindowSW with SWC_DESKTOP, its
     // top-level browser's active view): the folder alone selected, focused, visible and
     // in rename mode; tried again on a timer while the view doesn't show it yet
-    // (desktop_rename.h).
+    // (folder_rename.h).
     bool StartRename(const std::wstring& path) override;
+    // The items selected in the desktop's view (win_shell_view.h).
+    std::vector<std::wstring> SelectedPaths() override;
 
 private:
-    RenameAttempt TrySelectForRename(const std::wstring& path) override;
-
     HKEY userRoot_;
     std::function<std::wstring()> knownFolder_;
     ThreadTimer renameTimer_;
-    DesktopRename rename_{*this, renameTimer_};
+    FolderRename rename_{renameTimer_};
 };
 
 } // namespace nestora::app

@@ -1,4 +1,5 @@
 #include "app/win_shell_automation.h"
+#include "app/win_shell_view.h"
 #include "app/win_system_error.h"
 
 #include "app/shell_ids.h"
@@ -155,6 +156,10 @@ public:
         if (FAILED(browser->GetWindow(&window)) || !window)
             return std::nullopt;
         return static_cast<WindowId>(reinterpret_cast<std::uintptr_t>(window));
+    }
+
+    std::unique_ptr<ShellFolderView> ActiveView() override {
+        return ShellFolderViewOver(ActiveShellViewOf(*window_.Get()));
     }
 
 private:

@@ -4,7 +4,8 @@
 // Each call is one Invoke: `Windows` on the shell object, `Count` and `Item` on the
 // collection, `HWND`, `LocationURL` and `Refresh` on a window. The browser window of an
 // item is asked for without late binding (IServiceProvider::QueryService with
-// SID_STopLevelBrowser, then IShellBrowser::GetWindow).
+// SID_STopLevelBrowser, then IShellBrowser::GetWindow), and so is its view
+// (win_shell_view.h).
 //
 // Lifetime: the objects hold their COM pointers and release them when destroyed; the
 // thread must have COM initialised (apartment-threaded) for as long as they live.

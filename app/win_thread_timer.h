@@ -1,9 +1,9 @@
-// A RetryTimer (desktop_rename.h) on the calling thread's message loop: a thread timer
+// A RetryTimer (folder_rename.h) on the calling thread's message loop: a thread timer
 // (SetTimer without a window) whose ticks arrive as WM_TIMER between the other messages,
 // whatever loop dispatches them (the program's own, a menu's, a message box's).
 #pragma once
 
-#include "app/desktop_rename.h"
+#include "app/folder_rename.h"
 
 #include <windows.h>
 

@@ -6,6 +6,7 @@
 #include "app/hotkey_press.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,8 +26,13 @@ private:
 
 class RecordedTargets final : public app::FolderTargets {
 public:
-    void CreateInFolder(const std::wstring& folder) override { folders.push_back(folder); }
-    void CreateOnDesktop() override { ++desktop; }
+    std::optional<std::wstring> CreateInFolder(const std::wstring& folder,
+                                               const std::vector<std::wstring>&,
+                                               app::WindowId) override {
+        folders.push_back(folder);
+        return std::nullopt; // nothing made: nothing to rename
+    }
+    void CreateOnDesktop(app::PressKind) override { ++desktop; }
     std::vector<std::wstring> folders;
     int desktop = 0;
 };

@@ -49,34 +49,37 @@ TEST(DesktopShellTest, AMissingOrEmptyValueStillGivesTheKnownFolder) {
     EXPECT_EQ(SystemDesktopShell(root.get()).DesktopPath(), known);
 }
 
+// A view that lists the folder at a given try; the tries outlive it (the rename lets go of
+// its view once done).
 class ViewListingAtTry final : public RenameView {
 public:
-    explicit ViewListingAtTry(int listedAt) : listedAt_(listedAt) {}
+    ViewListingAtTry(int listedAt, int& tries) : listedAt_(listedAt), tries_(tries) {}
     RenameAttempt TrySelectForRename(const std::wstring&) override {
-        return ++tries >= listedAt_ ? RenameAttempt::done : RenameAttempt::notYet;
+        return ++tries_ >= listedAt_ ? RenameAttempt::done : RenameAttempt::notYet;
     }
-    int tries = 0;
 
 private:
     int listedAt_;
+    int& tries_;
 };
 
 using namespace std::chrono_literals;
 
-TEST(DesktopRenameTimerTest, RetriesRunBetweenMessagesUntilTheViewShowsTheFolder) {
-    ViewListingAtTry view(4);
+TEST(FolderRenameTimerTest, RetriesRunBetweenMessagesUntilTheViewShowsTheFolder) {
+    int tries = 0;
     ThreadTimer timer;
-    DesktopRename rename(view, timer);
+    FolderRename rename(timer);
     const DWORD started = ::GetTickCount();
-    EXPECT_TRUE(rename.Start(L"C:\\Desktop\\New Folder"));
-    EXPECT_EQ(view.tries, 1); // nothing waited for here
+    EXPECT_TRUE(
+        rename.Start(std::make_unique<ViewListingAtTry>(4, tries), L"C:\\Desktop\\New Folder"));
+    EXPECT_EQ(tries, 1); // nothing waited for here
     EXPECT_TRUE(timer.Running());
     EXPECT_TRUE(nestora::testing::WaitFor([&] { return !rename.Waiting(); }, 3s));
-    EXPECT_EQ(view.tries, 4);
+    EXPECT_EQ(tries, 4);
     EXPECT_GE(::GetTickCount() - started, 3 * 50u - 20u); // three ticks, about 50 ms apart
     EXPECT_FALSE(timer.Running());
     nestora::testing::PumpFor(200ms);
-    EXPECT_EQ(view.tries, 4);
+    EXPECT_EQ(tries, 4);
 }
 
 } // namespace

@@ -21,6 +21,8 @@ struct FakeWindow {
     std::optional<WindowId> browser;
     bool itemFails = false;
     bool refreshFails = false;
+    bool hasView = false;
+    std::vector<std::wstring> selected = {}; // what its view has selected
 };
 
 struct ShellState {
@@ -29,6 +31,21 @@ struct ShellState {
     bool countFails = false;
     std::vector<std::string> calls;
     std::vector<long> refreshed;
+};
+
+class FakeView final : public ShellFolderView {
+public:
+    FakeView(ShellState& state, std::vector<std::wstring> selected)
+        : state_(state), selected_(std::move(selected)) {}
+    RenameAttempt TrySelectForRename(const std::wstring&) override { return RenameAttempt::done; }
+    std::vector<std::wstring> SelectedPaths() override {
+        state_.calls.push_back("GetSelection");
+        return selected_;
+    }
+
+private:
+    ShellState& state_;
+    std::vector<std::wstring> selected_;
 };
 
 class FakeItem final : public ShellWindowItem {
@@ -49,6 +66,11 @@ public:
         state_.refreshed.push_back(index_);
     }
     std::optional<WindowId> BrowserWindow() override { return Window().browser; }
+    std::unique_ptr<ShellFolderView> ActiveView() override {
+        if (!Window().hasView)
+            return nullptr;
+        return std::make_unique<FakeView>(state_, Window().selected);
+    }
 
 private:
     const FakeWindow& Window() const { return state_.windows[static_cast<std::size_t>(index_)]; }
@@ -111,17 +133,43 @@ public:
 
 class RecordingTargets final : public FolderTargets {
 public:
-    void CreateInFolder(const std::wstring& folder) override { created.push_back(folder); }
-    void CreateOnDesktop() override { created.push_back(L"<desktop>"); }
+    std::optional<std::wstring> CreateInFolder(const std::wstring& folder,
+                                               const std::vector<std::wstring>& items,
+                                               WindowId owner) override {
+        created.push_back(folder);
+        moved.push_back(items);
+        owners.push_back(owner);
+        if (refuse)
+            return std::nullopt;
+        return folder + L"\\New Folder";
+    }
+    void CreateOnDesktop(PressKind kind) override {
+        created.push_back(kind == PressKind::withSelection ? L"<desktop with selection>"
+                                                           : L"<desktop>");
+    }
+    void StartRename(std::unique_ptr<RenameView> view, const std::wstring& path) override {
+        if (journal)
+            journal->push_back("Rename");
+        renames.push_back(path);
+        renameViews.push_back(std::move(view));
+    }
+    std::vector<std::string>* journal = nullptr;
     std::vector<std::wstring> created;
+    std::vector<std::vector<std::wstring>> moved;
+    std::vector<WindowId> owners;
+    std::vector<std::wstring> renames;
+    std::vector<std::unique_ptr<RenameView>> renameViews;
+    bool refuse = false;
 };
 
 class HotKeyPressTest : public ::testing::Test {
 protected:
-    void Press(bool shellCreated = true) {
+    void SetUp() override { targets.journal = &state.calls; }
+    void Press(bool shellCreated = true, PressKind kind = PressKind::newFolder) {
         FakeShell shell(state);
-        HandleHotKeyPress(shellCreated ? &shell : nullptr, windows, targets);
+        HandleHotKeyPress(shellCreated ? &shell : nullptr, windows, targets, kind);
     }
+    void PressSelectionKey() { Press(true, PressKind::withSelection); }
     ShellState state;
     FakeWindows windows;
     RecordingTargets targets;
@@ -263,6 +311,70 @@ TEST_F(HotKeyPressTest, AFailingRefreshEndsThePressWithAnErrorAfterItsFolder) {
     EXPECT_THROW(Press(), std::runtime_error);
     // The folder already made stays.
     EXPECT_EQ(targets.created, (Created{L"C:\\A"}));
+}
+
+using Paths = std::vector<std::wstring>;
+
+TEST_F(HotKeyPressTest, TheNewFolderIsRenamedInTheFocusedWindowsViewAfterItsRefresh) {
+    state.windows = {{kExplorerB, L"file:///C:/B", {}, false, false, true},
+                     {kExplorerA, L"file:///C:/A", {}, false, false, true, {L"C:\\A\\x"}}};
+    Press();
+    EXPECT_EQ(targets.renames, (Created{L"C:\\A\\New Folder"}));
+    ASSERT_EQ(targets.renameViews.size(), 1u);
+    EXPECT_NE(targets.renameViews[0], nullptr);
+    // A plain press never asks what is selected, and moves nothing.
+    EXPECT_EQ(targets.moved, (std::vector<Paths>{{}}));
+    EXPECT_EQ(state.calls, (std::vector<std::string>{"Windows", "Count", "Item", "HWND", "Item",
+                                                     "HWND", "LocationURL", "Refresh", "Rename"}));
+}
+
+TEST_F(HotKeyPressTest, TheSelectionKeyMovesTheFocusedViewsSelectionOwnedByItsWindow) {
+    state.windows = {
+        {kExplorerB, L"file:///C:/B", {}, false, false, true, {L"C:\\B\\no"}},
+        {kExplorerA, L"file:///C:/A", {}, false, false, true, {L"C:\\A\\x", L"C:\\A\\y"}}};
+    PressSelectionKey();
+    EXPECT_EQ(targets.created, (Created{L"C:\\A"}));
+    EXPECT_EQ(targets.moved, (std::vector<Paths>{{L"C:\\A\\x", L"C:\\A\\y"}}));
+    EXPECT_EQ(targets.owners, (std::vector<WindowId>{kExplorerA}));
+    EXPECT_EQ(targets.renames, (Created{L"C:\\A\\New Folder"}));
+    // The selection is read once, before the folder is made; the rename comes last.
+    EXPECT_EQ(std::count(state.calls.begin(), state.calls.end(), "GetSelection"), 1);
+    EXPECT_EQ(state.calls.back(), "Rename");
+}
+
+TEST_F(HotKeyPressTest, NoViewOrNoFolderMeansNoRenameButTheRestOfThePressStands) {
+    // The view can't be reached: the folder and the refresh all the same, nothing moved.
+    state.windows = {{kExplorerA, L"file:///C:/A", {}}};
+    PressSelectionKey();
+    EXPECT_EQ(targets.created, (Created{L"C:\\A"}));
+    EXPECT_EQ(targets.moved, (std::vector<Paths>{{}}));
+    EXPECT_EQ(state.refreshed.size(), 1u);
+    EXPECT_TRUE(targets.renames.empty());
+
+    // No folder made: nothing to rename.
+    state.windows = {{kExplorerA, L"file:///C:/A", {}, false, false, true, {L"C:\\A\\x"}}};
+    targets.refuse = true;
+    PressSelectionKey();
+    EXPECT_TRUE(targets.renames.empty());
+}
+
+TEST_F(HotKeyPressTest, ASelectionInAWindowWithoutAFolderOnDiskIsNeverRead) {
+    state.windows = {{kExplorerA, L"search-ms:query=x", {}, false, false, true, {L"C:\\A\\x"}}};
+    PressSelectionKey();
+    EXPECT_TRUE(targets.created.empty());
+    EXPECT_EQ(std::count(state.calls.begin(), state.calls.end(), "GetSelection"), 0);
+}
+
+TEST_F(HotKeyPressTest, TheDesktopCasesCarryTheKindOfPress) {
+    windows.foreground = kDesktop;
+    state.windows = {{kExplorerA, L"file:///C:/A", {}}};
+    PressSelectionKey();
+    Press();
+    // No shell window at all.
+    state.windows.clear();
+    PressSelectionKey();
+    EXPECT_EQ(targets.created,
+              (Created{L"<desktop with selection>", L"<desktop>", L"<desktop with selection>"}));
 }
 
 } // namespace

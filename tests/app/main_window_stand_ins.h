@@ -1,5 +1,6 @@
 // What a main window hosted in a test stands on instead of the real desktop and Explorer:
-// the desktop a scratch folder (renames recorded, not started) and no Explorer window
+// the desktop a scratch folder (renames recorded, not started, its selection given by the
+// test) and no Explorer window
 // anywhere, so that every press goes to the desktop.
 #pragma once
 
@@ -21,7 +22,9 @@ public:
         renamed.push_back(path);
         return true;
     }
+    std::vector<std::wstring> SelectedPaths() override { return selected; }
     std::vector<std::wstring> renamed;
+    std::vector<std::wstring> selected; // the paths selected in the desktop's view
 
 private:
     std::wstring folder_;

@@ -6,7 +6,9 @@
 #include "app/main_window.h"
 
 #include "app/credits_text.h"
+#include "app/hotkey_registration.h"
 #include "app/win_file_system.h"
+#include "app/win_item_mover.h"
 #include "tests/app/main_window_stand_ins.h"
 #include "tests/gui/win/app_test_support.h"
 #include "tests/support/win/menu_probe.h"
@@ -22,6 +24,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <vector>
 
@@ -40,6 +43,11 @@ struct HotKeyCall {
     unsigned key;
     friend bool operator==(const HotKeyCall&, const HotKeyCall&) = default;
 };
+
+// The selection key's identifier beside the hotkey's.
+int SelectionId(int hotKeyId) {
+    return SelectionKeyIdFromHotKeyId(hotKeyId);
+}
 
 std::wstring ExeFileName() {
     const std::wstring path = gui::TApplication::ExeName();
@@ -88,6 +96,15 @@ protected:
         s.runKeys.currentUser = runKeys.get();
         s.runKeys.localMachine = runKeys.get();
         return s;
+    }
+
+    // The last call made for one identifier (a call that registered nothing: none).
+    HotKeyCall LastCallFor(int id) const {
+        for (auto call = hotKeyCalls.rbegin(); call != hotKeyCalls.rend(); ++call) {
+            if (call->id == id)
+                return *call;
+        }
+        return {false, -1, 0, 0};
     }
 
     TForm1& Start() { return Start(Seams()); }
@@ -261,7 +278,7 @@ TEST_F(MainWindowTest, TheFirstStartStoresTheDefaultsAndComesUpInRussian) {
     EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша: Ctrl+`");
     // Registered with every modifier the word holds, and without auto-repeat.
     ASSERT_FALSE(hotKeyCalls.empty());
-    EXPECT_EQ(hotKeyCalls.back(), (HotKeyCall{true, f.HotKeyId(), 0x0002 | 0x4000, 0xC0}));
+    EXPECT_EQ(LastCallFor(f.HotKeyId()), (HotKeyCall{true, f.HotKeyId(), 0x0002 | 0x4000, 0xC0}));
     EXPECT_LT(f.HotKeyId(), 256);
 }
 
@@ -286,7 +303,7 @@ TEST_F(MainWindowTest, OnlyEnExactlyGivesEnglish) {
     EXPECT_EQ(f.LangEn->Caption(), L"English");
     EXPECT_EQ(f.abfTray->Hint(), L"Hot key: Ctrl+F");
     EXPECT_EQ(f.EditHotKey->HotKey(), 0x4046);
-    EXPECT_EQ(hotKeyCalls.back(), (HotKeyCall{true, f.HotKeyId(), 0x4002, 'F'}));
+    EXPECT_EQ(LastCallFor(f.HotKeyId()), (HotKeyCall{true, f.HotKeyId(), 0x4002, 'F'}));
 }
 
 TEST_F(MainWindowTest, StoredValuesAreTakenAsTheyAreAndWrittenBackNormalised) {
@@ -332,7 +349,7 @@ TEST_F(MainWindowTest, AHotKeyWrittenUnderAnotherLayoutIsReadOrKeptButNeverLost)
     Start();
     EXPECT_EQ(form->EditHotKey->HotKey(), 0x40C0);
     ASSERT_FALSE(hotKeyCalls.empty());
-    EXPECT_EQ(hotKeyCalls.back(), (HotKeyCall{true, form->HotKeyId(), 0x4002, 0xC0}));
+    EXPECT_EQ(LastCallFor(form->HotKeyId()), (HotKeyCall{true, form->HotKeyId(), 0x4002, 0xC0}));
     Stop();
     EXPECT_EQ(user.Text(kSettings, L"HotKey"), L"Ctrl+`"); // in the active layout's words
 
@@ -360,7 +377,7 @@ TEST_F(MainWindowTest, AValueOfTheWrongTypeIsReportedAndTheOthersAreReadAndKept)
     EXPECT_EQ(f.EditHotKey->HotKey(), 0x4046);
     EXPECT_EQ(f.CurrentLanguage(), Language::english);
     ASSERT_FALSE(hotKeyCalls.empty());
-    EXPECT_EQ(hotKeyCalls.back(), (HotKeyCall{true, f.HotKeyId(), 0x4002, 'F'}));
+    EXPECT_EQ(LastCallFor(f.HotKeyId()), (HotKeyCall{true, f.HotKeyId(), 0x4002, 'F'}));
     EXPECT_EQ(f.abfTray->Hint(), L"Hot key: Ctrl+F");
     // At the end only the unreadable value is replaced (by its default); the user's other
     // settings survive.
@@ -439,7 +456,8 @@ TEST_F(MainWindowTest, TheHotKeyIsOffWhileTheWindowIsShownAndBackFromTheFieldWhe
     const int id = f.HotKeyId();
     hotKeyCalls.clear();
     f.Show();
-    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{false, id, 0, 0}}));
+    EXPECT_EQ(hotKeyCalls,
+              (std::vector<HotKeyCall>{{false, id, 0, 0}, {false, SelectionId(id), 0, 0}}));
     EXPECT_FALSE(f.MenuShowWin->Enabled());
 
     // A new combination typed while shown, and the name field emptied.
@@ -447,7 +465,8 @@ TEST_F(MainWindowTest, TheHotKeyIsOffWhileTheWindowIsShownAndBackFromTheFieldWhe
     f.EditNameFolder->SetText(L"");
     hotKeyCalls.clear();
     f.Hide();
-    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{true, id, 0x4002, 'F'}}));
+    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{true, id, 0x4002, 'F'},
+                                                    {true, SelectionId(id), 0x4006, 'F'}}));
     EXPECT_TRUE(f.MenuShowWin->Enabled());
     EXPECT_EQ(f.EditNameFolder->Text(), L"Новая папка");
     EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша: Ctrl+F");
@@ -552,6 +571,79 @@ TEST_F(MainWindowTest, APressCreatesFreeNamesOnTheDesktopWithACheckedName) {
     EXPECT_FALSE(std::filesystem::exists(desktopFolder.parent_path().parent_path() / L"escape"));
 }
 
+TEST_F(MainWindowTest, TheSelectionKeyIsTheHotKeyWithShiftAndComesAndGoesWithIt) {
+    TForm1& f = Start();
+    const int id = f.HotKeyId();
+    EXPECT_EQ(f.SelectionKeyId(), SelectionId(id));
+    ASSERT_GE(hotKeyCalls.size(), 2u);
+    EXPECT_EQ(
+        std::vector<HotKeyCall>(hotKeyCalls.end() - 2, hotKeyCalls.end()),
+        (std::vector<HotKeyCall>{{true, id, 0x4002, 0xC0}, {true, SelectionId(id), 0x4006, 0xC0}}));
+    // Nothing of it is said: the hint is the hotkey's alone.
+    EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша: Ctrl+`");
+    hotKeyCalls.clear();
+    Stop();
+    EXPECT_EQ(hotKeyCalls,
+              (std::vector<HotKeyCall>{{false, id, 0, 0}, {false, SelectionId(id), 0, 0}}));
+}
+
+TEST_F(MainWindowTest, AHotKeyHoldingShiftOrASelectionKeyHeldElsewhereLeavesTheHotKeyAlone) {
+    // Shift+Ctrl+F1: no second Shift to add.
+    Store(L"x", L"Shift+Ctrl+F1", L"En");
+    TForm1& f = Start();
+    const int id = f.HotKeyId();
+    EXPECT_EQ(std::count_if(hotKeyCalls.begin(), hotKeyCalls.end(),
+                            [](const HotKeyCall& c) { return c.registered; }),
+              1);
+    EXPECT_EQ(hotKeyCalls.back(), (HotKeyCall{true, id, 0x4006, 0x70}));
+    hotKeyCalls.clear();
+    f.Show();
+    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{false, id, 0, 0}}));
+    Stop();
+
+    // Another program holds Ctrl+Shift+`: the hotkey works, the hint advertises it, no
+    // balloon, and nothing is unregistered that was never registered.
+    Store(L"x", L"Ctrl+`", L"En");
+    AppSeams s = Seams();
+    s.hotKey.registerKey = [this](HWND, int key, unsigned modifiers, unsigned vk) {
+        hotKeyCalls.push_back({true, key, modifiers, vk});
+        return (modifiers & MOD_SHIFT) == 0;
+    };
+    hotKeyCalls.clear();
+    trayRequests.clear();
+    Start(std::move(s));
+    EXPECT_EQ(hotKeyCalls.size(), 2u);
+    EXPECT_EQ(form->abfTray->Hint(), L"Hot key: Ctrl+`");
+    EXPECT_TRUE(Balloons().empty());
+    hotKeyCalls.clear();
+    form->Show();
+    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{false, id, 0, 0}}));
+}
+
+TEST_F(MainWindowTest, TheSelectionKeyMovesTheDesktopsSelectionIntoTheNewFolder) {
+    AppSeams s = Seams();
+    s.mover = std::make_shared<ShellItemMover>();
+    TForm1& f = Start(std::move(s));
+    for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"})
+        std::ofstream(desktopFolder / name) << "x";
+    desktop->selected = {(desktopFolder / L"a.txt").wstring(),
+                         (desktopFolder / L"c.txt").wstring()};
+    // The hotkey itself: a plain folder, the selection stays where it is.
+    ::SendMessageW(f.Handle(), WM_HOTKEY, f.HotKeyId(), MAKELPARAM(MOD_CONTROL, 0xC0));
+    EXPECT_EQ(DesktopFolders(), (Texts{L"a.txt", L"b.txt", L"c.txt", L"Новая папка"}));
+    ::SendMessageW(f.Handle(), WM_HOTKEY, f.SelectionKeyId(),
+                   MAKELPARAM(MOD_CONTROL | MOD_SHIFT, 0xC0));
+    EXPECT_EQ(DesktopFolders(), (Texts{L"b.txt", L"Новая папка", L"Новая папка (2)"}));
+    std::vector<std::wstring> moved;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(desktopFolder / L"Новая папка (2)"))
+        moved.push_back(entry.path().filename().wstring());
+    std::sort(moved.begin(), moved.end());
+    EXPECT_EQ(moved, (Texts{L"a.txt", L"c.txt"}));
+    EXPECT_TRUE(std::filesystem::is_empty(desktopFolder / L"Новая папка"));
+    EXPECT_EQ(desktop->renamed.back(), (desktopFolder / L"Новая папка (2)").wstring());
+}
+
 TEST_F(MainWindowTest, TheEndOfTheSessionSavesOnceAndTheWindowsEndChangesNothingMore) {
     TForm1& f = Start();
     f.EditNameFolder->SetText(L"Before logoff");
@@ -567,7 +659,8 @@ TEST_F(MainWindowTest, TheEndOfTheSessionSavesOnceAndTheWindowsEndChangesNothing
     Stop();
     EXPECT_EQ(user.Text(kSettings, L"FolderName"), L"Before logoff");
     // The hotkey still goes with the window.
-    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{false, id, 0, 0}}));
+    EXPECT_EQ(hotKeyCalls,
+              (std::vector<HotKeyCall>{{false, id, 0, 0}, {false, SelectionId(id), 0, 0}}));
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowWritesTheSettingsAndUnregistersTheHotKey) {
@@ -582,7 +675,8 @@ TEST_F(MainWindowTest, ClosingTheWindowWritesTheSettingsAndUnregistersTheHotKey)
     EXPECT_EQ(user.Text(kSettings, L"HotKey"), L"Ctrl+P");
     EXPECT_EQ(user.Text(kSettings, L"Lang"), L"En");
     EXPECT_EQ(user.Number(kSettings, L"StartUp"), 0u);
-    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{false, id, 0, 0}}));
+    EXPECT_EQ(hotKeyCalls,
+              (std::vector<HotKeyCall>{{false, id, 0, 0}, {false, SelectionId(id), 0, 0}}));
 }
 
 TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAndTheRestStillHappens) {
@@ -604,7 +698,8 @@ TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAndTheRestStillHapp
     hotKeyCalls.clear();
     Stop();
     EXPECT_EQ(BoxTexts(), (Texts{L"Failed to create key Software\\Nestora"}));
-    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{false, id, 0, 0}}));
+    EXPECT_EQ(hotKeyCalls,
+              (std::vector<HotKeyCall>{{false, id, 0, 0}, {false, SelectionId(id), 0, 0}}));
     EXPECT_TRUE(
         runKeys.Text(L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", ExeFileName().c_str()));
 }
@@ -966,7 +1061,8 @@ TEST_F(SkinnedMainWindowTest, TheFirstMenuEntryShowsTheWindowAndTheHotKeyIsOffUn
     ChooseFromTrayMenu(f.MenuShowWin);
     ASSERT_TRUE(PumpUntil([&] { return f.Visible(); }));
     EXPECT_TRUE(::IsWindowVisible(f.Handle()));
-    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{false, id, 0, 0}}));
+    EXPECT_EQ(hotKeyCalls,
+              (std::vector<HotKeyCall>{{false, id, 0, 0}, {false, SelectionId(id), 0, 0}}));
     EXPECT_FALSE(f.MenuShowWin->Enabled());
     // The skinned frame on the screen: no system caption, 170 by 134.
     RECT r{};
@@ -982,7 +1078,8 @@ TEST_F(SkinnedMainWindowTest, TheFirstMenuEntryShowsTheWindowAndTheHotKeyIsOffUn
     ASSERT_TRUE(PumpUntil([&] { return !f.Visible(); }));
     EXPECT_FALSE(::IsWindowVisible(f.Handle()));
     EXPECT_FALSE(::IsWindowVisible(app->Handle()));
-    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{true, id, 0x4002, 'F'}}));
+    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{true, id, 0x4002, 'F'},
+                                                    {true, SelectionId(id), 0x4006, 'F'}}));
     EXPECT_TRUE(f.MenuShowWin->Enabled());
     EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша: Ctrl+F");
 
@@ -1017,7 +1114,7 @@ TEST_F(SkinnedMainWindowTest, TheFieldsAreMadeWhenTheWindowIsFirstShownWithTheSt
     EXPECT_EQ(DesktopFolders(), (std::vector<std::wstring>{L"Папка"}));
     EXPECT_FALSE(f.EditNameFolder->HandleAllocated());
     ASSERT_FALSE(hotKeyCalls.empty());
-    EXPECT_EQ(hotKeyCalls.back(), (HotKeyCall{true, id, 0x4002, 'F'}));
+    EXPECT_EQ(LastCallFor(id), (HotKeyCall{true, id, 0x4002, 'F'}));
     EXPECT_EQ(f.abfTray->Hint(), L"Горячая клавиша: Ctrl+F");
 
     // Shown: the field is made, inside the frame, with that key in it.
@@ -1037,7 +1134,8 @@ TEST_F(SkinnedMainWindowTest, TheFieldsAreMadeWhenTheWindowIsFirstShownWithTheSt
     hotKeyCalls.clear();
     ClickTitleBarButton(0);
     ASSERT_TRUE(PumpUntil([&] { return !f.Visible(); }));
-    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{true, id, 0x4002, 'F'}}));
+    EXPECT_EQ(hotKeyCalls, (std::vector<HotKeyCall>{{true, id, 0x4002, 'F'},
+                                                    {true, SelectionId(id), 0x4006, 'F'}}));
 }
 
 TEST_F(SkinnedMainWindowTest, TheHelpButtonSwitchesToTheCreditsAndAClickOnThemReturns) {

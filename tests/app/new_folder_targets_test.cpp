@@ -50,18 +50,39 @@ public:
         journal.push_back(L"rename " + folder);
         return true;
     }
+    std::vector<std::wstring> SelectedPaths() override {
+        journal.push_back(L"selection");
+        return selected;
+    }
+    std::vector<std::wstring> selected;
     std::wstring path = L"C:\\Users\\u\\Desktop";
     std::vector<std::wstring> journal;
 };
 
 using Texts = std::vector<std::wstring>;
 
+// Notes the moves asked for in the desktop's journal, so their order shows.
+class JournalMover final : public ItemMover {
+public:
+    explicit JournalMover(std::vector<std::wstring>& journal) : journal_(journal) {}
+    void MoveInto(const std::vector<std::wstring>& items, const std::wstring& folder,
+                  WindowId owner) override {
+        std::wstring line = L"move";
+        for (const auto& item : items)
+            line += L" " + item;
+        journal_.push_back(line + L" into " + folder + L" for " + std::to_wstring(owner));
+    }
+
+private:
+    std::vector<std::wstring>& journal_;
+};
+
 TEST(NewFolderTargetsTest, TheDesktopFolderIsAnnouncedAndPutIntoRenameMode) {
     MemoryFileSystem files;
     FakeDesktop desktop;
     NewFolderTargets targets(files, desktop, {L"Новая папка", L"Новая папка"});
-    targets.CreateOnDesktop();
-    targets.CreateOnDesktop();
+    targets.CreateOnDesktop(PressKind::newFolder);
+    targets.CreateOnDesktop(PressKind::newFolder);
     EXPECT_EQ(desktop.journal, (Texts{L"announce C:\\Users\\u\\Desktop\\Новая папка",
                                       L"rename C:\\Users\\u\\Desktop\\Новая папка",
                                       L"announce C:\\Users\\u\\Desktop\\Новая папка (2)",
@@ -73,11 +94,11 @@ TEST(NewFolderTargetsTest, NothingIsAnnouncedOrRenamedWithoutANewFolder) {
     FakeDesktop desktop;
     NewFolderTargets targets(files, desktop, {L"New Folder", L"New Folder"});
     files.refuse = true;
-    targets.CreateOnDesktop();
+    targets.CreateOnDesktop(PressKind::newFolder);
     // No desktop path at all: not a folder in the root of the current drive either.
     files.refuse = false;
     desktop.path.clear();
-    targets.CreateOnDesktop();
+    targets.CreateOnDesktop(PressKind::newFolder);
     EXPECT_TRUE(desktop.journal.empty());
     EXPECT_TRUE(files.directories.empty());
 }
@@ -87,12 +108,66 @@ TEST(NewFolderTargetsTest, ABadNameFromTheSettingsGivesTheDefaultNameInsideTheTa
     FakeDesktop desktop;
     for (const wchar_t* bad : {L"..\\..\\x", L"a/b", L"", L"CON", L"x:y"}) {
         NewFolderTargets targets(files, desktop, {bad, L"New Folder"});
-        targets.CreateInFolder(L"D:\\Work");
+        targets.CreateInFolder(L"D:\\Work", {}, 0);
     }
     EXPECT_EQ(files.directories, (Texts{L"D:\\Work\\New Folder", L"D:\\Work\\New Folder (2)",
                                         L"D:\\Work\\New Folder (3)", L"D:\\Work\\New Folder (4)",
                                         L"D:\\Work\\New Folder (5)"}));
     EXPECT_TRUE(desktop.journal.empty()); // an Explorer window refreshes itself
+}
+
+TEST(NewFolderTargetsTest, TheSelectionMovesIntoTheNewFolderOnlyWhenOneWasMade) {
+    MemoryFileSystem files;
+    FakeDesktop desktop;
+    JournalMover mover(desktop.journal);
+    NewFolderTargets targets(files, desktop, {L"New Folder", L"New Folder"});
+    targets.SetSelectionMover(&mover);
+    EXPECT_EQ(targets.CreateInFolder(L"D:\\Work", {L"D:\\Work\\a", L"D:\\Work\\b"}, 0x1010),
+              L"D:\\Work\\New Folder");
+    // Nothing selected: no move asked at all.
+    EXPECT_EQ(targets.CreateInFolder(L"D:\\Work", {}, 0x1010), L"D:\\Work\\New Folder (2)");
+    files.refuse = true;
+    EXPECT_EQ(targets.CreateInFolder(L"D:\\Work", {L"D:\\Work\\c"}, 0x1010), std::nullopt);
+    EXPECT_EQ(desktop.journal,
+              (Texts{L"move D:\\Work\\a D:\\Work\\b into D:\\Work\\New Folder for 4112"}));
+}
+
+TEST(NewFolderTargetsTest, TheDesktopsSelectionIsReadFirstAndMovedBeforeTheFolderIsAnnounced) {
+    MemoryFileSystem files;
+    FakeDesktop desktop;
+    JournalMover mover(desktop.journal);
+    NewFolderTargets targets(files, desktop, {L"New Folder", L"New Folder"});
+    targets.SetSelectionMover(&mover);
+    desktop.selected = {L"C:\\Users\\u\\Desktop\\a.txt"};
+    targets.CreateOnDesktop(PressKind::withSelection);
+    EXPECT_EQ(
+        desktop.journal,
+        (Texts{L"selection",
+               L"move C:\\Users\\u\\Desktop\\a.txt into C:\\Users\\u\\Desktop\\New Folder for 0",
+               L"announce C:\\Users\\u\\Desktop\\New Folder",
+               L"rename C:\\Users\\u\\Desktop\\New Folder"}));
+
+    // A plain press doesn't ask; a folder that can't be made gets nothing moved.
+    desktop.journal.clear();
+    targets.CreateOnDesktop(PressKind::newFolder);
+    files.refuse = true;
+    targets.CreateOnDesktop(PressKind::withSelection);
+    EXPECT_EQ(desktop.journal,
+              (Texts{L"announce C:\\Users\\u\\Desktop\\New Folder (2)",
+                     L"rename C:\\Users\\u\\Desktop\\New Folder (2)", L"selection"}));
+}
+
+TEST(NewFolderTargetsTest, RenamesInWindowsGoWhereTheyAreSentAndNowhereWithoutOne) {
+    MemoryFileSystem files;
+    FakeDesktop desktop;
+    NewFolderTargets targets(files, desktop, {L"New Folder", L"New Folder"});
+    // None set: the view is let go, nothing breaks.
+    targets.StartRename(nullptr, L"D:\\Work\\New Folder");
+    Texts started;
+    targets.SetRenameStarter(
+        [&](std::unique_ptr<RenameView>, const std::wstring& path) { started.push_back(path); });
+    targets.StartRename(nullptr, L"D:\\Work\\New Folder (2)");
+    EXPECT_EQ(started, (Texts{L"D:\\Work\\New Folder (2)"}));
 }
 
 } // namespace

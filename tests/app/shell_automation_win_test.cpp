@@ -53,8 +53,13 @@ protected:
     };
     class Targets final : public FolderTargets {
     public:
-        void CreateInFolder(const std::wstring& folder) override { created.push_back(folder); }
-        void CreateOnDesktop() override { created.push_back(L"<desktop>"); }
+        std::optional<std::wstring> CreateInFolder(const std::wstring& folder,
+                                                   const std::vector<std::wstring>&,
+                                                   WindowId) override {
+            created.push_back(folder);
+            return std::nullopt;
+        }
+        void CreateOnDesktop(PressKind) override { created.push_back(L"<desktop>"); }
         std::vector<std::wstring> created;
     };
 

@@ -62,8 +62,11 @@ protected:
     app::AppSeams Seams() {
         app::AppSeams s;
         s.settings = {user.get(), machine.get()};
-        s.hotKey.registerKey = [this](HWND, int, unsigned modifiers, unsigned key) {
-            registrations.push_back((modifiers << 16) | key);
+        s.hotKey.registerKey = [this](HWND, int id, unsigned modifiers, unsigned key) {
+            // The hotkey's own identifier is 8 bits; the selection key (the hotkey with
+            // Shift) is registered beside it under one above.
+            (id <= 0xFF ? registrations : selectionRegistrations)
+                .push_back((modifiers << 16) | key);
             return true;
         };
         s.hotKey.unregisterKey = [](HWND, int) {};
@@ -126,7 +129,8 @@ protected:
     testing::ScratchKey user, machine, runKeys;
     std::filesystem::path desktopFolder;
     std::shared_ptr<ScratchDesktop> desktop;
-    std::vector<unsigned> registrations; // modifiers << 16 | key
+    std::vector<unsigned> registrations;          // modifiers << 16 | key
+    std::vector<unsigned> selectionRegistrations; // the same, of the selection key
     app::TForm1* form = nullptr;
 };
 

@@ -79,6 +79,7 @@ TEST_F(Resources, ShowingAndHidingTheWindowKeepsHandlesAndMemoryFlat) {
         // The host records each registration; kept from growing, so that the private bytes
         // are the program's alone.
         registrations.clear();
+        selectionRegistrations.clear();
         if (i % 50 == 0)
             gui::CurrentApplication()->ProcessMessages();
     };

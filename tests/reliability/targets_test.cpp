@@ -135,7 +135,7 @@ TEST_F(BadTargets, DesktopsThatAreGoneGetNoFolderAndNoRename) {
         desktop.path = path;
         app::NewFolderTargets targets(fileSystem, desktop, {L"x", kDefault});
         const auto start = Clock::now();
-        targets.CreateOnDesktop();
+        targets.CreateOnDesktop(app::PressKind::newFolder);
         EXPECT_LT(Clock::now() - start, kLongestPress);
     }
     EXPECT_EQ(desktop.renames, 0);

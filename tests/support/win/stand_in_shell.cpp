@@ -4,7 +4,10 @@
 
 #include <servprov.h>
 #include <shlguid.h>
+#include <shlobj.h>
 #include <shobjidl.h>
+
+#include <memory>
 
 // COM interfaces have no virtual destructor: their objects delete themselves in Release.
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
@@ -29,10 +32,139 @@ private:
     ULONG references_ = 1;
 };
 
-// A top-level browser that only tells its window.
+struct IdListDeleter {
+    void operator()(ITEMIDLIST* list) const noexcept { ::CoTaskMemFree(list); }
+};
+using IdList = std::unique_ptr<ITEMIDLIST, IdListDeleter>;
+
+// The real folder's id list and shell folder.
+struct RealFolder {
+    IdList list;
+    Microsoft::WRL::ComPtr<IShellFolder> folder;
+};
+
+RealFolder OpenRealFolder(const std::wstring& path) {
+    RealFolder real;
+    PIDLIST_ABSOLUTE raw = nullptr;
+    if (FAILED(::SHParseDisplayName(path.c_str(), nullptr, &raw, 0, nullptr)))
+        return real;
+    real.list.reset(raw);
+    Microsoft::WRL::ComPtr<IShellFolder> desktop;
+    if (FAILED(::SHGetDesktopFolder(&desktop)) ||
+        FAILED(desktop->BindToObject(raw, nullptr, IID_PPV_ARGS(&real.folder))))
+        real.folder.Reset();
+    return real;
+}
+
+// A view of a real folder: its folder and selection are real, its window is none.
+class StandInView final : public ComObject<StandInView, IShellView, IFolderView> {
+public:
+    explicit StandInView(std::shared_ptr<StandInViewState> state) : state_(std::move(state)) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid == IID_IUnknown || iid == IID_IOleWindow || iid == IID_IShellView) {
+            *out = static_cast<IShellView*>(this);
+        } else if (iid == IID_IFolderView) {
+            *out = static_cast<IFolderView*>(this);
+        } else {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+
+    // IShellView.
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG*) override { return S_FALSE; }
+    HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE UIActivate(UINT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Refresh() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE CreateViewWindow(IShellView*, LPCFOLDERSETTINGS, IShellBrowser*,
+                                               RECT*, HWND*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE DestroyViewWindow() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetCurrentInfo(LPFOLDERSETTINGS) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE AddPropertySheetPages(DWORD, LPFNSVADDPROPSHEETPAGE,
+                                                    LPARAM) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SaveViewState() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SelectItem(PCUITEMID_CHILD item, UINT flags) override {
+        ++state_->selectTries;
+        if (state_->selectTries < state_->listedAtTry)
+            return E_FAIL; // not listed yet
+        const RealFolder real = OpenRealFolder(state_->folder);
+        if (!real.list || !item)
+            return E_INVALIDARG;
+        const IdList full(::ILCombine(real.list.get(), item));
+        wchar_t path[MAX_PATH] = {};
+        if (!full || !::SHGetPathFromIDListW(full.get(), path))
+            return E_INVALIDARG;
+        if ((flags & SVSI_EDIT) == SVSI_EDIT) // SVSI_EDIT holds SVSI_SELECT's bit
+            state_->editedItems.push_back({path, flags});
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetItemObject(UINT which, REFIID iid, void** out) override {
+        *out = nullptr;
+        if ((which & SVGIO_TYPE_MASK) != SVGIO_SELECTION || iid != IID_IDataObject)
+            return E_NOTIMPL;
+        ++state_->selectionReads;
+        if (state_->selected.empty())
+            return E_FAIL;
+        const RealFolder real = OpenRealFolder(state_->folder);
+        if (!real.folder)
+            return E_FAIL;
+        std::vector<IdList> children;
+        std::vector<PCUIDLIST_RELATIVE> pointers;
+        for (std::wstring name : state_->selected) {
+            PIDLIST_RELATIVE raw = nullptr;
+            if (FAILED(real.folder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &raw,
+                                                     nullptr)))
+                return E_FAIL;
+            children.emplace_back(reinterpret_cast<ITEMIDLIST*>(raw));
+            pointers.push_back(raw);
+        }
+        return ::CIDLData_CreateFromIDArray(real.list.get(), static_cast<UINT>(pointers.size()),
+                                            pointers.data(), reinterpret_cast<IDataObject**>(out));
+    }
+
+    // IFolderView: only its folder is asked for.
+    HRESULT STDMETHODCALLTYPE GetCurrentViewMode(UINT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetCurrentViewMode(UINT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetFolder(REFIID iid, void** out) override {
+        *out = nullptr;
+        const RealFolder real = OpenRealFolder(state_->folder);
+        return real.folder ? real.folder->QueryInterface(iid, out) : E_FAIL;
+    }
+    HRESULT STDMETHODCALLTYPE Item(int, PITEMID_CHILD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ItemCount(UINT, int*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Items(UINT, REFIID, void**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetSelectionMarkedItem(int*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetFocusedItem(int*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetItemPosition(PCUITEMID_CHILD, POINT*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetSpacing(POINT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetDefaultSpacing(POINT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetAutoArrange() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SelectItem(int, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SelectAndPositionItems(UINT, PCUITEMID_CHILD_ARRAY, POINT*,
+                                                     DWORD) override {
+        return E_NOTIMPL;
+    }
+
+private:
+    std::shared_ptr<StandInViewState> state_;
+};
+
+// A top-level browser that tells its window and hands out its view.
 class StandInBrowser final : public ComObject<StandInBrowser, IShellBrowser> {
 public:
-    explicit StandInBrowser(HWND window) : window_(window) {}
+    StandInBrowser(HWND window, std::shared_ptr<StandInViewState> view)
+        : window_(window), view_(std::move(view)) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (iid == IID_IUnknown || iid == IID_IOleWindow || iid == IID_IShellBrowser) {
@@ -62,7 +194,13 @@ public:
     HRESULT STDMETHODCALLTYPE SendControlMsg(UINT, UINT, WPARAM, LPARAM, LRESULT*) override {
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE QueryActiveShellView(IShellView**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryActiveShellView(IShellView** view) override {
+        *view = nullptr;
+        if (!view_)
+            return E_NOTIMPL;
+        *view = new StandInView(view_);
+        return S_OK;
+    }
     HRESULT STDMETHODCALLTYPE OnViewWindowActive(IShellView*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetToolbarItems(LPTBBUTTONSB, UINT, UINT) override {
         return E_NOTIMPL;
@@ -70,18 +208,20 @@ public:
 
 private:
     HWND window_;
+    std::shared_ptr<StandInViewState> view_;
 };
 
 class StandInObject final : public ComObject<StandInObject, IDispatch, IServiceProvider> {
 public:
     StandInObject(std::shared_ptr<AutomationCalls> calls, AutomationMembers members,
-                  HWND browserWindow)
-        : calls_(std::move(calls)), members_(std::move(members)), browserWindow_(browserWindow) {}
+                  HWND browserWindow, std::shared_ptr<StandInViewState> view = nullptr)
+        : calls_(std::move(calls)), members_(std::move(members)), browserWindow_(browserWindow),
+          view_(std::move(view)) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (iid == IID_IUnknown || iid == IID_IDispatch) {
             *out = static_cast<IDispatch*>(this);
-        } else if (iid == IID_IServiceProvider && browserWindow_) {
+        } else if (iid == IID_IServiceProvider && (browserWindow_ || view_)) {
             *out = static_cast<IServiceProvider*>(this);
         } else {
             *out = nullptr;
@@ -128,7 +268,7 @@ public:
             *out = nullptr;
             return E_NOINTERFACE;
         }
-        auto* browser = new StandInBrowser(browserWindow_);
+        auto* browser = new StandInBrowser(browserWindow_, view_);
         const HRESULT status = browser->QueryInterface(iid, out);
         browser->Release();
         return status;
@@ -138,6 +278,7 @@ private:
     std::shared_ptr<AutomationCalls> calls_;
     AutomationMembers members_;
     HWND browserWindow_;
+    std::shared_ptr<StandInViewState> view_;
 };
 
 Microsoft::WRL::ComPtr<IDispatch> Adopt(StandInObject* object) {
@@ -171,7 +312,7 @@ IDispatch* WindowObject(const std::shared_ptr<AutomationCalls>& calls, const She
                                        calls->refreshed.push_back(index);
                                    return window.refresh;
                                }}},
-                             window.tab);
+                             window.tab, window.view);
 }
 
 } // namespace

@@ -2,6 +2,12 @@
 // calls: automation objects that answer members by name (GetIDsOfNames, then Invoke), as
 // the shell's do, and note every call, so the calling code runs against it unchanged and
 // its cost can be told in calls that would each cross into Explorer's process.
+//
+// A window may also have a view (IShellView with IFolderView) over a real folder on disk,
+// reached as Explorer's is (QueryService(SID_STopLevelBrowser), QueryActiveShellView): it
+// hands out its selection as a data object of real items and records every SelectItem that
+// opens an item's name for editing, listing a new item only from a given try on, as a view
+// that learns of it late does (its focused item is not told: the caller takes its word).
 #pragma once
 
 #include <oaidl.h>
@@ -35,12 +41,29 @@ Microsoft::WRL::ComPtr<IDispatch> MakeAutomationObject(std::shared_ptr<Automatio
                                                        AutomationMembers members,
                                                        HWND browserWindow = nullptr);
 
+// A stand-in view: what it shows, and what it was asked.
+struct StandInViewState {
+    std::wstring folder;                // the real folder on disk the view shows
+    std::vector<std::wstring> selected; // names of the folder's items selected in the view
+    int listedAtTry = 1;                // SelectItem finds an item from this try on
+
+    struct SelectCall {
+        std::wstring path; // the item's full path, as the view's folder names it
+        UINT flags;
+        friend bool operator==(const SelectCall&, const SelectCall&) = default;
+    };
+    int selectTries = 0;                 // SelectItem calls, found or not
+    std::vector<SelectCall> editedItems; // the SelectItem calls with SVSI_EDIT that found theirs
+    int selectionReads = 0;              // GetItemObject(SVGIO_SELECTION) calls
+};
+
 struct ShellWindow {
     std::uintptr_t frame; // its HWND, as 64-bit Explorer hands it out: an 8-byte integer
     std::wstring locationUrl;
     HWND tab = nullptr;    // its browser's window: items of a tabbed Explorer
     bool vanishes = false; // its HWND call fails: the window closed during the scan
     HRESULT refresh = S_OK;
+    std::shared_ptr<StandInViewState> view = {}; // its browser's active view; none when null
 };
 
 // "Shell.Application" over these windows. `Windows` gives the collection; its `Count` is

@@ -1,15 +1,17 @@
-#include "app/desktop_rename.h"
+#include "app/folder_rename.h"
 
 namespace nestora::app {
 
-DesktopRename::~DesktopRename() {
+FolderRename::~FolderRename() {
     if (waiting_)
         timer_.Stop();
 }
 
-bool DesktopRename::Start(const std::wstring& path) {
+bool FolderRename::Start(std::unique_ptr<RenameView> view, const std::wstring& path) {
     GiveUp();
-    switch (view_.TrySelectForRename(path)) {
+    if (!view)
+        return false;
+    switch (view->TrySelectForRename(path)) {
     case RenameAttempt::done:
         return true;
     case RenameAttempt::noView:
@@ -17,6 +19,7 @@ bool DesktopRename::Start(const std::wstring& path) {
     case RenameAttempt::notYet:
         break;
     }
+    view_ = std::move(view);
     path_ = path;
     retries_ = 0;
     waiting_ = true;
@@ -24,20 +27,22 @@ bool DesktopRename::Start(const std::wstring& path) {
     return true;
 }
 
-void DesktopRename::Retry() {
+void FolderRename::Retry() {
     if (!waiting_)
         return;
     ++retries_;
-    const RenameAttempt attempt = view_.TrySelectForRename(path_);
+    const RenameAttempt attempt = view_->TrySelectForRename(path_);
     if (attempt != RenameAttempt::notYet || retries_ >= kMaxRetries)
         GiveUp();
 }
 
-void DesktopRename::GiveUp() {
+void FolderRename::GiveUp() {
     if (!waiting_)
         return;
     waiting_ = false;
     timer_.Stop();
+    // Let go of the view (another process's, for an Explorer window) once nothing waits.
+    view_.reset();
 }
 
 } // namespace nestora::app
