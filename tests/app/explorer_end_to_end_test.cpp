@@ -99,7 +99,13 @@ protected:
             << "the server's window is not in front";
     }
 
+    // Presses Ctrl+` with the server's window in front (a test program beside this one may
+    // have shown a window of its own meanwhile).
     void Press() {
+        const HWND front = server_->Front();
+        if (::GetForegroundWindow() != front)
+            ::SetForegroundWindow(front);
+        ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == front; }, 3s));
         ChildProcess helper(WindowsPathOf(NESTORA_PRESS_HOTKEY_EXE));
         ASSERT_TRUE(helper.Started());
         EXPECT_EQ(helper.ExitCode(), 0u);
