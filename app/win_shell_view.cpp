@@ -94,8 +94,12 @@ RenameAttempt SelectInViewForRename(IShellView& view, const std::wstring& path) 
     // The view's folder knows its own items by their names.
     std::wstring name = LeafName(path);
     PIDLIST_RELATIVE raw = nullptr;
+    // Explorer's folder lives in Explorer's process: Wine's marshalling refuses null for the
+    // characters eaten and the attributes there (Windows takes null), so both are given.
+    ULONG eaten = 0;
+    ULONG attributes = 0; // none asked for
     const HRESULT parsed =
-        folder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &raw, nullptr);
+        folder->ParseDisplayName(nullptr, nullptr, name.data(), &eaten, &raw, &attributes);
     const ItemIdList item(raw);
     if (FAILED(parsed) || !item)
         return RenameAttempt::notYet;

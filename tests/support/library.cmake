@@ -5,6 +5,7 @@ include_guard(GLOBAL)
 add_library(nestora_test_support_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/core/folder_series.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/round_counts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/shell_server_options.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/windows_path.cpp)
 target_include_directories(nestora_test_support_core PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(nestora_test_support_core PUBLIC nestora_gui_core)
@@ -17,6 +18,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/win/process_windows.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/registry_values.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/scratch_key.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/shell_server_session.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/stand_in_shell.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/test_tray.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/waiting.cpp)

@@ -2,6 +2,7 @@
 // sees them, and reading a folder's listing back as a series of new-folder names.
 #include "tests/support/core/folder_series.h"
 #include "tests/support/core/round_counts.h"
+#include "tests/support/core/shell_server_options.h"
 #include "tests/support/core/windows_path.h"
 
 #include <gtest/gtest.h>
@@ -56,6 +57,76 @@ TEST(FolderSeriesTest, GapsAreTheNumbersUpToTheLastThatNoNameCarries) {
     // Every name the series makes reads back as its own number.
     for (long k = 1; k <= 600; ++k)
         ASSERT_EQ(SeriesNumber(L"New Folder", SeriesName(L"New Folder", k)), k);
+}
+
+// The server's command line as the session writes it and the server reads it back: a
+// quoting or ordering slip would open other windows than the test asked for.
+TEST(ShellServerOptionsTest, WhatASessionWritesTheServerReadsBack) {
+    ServerWindowOptions tabbed{{L"C:\\a b", L"C:\\c"}};
+    tabbed.tabbed = true;
+    tabbed.activeTab = 1;
+    ServerWindowOptions minimised{{L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"}};
+    minimised.minimised = true;
+    ServerOptions options;
+    options.record = L"C:\\r.txt";
+    options.windows = {tabbed, minimised, {{L"C:\\d"}}};
+    options.front = 2;
+    options.endAfterCount = 0;
+
+    const std::wstring line = ServerArguments(options);
+    // As CommandLineToArgvW splits it: every argument is quoted and holds no quote.
+    std::vector<std::wstring> arguments;
+    for (std::size_t at = line.find(L'"'); at != std::wstring::npos;) {
+        const std::size_t end = line.find(L'"', at + 1);
+        ASSERT_NE(end, std::wstring::npos);
+        arguments.push_back(line.substr(at + 1, end - at - 1));
+        at = line.find(L'"', end + 1);
+    }
+    const auto read = ParseServerOptions(arguments);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->record, options.record);
+    ASSERT_EQ(read->windows.size(), 3u);
+    EXPECT_EQ(read->windows[0].folders, tabbed.folders);
+    EXPECT_TRUE(read->windows[0].tabbed);
+    EXPECT_EQ(read->windows[0].activeTab, 1u);
+    EXPECT_FALSE(read->windows[0].minimised);
+    EXPECT_TRUE(read->windows[1].minimised);
+    EXPECT_FALSE(read->windows[1].tabbed);
+    EXPECT_EQ(read->windows[2].folders, std::vector<std::wstring>{L"C:\\d"});
+    EXPECT_EQ(read->front, 2u);
+    EXPECT_EQ(read->endAfterCount, 0u);
+    EXPECT_FALSE(read->desktopInFront);
+}
+
+TEST(ShellServerOptionsTest, ACommandLineThatMakesNoSenseIsRefused) {
+    EXPECT_TRUE(ParseServerOptions({}));
+    EXPECT_FALSE(ParseServerOptions({L"--tab", L"C:\\a"})); // no window yet
+    EXPECT_FALSE(ParseServerOptions({L"--window", L"C:\\a", L"--active-tab", L"1"}));
+    EXPECT_FALSE(ParseServerOptions({L"--window", L"C:\\a", L"--front", L"1"}));
+    EXPECT_FALSE(ParseServerOptions({L"--window", L"C:\\a", L"--front", L"x"}));
+    EXPECT_FALSE(ParseServerOptions({L"--window", L"C:\\a", L"--end-after-count", L"1"}));
+    EXPECT_FALSE(ParseServerOptions({L"--front", L"desktop"})); // no desktop to bring
+    EXPECT_FALSE(ParseServerOptions({L"--window"}));
+    EXPECT_FALSE(ParseServerOptions({L"--windows", L"C:\\a"}));
+    const auto desktop = ParseServerOptions({L"--desktop", L"C:\\d", L"--front", L"desktop"});
+    ASSERT_TRUE(desktop);
+    EXPECT_TRUE(desktop->desktopInFront);
+    EXPECT_FALSE(desktop->front);
+}
+
+TEST(ShellServerOptionsTest, ARecordLineKeepsANameWithBlanksWhole) {
+    const auto call = ParseRecordedCall(L"call w0t1 SelectItem 0x1F Новая папка (2)\r");
+    ASSERT_TRUE(call);
+    EXPECT_EQ(call->kind, L"call");
+    EXPECT_EQ(call->who, L"w0t1");
+    EXPECT_EQ(call->member, L"SelectItem");
+    EXPECT_EQ(call->argument, L"0x1F Новая папка (2)");
+    const auto item = ParseRecordedCall(L"invoke windows Item 2");
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->argument, L"2");
+    EXPECT_EQ(ParseRecordedCall(L"invoke windows Count")->argument, L"");
+    EXPECT_FALSE(ParseRecordedCall(L"ready"));
+    EXPECT_FALSE(ParseRecordedCall(L"window 0 0x10 0x10"));
 }
 
 } // namespace

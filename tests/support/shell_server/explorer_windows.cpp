@@ -1,0 +1,126 @@
+#include "tests/support/shell_server/explorer_windows.h"
+
+#include <shlobj.h>
+
+#include <memory>
+
+namespace nestora::testing {
+
+namespace {
+
+constexpr wchar_t kTabClass[] = L"ShellTabWindowClass";
+
+void RegisterWindowClass(const wchar_t* name) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = ::DefWindowProcW;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = name;
+    ::RegisterClassExW(&windowClass); // a second registration fails harmlessly
+}
+
+struct IdListDeleter {
+    void operator()(ITEMIDLIST* list) const noexcept { ::CoTaskMemFree(list); }
+};
+
+// The explorer browser inside parent, showing folder.
+ExplorerTab ShowFolder(HWND parent, const std::wstring& folder) {
+    ExplorerTab tab;
+    tab.window = parent;
+    RECT client{};
+    ::GetClientRect(parent, &client);
+    if (FAILED(::CoCreateInstance(CLSID_ExplorerBrowser, nullptr, CLSCTX_INPROC_SERVER,
+                                  IID_PPV_ARGS(&tab.browser))))
+        return tab;
+    FOLDERSETTINGS settings{FVM_LIST, 0};
+    if (FAILED(tab.browser->Initialize(parent, &client, &settings))) {
+        tab.browser.Reset();
+        return tab;
+    }
+    PIDLIST_ABSOLUTE raw = nullptr;
+    if (FAILED(::SHParseDisplayName(folder.c_str(), nullptr, &raw, 0, nullptr)))
+        return tab;
+    const std::unique_ptr<ITEMIDLIST, IdListDeleter> list(raw);
+    tab.browser->BrowseToIDList(list.get(), SBSP_ABSOLUTE);
+    tab.locationUrl = LocationUrlOf(list.get());
+    return tab;
+}
+
+} // namespace
+
+std::wstring LocationUrlOf(PCIDLIST_ABSOLUTE folder) {
+    wchar_t path[MAX_PATH] = {};
+    if (!::SHGetPathFromIDListW(folder, path) || !path[0])
+        return {};
+    std::wstring url = L"file:///";
+    for (const wchar_t* c = path; *c; ++c) {
+        if (*c == L'\\')
+            url += L'/';
+        else if (*c == L' ')
+            url += L"%20";
+        else
+            url += *c;
+    }
+    return url;
+}
+
+ExplorerWindow::ExplorerWindow(const ServerWindowOptions& options, const wchar_t* className,
+                               RECT place)
+    : tabbed_(options.tabbed) {
+    RegisterWindowClass(className);
+    RegisterWindowClass(kTabClass);
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    const bool desktop = ::lstrcmpW(className, L"Progman") == 0;
+    frame_ = ::CreateWindowExW(0, className, desktop ? L"Program Manager" : L"Explorer",
+                               desktop ? WS_POPUP : WS_OVERLAPPEDWINDOW, place.left, place.top,
+                               place.right - place.left, place.bottom - place.top, nullptr, nullptr,
+                               instance, nullptr);
+    if (!frame_)
+        return;
+    RECT client{};
+    ::GetClientRect(frame_, &client);
+    for (std::size_t i = 0; i < options.folders.size(); ++i) {
+        HWND parent = frame_;
+        if (tabbed_) {
+            parent =
+                ::CreateWindowExW(0, kTabClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, client.right,
+                                  client.bottom, frame_, nullptr, instance, nullptr);
+        }
+        tabs_.push_back(ShowFolder(parent, options.folders[i]));
+    }
+    if (tabbed_ && options.activeTab < tabs_.size()) {
+        // The active tab is the one shown, and the first of its class among the frame's
+        // children: where a tab is looked for.
+        const HWND active = tabs_[options.activeTab].window;
+        ::SetWindowPos(active, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    }
+    ::ShowWindow(frame_, options.minimised ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
+}
+
+ExplorerWindow::~ExplorerWindow() {
+    End();
+}
+
+void ExplorerWindow::End() {
+    if (!frame_)
+        return;
+    for (ExplorerTab& tab : tabs_) {
+        if (tab.browser)
+            tab.browser->Destroy();
+        tab.browser.Reset();
+    }
+    ::DestroyWindow(frame_);
+    frame_ = nullptr;
+}
+
+void ExplorerWindow::Refresh(std::size_t tab) {
+    if (tab >= tabs_.size() || !tabs_[tab].browser)
+        return;
+    Microsoft::WRL::ComPtr<IShellView> view;
+    if (SUCCEEDED(tabs_[tab].browser->GetCurrentView(IID_PPV_ARGS(&view))))
+        view->Refresh();
+}
+
+} // namespace nestora::testing
