@@ -288,20 +288,27 @@ protected:
             return nullptr;
         // A right click a busy program's queue took before it could open its menu is given
         // again, as a hand would give it; at most three.
+        // A menu closed a moment ago (the system menu, the last tray menu) may still be on
+        // screen: found in place of the new one, it would take the keys meant for the new one.
+        WaitFor([&] { return nestora.Window(L"#32768", true) == nullptr; }, 3000ms);
         HWND menu = nullptr;
         for (int click = 0; click < 3 && !menu; ++click) {
             ::SetCursorPos(700, 500);
             ::PostMessageW(tray, kTrayCallbackMessage, 0, WM_RBUTTONUP);
-            WaitFor([&] { return (menu = nestora.Window(L"#32768", true)) != nullptr; }, 3000ms);
+            WaitFor([&] { return (menu = nestora.Window(L"#32768", true)) != nullptr; }, 5000ms);
         }
         ::Sleep(300); // drawn
+        nestora.WaitUntilIdle(3s);
         return menu;
     }
     // Keys into an open menu (its loop takes them from the thread's queue).
-    static void MenuKey(HWND menu, WPARAM key) {
+    // A key a hand gives an open menu: the next one only once the menu's loop has taken it
+    // (a busy machine otherwise lets keys pile up while the menu is still being drawn).
+    static void MenuKey(const ChildProcess& owner, HWND menu, WPARAM key) {
         ::PostMessageW(menu, WM_KEYDOWN, key, 0);
         ::PostMessageW(menu, WM_KEYUP, key, 0xC0000000);
         ::Sleep(100);
+        owner.WaitUntilIdle(3s);
     }
     static bool Shown(HWND window) { return ::IsWindowVisible(window) != FALSE; }
 };
@@ -324,8 +331,8 @@ TEST_F(SkinnedProgramTest, TheTrayMenuTheFrameItsButtonsAndTheRunEntryAtExit) {
         << "the grey side bar";
     EXPECT_GT(PixelsOfColour(*menuShot, 0x00FFFFFF), 26 * (4 * 21 + 2 * 5)) << "white entries";
     // Its first entry shows the window.
-    MenuKey(menu, VK_DOWN);
-    MenuKey(menu, VK_RETURN);
+    MenuKey(*nestora, menu, VK_DOWN);
+    MenuKey(*nestora, menu, VK_RETURN);
     ASSERT_TRUE(WaitFor([&] { return Shown(window); }));
     ::Sleep(300);
 
@@ -365,7 +372,7 @@ TEST_F(SkinnedProgramTest, TheTrayMenuTheFrameItsButtonsAndTheRunEntryAtExit) {
     const RECT m = WindowRect(systemMenu);
     EXPECT_EQ(m.left, r.left);
     EXPECT_EQ(m.top, r.top + 23);
-    MenuKey(systemMenu, VK_ESCAPE);
+    MenuKey(*nestora, systemMenu, VK_ESCAPE);
     EXPECT_TRUE(WaitFor([&] { return !Shown(systemMenu) || !::IsWindow(systemMenu); }, 3000ms));
     EXPECT_TRUE(Shown(window));
 
@@ -390,7 +397,7 @@ TEST_F(SkinnedProgramTest, TheTrayMenuTheFrameItsButtonsAndTheRunEntryAtExit) {
     menu = OpenTrayMenu(*nestora);
     ASSERT_NE(menu, nullptr);
     for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
-        MenuKey(menu, key);
+        MenuKey(*nestora, menu, key);
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(menu) || !Shown(menu); }, 3000ms));
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(nestora->ExitCode(), 0u);
