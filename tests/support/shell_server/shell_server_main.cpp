@@ -76,7 +76,8 @@ HWND MakeControlWindow() {
                              nullptr, windowClass.hInstance, nullptr);
 }
 
-// Writes where the windows are, for the tests: "window I FRAME TAB..." and "desktop FRAME".
+// Writes where the windows are, for the tests: "window I FRAME TAB...", "selected I COUNT"
+// (the items selected in its active tab's view) and "desktop FRAME".
 void RecordWindows(const ShellServerState& state, CallRecord& record) {
     for (std::size_t i = 0; i < state.windows.size(); ++i) {
         std::wstring line =
@@ -84,6 +85,8 @@ void RecordWindows(const ShellServerState& state, CallRecord& record) {
         for (const ExplorerTab& tab : state.windows[i]->Tabs())
             line += L" " + HandleText(tab.window) + (tab.browser ? L"" : L"!nobrowser");
         record.Line(line);
+        record.Line(L"selected " + std::to_wstring(i) + L" " +
+                    std::to_wstring(state.windows[i]->SelectedCount()));
     }
     if (state.desktop)
         record.Line(L"desktop " + HandleText(state.desktop->Frame()));
