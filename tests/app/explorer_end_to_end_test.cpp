@@ -15,6 +15,7 @@
 
 #include "app/folder_rename.h"
 #include "app/win_desktop_shell.h"
+#include "gui/win/handles.h"
 
 #include <gtest/gtest.h>
 
@@ -358,6 +359,70 @@ TEST_F(ExplorerEndToEndTest, TheSelectionKeyMovesTheThreeSelectedFilesAndNothing
                                          L"two.txt = two.txt"}));
     EXPECT_TRUE(Made(Folder(L"b")).empty());
     EXPECT_TRUE(Made(desktop_).empty());
+    EXPECT_TRUE(MessageBoxes().empty());
+}
+
+TEST_F(ExplorerEndToEndTest, WithNothingSelectedTheSelectionKeyMakesAPlainFolder) {
+    PutFiles({L"one.txt", L"two.txt"});
+    ServerOptions options;
+    options.windows = {Window(Folder(L"a"))};
+    Start(std::move(options));
+    ASSERT_EQ(SelectedInServer(0), 0);
+
+    Press(L"shift");
+    ASSERT_TRUE(WaitFor([&] { return Invoked(L"w0 Refresh"); }));
+    EXPECT_EQ(Contents(root_ / L"a"),
+              (std::vector<std::wstring>{L"one.txt = one.txt", L"two.txt = two.txt",
+                                         std::wstring(kName) + L"\\"}));
+    EXPECT_TRUE(Contents(root_ / L"a" / kName).empty());
+    EXPECT_TRUE(Made(desktop_).empty());
+    EXPECT_TRUE(MessageBoxes().empty());
+}
+
+// The test holds one of the selected files open without sharing: the shell cannot move it,
+// so it stays where it was with its content, the others move, and the folder stays.
+TEST_F(ExplorerEndToEndTest, ASelectedFileHeldOpenStaysWhileTheOthersMoveAndNothingIsLost) {
+    PutFiles({L"one.txt", L"two.txt", L"three.txt"});
+    ServerWindowOptions window = Window(Folder(L"a"));
+    window.selected = {L"one.txt", L"two.txt", L"three.txt"};
+    ServerOptions options;
+    options.windows = {window};
+    Start(std::move(options));
+    ASSERT_EQ(SelectedInServer(0), 3);
+    {
+        const HANDLE raw = ::CreateFileW((root_ / L"a" / L"two.txt").c_str(), GENERIC_READ, 0,
+                                         nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(raw, INVALID_HANDLE_VALUE);
+        const gui::UniqueKernelHandle held(raw);
+        Press(L"shift");
+        ASSERT_TRUE(WaitFor([&] { return Invoked(L"w0 Refresh"); }));
+    }
+    EXPECT_EQ(Contents(root_ / L"a"),
+              (std::vector<std::wstring>{L"two.txt = two.txt", std::wstring(kName) + L"\\"}));
+    EXPECT_EQ(Contents(root_ / L"a" / kName),
+              (std::vector<std::wstring>{L"one.txt = one.txt", L"three.txt = three.txt"}));
+    EXPECT_TRUE(nestora_->Running());
+}
+
+// A stored hotkey that already holds Shift leaves no selection key: its own combination,
+// pressed over a selection, is the plain press, and the selected files stay.
+TEST_F(ExplorerEndToEndTest, WithTheStoredKeyShiftCtrlF1ThereIsNoSelectionKey) {
+    ASSERT_TRUE(nestora::testing::WriteText(HKEY_CURRENT_USER, nestora::testing::kSettingsKey,
+                                            L"HotKey", L"Shift+Ctrl+F1"));
+    PutFiles({L"one.txt", L"two.txt"});
+    ServerWindowOptions window = Window(Folder(L"a"));
+    window.selected = {L"one.txt", L"two.txt"};
+    ServerOptions options;
+    options.windows = {window};
+    Start(std::move(options));
+    ASSERT_EQ(SelectedInServer(0), 2);
+
+    Press(L"shift f1");
+    ASSERT_TRUE(WaitFor([&] { return Invoked(L"w0 Refresh"); }));
+    EXPECT_EQ(Contents(root_ / L"a"),
+              (std::vector<std::wstring>{L"one.txt = one.txt", L"two.txt = two.txt",
+                                         std::wstring(kName) + L"\\"}));
+    EXPECT_TRUE(Contents(root_ / L"a" / kName).empty());
     EXPECT_TRUE(MessageBoxes().empty());
 }
 
