@@ -146,6 +146,18 @@ void ExplorerWindow::Refresh(std::size_t tab) {
         view->Refresh();
 }
 
+void ExplorerWindow::FocusView() {
+    Microsoft::WRL::ComPtr<IShellView> view;
+    HWND window = nullptr;
+    if (activeTab_ >= tabs_.size() || !tabs_[activeTab_].browser ||
+        FAILED(tabs_[activeTab_].browser->GetCurrentView(IID_PPV_ARGS(&view))) ||
+        FAILED(view->GetWindow(&window)))
+        return;
+    view->UIActivate(SVUIA_ACTIVATE_FOCUS);
+    if (const HWND list = ::FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr))
+        ::SetFocus(list);
+}
+
 int ExplorerWindow::SelectedCount() const {
     // Counted on the view's list itself: Wine's IFolderView::ItemCount answers every item
     // whatever it is asked for.

@@ -44,6 +44,9 @@ public:
     // How many items the active tab's view holds selected (the names asked for when it
     // was made, of those it lists).
     int SelectedCount() const;
+    // Puts the keyboard focus into the active tab's view, as a user's click there would (a
+    // selection then shows in the colours of a focused list); for the window in front.
+    void FocusView();
 
 private:
     HWND frame_ = nullptr;

@@ -143,6 +143,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         ::SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         ::SetForegroundWindow(front);
     }
+    // A window in front with items selected shows them as a user who selected them sees
+    // them: in its focused view.
+    for (std::size_t i = 0; i < state.windows.size(); ++i) {
+        if (state.windows[i]->Frame() == front && !options->windows[i].selected.empty())
+            state.windows[i]->FocusView();
+    }
     RecordWindows(state, record);
     record.Line(L"front " + HandleText(front));
     record.Line(L"ready");
