@@ -347,11 +347,14 @@ TEST_F(ExplorerEndToEndTest, TheSelectionKeyMovesTheThreeSelectedFilesAndNothing
 
     Press(L"shift");
     ASSERT_TRUE(WaitFor([&] { return Invoked(L"w1 Refresh"); }));
-    // The selection came as the view's data object (SVGIO_SELECTION), across processes.
-    const auto lines = server_->Lines();
-    EXPECT_NE(std::find(lines.begin(), lines.end(), L"call w1 GetItemObject 0x1 0x00000000"),
-              lines.end())
-        << ::testing::PrintToString(lines);
+    if (gui::testing::RunningUnderWine()) {
+        // Wine's view has no GetSelection: the selection came as the view's data object
+        // (SVGIO_SELECTION), across processes.
+        const auto lines = server_->Lines();
+        EXPECT_NE(std::find(lines.begin(), lines.end(), L"call w1 GetItemObject 0x1 0x00000000"),
+                  lines.end())
+            << ::testing::PrintToString(lines);
+    }
     EXPECT_EQ(Contents(root_ / L"a"),
               (std::vector<std::wstring>{L"left.txt = left.txt", std::wstring(kName) + L"\\"}));
     EXPECT_EQ(Contents(root_ / L"a" / kName),
