@@ -15,11 +15,15 @@
 
 #include "app/folder_rename.h"
 #include "app/win_desktop_shell.h"
+#include "gui/win/handles.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -100,13 +104,13 @@ protected:
     }
 
     // Presses Ctrl+` with the server's window in front (a test program beside this one may
-    // have shown a window of its own meanwhile).
-    void Press() {
+    // have shown a window of its own meanwhile); keys: the helper's words ("shift", "f1").
+    void Press(const std::wstring& keys = {}) {
         const HWND front = server_->Front();
         if (::GetForegroundWindow() != front)
             ::SetForegroundWindow(front);
         ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == front; }, 3s));
-        ChildProcess helper(WindowsPathOf(NESTORA_PRESS_HOTKEY_EXE));
+        ChildProcess helper(WindowsPathOf(NESTORA_PRESS_HOTKEY_EXE), {keys});
         ASSERT_TRUE(helper.Started());
         EXPECT_EQ(helper.ExitCode(), 0u);
     }
@@ -130,6 +134,42 @@ protected:
     }
 
     static ServerWindowOptions Window(std::wstring folder) { return {{std::move(folder)}}; }
+
+    // Files in folder a, each holding its own name, to be selected and moved.
+    void PutFiles(std::initializer_list<const wchar_t*> names) {
+        for (const wchar_t* name : names) {
+            std::ofstream file(root_ / L"a" / name, std::ios::binary);
+            file << fs::path(name).string();
+        }
+    }
+    // What a folder holds, by name and, for a file, its text: a file lost, doubled or
+    // emptied on the way shows.
+    static std::vector<std::wstring> Contents(const fs::path& folder) {
+        std::vector<std::wstring> lines;
+        std::error_code ignored;
+        for (const auto& entry : fs::directory_iterator(folder, ignored)) {
+            std::wstring line = entry.path().filename().wstring();
+            if (entry.is_regular_file()) {
+                std::ifstream file(entry.path(), std::ios::binary);
+                line += L" = " +
+                        fs::path(std::string(std::istreambuf_iterator<char>(file), {})).wstring();
+            } else {
+                line += L"\\";
+            }
+            lines.push_back(std::move(line));
+        }
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    }
+    // The server's count of the items selected in window i's view when it was made.
+    int SelectedInServer(std::size_t window) const {
+        const std::wstring prefix = L"selected " + std::to_wstring(window) + L" ";
+        for (const auto& line : server_->Lines()) {
+            if (line.starts_with(prefix))
+                return std::stoi(line.substr(prefix.size()));
+        }
+        return -2;
+    }
 
     fs::path root_;
     std::wstring desktop_;
@@ -290,6 +330,102 @@ TEST_F(ExplorerEndToEndTest, TheFocusedWindowsViewIsAskedToPutTheNewFolderIntoRe
     }
     for (const auto& call : server_->Calls())
         EXPECT_FALSE(call.kind == L"call" && call.who == L"w0") << "the other window's view";
+    EXPECT_TRUE(MessageBoxes().empty());
+}
+
+// The selection key (Ctrl+Shift+`): the items selected in the focused window's view, read
+// from the server's process, are moved into the new folder by the shell; the item left
+// unselected stays, and every file keeps its content.
+TEST_F(ExplorerEndToEndTest, TheSelectionKeyMovesTheThreeSelectedFilesAndNothingElse) {
+    PutFiles({L"one.txt", L"two.txt", L"three.txt", L"left.txt"});
+    ServerWindowOptions window = Window(Folder(L"a"));
+    window.selected = {L"one.txt", L"two.txt", L"three.txt"};
+    ServerOptions options;
+    options.windows = {Window(Folder(L"b")), window};
+    Start(std::move(options));
+    ASSERT_EQ(SelectedInServer(1), 3) << "the server's view did not select the three files";
+
+    Press(L"shift");
+    ASSERT_TRUE(WaitFor([&] { return Invoked(L"w1 Refresh"); }));
+    if (gui::testing::RunningUnderWine()) {
+        // Wine's view has no GetSelection: the selection came as the view's data object
+        // (SVGIO_SELECTION), across processes.
+        const auto lines = server_->Lines();
+        EXPECT_NE(std::find(lines.begin(), lines.end(), L"call w1 GetItemObject 0x1 0x00000000"),
+                  lines.end())
+            << ::testing::PrintToString(lines);
+    }
+    EXPECT_EQ(Contents(root_ / L"a"),
+              (std::vector<std::wstring>{L"left.txt = left.txt", std::wstring(kName) + L"\\"}));
+    EXPECT_EQ(Contents(root_ / L"a" / kName),
+              (std::vector<std::wstring>{L"one.txt = one.txt", L"three.txt = three.txt",
+                                         L"two.txt = two.txt"}));
+    EXPECT_TRUE(Made(Folder(L"b")).empty());
+    EXPECT_TRUE(Made(desktop_).empty());
+    EXPECT_TRUE(MessageBoxes().empty());
+}
+
+TEST_F(ExplorerEndToEndTest, WithNothingSelectedTheSelectionKeyMakesAPlainFolder) {
+    PutFiles({L"one.txt", L"two.txt"});
+    ServerOptions options;
+    options.windows = {Window(Folder(L"a"))};
+    Start(std::move(options));
+    ASSERT_EQ(SelectedInServer(0), 0);
+
+    Press(L"shift");
+    ASSERT_TRUE(WaitFor([&] { return Invoked(L"w0 Refresh"); }));
+    EXPECT_EQ(Contents(root_ / L"a"),
+              (std::vector<std::wstring>{L"one.txt = one.txt", L"two.txt = two.txt",
+                                         std::wstring(kName) + L"\\"}));
+    EXPECT_TRUE(Contents(root_ / L"a" / kName).empty());
+    EXPECT_TRUE(Made(desktop_).empty());
+    EXPECT_TRUE(MessageBoxes().empty());
+}
+
+// The test holds one of the selected files open without sharing: the shell cannot move it,
+// so it stays where it was with its content, the others move, and the folder stays.
+TEST_F(ExplorerEndToEndTest, ASelectedFileHeldOpenStaysWhileTheOthersMoveAndNothingIsLost) {
+    PutFiles({L"one.txt", L"two.txt", L"three.txt"});
+    ServerWindowOptions window = Window(Folder(L"a"));
+    window.selected = {L"one.txt", L"two.txt", L"three.txt"};
+    ServerOptions options;
+    options.windows = {window};
+    Start(std::move(options));
+    ASSERT_EQ(SelectedInServer(0), 3);
+    {
+        const HANDLE raw = ::CreateFileW((root_ / L"a" / L"two.txt").c_str(), GENERIC_READ, 0,
+                                         nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(raw, INVALID_HANDLE_VALUE);
+        const gui::UniqueKernelHandle held(raw);
+        Press(L"shift");
+        ASSERT_TRUE(WaitFor([&] { return Invoked(L"w0 Refresh"); }));
+    }
+    EXPECT_EQ(Contents(root_ / L"a"),
+              (std::vector<std::wstring>{L"two.txt = two.txt", std::wstring(kName) + L"\\"}));
+    EXPECT_EQ(Contents(root_ / L"a" / kName),
+              (std::vector<std::wstring>{L"one.txt = one.txt", L"three.txt = three.txt"}));
+    EXPECT_TRUE(nestora_->Running());
+}
+
+// A stored hotkey that already holds Shift leaves no selection key: its own combination,
+// pressed over a selection, is the plain press, and the selected files stay.
+TEST_F(ExplorerEndToEndTest, WithTheStoredKeyShiftCtrlF1ThereIsNoSelectionKey) {
+    ASSERT_TRUE(nestora::testing::WriteText(HKEY_CURRENT_USER, nestora::testing::kSettingsKey,
+                                            L"HotKey", L"Shift+Ctrl+F1"));
+    PutFiles({L"one.txt", L"two.txt"});
+    ServerWindowOptions window = Window(Folder(L"a"));
+    window.selected = {L"one.txt", L"two.txt"};
+    ServerOptions options;
+    options.windows = {window};
+    Start(std::move(options));
+    ASSERT_EQ(SelectedInServer(0), 2);
+
+    Press(L"shift f1");
+    ASSERT_TRUE(WaitFor([&] { return Invoked(L"w0 Refresh"); }));
+    EXPECT_EQ(Contents(root_ / L"a"),
+              (std::vector<std::wstring>{L"one.txt = one.txt", L"two.txt = two.txt",
+                                         std::wstring(kName) + L"\\"}));
+    EXPECT_TRUE(Contents(root_ / L"a" / kName).empty());
     EXPECT_TRUE(MessageBoxes().empty());
 }
 

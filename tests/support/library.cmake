@@ -21,7 +21,8 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/win/shell_server_session.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/stand_in_shell.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/test_tray.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/win/waiting.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/win/waiting.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/window_picture.cpp)
   target_link_libraries(nestora_test_support PUBLIC nestora_test_support_core nestora_gui shell32
                         oleaut32 ole32 uuid)
 endif()

@@ -9,15 +9,13 @@
 // Exit code 0 when the press made a folder in the window's folder, 1 when not, 2 for a bad
 // command line, 3 when the server did not come up.
 #include "gui/core/utf.h"
-#include "gui/win/bitmap.h"
-#include "gui/win/canvas.h"
-#include "gui/win/handles.h"
 
 #include "tests/support/core/folder_series.h"
 #include "tests/support/win/child_process.h"
 #include "tests/support/win/keyboard_input.h"
 #include "tests/support/win/shell_server_session.h"
 #include "tests/support/win/waiting.h"
+#include "tests/support/win/window_picture.h"
 
 #include <objbase.h>
 
@@ -41,25 +39,6 @@ std::vector<std::wstring> MadeIn(const std::wstring& folder) {
             made.push_back(name);
     }
     return made;
-}
-
-bool SavePicture(HWND window, const std::wstring& path) {
-    RECT r{};
-    if (!::GetWindowRect(window, &r))
-        return false;
-    gui::TBitmap shot;
-    shot.SetPixelFormat(gui::TPixelFormat::pf24bit);
-    shot.SetSize(r.right - r.left, r.bottom - r.top);
-    const gui::WindowDC screen = gui::WindowDC::Client(nullptr);
-    ::BitBlt(shot.Canvas().Handle(), 0, 0, r.right - r.left, r.bottom - r.top, screen.get(), r.left,
-             r.top, SRCCOPY);
-    const std::vector<std::uint8_t> bytes = shot.SaveToMemory();
-    FILE* file = ::_wfopen(path.c_str(), L"wb");
-    if (!file)
-        return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    std::fclose(file);
-    return written;
 }
 
 } // namespace
@@ -98,7 +77,7 @@ int wmain(int argc, wchar_t** argv) {
         },
         std::chrono::milliseconds(3000));
     testing::PumpFor(std::chrono::milliseconds(500));
-    if (!SavePicture(server.Frame(0), argv[4]))
+    if (!testing::SaveWindowPicture(server.Frame(0), argv[4]))
         std::fwprintf(stderr, L"no picture\n");
     // UTF-8, as the script's terminal reads it.
     for (const std::wstring& name : MadeIn(folder)) {

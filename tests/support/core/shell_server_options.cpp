@@ -65,6 +65,10 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::wstring>&
             if (options.windows.empty() || !index)
                 return std::nullopt;
             options.windows.back().activeTab = *index;
+        } else if (name == L"--select") {
+            if (options.windows.empty() || value.empty())
+                return std::nullopt;
+            options.windows.back().selected.push_back(value);
         } else if (name == L"--desktop") {
             options.desktop = value;
         } else if (name == L"--front") {
@@ -107,6 +111,10 @@ std::wstring ServerArguments(const ServerOptions& options) {
         }
         if (window.minimised)
             Quote(line, L"--minimised");
+        for (const std::wstring& name : window.selected) {
+            Quote(line, L"--select");
+            Quote(line, name);
+        }
     }
     if (!options.desktop.empty()) {
         Quote(line, L"--desktop");

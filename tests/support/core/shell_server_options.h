@@ -7,6 +7,8 @@
 //   --tab FOLDER         one more tab of the last window; a window with one becomes tabbed
 //   --active-tab K       the last window's active tab (from 0; the first when not given)
 //   --minimised          the last window is minimised
+//   --select NAME        an item of the last window's active tab, selected once it is shown
+//                        (again for more items)
 //   --desktop FOLDER     a stand-in desktop ("Progman") showing the folder
 //   --front K|desktop    which window is brought to the front (the last one when not given)
 //   --end-after-count K  window K closes right after the first `Count` is answered
@@ -24,6 +26,7 @@ struct ServerWindowOptions {
     bool tabbed = false;
     std::size_t activeTab = 0;
     bool minimised = false;
+    std::vector<std::wstring> selected = {}; // names in the active tab's folder
 };
 
 struct ServerOptions {

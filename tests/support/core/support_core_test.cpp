@@ -67,9 +67,11 @@ TEST(ShellServerOptionsTest, WhatASessionWritesTheServerReadsBack) {
     tabbed.activeTab = 1;
     ServerWindowOptions minimised{{L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"}};
     minimised.minimised = true;
+    ServerWindowOptions selecting{{L"C:\\d"}};
+    selecting.selected = {L"one file.txt", L"два"};
     ServerOptions options;
     options.record = L"C:\\r.txt";
-    options.windows = {tabbed, minimised, {{L"C:\\d"}}};
+    options.windows = {tabbed, minimised, selecting};
     options.front = 2;
     options.endAfterCount = 0;
 
@@ -93,6 +95,8 @@ TEST(ShellServerOptionsTest, WhatASessionWritesTheServerReadsBack) {
     EXPECT_TRUE(read->windows[1].minimised);
     EXPECT_FALSE(read->windows[1].tabbed);
     EXPECT_EQ(read->windows[2].folders, std::vector<std::wstring>{L"C:\\d"});
+    EXPECT_TRUE(read->windows[0].selected.empty());
+    EXPECT_EQ(read->windows[2].selected, selecting.selected);
     EXPECT_EQ(read->front, 2u);
     EXPECT_EQ(read->endAfterCount, 0u);
     EXPECT_FALSE(read->desktopInFront);
@@ -108,6 +112,8 @@ TEST(ShellServerOptionsTest, ACommandLineThatMakesNoSenseIsRefused) {
     EXPECT_FALSE(ParseServerOptions({L"--front", L"desktop"})); // no desktop to bring
     EXPECT_FALSE(ParseServerOptions({L"--window"}));
     EXPECT_FALSE(ParseServerOptions({L"--windows", L"C:\\a"}));
+    EXPECT_FALSE(ParseServerOptions({L"--select", L"x"})); // no window yet
+    EXPECT_FALSE(ParseServerOptions({L"--window", L"C:\\a", L"--select", L""}));
     const auto desktop = ParseServerOptions({L"--desktop", L"C:\\d", L"--front", L"desktop"});
     ASSERT_TRUE(desktop);
     EXPECT_TRUE(desktop->desktopInFront);

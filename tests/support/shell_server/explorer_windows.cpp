@@ -1,5 +1,6 @@
 #include "tests/support/shell_server/explorer_windows.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <memory>
@@ -48,6 +49,26 @@ ExplorerTab ShowFolder(HWND parent, const std::wstring& folder) {
     return tab;
 }
 
+// Selects the named items of the tab's folder in its view, in the view's own process (an
+// item id list handed to a view in another process arrives without its bytes under Wine).
+void SelectInView(const ExplorerTab& tab, const std::vector<std::wstring>& names) {
+    Microsoft::WRL::ComPtr<IShellView> view;
+    Microsoft::WRL::ComPtr<IFolderView> folderView;
+    Microsoft::WRL::ComPtr<IShellFolder> folder;
+    if (names.empty() || !tab.browser || FAILED(tab.browser->GetCurrentView(IID_PPV_ARGS(&view))) ||
+        FAILED(view.As(&folderView)) || FAILED(folderView->GetFolder(IID_PPV_ARGS(&folder))))
+        return;
+    UINT flags = SVSI_SELECT | SVSI_DESELECTOTHERS | SVSI_FOCUSED;
+    for (std::wstring name : names) {
+        PIDLIST_RELATIVE raw = nullptr;
+        if (FAILED(folder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &raw, nullptr)))
+            continue;
+        const std::unique_ptr<ITEMIDLIST, IdListDeleter> item(raw);
+        view->SelectItem(reinterpret_cast<PCUITEMID_CHILD>(item.get()), flags);
+        flags = SVSI_SELECT;
+    }
+}
+
 } // namespace
 
 std::wstring LocationUrlOf(PCIDLIST_ABSOLUTE folder) {
@@ -68,7 +89,7 @@ std::wstring LocationUrlOf(PCIDLIST_ABSOLUTE folder) {
 
 ExplorerWindow::ExplorerWindow(const ServerWindowOptions& options, const wchar_t* className,
                                RECT place)
-    : tabbed_(options.tabbed) {
+    : tabbed_(options.tabbed), activeTab_(options.activeTab) {
     RegisterWindowClass(className);
     RegisterWindowClass(kTabClass);
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
@@ -97,6 +118,8 @@ ExplorerWindow::ExplorerWindow(const ServerWindowOptions& options, const wchar_t
         ::SetWindowPos(active, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     }
     ::ShowWindow(frame_, options.minimised ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
+    if (activeTab_ < tabs_.size())
+        SelectInView(tabs_[activeTab_], options.selected);
 }
 
 ExplorerWindow::~ExplorerWindow() {
@@ -121,6 +144,31 @@ void ExplorerWindow::Refresh(std::size_t tab) {
     Microsoft::WRL::ComPtr<IShellView> view;
     if (SUCCEEDED(tabs_[tab].browser->GetCurrentView(IID_PPV_ARGS(&view))))
         view->Refresh();
+}
+
+void ExplorerWindow::FocusView() {
+    Microsoft::WRL::ComPtr<IShellView> view;
+    HWND window = nullptr;
+    if (activeTab_ >= tabs_.size() || !tabs_[activeTab_].browser ||
+        FAILED(tabs_[activeTab_].browser->GetCurrentView(IID_PPV_ARGS(&view))) ||
+        FAILED(view->GetWindow(&window)))
+        return;
+    view->UIActivate(SVUIA_ACTIVATE_FOCUS);
+    if (const HWND list = ::FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr))
+        ::SetFocus(list);
+}
+
+int ExplorerWindow::SelectedCount() const {
+    // Counted on the view's list itself: Wine's IFolderView::ItemCount answers every item
+    // whatever it is asked for.
+    Microsoft::WRL::ComPtr<IShellView> view;
+    HWND window = nullptr;
+    if (activeTab_ >= tabs_.size() || !tabs_[activeTab_].browser ||
+        FAILED(tabs_[activeTab_].browser->GetCurrentView(IID_PPV_ARGS(&view))) ||
+        FAILED(view->GetWindow(&window)))
+        return -1;
+    const HWND list = ::FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr);
+    return list ? static_cast<int>(::SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0)) : -1;
 }
 
 } // namespace nestora::testing

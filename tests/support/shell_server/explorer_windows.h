@@ -41,10 +41,17 @@ public:
     void End();
     // The view of a tab, asked to list its folder again.
     void Refresh(std::size_t tab);
+    // How many items the active tab's view holds selected (the names asked for when it
+    // was made, of those it lists).
+    int SelectedCount() const;
+    // Puts the keyboard focus into the active tab's view, as a user's click there would (a
+    // selection then shows in the colours of a focused list); for the window in front.
+    void FocusView();
 
 private:
     HWND frame_ = nullptr;
     bool tabbed_ = false;
+    std::size_t activeTab_ = 0;
     std::vector<ExplorerTab> tabs_;
 };
 

@@ -150,7 +150,11 @@ public:
         return inner_->SelectItem(item, flags);
     }
     HRESULT STDMETHODCALLTYPE GetItemObject(UINT item, REFIID iid, void** out) override {
-        return inner_->GetItemObject(item, iid, out);
+        const HRESULT result = inner_->GetItemObject(item, iid, out);
+        wchar_t text[40];
+        std::swprintf(text, 40, L"0x%X 0x%08lX", item, static_cast<unsigned long>(result));
+        state_.record.Line(L"call " + who_ + L" GetItemObject " + text);
+        return result;
     }
 
 private:

@@ -76,7 +76,8 @@ HWND MakeControlWindow() {
                              nullptr, windowClass.hInstance, nullptr);
 }
 
-// Writes where the windows are, for the tests: "window I FRAME TAB..." and "desktop FRAME".
+// Writes where the windows are, for the tests: "window I FRAME TAB...", "selected I COUNT"
+// (the items selected in its active tab's view) and "desktop FRAME".
 void RecordWindows(const ShellServerState& state, CallRecord& record) {
     for (std::size_t i = 0; i < state.windows.size(); ++i) {
         std::wstring line =
@@ -84,6 +85,8 @@ void RecordWindows(const ShellServerState& state, CallRecord& record) {
         for (const ExplorerTab& tab : state.windows[i]->Tabs())
             line += L" " + HandleText(tab.window) + (tab.browser ? L"" : L"!nobrowser");
         record.Line(line);
+        record.Line(L"selected " + std::to_wstring(i) + L" " +
+                    std::to_wstring(state.windows[i]->SelectedCount()));
     }
     if (state.desktop)
         record.Line(L"desktop " + HandleText(state.desktop->Frame()));
@@ -139,6 +142,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (front) {
         ::SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         ::SetForegroundWindow(front);
+    }
+    // A window in front with items selected shows them as a user who selected them sees
+    // them: in its focused view.
+    for (std::size_t i = 0; i < state.windows.size(); ++i) {
+        if (state.windows[i]->Frame() == front && !options->windows[i].selected.empty())
+            state.windows[i]->FocusView();
     }
     RecordWindows(state, record);
     record.Line(L"front " + HandleText(front));
