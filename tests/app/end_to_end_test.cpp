@@ -29,6 +29,7 @@
 #include "tests/support/win/child_process.h"
 #include "tests/support/win/registry_values.h"
 #include "tests/support/win/waiting.h"
+#include "tests/support/win/window_picture.h"
 
 #include <gtest/gtest.h>
 
@@ -45,6 +46,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using nestora::testing::ChildProcess;
+using nestora::testing::KeepScreenshot;
 using nestora::testing::kSettingsKey;
 using nestora::testing::WaitFor;
 using nestora::testing::WindowsPathOf;
@@ -220,20 +222,6 @@ std::unique_ptr<gui::TBitmap> ScreenPicture(const RECT& r) {
     ::BitBlt(shot->Canvas().Handle(), 0, 0, r.right - r.left, r.bottom - r.top, screen.get(),
              r.left, r.top, SRCCOPY);
     return shot;
-}
-
-// Saves the picture as NAME.bmp into the folder NESTORA_SCREENSHOTS names, when it is set.
-void KeepScreenshot(gui::TBitmap& shot, const char* name) {
-    const char* folder = std::getenv("NESTORA_SCREENSHOTS");
-    if (!folder || !*folder)
-        return;
-    const std::string path = std::string(folder) + "\\" + name + ".bmp";
-    const std::vector<std::uint8_t> bytes = shot.SaveToMemory();
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-        std::printf("[ PICTURE  ] %s\n", path.c_str());
-    }
 }
 
 int PixelsOfColour(gui::TBitmap& shot, gui::TColor colour) {

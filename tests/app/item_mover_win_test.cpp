@@ -7,6 +7,8 @@
 
 #include "gui/win/handles.h"
 
+#include "tests/support/win/com_object.h"
+
 #include <gtest/gtest.h>
 
 #include <shellapi.h>
@@ -23,6 +25,7 @@ namespace nestora::app {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ComObject;
 using Texts = std::vector<std::wstring>;
 
 struct OperationLog {
@@ -46,27 +49,16 @@ std::wstring PathOf(IShellItem* item) {
     return path;
 }
 
-class RecordingFileOperation final : public IFileOperation {
+class RecordingFileOperation final : public ComObject<RecordingFileOperation, IFileOperation> {
 public:
     explicit RecordingFileOperation(OperationLog& log) : log_(log) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == __uuidof(IFileOperation)) {
-            *out = static_cast<IFileOperation*>(this);
-            AddRef();
-            return S_OK;
-        }
+        if (iid == IID_IUnknown || iid == __uuidof(IFileOperation))
+            return Hand(static_cast<IFileOperation*>(this), out);
         *out = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-
     HRESULT STDMETHODCALLTYPE Advise(IFileOperationProgressSink*, DWORD*) override {
         return E_NOTIMPL;
     }
@@ -137,7 +129,6 @@ private:
         return E_UNEXPECTED;
     }
     OperationLog& log_;
-    ULONG references_ = 1;
 };
 
 class ItemMoverTest : public ::testing::Test {

@@ -9,6 +9,7 @@
 #include "tests/gui/win/app_test_support.h"
 #include "tests/gui/win/graphics_test_support.h"
 #include "tests/support/win/scratch_key.h"
+#include "tests/support/win/window_picture.h"
 
 #include "app/win_file_system.h"
 #include "gui/core/dpi_scale.h"
@@ -31,6 +32,7 @@ namespace {
 using gui::testing::CopyFromScreen;
 using gui::testing::PixelOf;
 using nestora::testing::ScratchKey;
+using nestora::testing::KeepScreenshot;
 
 int AskedDpi() {
     const char* text = std::getenv("NESTORA_TEST_DPI");
@@ -90,21 +92,6 @@ void CopyClientFromScreen(HWND window, gui::TBitmap& shot) {
     const gui::WindowDC screen = gui::WindowDC::Client(nullptr);
     ::BitBlt(shot.Canvas().Handle(), 0, 0, client.right, client.bottom, screen.get(), origin.x,
              origin.y, SRCCOPY);
-}
-
-// Saves the picture as NAME.bmp into the folder NESTORA_SCREENSHOTS names, when it is set
-// (scripts/run takes the documentation's pictures at 150 and 200 % so).
-void KeepScreenshot(const gui::TBitmap& shot, const std::string& name) {
-    const char* folder = std::getenv("NESTORA_SCREENSHOTS");
-    if (!folder || !*folder)
-        return;
-    const std::string path = std::string(folder) + "\\" + name + ".bmp";
-    const std::vector<std::uint8_t> bytes = shot.SaveToMemory();
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-        std::printf("[ PICTURE  ] %s\n", path.c_str());
-    }
 }
 
 // The open menu as the screen shows it, taken from inside the menu's loop by a thread

@@ -1,5 +1,7 @@
 #include "tests/support/shell_server/shell_objects.h"
 
+#include "tests/support/win/com_object.h"
+
 #include <exdisp.h>
 #include <oleauto.h>
 #include <servprov.h>
@@ -21,27 +23,6 @@ namespace nestora::testing {
 namespace {
 
 using Microsoft::WRL::ComPtr;
-
-template <class Object, class... Interfaces> class ComObject : public Interfaces... {
-public:
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0)
-            delete static_cast<Object*>(this);
-        return left;
-    }
-
-protected:
-    template <class Interface> HRESULT Hand(Interface* pointer, void** out) {
-        *out = pointer;
-        AddRef();
-        return S_OK;
-    }
-
-private:
-    ULONG references_ = 1;
-};
 
 template <class Object> ComPtr<Object> Adopt(Object* object) {
     ComPtr<Object> pointer;

@@ -1,5 +1,6 @@
 #include "tests/support/win/stand_in_shell.h"
 
+#include "tests/support/win/com_object.h"
 #include "tests/support/win/owned_variant.h"
 
 #include <servprov.h>
@@ -15,22 +16,6 @@
 namespace nestora::testing {
 
 namespace {
-
-// The reference count of a COM object over its interfaces; the last Release deletes it as
-// what it is (Object), since the interfaces cannot.
-template <class Object, class... Interfaces> class ComObject : public Interfaces... {
-public:
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0)
-            delete static_cast<Object*>(this);
-        return left;
-    }
-
-private:
-    ULONG references_ = 1;
-};
 
 struct IdListDeleter {
     void operator()(ITEMIDLIST* list) const noexcept { ::CoTaskMemFree(list); }

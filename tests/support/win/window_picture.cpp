@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace nestora::testing {
@@ -27,6 +29,19 @@ bool SaveWindowPicture(HWND window, const std::wstring& path) {
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     std::fclose(file);
     return written;
+}
+
+void KeepScreenshot(const gui::TBitmap& shot, const std::string& name) {
+    const char* folder = std::getenv("NESTORA_SCREENSHOTS");
+    if (!folder || !*folder)
+        return;
+    const std::string path = std::string(folder) + "\\" + name + ".bmp";
+    const std::vector<std::uint8_t> bytes = shot.SaveToMemory();
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+        std::printf("[ PICTURE  ] %s\n", path.c_str());
+    }
 }
 
 } // namespace nestora::testing
