@@ -8,10 +8,8 @@
 //   explorer_demo SERVER_EXE NESTORA_EXE FOLDER PICTURE.bmp
 // Exit code 0 when the press made a folder in the window's folder, 1 when not, 2 for a bad
 // command line, 3 when the server did not come up.
-#include "gui/core/utf.h"
-
+#include "tests/app/tools/demo_program.h"
 #include "tests/support/core/folder_series.h"
-#include "tests/support/win/child_process.h"
 #include "tests/support/win/keyboard_input.h"
 #include "tests/support/win/shell_server_session.h"
 #include "tests/support/win/waiting.h"
@@ -56,11 +54,8 @@ int wmain(int argc, wchar_t** argv) {
     testing::ShellServerSession server(argv[1], options);
     if (!server.Ready())
         return 3;
-    testing::ChildProcess nestora(argv[2]);
-    if (!nestora.Started() || !nestora.WaitForWindow(L"TForm1"))
-        return 3;
-    nestora.WaitUntilIdle();
-    if (!testing::WaitFor([&] { return ::GetForegroundWindow() == server.Front(); }))
+    const auto nestora = demo::StartInFrontOf(argv[2], server);
+    if (!nestora)
         return 3;
     auto events = testing::PressesOf(testing::kDefaultHotKey, 1);
     testing::SendInputs(events);
@@ -79,13 +74,8 @@ int wmain(int argc, wchar_t** argv) {
     testing::PumpFor(std::chrono::milliseconds(500));
     if (!testing::SaveWindowPicture(server.Frame(0), argv[4]))
         std::fwprintf(stderr, L"no picture\n");
-    // UTF-8, as the script's terminal reads it.
-    for (const std::wstring& name : MadeIn(folder)) {
-        const std::string line = gui::WideToUtf8(L"  " + name + L"\n");
-        std::fwrite(line.data(), 1, line.size(), stdout);
-    }
-    if (const HWND window = nestora.Window(L"TForm1"))
-        ::PostMessageW(window, WM_CLOSE, 0, 0);
-    nestora.ExitCode();
+    for (const std::wstring& name : MadeIn(folder))
+        demo::PrintLine(L"  " + name);
+    demo::EndProgram(*nestora);
     return made ? 0 : 1;
 }

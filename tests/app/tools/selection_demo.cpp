@@ -9,9 +9,7 @@
 //   selection_demo SERVER_EXE NESTORA_EXE FOLDER BEFORE.bmp AFTER.bmp
 // Exit code 0 when the new folder holds the three photos and the note stayed, 1 when not,
 // 2 for a bad command line, 3 when the server or the program did not come up.
-#include "gui/core/utf.h"
-
-#include "tests/support/win/child_process.h"
+#include "tests/app/tools/demo_program.h"
 #include "tests/support/win/keyboard_input.h"
 #include "tests/support/win/shell_server_session.h"
 #include "tests/support/win/waiting.h"
@@ -44,11 +42,6 @@ std::vector<std::wstring> NamesIn(const fs::path& folder) {
     return names;
 }
 
-void Print(const std::wstring& text) {
-    const std::string line = gui::WideToUtf8(text + L"\n"); // UTF-8, as the script reads it
-    std::fwrite(line.data(), 1, line.size(), stdout);
-}
-
 } // namespace
 
 int wmain(int argc, wchar_t** argv); // the wide entry point (-municode)
@@ -69,11 +62,8 @@ int wmain(int argc, wchar_t** argv) {
     testing::ShellServerSession server(argv[1], options);
     if (!server.Ready())
         return 3;
-    testing::ChildProcess nestora(argv[2]);
-    if (!nestora.Started() || !nestora.WaitForWindow(L"TForm1"))
-        return 3;
-    nestora.WaitUntilIdle();
-    if (!testing::WaitFor([&] { return ::GetForegroundWindow() == server.Front(); }))
+    const auto nestora = demo::StartInFrontOf(argv[2], server);
+    if (!nestora)
         return 3;
     testing::PumpFor(std::chrono::milliseconds(500));
     if (!testing::SaveWindowPicture(server.Frame(0), argv[4]))
@@ -93,10 +83,8 @@ int wmain(int argc, wchar_t** argv) {
 
     const std::vector<std::wstring> moved = NamesIn(folder / kName);
     for (const std::wstring& name : moved)
-        Print(L"  " + std::wstring(kName) + L"\\" + name);
-    if (const HWND front = nestora.Window(L"TForm1"))
-        ::PostMessageW(front, WM_CLOSE, 0, 0);
-    nestora.ExitCode();
+        demo::PrintLine(L"  " + std::wstring(kName) + L"\\" + name);
+    demo::EndProgram(*nestora);
     const bool done = moved == std::vector<std::wstring>(std::begin(kPhotos), std::end(kPhotos)) &&
                       fs::exists(folder / kNote);
     return done ? 0 : 1;
