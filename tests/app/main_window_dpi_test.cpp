@@ -24,6 +24,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace nestora::app {
@@ -31,8 +32,8 @@ namespace {
 
 using gui::testing::CopyFromScreen;
 using gui::testing::PixelOf;
-using nestora::testing::ScratchKey;
 using nestora::testing::KeepScreenshot;
+using nestora::testing::ScratchKey;
 
 int AskedDpi() {
     const char* text = std::getenv("NESTORA_TEST_DPI");
@@ -144,6 +145,18 @@ protected:
         std::error_code ignored;
         std::filesystem::remove_all(desktopFolder, ignored);
     }
+    // A menu row's size as Windows measures it: the screen's DC with the system's menu font.
+    std::pair<int, int> MeasuredRow(gui::TMenuItem* item) {
+        const gui::WindowDC screen = gui::WindowDC::Client(nullptr);
+        gui::TCanvas measuring;
+        measuring.SetHandle(screen.get());
+        measuring.Font().SetHandle(gui::CreateSystemMenuFont());
+        int width = 0;
+        int height = 0;
+        form->PopupMenu->MeasureMenuItem(item, measuring, width, height);
+        measuring.SetHandle(nullptr);
+        return {width, height};
+    }
     void ShowForm() {
         form->Show();
         ::SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0,
@@ -233,17 +246,9 @@ TEST_F(ScaledMainWindowTest, TheFieldsTextsLieInsideTheFields) {
 
 TEST_F(ScaledMainWindowTest, TheTrayMenusRowsHoldTheirTextWithNothingCutAtTheEdge) {
     skin::TsuiPopupMenu& menu = *form->PopupMenu;
-    const gui::WindowDC screen = gui::WindowDC::Client(nullptr);
     for (gui::TMenuItem* item : {form->MenuShowWin, form->Lang, form->LangRus, form->LangEn,
                                  form->MenuStartProgs, form->Exit1}) {
-        // Measured as Windows measures it: the screen's DC with the system's menu font.
-        gui::TCanvas measuring;
-        measuring.SetHandle(screen.get());
-        measuring.Font().SetHandle(gui::CreateSystemMenuFont());
-        int width = 0;
-        int height = 0;
-        menu.MeasureMenuItem(item, measuring, width, height);
-        measuring.SetHandle(nullptr);
+        const auto [width, height] = MeasuredRow(item);
         EXPECT_GE(height, gui::ScaleToDpi(21, dpi)) << item->Name();
 
         gui::TBitmap row;
@@ -330,8 +335,7 @@ TEST_F(ScaledMainWindowTest, AMoveToAScreenAt96AndBackGivesTheSameWindowAgain) {
     const int barHeight = f.FormMain->TitleBar().Height();
     // The system's suggestion for the window at 96 dpi: the designed size.
     RECT at96{f.Left(), f.Top(), f.Left() + 170, f.Top() + 134};
-    ::SendMessageW(f.Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96),
-                   reinterpret_cast<LPARAM>(&at96));
+    ::SendMessageW(f.Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&at96));
     EXPECT_EQ(f.ClientWidth(), 170);
     EXPECT_EQ(f.ClientHeight(), 134);
     EXPECT_EQ(f.Label1->BoundsRect(), (gui::TRect{20, 32, 149, 45}));
@@ -365,19 +369,10 @@ TEST_F(ScaledMainWindowTest, TheOpenTrayMenuIsAsTallAsItsMeasuredRowsAndTheWindo
 
     // The rows as the skin measures them, the sub-menu's aside.
     skin::TsuiPopupMenu& menu = *form->PopupMenu;
-    const gui::WindowDC screen = gui::WindowDC::Client(nullptr);
     int rows = 0;
     for (gui::TMenuItem* item :
-         {form->MenuShowWin, form->Lang, form->N2, form->MenuStartProgs, form->N1, form->Exit1}) {
-        gui::TCanvas measuring;
-        measuring.SetHandle(screen.get());
-        measuring.Font().SetHandle(gui::CreateSystemMenuFont());
-        int width = 0;
-        int height = 0;
-        menu.MeasureMenuItem(item, measuring, width, height);
-        measuring.SetHandle(nullptr);
-        rows += height;
-    }
+         {form->MenuShowWin, form->Lang, form->N2, form->MenuStartProgs, form->N1, form->Exit1})
+        rows += MeasuredRow(item).second;
     gui::TBitmap shot;
     OpenMenuShot::shot = &shot;
     ASSERT_NE(::SetTimer(nullptr, 0, 100, OpenMenuShot::Take), 0u);
